@@ -1,0 +1,12 @@
+#!/usr/bin/env bash
+# Sets up, builds and runs every test: the native unit and end-to-end tests, then the Windows
+# cross builds of the portable layers.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+scripts/setup.sh
+scripts/build.sh native
+ctest --preset native -j "$(nproc)"
+for preset in mingw-i686 mingw-x86_64; do
+  echo "Cross build: $preset"
+  scripts/build.sh "$preset"
+done

@@ -1,0 +1,49 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "forms/Control.h"
+
+namespace zarvelin::forms {
+
+class Form;
+
+// Gives each form a peer: nothing (headless), a recorder (tests) or real windows (Win32). A
+// backend renders what the model holds and delivers the user's input back to the model; it decides
+// nothing itself.
+class WindowBackend {
+ public:
+  virtual ~WindowBackend() = default;
+
+  // The form was loaded / unloaded: make or drop its peer (and give the form its handle).
+  virtual void Created(Form& form) = 0;
+  virtual void Destroyed(Form& form) = 0;
+  // Something the user can see changed.
+  virtual void FormChanged(Form& form) = 0;
+  virtual void ControlChanged(Form& form, Control& control) = 0;
+
+  virtual void ShowModeless(Form& form) = 0;
+  // Runs until the form is hidden or unloaded; the form has been activated before.
+  virtual void RunModal(Form& form, Form* owner) = 0;
+  virtual void Hidden(Form& form) = 0;
+
+  // SetWindowPos(hwnd, insertAfter, x, y, cx, cy, flags).
+  virtual void SetWindowPos(Form& form, intptr_t insertAfter, int32_t x, int32_t y, int32_t cx,
+                            int32_t cy, uint32_t flags) = 0;
+  virtual int32_t WindowState(const Form& form) = 0;
+  // Width and height the window adds around its client area, in twips.
+  virtual double FrameWidth() = 0;
+  virtual double FrameHeight() = 0;
+
+  // Font metrics in twips.
+  virtual double TextWidthTwips(const Font& font, std::string_view text) = 0;
+  virtual double TextHeightTwips(const Font& font) = 0;
+};
+
+// The installed backend (the program or a test installs it before a form loads).
+WindowBackend& Windows();
+void SetWindowBackend(WindowBackend* backend);
+
+}  // namespace zarvelin::forms

@@ -1,0 +1,115 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace zarvelin {
+
+// Message box styles and answers, as the platform numbers them.
+namespace mb {
+inline constexpr int32_t kOkOnly = 0;
+inline constexpr int32_t kYesNo = 4;
+inline constexpr int32_t kCritical = 16;
+inline constexpr int32_t kQuestion = 32;
+inline constexpr int32_t kExclamation = 48;
+inline constexpr int32_t kInformation = 64;
+inline constexpr int32_t kAnswerOk = 1;
+inline constexpr int32_t kAnswerYes = 6;
+inline constexpr int32_t kAnswerNo = 7;
+}  // namespace mb
+
+// Screen.MousePointer values used here.
+namespace pointer {
+inline constexpr int32_t kDefault = 0;
+inline constexpr int32_t kHourglass = 11;
+}  // namespace pointer
+
+// Drive types as GetDriveTypeA answers them.
+namespace drive {
+inline constexpr int32_t kUnknown = 0;
+inline constexpr int32_t kNoRootDir = 1;
+inline constexpr int32_t kRemovable = 2;
+inline constexpr int32_t kFixed = 3;
+inline constexpr int32_t kRemote = 4;
+inline constexpr int32_t kCdRom = 5;
+inline constexpr int32_t kRamDisk = 6;
+}  // namespace drive
+
+// The version record as GetVersionExA fills it (OSVERSIONINFOEXA), with the outcome of the two
+// calls the system makes: first with the extended size 156, then with the basic size 148.
+struct VersionRecord {
+  bool extendedCallSucceeds = true;
+  bool basicCallSucceeds = true;
+  uint32_t majorVersion = 0;
+  uint32_t minorVersion = 0;
+  int32_t buildNumber = 0;
+  uint32_t platformId = 0;
+  std::string servicePack;  // szCSDVersion, 128 bytes NUL-terminated in the record
+  uint8_t productType = 0;  // extended record only
+};
+
+// The answer of GetUserNameA / GetComputerNameA: whether the call succeeded, and the buffer and
+// size as the call leaves them (the size counts the NUL for the user name, not for the computer).
+struct NameAnswer {
+  bool succeeded = false;
+  std::string buffer;
+  uint32_t size = 0;
+};
+
+// What the operating system gives the program, beyond files (runtime/FileSystem.h). One
+// implementation per platform; every call is a thin translation to the platform's own call.
+class Platform {
+ public:
+  virtual ~Platform() = default;
+
+  // MsgBox: shows text under title with the style number; answers the button pressed.
+  virtual int32_t MessageBox(std::string_view text, std::string_view title, int32_t style) = 0;
+  // DoEvents: lets pending window messages be processed.
+  virtual void DoEvents() = 0;
+
+  // Screen.Width / Screen.Height in twips, Screen.TwipsPerPixelX, Screen.MousePointer.
+  virtual double ScreenWidth() = 0;
+  virtual double ScreenHeight() = 0;
+  virtual double TwipsPerPixelX() = 0;
+  virtual int32_t MousePointer() = 0;
+  virtual void SetMousePointer(int32_t pointer) = 0;
+
+  // Clipboard.Clear, Clipboard.SetText, Clipboard.GetText, Clipboard.SetData (a bitmap resource).
+  virtual void ClipboardClear() = 0;
+  virtual void ClipboardSetText(std::string_view text) = 0;
+  virtual std::string ClipboardGetText() = 0;
+  virtual void ClipboardSetBitmap(int32_t resourceId) = 0;
+
+  // GetSetting / SaveSetting in the per-user settings store.
+  virtual std::string GetSetting(std::string_view app, std::string_view section,
+                                 std::string_view key, std::string_view defaultValue) = 0;
+  virtual void SaveSetting(std::string_view app, std::string_view section, std::string_view key,
+                           std::string_view value) = 0;
+
+  // GetDriveTypeA of a root such as "D:\".
+  virtual int32_t DriveType(std::string_view root) = 0;
+
+  // ShellExecuteA: answers the platform's code (33 or more is success).
+  virtual int32_t ShellExecute(intptr_t window, std::string_view verb, std::string_view file,
+                               std::string_view parameters, std::string_view directory,
+                               int32_t showCommand) = 0;
+
+  // The default printer: its name (throws VbError when there is none), and printing one block of
+  // text as a document after the two page-layout settings (scale mode, top offset in inches).
+  virtual std::string PrinterDeviceName() = 0;
+  virtual void PrintDocument(std::string_view text, int32_t scaleMode, float currentY) = 0;
+
+  virtual VersionRecord Version() = 0;
+  virtual NameAnswer UserName() = 0;
+  virtual NameAnswer ComputerName() = 0;
+
+  // App.LogEvent after App.StartLogging(path, append): appends one informational entry.
+  virtual void LogEvent(std::string_view logFile, std::string_view text) = 0;
+};
+
+// The installed platform (the program or a test installs it before anything runs).
+Platform& Sys();
+void SetPlatform(Platform* platform);
+
+}  // namespace zarvelin

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace zarvelin {
+
+// VB string helpers on 8-bit byte strings (the system's code page), 1-based like the run time.
+
+// Trim: removes leading and trailing blanks (spaces only, as VB's Trim does).
+std::string_view Trim(std::string_view text);
+// LCase/UCase on ASCII letters; other bytes stay as they are.
+std::string LowerAscii(std::string_view text);
+std::string UpperAscii(std::string_view text);
+// Text comparison without regard to ASCII letter case.
+bool EqualNoCase(std::string_view a, std::string_view b);
+
+}  // namespace zarvelin

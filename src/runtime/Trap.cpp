@@ -1,0 +1,51 @@
+#include "runtime/Trap.h"
+
+#include <cstdio>
+#include <new>
+#include <string>
+
+namespace zarvelin {
+namespace {
+
+FailureReporter& Reporter() {
+  static FailureReporter reporter;
+  return reporter;
+}
+
+}  // namespace
+
+void SetFailureReporter(FailureReporter reporter) {
+  Reporter() = std::move(reporter);
+}
+
+void ReportFailure(std::string_view module, std::string_view procedure, int16_t line,
+                   int32_t number) {
+  if (Reporter()) {
+    Reporter()(module, procedure, line, number);
+    return;
+  }
+  // No report window yet: say it plainly rather than lose it.
+  std::fprintf(stderr, "Zarvelin: error %d (%s) in %.*s.%.*s, line %d\n", number,
+               StandardMessage(number).c_str(), static_cast<int>(module.size()), module.data(),
+               static_cast<int>(procedure.size()), procedure.data(), line);
+}
+
+VbError AsVbError(std::exception_ptr failure) {
+  try {
+    std::rethrow_exception(failure);
+  } catch (const VbError& error) {
+    return error;
+  } catch (const std::bad_alloc&) {
+    return VbError(vberr::kOutOfMemory);
+  } catch (const std::out_of_range&) {
+    return VbError(vberr::kSubscriptOutOfRange);
+  } catch (const std::overflow_error&) {
+    return VbError(vberr::kOverflow);
+  } catch (const std::exception& other) {
+    return VbError(vberr::kAutomationError, other.what());
+  } catch (...) {
+    return VbError(vberr::kAutomationError);
+  }
+}
+
+}  // namespace zarvelin

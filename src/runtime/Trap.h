@@ -1,0 +1,49 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string_view>
+#include <utility>
+
+#include "runtime/VbError.h"
+
+namespace zarvelin {
+
+// The line marker of a trapping procedure (VB's Erl): the procedure sets it before each numbered
+// statement, and the trap reads it when a failure arrives.
+struct Erl {
+  int16_t value = 0;
+  void operator=(int16_t line) { value = line; }
+};
+
+// Where trapped failures go: ErrMsg of the error report window once the program has installed it.
+// Until then (and in tests that install a recorder) failures go to the installed function.
+using FailureReporter = std::function<void(std::string_view module, std::string_view procedure,
+                                           int16_t line, int32_t number)>;
+
+void SetFailureReporter(FailureReporter reporter);
+void ReportFailure(std::string_view module, std::string_view procedure, int16_t line,
+                   int32_t number);
+
+// Turns anything a procedure body can throw into the run-time error it stands for.
+VbError AsVbError(std::exception_ptr failure);
+
+// The trap convention: runs body(erl); on any failure the handler, if given, may answer the
+// failure itself (returning true), otherwise it is reported with the module, the procedure, the
+// line marker and the error number. Nothing escapes. Callers keep their result in a local that
+// the body sets, so the procedure returns whatever its result held at the failure.
+template <class Body>
+void Trap(std::string_view module, std::string_view procedure, Body&& body,
+          const std::function<bool(const VbError&, int16_t line)>& handler = {}) {
+  Erl erl;
+  try {
+    std::forward<Body>(body)(erl);
+  } catch (...) {
+    const VbError error = AsVbError(std::current_exception());
+    if (error.Number() == 0) return;
+    if (handler && handler(error, erl.value)) return;
+    ReportFailure(module, procedure, erl.value, error.Number());
+  }
+}
+
+}  // namespace zarvelin
