@@ -64,6 +64,8 @@ class FileSystem {
   virtual std::string FindFirst(const std::string& pattern, int32_t attributeMask) = 0;
   // MkDir.
   virtual void CreateDirectory(const std::string& path) = 0;
+  // Whether two paths name one existing file, whatever their spelling (case, "..", links).
+  virtual bool SameFile(const std::string& first, const std::string& second) = 0;
 
   // Open ... For Input.
   virtual std::unique_ptr<TextReader> OpenText(const std::string& path) = 0;
