@@ -12,6 +12,11 @@ FailureReporter& Reporter() {
   return reporter;
 }
 
+int32_t& ReportedCount() {
+  static int32_t count = 0;
+  return count;
+}
+
 }  // namespace
 
 void SetFailureReporter(FailureReporter reporter) {
@@ -20,6 +25,7 @@ void SetFailureReporter(FailureReporter reporter) {
 
 void ReportFailure(std::string_view module, std::string_view procedure, int16_t line,
                    int32_t number) {
+  ++ReportedCount();
   if (Reporter()) {
     Reporter()(module, procedure, line, number);
     return;
@@ -28,6 +34,10 @@ void ReportFailure(std::string_view module, std::string_view procedure, int16_t 
   std::fprintf(stderr, "Zarvelin: error %d (%s) in %.*s.%.*s, line %d\n", number,
                StandardMessage(number).c_str(), static_cast<int>(module.size()), module.data(),
                static_cast<int>(procedure.size()), procedure.data(), line);
+}
+
+int32_t FailuresReported() {
+  return ReportedCount();
 }
 
 VbError AsVbError(std::exception_ptr failure) {

@@ -24,6 +24,9 @@ using FailureReporter = std::function<void(std::string_view module, std::string_
 void SetFailureReporter(FailureReporter reporter);
 void ReportFailure(std::string_view module, std::string_view procedure, int16_t line,
                    int32_t number);
+// How many failures ReportFailure has been given since the program started: lets a command-line
+// run end with a failing exit status when any step reported a failure.
+int32_t FailuresReported();
 
 // Turns anything a procedure body can throw into the run-time error it stands for.
 VbError AsVbError(std::exception_ptr failure);
