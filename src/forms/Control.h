@@ -49,6 +49,9 @@ struct ControlSpec {
   bool isCancel = false;        // answers Esc
   bool multiLine = false;       // text box
   bool verticalScroll = false;  // text box
+  // A 3-D border around the control; unset: the kind's own default (text and picture boxes have
+  // one, the others not).
+  std::optional<bool> border;
 };
 
 // What a picture box has drawn since its last Cls, in its scale units.
@@ -78,6 +81,9 @@ using DrawOp = std::variant<DrawnText, DrawnBox, DrawnBlit>;
 class Control {
  public:
   Control(Form& form, ControlSpec spec);
+
+  // Back to the designer's data, drawing and scale included: what a fresh load starts from.
+  void Reset(ControlSpec design);
 
   const std::string& Name() const { return spec_.name; }
   ControlKind Kind() const { return spec_.kind; }
@@ -115,9 +121,14 @@ class Control {
   // A window handle for the platform calls that want one (SendMessage, ShellExecute owners).
   intptr_t hWnd() const;
 
+  bool HasBorder() const;
+  // The area inside the border (and, for a text box, beside its scroll bar), in twips.
+  double InnerWidth() const;
+  double InnerHeight() const;
+
   // --- picture box drawing, in scale units (ScaleWidth x ScaleHeight spans the inner area) ---
-  double ScaleWidth() const { return scaleWidth_ ? *scaleWidth_ : spec_.width; }
-  double ScaleHeight() const { return scaleHeight_ ? *scaleHeight_ : spec_.height; }
+  double ScaleWidth() const { return scaleWidth_ ? *scaleWidth_ : InnerWidth(); }
+  double ScaleHeight() const { return scaleHeight_ ? *scaleHeight_ : InnerHeight(); }
   void SetScaleWidth(double width);
   void SetScaleHeight(double height);
   double CurrentX() const { return currentX_; }
@@ -137,8 +148,10 @@ class Control {
 
   // --- multi-line text box, lines as the box shows them (EM_GETLINECOUNT / EM_GETLINE) ---
   int32_t LineCount() const;
-  // Line `index` (0-based) as displayed, at most maxChars characters of it.
+  // Line `index` (0-based) as displayed, at most maxChars characters of it; empty beyond the last.
   std::string Line(int32_t index, int32_t maxChars) const;
+  // All displayed lines: hard breaks (CR LF, or CR or LF alone) and word wrap at the inner width.
+  std::vector<std::string> DisplayedLines() const;
 
  private:
   void Changed();

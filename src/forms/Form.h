@@ -112,9 +112,11 @@ class Form {
  private:
   bool UnloadWithMode(int32_t unloadMode);
   void ResetToDesign();
+  void ClickButtonWhere(bool ControlSpec::*flag);
 
   FormSpec spec_;
   std::vector<std::unique_ptr<Control>> controls_;
+  std::vector<Control*> zOrder_;  // front to back, all containers
   std::map<std::string, std::function<void()>, std::less<>> clicks_;
   std::map<std::string, std::function<void()>, std::less<>> dblClicks_;
   std::string caption_;
@@ -123,6 +125,7 @@ class Form {
   double width_ = 0;
   double height_ = 0;
   bool loaded_ = false;
+  bool unloading_ = false;
   bool visible_ = false;
   intptr_t hwnd_ = 0;
 };

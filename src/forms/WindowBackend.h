@@ -45,5 +45,6 @@ class WindowBackend {
 // The installed backend (the program or a test installs it before a form loads).
 WindowBackend& Windows();
 void SetWindowBackend(WindowBackend* backend);
+bool HasWindowBackend();
 
 }  // namespace zarvelin::forms

@@ -1,0 +1,23 @@
+#include "forms/WindowBackend.h"
+
+#include "runtime/VbError.h"
+
+namespace zarvelin::forms {
+namespace {
+WindowBackend* installed = nullptr;
+}
+
+WindowBackend& Windows() {
+  if (installed == nullptr) throw VbError(vberr::kObjectVariableNotSet);
+  return *installed;
+}
+
+void SetWindowBackend(WindowBackend* backend) {
+  installed = backend;
+}
+
+bool HasWindowBackend() {
+  return installed != nullptr;
+}
+
+}  // namespace zarvelin::forms
