@@ -1,0 +1,133 @@
+#include <CLI/CLI.hpp>
+#include <algorithm>
+#include <array>
+#include <nlohmann/json.hpp>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "cli/Commands.h"
+#include "project/cVBP.h"
+#include "runtime/Trap.h"
+
+namespace zarvelin::cli {
+namespace {
+
+std::string KindName(int32_t componentType) {
+  switch (componentType) {
+    case 1:
+      return "Module";
+    case 2:
+      return "Class";
+    case 4:
+      return "ResFile32";
+    case 5:
+      return "Form";
+    case 7:
+      return "PropertyPage";
+    case 8:
+      return "UserControl";
+    case 10:
+      return "RelatedDoc";
+    default:
+      return std::to_string(componentType);
+  }
+}
+
+using Row = std::array<std::string, 5>;
+
+void WriteTable(const std::vector<Row>& rows, std::ostream& out) {
+  std::array<size_t, 5> widths{};
+  for (const Row& row : rows) {
+    for (size_t column = 0; column < row.size(); ++column) {
+      widths[column] = std::max(widths[column], row[column].size());
+    }
+  }
+  for (const Row& row : rows) {
+    std::string line;
+    for (size_t column = 0; column < row.size(); ++column) {
+      line += row[column];
+      if (column + 1 < row.size())
+        line += std::string(widths[column] - row[column].size() + 2, ' ');
+    }
+    out << line.substr(0, line.find_last_not_of(' ') + 1) << '\n';
+  }
+}
+
+void WriteText(const cVBP& project, std::ostream& out) {
+  out << "Project file:        " << project.VBPFile() << '\n'
+      << "Version:             " << project.MajorVer() << '.' << project.MinorVer() << '.'
+      << project.RevisionVer() << '\n'
+      << "Name:                " << project.Name() << '\n'
+      << "Command line:        " << project.CommandLine() << '\n'
+      << "Conditional compile: " << project.ConditionalCompile() << '\n'
+      << "Executable name:     " << project.ExeName32() << '\n'
+      << "Output path:         " << project.Path32() << '\n'
+      << '\n'
+      << "Components: " << project.Components()->Count() << '\n';
+  std::vector<Row> rows{{"Kind", "Name", "Directory", "File", "Companion"}};
+  for (const auto& component : *project.Components()) {
+    rows.push_back({KindName(component->ComponentType()), component->ComponentName(),
+                    component->ComponentPath(), component->ComponentFile(),
+                    component->ComponentBinaryFile()});
+  }
+  WriteTable(rows, out);
+}
+
+void WriteJson(const cVBP& project, std::ostream& out) {
+  nlohmann::json components = nlohmann::json::array();
+  for (const auto& component : *project.Components()) {
+    components.push_back({
+        {"type", component->ComponentType()},
+        {"kind", KindName(component->ComponentType())},
+        {"name", component->ComponentName()},
+        {"directory", component->ComponentPath()},
+        {"file", component->ComponentFile()},
+        {"companion", component->BinaryFile() ? nlohmann::json(component->ComponentBinaryFile())
+                                              : nlohmann::json(nullptr)},
+    });
+  }
+  const nlohmann::json document = {
+      {"projectFile", project.VBPFile()},
+      {"majorVer", project.MajorVer()},
+      {"minorVer", project.MinorVer()},
+      {"revisionVer", project.RevisionVer()},
+      {"name", project.Name()},
+      {"commandLine", project.CommandLine()},
+      {"conditionalCompile", project.ConditionalCompile()},
+      {"exeName32", project.ExeName32()},
+      {"path32", project.Path32()},
+      {"components", components},
+  };
+  // Project files carry their own code page; bytes that are not UTF-8 show as U+FFFD here
+  // rather than stop the listing.
+  out << document.dump(2, ' ', false, nlohmann::json::error_handler_t::replace) << '\n';
+}
+
+}  // namespace
+
+int ShowProject(const std::string& vbpFile, bool json, std::ostream& out) {
+  const int32_t failuresBefore = FailuresReported();
+  cVBP project;
+  project.VBPFile(vbpFile);
+  if (json) {
+    WriteJson(project, out);
+  } else {
+    WriteText(project, out);
+  }
+  return FailuresReported() == failuresBefore ? 0 : 1;
+}
+
+void RegisterShowCommand(CLI::App& app, const CommandContext& context) {
+  CLI::App* show = app.add_subcommand("show", "List a project's settings and components");
+  auto hostPath = std::make_shared<std::string>();
+  auto json = std::make_shared<bool>(false);
+  show->add_option("project", *hostPath, "The project file (.vbp)")->required();
+  show->add_flag("--json", *json, "Write the listing as JSON");
+  show->callback([context, hostPath, json] {
+    const int status = ShowProject(context.toVbPath(*hostPath), *json, *context.out);
+    if (status != 0) throw CLI::RuntimeError(status);
+  });
+}
+
+}  // namespace zarvelin::cli
