@@ -1,0 +1,31 @@
+#pragma once
+
+#include <deque>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace zarvelin {
+
+// Cuts a byte stream into lines as Line Input does: a line ends at CR, at CR LF or at LF, and the
+// last line may lack an end. Bytes are kept as they are (NUL and bytes above 127 included). The
+// stream comes in pieces of any size; only the unfinished line and the lines of the last piece
+// are held.
+class LineSplitter {
+ public:
+  // Takes the next bytes of the stream.
+  void Feed(std::string_view bytes);
+  // Marks the end of the stream: an unfinished last line becomes a line.
+  void Finish();
+  // The next complete line, or nothing until more bytes (or the end) arrive.
+  std::optional<std::string> Next();
+
+ private:
+  std::string current_;
+  std::deque<std::string> ready_;
+  // A CR ended the previous line; an LF right after it belongs to that end.
+  bool afterCarriageReturn_ = false;
+  bool started_ = false;
+};
+
+}  // namespace zarvelin
