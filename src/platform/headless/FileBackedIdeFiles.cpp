@@ -1,0 +1,101 @@
+#include "platform/headless/FileBackedIdeFiles.h"
+
+#include <algorithm>
+#include <memory>
+#include <optional>
+
+#include "platform/headless/FileBackedIdePaths.h"
+#include "runtime/Runtime.h"
+#include "runtime/VbError.h"
+
+namespace zarvelin::headless {
+namespace {
+
+constexpr int32_t kAnyFile = fileattr::kHidden | fileattr::kSystem;
+
+}  // namespace
+
+bool FileExists(const std::string& path) {
+  if (Rt().files->FindFirst(path, kAnyFile).empty()) return false;
+  return (Rt().files->Attributes(path) & fileattr::kDirectory) == 0;
+}
+
+bool DirectoryExists(const std::string& path) {
+  if (Rt().files->FindFirst(path, kAnyFile | fileattr::kDirectory).empty()) return false;
+  return (Rt().files->Attributes(path) & fileattr::kDirectory) != 0;
+}
+
+void CreateSubdirectories(const std::string& base, const std::string& downwardPath) {
+  std::string directory = base;
+  const std::string steps = DirectoryOf(downwardPath);
+  size_t start = 0;
+  while (start < steps.size()) {
+    const size_t end = std::min(steps.find('\\', start), steps.size());
+    directory = JoinPath(directory, steps.substr(start, end - start));
+    if (!DirectoryExists(directory)) Rt().files->CreateDirectory(directory);
+    start = end + 1;
+  }
+}
+
+std::string StoredSpelling(const std::string& path) {
+  const std::string stored = Rt().files->FindFirst(path, kAnyFile);
+  if (stored.empty()) return path;
+  return JoinPath(DirectoryOf(path), stored);
+}
+
+std::vector<std::string> ReadLines(const std::string& path) {
+  std::vector<std::string> lines;
+  const std::unique_ptr<TextReader> reader = Rt().files->OpenText(path);
+  while (std::optional<std::string> line = reader->ReadLine()) lines.push_back(std::move(*line));
+  return lines;
+}
+
+StagedFiles::~StagedFiles() {
+  for (const Staged& staged : staged_) {
+    try {
+      Rt().files->Delete(staged.temporary);
+    } catch (...) {
+      // A temporary that cannot go is litter, not damage: the targets are as they were.
+    }
+  }
+}
+
+void StagedFiles::Copy(const std::string& source, const std::string& target) {
+  const std::string temporary = TemporaryBeside(target);
+  Rt().files->Copy(source, temporary);
+  staged_.push_back({temporary, target});
+}
+
+void StagedFiles::Write(const std::vector<std::string>& lines, const std::string& target) {
+  const std::string temporary = TemporaryBeside(target);
+  std::unique_ptr<TextWriter> writer = Rt().files->CreateText(temporary);
+  staged_.push_back({temporary, target});
+  for (const std::string& line : lines) writer->WriteLine(line);
+  writer->Close();
+}
+
+void StagedFiles::Commit() {
+  while (!staged_.empty()) {
+    const Staged& next = staged_.front();
+    if (FileExists(next.target)) {
+      Rt().files->Replace(next.temporary, next.target);
+    } else {
+      Rt().files->Rename(next.temporary, next.target);
+    }
+    staged_.erase(staged_.begin());
+  }
+}
+
+std::string StagedFiles::TemporaryBeside(const std::string& target) {
+  const std::string directory = DirectoryOf(target);
+  const std::string name = FileNameOf(target);
+  for (int attempt = 1;; ++attempt) {
+    const std::string candidate =
+        JoinPath(directory, "~" + name + "." + std::to_string(attempt) + ".tmp");
+    if (Rt().files->FindFirst(candidate, kAnyFile | fileattr::kDirectory).empty()) {
+      return candidate;
+    }
+  }
+}
+
+}  // namespace zarvelin::headless
