@@ -1,0 +1,29 @@
+#pragma once
+
+#include <string_view>
+
+#include "forms/Form.h"
+#include "ide/Vbide.h"
+#include "support/CWindow.h"
+
+namespace zarvelin::copy {
+
+// What the copy road works on: the copy dialog's window (whose controls it reaches by name), the
+// dialog's window helper and the IDE object handed to the dialog.
+struct CopyDialog {
+  forms::Form& form;
+  CWindow& window;
+  ide::VBE& vbe;
+};
+
+// The module name the copy road's failures are reported under: the procedures belong to the
+// dialog.
+inline constexpr std::string_view kModule = "frmCopyProject";
+
+// The IDE's source-code-control add-in, disconnected while a copy runs.
+inline constexpr std::string_view kSccAddInProgId = "vbscc";
+
+// Titles and line breaks of the road's message boxes.
+inline constexpr std::string_view kCrLf = "\r\n";
+
+}  // namespace zarvelin::copy
