@@ -1,0 +1,146 @@
+#include "ui/frmCopyProject.h"
+
+#include <string>
+#include <utility>
+
+#include "copy/CopyCommand.h"
+#include "copy/CopyDialog.h"
+#include "platform/Platform.h"
+#include "runtime/Runtime.h"
+#include "runtime/Strings.h"
+#include "runtime/Trap.h"
+#include "runtime/VbError.h"
+#include "support/mMain.h"
+
+namespace zarvelin {
+namespace {
+
+constexpr std::string_view kModule = "frmCopyProject";
+
+// ShellExecuteA's show commands, and the first answer that means success.
+constexpr int32_t kShowNormal = 1;
+constexpr int32_t kShowRestore = 9;
+constexpr int32_t kFirstShellSuccess = 33;
+
+}  // namespace
+
+frmCopyProject::frmCopyProject() : forms::Form(frmCopyProjectDesign()) {
+  OnClick("cmdCopy", [this] { cmdCopy_Click(); });
+  OnClick("cmdBrowse", [this] { cmdBrowse_Click(); });
+  OnClick("cmdExplorer", [this] { cmdExplorer_Click(); });
+  OnClick("cmdHelp", [this] { cmdHelp_Click(); });
+  OnClick("cmdRefresh", [this] { cmdRefresh_Click(); });
+  OnClick("cmdAbout", [this] { cmdAbout_Click(); });
+  OnClick("cmdExit", [this] { CloseThroughHost("cmdExit_Click"); });
+  OnClick("cmdCancel", [this] { CloseThroughHost("cmdCancel_Click"); });
+  // Enter lands on the hidden OK button, which does nothing.
+  OnClick("cmdOK", [] {});
+}
+
+std::string frmCopyProject::ActiveProjectFile() {
+  if (vbInstance_ == nullptr) throw VbError(vberr::kObjectVariableNotSet);
+  return vbInstance_->ActiveVBProject()->FileName();
+}
+
+void frmCopyProject::Form_Load() {
+  window_ = std::make_unique<CWindow>();
+  isVisible_ = true;
+  // A failure while preparing must not reach the IDE; the dialog opens with what it has.
+  Trap(kModule, "Form_Load", [&](Erl& erl) {
+    erl = 10;
+    forms::Control& lblCurrentProject = Ctl("lblCurrentProject");
+    forms::Control& picModule = Ctl("picModule");
+    lblCurrentProject.ZOrder();
+    lblCurrentProject.SetTop(picModule.Top());
+    lblCurrentProject.SetHeight(picModule.Height());
+    picModule.SetVisible(false);
+
+    erl = 20;
+    const std::string sProjectFile = ActiveProjectFile();
+    lblCurrentProject.SetCaption(sProjectFile);
+    Ctl("txtDirectory").SetText(mMain::GetFilePath(sProjectFile));
+  });
+}
+
+void frmCopyProject::Form_Unload(int32_t& /*cancel*/) {
+  isVisible_ = false;
+  window_.reset();
+}
+
+void frmCopyProject::cmdCopy_Click() {
+  lastCopySucceeded_ = false;
+  if (vbInstance_ == nullptr || window_ == nullptr) {
+    ReportFailure(kModule, "cmdCopy_Click", 0, vberr::kObjectVariableNotSet);
+    return;
+  }
+  copy::CopyDialog dialog{*this, *window_, *vbInstance_};
+  lastCopySucceeded_ = copy::cmdCopy_Click(dialog);
+}
+
+void frmCopyProject::cmdBrowse_Click() {
+  Trap(kModule, "cmdBrowse_Click", [&](Erl& erl) {
+    erl = 10;
+    forms::Control& txtDirectory = Ctl("txtDirectory");
+    const std::string remembered = txtDirectory.Text();
+    erl = 20;
+    const std::string chosen =
+        chooseFolder_ ? chooseFolder_(hWnd(), "Select a Directory to Copy Project to:", remembered)
+                      : std::string();
+    txtDirectory.SetText(chosen);
+    erl = 30;
+    if (Trim(txtDirectory.Text()).empty()) txtDirectory.SetText(remembered);
+  });
+}
+
+void frmCopyProject::cmdExplorer_Click() {
+  Trap(kModule, "cmdExplorer_Click", [&](Erl& erl) {
+    erl = 10;
+    const std::string sDirectory = Ctl("txtDirectory").Text();
+    const std::string sExplore =
+        sDirectory.empty() ? mMain::GetFilePath(ActiveProjectFile()) : sDirectory;
+    erl = 20;
+    if (Sys().ShellExecute(hWnd(), "Explore", sExplore, "", "", kShowRestore) <
+        kFirstShellSuccess) {
+      Sys().MessageBox(
+          "An error occurred or this directory does not exist on your system:\r\n" + sDirectory,
+          Rt().app.title, mb::kExclamation);
+      Sys().ShellExecute(hWnd(), "Explore", "c:\\", "", "", kShowRestore);
+    }
+  });
+}
+
+void frmCopyProject::cmdHelp_Click() {
+  Trap(kModule, "cmdHelp_Click", [&](Erl& erl) {
+    erl = 10;
+    Sys().ShellExecute(hWnd(), "open", Rt().app.path + "\\readme.wri", "", "C:\\", kShowNormal);
+  });
+}
+
+void frmCopyProject::cmdRefresh_Click() {
+  Trap(kModule, "cmdRefresh_Click", [&](Erl& erl) {
+    erl = 10;
+    Ctl("lblCurrentProject").SetCaption(ActiveProjectFile());
+  });
+}
+
+void frmCopyProject::cmdAbout_Click() {
+  Trap(kModule, "cmdAbout_Click", [&](Erl& erl) {
+    erl = 10;
+    // Out of the topmost state so that the about box can come to the front; topmost afterwards.
+    window_->SetOnTop(*this, false);
+    erl = 20;
+    if (showAbout_) showAbout_(*this);
+    erl = 30;
+    window_->SetOnTop(*this, true);
+  });
+}
+
+void frmCopyProject::CloseThroughHost(std::string_view procedure) {
+  Trap(kModule, procedure, [&](Erl& erl) {
+    erl = 10;
+    if (connect_ == nullptr) throw VbError(vberr::kObjectVariableNotSet);
+    connect_->Hide(*this);
+  });
+}
+
+}  // namespace zarvelin

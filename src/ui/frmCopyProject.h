@@ -1,0 +1,67 @@
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "forms/Form.h"
+#include "ide/Vbide.h"
+#include "support/CWindow.h"
+#include "ui/DialogHost.h"
+
+namespace zarvelin {
+
+// The copy dialog as its designer laid it out.
+forms::FormSpec frmCopyProjectDesign();
+
+// The one window through which the user works the system: shows the active project, takes the
+// copy directory, starts the copy and closes through its host.
+class frmCopyProject : public forms::Form {
+ public:
+  // Picks a folder: (owner window, prompt, start folder) -> the chosen folder's path, "" when the
+  // user cancelled or no folder browser is available.
+  using FolderChooser = std::function<std::string(intptr_t owner, const std::string& prompt,
+                                                  const std::string& start)>;
+  // Shows the about box modally over the dialog.
+  using AboutShower = std::function<void(forms::Form& owner)>;
+
+  frmCopyProject();
+
+  ide::VBE* VBInstance() const { return vbInstance_; }
+  void SetVBInstance(ide::VBE* vbInstance) { vbInstance_ = vbInstance; }
+  DialogHost* Connect() const { return connect_; }
+  void SetConnect(DialogHost* connect) { connect_ = connect; }
+  // True from the dialog's load to its unload.
+  bool IsVisible() const { return isVisible_; }
+
+  void SetFolderChooser(FolderChooser chooser) { chooseFolder_ = std::move(chooser); }
+  void SetAboutShower(AboutShower shower) { showAbout_ = std::move(shower); }
+
+  // True when the last press of Copy ended with the closing "Project:" message.
+  bool LastCopySucceeded() const { return lastCopySucceeded_; }
+
+ protected:
+  void Form_Load() override;
+  void Form_Unload(int32_t& cancel) override;
+
+ private:
+  void cmdCopy_Click();
+  void cmdBrowse_Click();
+  void cmdExplorer_Click();
+  void cmdHelp_Click();
+  void cmdRefresh_Click();
+  void cmdAbout_Click();
+  void CloseThroughHost(std::string_view procedure);
+  std::string ActiveProjectFile();
+
+  ide::VBE* vbInstance_ = nullptr;
+  DialogHost* connect_ = nullptr;
+  bool isVisible_ = false;
+  bool lastCopySucceeded_ = false;
+  std::unique_ptr<CWindow> window_;
+  FolderChooser chooseFolder_;
+  AboutShower showAbout_;
+};
+
+}  // namespace zarvelin
