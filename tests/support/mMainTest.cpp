@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "ScriptedPlatform.h"
+#include "fakes/ScriptedPlatform.h"
 #include "platform/Platform.h"
 #include "support/mMain.h"
 
