@@ -9,9 +9,13 @@
 #include "fakes/FakeIde.h"
 #include "fakes/RecordingWindowBackend.h"
 #include "fakes/ScriptedPlatform.h"
+#include "fakes/TempDir.h"
 #include "forms/Form.h"
 #include "forms/WindowBackend.h"
 #include "platform/Platform.h"
+#include "platform/headless/HostFileSystem.h"
+#include "platform/headless/PathMapper.h"
+#include "runtime/Runtime.h"
 #include "runtime/Trap.h"
 #include "support/CWindow.h"
 
@@ -19,7 +23,8 @@ namespace zarvelin::copy {
 
 // The copy road's surroundings for one test: a scripted platform, a recording window backend,
 // the failures that reached the report (as "procedure line number"), a dialog window holding the
-// controls the road works on, and a scriptable IDE.
+// controls the road works on, a scriptable IDE, and the host's files under a fresh directory
+// (also reachable as the share \\server\share).
 class CopyRoad : public testing::Test {
  protected:
   CopyRoad() {
@@ -68,6 +73,12 @@ class CopyRoad : public testing::Test {
     return spec;
   }
 
+  static headless::PathMapperConfig SharedTemp(const fakes::TempDir& dir) {
+    headless::PathMapperConfig config;
+    config.shares[R"(\\server\share)"] = dir.HostPath();
+    return config;
+  }
+
   CopyDialog Parts() { return CopyDialog{dialog, window, ide}; }
   forms::Control& Box() { return dialog.Ctl("picModule"); }
 
@@ -87,6 +98,10 @@ class CopyRoad : public testing::Test {
     return titles;
   }
 
+  fakes::TempDir temp;
+  headless::PathMapper paths{SharedTemp(temp)};
+  headless::HostFileSystem files{paths};
+  ScopedRuntime runtime{Runtime{&files, nullptr, {}}};
   fakes::ScriptedPlatform platform;
   fakes::RecordingWindowBackend windows;
   std::vector<std::string> failures;
