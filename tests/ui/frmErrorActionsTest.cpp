@@ -1,11 +1,13 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "ErrorWindowFixture.h"
+#include "platform/headless/HeadlessWindows.h"
 #include "runtime/Trap.h"
 #include "ui/ErrMsg.h"
 #include "ui/frmError.h"
@@ -297,6 +299,31 @@ TEST_F(ErrorWindowTest, FailureStillReachesTheUserWithoutAWindow) {
       "Error 53 (File not found) in frmCopyProject.CopyProjectFiles, line 0.";
   EXPECT_EQ(platform.Messages()[0].text.substr(0, expectedStart.size()), expectedStart);
   EXPECT_EQ(ErrorWindow(), nullptr);
+}
+
+// Where nobody can answer, the window shows its text and goes on as Continue.
+TEST_F(ErrorWindowTest, TerminalRunActsAsContinue) {
+  std::FILE* terminal = std::tmpfile();
+  ASSERT_NE(terminal, nullptr);
+  {
+    headless::HeadlessWindows headless(terminal, false);
+    forms::SetWindowBackend(&headless);
+    platform.AnswerMessageBoxes({mb::kAnswerNo});
+
+    ErrMsg("frmCopyProject", "CopyProjectFiles", 0, vberr::kFileNotFound);
+    forms::SetWindowBackend(nullptr);
+  }
+  std::rewind(terminal);
+  std::string shown;
+  for (int c = std::fgetc(terminal); c != EOF; c = std::fgetc(terminal)) {
+    shown += static_cast<char>(c);
+  }
+  std::fclose(terminal);
+
+  EXPECT_EQ(platform.LogEntriesOf(std::string(kLogPath)).size(), 1u);
+  EXPECT_EQ(platform.ClipboardClears(), 1);
+  EXPECT_NE(shown.find("An Error Occured in: Zarvelin"), std::string::npos);
+  EXPECT_NE(shown.find("CopyProjectFiles"), std::string::npos);
 }
 
 TEST(frmErrorDesignTest, FailureFieldsStandOutInLightCyan) {
