@@ -22,9 +22,10 @@
 namespace zarvelin::copy {
 
 // The copy road's surroundings for one test: a scripted platform, a recording window backend,
-// the failures that reached the report (as "procedure line number"), a dialog window holding the
+// the failures that reached the report (as "procedure line number", the module put before the
+// procedure when it is not the dialog's), a dialog window holding the
 // controls the road works on, a scriptable IDE, and the host's files under a fresh directory
-// (also reachable as the share \\server\share).
+// (also reachable as the share \\server\share and as the drive D:).
 class CopyRoad : public testing::Test {
  protected:
   CopyRoad() {
@@ -32,9 +33,10 @@ class CopyRoad : public testing::Test {
     forms::SetWindowBackend(&windows);
     SetFailureReporter(
         [this](std::string_view module, std::string_view procedure, int16_t line, int32_t number) {
-          EXPECT_EQ(module, "frmCopyProject");
-          failures.push_back(std::string(procedure) + " " + std::to_string(line) + " " +
-                             std::to_string(number));
+          const std::string where = module == "frmCopyProject"
+                                        ? std::string(procedure)
+                                        : std::string(module) + "." + std::string(procedure);
+          failures.push_back(where + " " + std::to_string(line) + " " + std::to_string(number));
         });
     dialog.Load();
   }
@@ -76,6 +78,7 @@ class CopyRoad : public testing::Test {
   static headless::PathMapperConfig SharedTemp(const fakes::TempDir& dir) {
     headless::PathMapperConfig config;
     config.shares[R"(\\server\share)"] = dir.HostPath();
+    config.drives['D'] = dir.HostPath();
     return config;
   }
 
