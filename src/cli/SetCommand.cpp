@@ -28,8 +28,10 @@ void RegisterSetCommand(CLI::App& app, const CommandContext& context) {
   set->add_option("--name", settings->name, "Name, written as given (quotes included)");
   set->add_option("--command", settings->commandLine, "Command32, written quoted");
   set->add_option("--path32", settings->path32, "Path32, written quoted");
-  set->require_option(1, 0);
   set->callback([context, hostPath, settings] {
+    if (!settings->majorVer && !settings->name && !settings->commandLine && !settings->path32) {
+      throw CLI::RequiredError("--major, --name, --command or --path32");
+    }
     const int status = SetProject(context.toVbPath(*hostPath), *settings);
     if (status != 0) throw CLI::RuntimeError(status);
   });
