@@ -39,4 +39,19 @@ struct ProjectSettings {
 // which rewrite their lines on disk. The result is 0 when no failure was reported, 1 otherwise.
 int SetProject(const std::string& vbpFile, const ProjectSettings& settings);
 
+// `zarvelin copy PROJECT.vbp DIRECTORY [--scc] [--quiet]`: the copy dialog's Copy button.
+void RegisterCopyCommand(CLI::App& app, const CommandContext& context);
+
+// What one copy run is given; paths are VB paths.
+struct CopyOptions {
+  std::string projectFile;
+  std::string directory;  // as the user would type it into the dialog
+  bool scc = false;       // a "vbscc" add-in is installed (and connected)
+  bool quiet = false;     // no progress bar and no closing message
+};
+// Opens the project in the file-backed IDE, loads the copy dialog for it, types the directory and
+// presses Copy, on the platform, windows and files the session installed. 0 when the copy ended
+// with its closing message, 1 otherwise.
+int RunCopy(const CopyOptions& options);
+
 }  // namespace zarvelin::cli
