@@ -13,6 +13,15 @@ namespace {
 
 constexpr int32_t kAnyFile = fileattr::kHidden | fileattr::kSystem;
 
+// Best effort: a leftover temporary file is litter, not damage.
+void DeleteQuietly(const std::string& path) {
+  try {
+    Rt().files->Delete(path);
+  } catch (...) {
+    return;
+  }
+}
+
 }  // namespace
 
 bool FileExists(const std::string& path) {
@@ -52,11 +61,7 @@ std::vector<std::string> ReadLines(const std::string& path) {
 
 StagedFiles::~StagedFiles() {
   for (const Staged& staged : staged_) {
-    try {
-      Rt().files->Delete(staged.temporary);
-    } catch (...) {
-      // A temporary that cannot go is litter, not damage: the targets are as they were.
-    }
+    if (!staged.temporary.empty()) DeleteQuietly(staged.temporary);
   }
 }
 
@@ -74,16 +79,51 @@ void StagedFiles::Write(const std::vector<std::string>& lines, const std::string
   writer->Close();
 }
 
+// Each finished file replaces its target in one step. A file that was already there is kept
+// aside until all are in place, so that a failure half-way puts every target back as it was:
+// new companions beside an old component would spoil it.
 void StagedFiles::Commit() {
-  while (!staged_.empty()) {
-    const Staged& next = staged_.front();
-    if (FileExists(next.target)) {
-      Rt().files->Replace(next.temporary, next.target);
-    } else {
-      Rt().files->Rename(next.temporary, next.target);
+  struct Step {
+    std::string target;
+    std::string backup;  // empty: there was no file at the target
+    bool done = false;
+  };
+  std::vector<Step> steps;
+  try {
+    for (Staged& next : staged_) {
+      Step step{next.target, {}, false};
+      if (FileExists(next.target)) {
+        step.backup = TemporaryBeside(next.target);
+        Rt().files->Copy(next.target, step.backup);
+      }
+      steps.push_back(step);
+      if (step.backup.empty()) {
+        Rt().files->Rename(next.temporary, next.target);
+      } else {
+        Rt().files->Replace(next.temporary, next.target);
+      }
+      steps.back().done = true;
+      next.temporary.clear();
     }
-    staged_.erase(staged_.begin());
+  } catch (...) {
+    for (auto step = steps.rbegin(); step != steps.rend(); ++step) {
+      try {
+        if (step->done && step->backup.empty()) Rt().files->Delete(step->target);
+        if (step->done && !step->backup.empty()) {
+          Rt().files->Replace(step->backup, step->target);
+          step->backup.clear();
+        }
+      } catch (...) {
+        // Nothing more can be done here; the first failure is the one to tell.
+      }
+      if (!step->backup.empty()) DeleteQuietly(step->backup);
+    }
+    throw;
   }
+  for (const Step& step : steps) {
+    if (!step.backup.empty()) DeleteQuietly(step.backup);
+  }
+  staged_.clear();
 }
 
 std::string StagedFiles::TemporaryBeside(const std::string& target) {

@@ -20,9 +20,14 @@ std::shared_ptr<FileBackedProject> FileBackedProject::Open(const std::string& pa
   std::shared_ptr<FileBackedProject> project(new FileBackedProject());
   project->file_ = StoredSpelling(ResolvePath("", path));
   const std::string directory = DirectoryOf(project->file_);
+  bool inProjectPart = true;
   for (std::string& text : ReadLines(project->file_)) {
+    // Sections after the project's own part belong to tools, whatever their keys say.
+    inProjectPart = inProjectPart && !IsSectionHeader(text);
     std::shared_ptr<FileBackedComponent> component;
-    if (const std::optional<ComponentLine> line = ParseComponentLine(text)) {
+    const std::optional<ComponentLine> line =
+        inProjectPart ? ParseComponentLine(text) : std::nullopt;
+    if (line) {
       component = FileBackedComponent::FromLine(*line, text, directory);
       project->components_.Append(component);
     }
