@@ -163,5 +163,18 @@ TEST_F(ProjectTestBed, FailedReplaceLeavesTheCompleteNewContentBeside) {
   EXPECT_EQ(Reports()[0].procedure, "WriteVBPParam");
 }
 
+TEST_F(ProjectTestBed, EqualsSignBeyondTheLastHeldPositionStopsTheRewrite) {
+  const std::string original = "Path32=\"a\"\r\n" + std::string(32767, 'k') + "=1\r\n";
+  Write("App.vbp", original);
+  cVBP project;
+  project.VBPFile(Vb("App.vbp"));
+  project.Path32("");
+
+  EXPECT_EQ(Read("App.vbp"), original);
+  ASSERT_FALSE(Reports().empty());
+  EXPECT_EQ(Reports().back().procedure, "WriteVBPParam");
+  EXPECT_EQ(Reports().back().number, vberr::kOverflow);
+}
+
 }  // namespace
 }  // namespace zarvelin
