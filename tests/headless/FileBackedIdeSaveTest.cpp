@@ -247,5 +247,37 @@ INSTANTIATE_TEST_SUITE_P(
         FaultCase{"ResourceDenied", fakes::FileOp::Replace, 75, "", "Ledger.res", "Ledger.res"}),
     [](const auto& each) { return each.param.label; });
 
+struct ReadOnlyCase {
+  std::string component;
+  std::string readOnlyFile;  // already in the copy directory
+};
+
+class FileBackedIdeReadOnlyTargetTest : public FileBackedIdeSaveTest,
+                                        public ::testing::WithParamInterface<ReadOnlyCase> {};
+
+// A read-only file at the target is kept, as Windows keeps it: the save fails before it writes.
+TEST_P(FileBackedIdeReadOnlyTargetTest, IsNotReplaced) {
+  const ReadOnlyCase& c = GetParam();
+  dir_.Write("copy/" + c.readOnlyFile, "kept");
+  std::filesystem::permissions(dir_.HostPath("copy/" + c.readOnlyFile),
+                               std::filesystem::perms::owner_read);
+  const auto component = Component(c.component);
+  const std::string file = component->FileNames(1);
+  try {
+    component->SaveAs(dir_.VbPath("copy\\" + FileNameOf(file)));
+    ADD_FAILURE() << "replaced a read-only " << c.readOnlyFile;
+  } catch (const VbError& error) {
+    EXPECT_EQ(error.Number(), vberr::kPathFileAccessError);
+  }
+  EXPECT_EQ(Snapshot("copy"), (std::map<std::string, std::string>{{c.readOnlyFile, "kept"}}));
+  EXPECT_EQ(component->FileNames(1), file);
+}
+
+INSTANTIATE_TEST_SUITE_P(Targets, FileBackedIdeReadOnlyTargetTest,
+                         ::testing::Values(ReadOnlyCase{"frmMain", "frmMain.frm"},
+                                           ReadOnlyCase{"frmMain", "frmMain.frx"},
+                                           ReadOnlyCase{"dsrMonthly", "dsrMonthly.dca"},
+                                           ReadOnlyCase{"Ledger.res", "Ledger.res"}));
+
 }  // namespace
 }  // namespace zarvelin::headless

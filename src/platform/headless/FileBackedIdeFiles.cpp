@@ -22,6 +22,14 @@ void DeleteQuietly(const std::string& path) {
   }
 }
 
+// Windows will not replace a read-only file, and it is how a user says a file must be kept: the
+// save fails before anything is written.
+void RefuseReadOnly(const std::string& target) {
+  if (FileExists(target) && (Rt().files->Attributes(target) & fileattr::kReadOnly) != 0) {
+    throw VbError(vberr::kPathFileAccessError);
+  }
+}
+
 }  // namespace
 
 bool FileExists(const std::string& path) {
@@ -66,12 +74,14 @@ StagedFiles::~StagedFiles() {
 }
 
 void StagedFiles::Copy(const std::string& source, const std::string& target) {
+  RefuseReadOnly(target);
   const std::string temporary = TemporaryBeside(target);
   Rt().files->Copy(source, temporary);
   staged_.push_back({temporary, target});
 }
 
 void StagedFiles::Write(const std::vector<std::string>& lines, const std::string& target) {
+  RefuseReadOnly(target);
   const std::string temporary = TemporaryBeside(target);
   std::unique_ptr<TextWriter> writer = Rt().files->CreateText(temporary);
   staged_.push_back({temporary, target});
