@@ -135,10 +135,9 @@ void HostFileSystem::Copy(const std::string& source, const std::string& target) 
     if (count == 0) break;
     temporary.File().Write(std::string_view(piece.data(), count));
   }
-  // The copy keeps the source's permissions, as FileCopy keeps its attributes.
-  if (fchmod(temporary.File().Descriptor(), sourceStatus.st_mode & 07777) != 0) {
-    throw HostError(errno, temporary.File().HostPath());
-  }
+  // The copy keeps the source's permissions, as FileCopy keeps its attributes. Some file systems
+  // (FAT, network shares) have no such bits to set; the bytes matter, the bits do not.
+  fchmod(temporary.File().Descriptor(), sourceStatus.st_mode & 0777);
   temporary.File().Sync();
   temporary.File().Close();
   temporary.RenameOver(to);
