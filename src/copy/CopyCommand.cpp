@@ -7,6 +7,7 @@
 #include "copy/GetFileName.h"
 #include "copy/ValidCopyDirectory.h"
 #include "platform/Platform.h"
+#include "runtime/Runtime.h"
 #include "runtime/Strings.h"
 #include "runtime/Trap.h"
 #include "support/mMain.h"
@@ -18,6 +19,13 @@ namespace {
 std::string CopyDirectoryOf(const std::string& sTyped) {
   if (Trim(sTyped).size() == 3) return sTyped.substr(0, 2);
   return sTyped;
+}
+
+// The validation compares texts, so the project directory spelled another way ("C:\Proj\",
+// "C:\Proj\.", a link) passes it; copying there would save every component and the project
+// file onto themselves. The project file answering to the copy directory's name tells.
+bool IsProjectDirectory(const std::string& sCopyDirectory, const std::string& sProjectFile) {
+  return Rt().files->SameFile(sCopyDirectory + "\\" + GetFileName(sProjectFile), sProjectFile);
 }
 
 }  // namespace
@@ -37,10 +45,14 @@ bool cmdCopy_Click(CopyDialog& dialog) {
     erl = 20;
     const std::string sProjectDirectory = mMain::GetFilePath(sProjectFile);
     if (!ValidCopyDirectory(form.Ctl("txtDirectory").Text(), sProjectDirectory)) return;
+    const std::string sCopyDirectory = CopyDirectoryOf(form.Ctl("txtDirectory").Text());
+    if (IsProjectDirectory(sCopyDirectory, sProjectFile)) {
+      RefuseProjectDirectory();
+      return;
+    }
     Sys().DoEvents();
 
     erl = 30;
-    const std::string sCopyDirectory = CopyDirectoryOf(form.Ctl("txtDirectory").Text());
     const std::shared_ptr<ide::VBProject> project = dialog.vbe.ActiveVBProject();
     const bool bCopied = CopyProjectFromCD(dialog, *project, sCopyDirectory, sProjectDirectory,
                                            GetFileName(sProjectFile));

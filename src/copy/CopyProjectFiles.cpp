@@ -7,6 +7,7 @@
 #include "copy/SaveFiles.h"
 #include "copy/UpdateProgress.h"
 #include "platform/Platform.h"
+#include "runtime/Runtime.h"
 #include "runtime/Trap.h"
 #include "runtime/VbError.h"
 
@@ -37,6 +38,13 @@ Action ActionFor(int32_t type) {
 
 std::string Target(const std::string& sCopyDirectory, const std::string& sFileName) {
   return sCopyDirectory + "\\" + sFileName;
+}
+
+// A component whose file already is its place in the copy directory (a copy directory that is
+// the component's own folder in another spelling) has nothing to be written: saving or copying
+// it there would write the source itself.
+bool AlreadyInPlace(const std::string& sSourceFile, const std::string& sTarget) {
+  return Rt().files->SameFile(sSourceFile, sTarget);
 }
 
 }  // namespace
@@ -70,7 +78,8 @@ bool CopyProjectFiles(ide::VBProject& project, const std::string& sCopyDirectory
           erl = 30;
           bSuccess = false;
           bool bFileCopy = false;
-          sFileName = GetFileName(component->FileNames(1));
+          const std::string sSourceFile = component->FileNames(1);
+          sFileName = GetFileName(sSourceFile);
 
           erl = 40;
           if (sFileName.empty()) {
@@ -80,20 +89,24 @@ bool CopyProjectFiles(ide::VBProject& project, const std::string& sCopyDirectory
           } else {
             erl = 50;
             const int32_t type = component->Type();
+            const std::string sTarget = Target(sCopyDirectory, sFileName);
             switch (ActionFor(type)) {
               case Action::SaveThroughIde:
                 erl = 60;
-                bSuccess = component->SaveAs(Target(sCopyDirectory, sFileName));
+                bSuccess = AlreadyInPlace(sSourceFile, sTarget) || component->SaveAs(sTarget);
                 break;
               case Action::CopyAsFile:
                 erl = 70;
                 bFileCopy = true;
-                bSuccess = SaveRelatedFile(component->FileNames(1), sCopyDirectory, sFileName);
+                if (AlreadyInPlace(sSourceFile, sTarget)) {
+                  bSuccess = true;
+                  break;
+                }
+                bSuccess = SaveRelatedFile(sSourceFile, sCopyDirectory, sFileName);
                 if (bSuccess) {
                   erl = 80;
                   components.Remove(*component);
-                  components.AddFile(Target(sCopyDirectory, sFileName),
-                                     type == ide::component::kRelatedDocument);
+                  components.AddFile(sTarget, type == ide::component::kRelatedDocument);
                 }
                 break;
               case Action::Unknown:

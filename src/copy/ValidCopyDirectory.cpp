@@ -18,6 +18,11 @@ std::string WithHint(std::string_view text) {
 
 }  // namespace
 
+void RefuseProjectDirectory() {
+  Sys().MessageBox(WithHint("The copy directory and the project directory are the same."),
+                   "Cannot Copy to Project Directory", mb::kInformation);
+}
+
 bool ValidCopyDirectory(const std::string& sCopyDirectory, const std::string& sProjectDirectory) {
   bool valid = false;
   Trap(kModule, "ValidCopyDirectory", [&](Erl& erl) {
@@ -28,8 +33,7 @@ bool ValidCopyDirectory(const std::string& sCopyDirectory, const std::string& sP
     }
     erl = 20;
     if (EqualNoCase(sCopyDirectory, sProjectDirectory)) {
-      Sys().MessageBox(WithHint("The copy directory and the project directory are the same."),
-                       "Cannot Copy to Project Directory", mb::kInformation);
+      RefuseProjectDirectory();
       return;
     }
     erl = 30;

@@ -8,4 +8,7 @@ namespace zarvelin::copy {
 // sProjectDirectory. Each refusal shows its own message box; True when the copy may go ahead.
 bool ValidCopyDirectory(const std::string& sCopyDirectory, const std::string& sProjectDirectory);
 
+// The refusal of a copy directory that is the project directory itself.
+void RefuseProjectDirectory();
+
 }  // namespace zarvelin::copy

@@ -135,5 +135,38 @@ TEST_F(CopyCommandTest, NoOpenProjectIsReportedAndChangesNothing) {
   ExpectUntouched();
 }
 
+struct SpellingCase {
+  std::string name;
+  std::string typed;  // the project directory "{T}\Proj" in another spelling
+};
+
+class CopyCommandSpellingTest : public CopyCommandTest,
+                                public testing::WithParamInterface<SpellingCase> {};
+
+TEST_P(CopyCommandSpellingTest, TheProjectDirectorySpelledAnotherWayIsRefusedBeforeAnySave) {
+  const std::string source = "Type=Exe\r\nForm=Form1.frm\r\nPath32=\"..\\bin\"\r\n";
+  temp.Write("Proj/App.vbp", source);
+  const std::string projectFile = temp.VbPath("Proj\\App.vbp");
+  OpenProject(projectFile);
+  std::string typed = GetParam().typed;
+  typed.replace(typed.find("{T}"), 3, temp.VbPath());
+
+  EXPECT_FALSE(Press(typed));
+
+  EXPECT_EQ(Titles(), std::vector<std::string>{"Cannot Copy to Project Directory"});
+  EXPECT_TRUE(ide.Calls().empty());
+  EXPECT_EQ(temp.Read("Proj/App.vbp"), source);
+  EXPECT_EQ(temp.List("Proj"), std::vector<std::string>{"App.vbp"});
+}
+
+INSTANTIATE_TEST_SUITE_P(Spellings, CopyCommandSpellingTest,
+                         testing::Values(SpellingCase{"TrailingBackslash", R"({T}\Proj\)"},
+                                         SpellingCase{"DotPart", R"({T}\Proj\.)"},
+                                         SpellingCase{"ParentPart", R"({T}\Copy\..\Proj)"},
+                                         SpellingCase{"DoubledSeparator", R"({T}\\Proj)"}),
+                         [](const testing::TestParamInfo<SpellingCase>& param) {
+                           return param.param.name;
+                         });
+
 }  // namespace
 }  // namespace zarvelin::copy

@@ -222,5 +222,30 @@ TEST_F(CopyRoad, PassTakesTheFailingFileNameForTheCopyingErrorWhenTheTypeCannotB
   EXPECT_EQ(platform.Messages()[0].text, CopyingError("Odd.frm", 76));
 }
 
+TEST_F(CopyRoad, PassLeavesAComponentAlreadyInTheCopyDirectoryAsItIs) {
+  // The copy directory is the module's own folder: its file already is its copy.
+  temp.Write("Shared/Util.bas", "Attribute VB_Name = \"Util\"\r\n");
+  temp.Write("Shared/Notes.txt", "notes");
+  Component form1 = Saved("Form1", type::kVBForm, "Form1.frm");
+  Component util;
+  util.name = "Util";
+  util.type = type::kStdModule;
+  util.fileName = temp.VbPath("Shared\\Util.bas");
+  Component notes;
+  notes.name = "Notes";
+  notes.type = type::kRelatedDocument;
+  notes.fileName = temp.VbPath("Shared\\Notes.txt");
+  ide.OpenProject(R"(C:\Proj\App.vbp)", {form1, util, notes});
+  const std::string copy = temp.VbPath("Shared\\");
+
+  EXPECT_TRUE(CopyProjectFiles(*ide.ActiveVBProject(), copy, Box()));
+
+  EXPECT_EQ(ide.Calls(), std::vector<std::string>{"SaveAs Form1 " + copy + "\\Form1.frm"});
+  EXPECT_EQ(ide.ComponentNames(), (std::vector<std::string>{"Form1", "Util", "Notes"}));
+  EXPECT_EQ(temp.Read("Shared/Notes.txt"), "notes");
+  EXPECT_TRUE(platform.Messages().empty());
+  EXPECT_EQ(DrawnTexts(), std::vector<std::string>{"100%"});
+}
+
 }  // namespace
 }  // namespace zarvelin::copy
