@@ -139,6 +139,23 @@ std::string ReadAll(std::FILE* file) {
   return text;
 }
 
+TEST(HeadlessProgressTerminal, HidingTheBoxEndsTheLineOnce) {
+  std::FILE* out = std::tmpfile();
+  ASSERT_NE(out, nullptr);
+  {
+    HeadlessScope scope(out, true);
+    ProbeForm form;
+    Control& box = form.Ctl("picBar");
+    box.SetScaleWidth(1);
+    DrawProgress(box, 1);
+    box.SetVisible(false);
+    EXPECT_EQ(ReadAll(out), "\r[####################] 100%\n");
+    form.Unload();
+    EXPECT_EQ(ReadAll(out), "\r[####################] 100%\n");
+  }
+  std::fclose(out);
+}
+
 TEST(HeadlessProgressTerminal, RedrawsInPlaceAndEndsTheLineWhenTheFormGoes) {
   std::FILE* out = std::tmpfile();
   ASSERT_NE(out, nullptr);

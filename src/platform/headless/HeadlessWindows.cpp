@@ -100,7 +100,12 @@ void HeadlessWindows::Destroyed(forms::Form& form) {
 void HeadlessWindows::FormChanged(forms::Form&) {}
 
 void HeadlessWindows::ControlChanged(forms::Form&, forms::Control& control) {
-  if (control.Kind() != forms::ControlKind::PictureBox || !control.Visible()) return;
+  if (control.Kind() != forms::ControlKind::PictureBox) return;
+  // A progress box put away ends its line, so that what the terminal shows next starts afresh.
+  if (!control.Visible()) {
+    EndProgressLine();
+    return;
+  }
   const std::string bar = ProgressBarText(control);
   if (!bar.empty()) ShowProgress(bar);
 }
