@@ -2,10 +2,12 @@
 #include <gtest/gtest.h>
 #include <linux/fs.h>
 #include <sys/ioctl.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <utime.h>
 
+#include <csignal>
 #include <ctime>
 #include <functional>
 #include <random>
@@ -113,6 +115,51 @@ TEST_F(HostFileSystemTest, FailedCopiesNameTheirCauseAndLeaveNoTemporary) {
   }
   EXPECT_EQ(tree.EntryCount("c/copy"), 2u);
   EXPECT_EQ(tree.Read("c/copy/keep.txt"), "keep");
+}
+
+// Limits the size of any file this process writes, the way a nearly full disk does: a write past
+// the limit fails (EFBIG) instead of raising SIGXFSZ.
+class FileSizeLimit {
+ public:
+  explicit FileSizeLimit(rlim_t bytes) {
+    getrlimit(RLIMIT_FSIZE, &previous_);
+    previousHandler_ = signal(SIGXFSZ, SIG_IGN);
+    rlimit limit = previous_;
+    limit.rlim_cur = bytes;
+    setrlimit(RLIMIT_FSIZE, &limit);
+  }
+  ~FileSizeLimit() {
+    setrlimit(RLIMIT_FSIZE, &previous_);
+    signal(SIGXFSZ, previousHandler_);
+  }
+  FileSizeLimit(const FileSizeLimit&) = delete;
+  FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+
+ private:
+  rlimit previous_{};
+  void (*previousHandler_)(int) = nullptr;
+};
+
+TEST_F(HostFileSystemTest, ACopyThatRunsOutOfRoomLeavesTheTargetAsItWas) {
+  tree.Write("c/proj/big.res", RandomBytes(256 * 1024));
+  tree.Write("c/copy/big.res", "previous copy");
+  {
+    const FileSizeLimit limit(100 * 1024);
+    EXPECT_EQ(FailureOf([&] { files.Copy("C:\\proj\\big.res", "C:\\copy\\big.res"); }),
+              vberr::kDiskFull);
+  }
+  EXPECT_EQ(tree.Read("c/copy/big.res"), "previous copy");
+  EXPECT_EQ(tree.EntryCount("c/copy"), 1u);
+}
+
+TEST_F(HostFileSystemTest, AWriterThatRunsOutOfRoomFailsNoLaterThanClose) {
+  const FileSizeLimit limit(1024);
+  auto writer = files.CreateText("C:\\proj\\out.txt");
+  EXPECT_EQ(FailureOf([&] {
+              for (int line = 0; line < 100; ++line) writer->WriteLine(std::string(50, 'x'));
+              writer->Close();
+            }),
+            vberr::kDiskFull);
 }
 
 TEST_F(HostFileSystemTest, DeleteRemovesAFile) {
