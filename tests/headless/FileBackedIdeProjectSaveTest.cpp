@@ -141,21 +141,7 @@ INSTANTIATE_TEST_SUITE_P(
               "RelatedDoc=..\\..\\src\\App\\docs\\Ledger Notes.txt"}}},
         // Saved into the folder of the project's own components: lines that still lead to the
         // same file keep their bytes, spelling included.
-        ElsewhereCase{"src/App", {}},
-        ElsewhereCase{
-            "src",
-            {{"Form=frmMain.frm", "Form=App\\frmMain.frm"},
-             {"Form=mdiLedger.frm", "Form=App\\mdiLedger.frm"},
-             {"Module=modMain; modMain.bas", "Module=modMain; App\\modMain.bas"},
-             {"Module=Util; ..\\Shared\\Util.bas", "Module=Util; Shared\\Util.bas"},
-             {"Class=cEntry; classes\\cEntry.cls", "Class=cEntry; App\\classes\\cEntry.cls"},
-             {"UserControl=ctlAmount.ctl", "UserControl=App\\ctlAmount.ctl"},
-             {"PropertyPage=ppgCurrency.pag", "PropertyPage=App\\ppgCurrency.pag"},
-             {"UserDocument=docLedger.dob", "UserDocument=App\\docLedger.dob"},
-             {"Designer=dsrMonthly.dsr", "Designer=App\\dsrMonthly.dsr"},
-             {"Form=forms\\FRMCASE.FRM", "Form=App\\forms\\frmCase.frm"},
-             {"ResFile32=\"Ledger.res\"", "ResFile32=\"App\\Ledger.res\""},
-             {"RelatedDoc=docs\\Ledger Notes.txt", "RelatedDoc=App\\docs\\Ledger Notes.txt"}}}));
+        ElsewhereCase{"src/App", {}}));
 
 // The copy replaces the resource file and related documents by their copies: their lines leave
 // their places and the new ones join the project's component lines, not a tool's section.
