@@ -14,7 +14,6 @@ class SettingsFile {
  public:
   explicit SettingsFile(std::string hostDirectory);
 
-  const std::string& HostPath() const { return path_; }
   std::string Get(std::string_view app, std::string_view section, std::string_view key,
                   std::string_view defaultValue) const;
   // Fails with the run time's number for what the host refused (70, 61 ...).
