@@ -16,13 +16,14 @@ namespace zarvelin::cli {
 namespace {
 
 constexpr char kCopyHelp[] =
-    "Copy a Visual Basic 6 project, with every file it lists, into another directory.\n"
-    "Works as the add-in's Copy button does: the project is opened, each form, module, class,\n"
-    "control, property page and designer is saved into DIRECTORY with its .frx/.ctx/.pgx/.dca\n"
-    "companions, the resource file and related documents are copied, and the project file is\n"
-    "saved there last, with its component lines pointing at the copies and its compiled-output\n"
-    "path (Path32) cleared. DIRECTORY must exist and must not be the project's own directory.\n"
-    "The source project is never written. Exit status 0 when the copy was finished, 1 otherwise.";
+    "zarvelin copy PROJECT.vbp DIRECTORY copies a Visual Basic 6 project, with every file it\n"
+    "lists, into DIRECTORY, as the add-in's Copy button does in the IDE: each form, module,\n"
+    "class, user control, property page and designer is saved there with its .frx, .ctx, .pgx,\n"
+    ".dsx and .dca companions, the resource file and related documents are copied, and the\n"
+    "project file is saved there last, its component lines pointing at the copies and its\n"
+    "compiled-output path (Path32) cleared. DIRECTORY must exist and must not be the project's\n"
+    "own directory. The source project is never written.\n"
+    "Exit status: 0 when the copy was finished, 1 when it was refused or failed.";
 
 // Holds back the closing "copied" message, which a script learns from the exit status instead;
 // every refusal and every error is still shown.
