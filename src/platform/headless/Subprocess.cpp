@@ -8,7 +8,6 @@
 
 #include <cerrno>
 #include <cstdlib>
-#include <ctime>
 
 extern char** environ;
 
@@ -95,28 +94,20 @@ std::optional<pid_t> Spawn(const std::vector<std::string>& arguments, const Spaw
 }
 
 // Writes to a pipe whose reader may have gone: the write then fails with EPIPE instead of the
-// signal ending this process.
+// signal ending this process. Everything runs on one thread, so the disposition can be swapped.
 void WriteIgnoringBrokenPipe(int descriptor, std::string_view bytes) {
-  sigset_t pipeSignal;
-  sigset_t previous;
-  sigemptyset(&pipeSignal);
-  sigaddset(&pipeSignal, SIGPIPE);
-  pthread_sigmask(SIG_BLOCK, &pipeSignal, &previous);
-  bool broken = false;
+  struct sigaction ignore {};
+  ignore.sa_handler = SIG_IGN;
+  sigemptyset(&ignore.sa_mask);
+  struct sigaction previous {};
+  sigaction(SIGPIPE, &ignore, &previous);
   while (!bytes.empty()) {
     const ssize_t count = write(descriptor, bytes.data(), bytes.size());
     if (count < 0 && errno == EINTR) continue;
-    if (count <= 0) {
-      broken = errno == EPIPE;
-      break;
-    }
+    if (count <= 0) break;
     bytes.remove_prefix(static_cast<size_t>(count));
   }
-  if (broken) {
-    const timespec noWait{0, 0};
-    sigtimedwait(&pipeSignal, nullptr, &noWait);
-  }
-  pthread_sigmask(SIG_SETMASK, &previous, nullptr);
+  sigaction(SIGPIPE, &previous, nullptr);
 }
 
 }  // namespace
