@@ -4,7 +4,11 @@
 #include <vector>
 
 #include "fakes/ScriptedPlatform.h"
+#include "fakes/TempDir.h"
 #include "platform/Platform.h"
+#include "platform/headless/HostFileSystem.h"
+#include "platform/headless/PathMapper.h"
+#include "runtime/Runtime.h"
 #include "support/mMain.h"
 
 namespace zarvelin {
@@ -67,6 +71,46 @@ INSTANTIATE_TEST_SUITE_P(
                     DriveCase{R"(\\server\share\Copies)", R"(\\\)", drive::kNoRootDir, true},
                     DriveCase{R"(Copies\App)", R"(Co\)", drive::kNoRootDir, true},
                     DriveCase{"Q", R"(Q\)", drive::kCdRom, false}));
+
+struct ExistsCase {
+  std::string name;
+  std::string path;  // below the test directory
+  bool exists;
+};
+
+class DirectoryExistsTest : public testing::TestWithParam<ExistsCase> {};
+
+TEST_P(DirectoryExistsTest, IsTrueOnlyForAnExistingDirectory) {
+  fakes::TempDir temp;
+  temp.MakeDirectory("Copies/Sub Dir");
+  temp.Write("Copies/App.vbp", "Type=Exe\r\n");
+  headless::PathMapper paths;
+  headless::HostFileSystem files(paths);
+  ScopedRuntime runtime(Runtime{&files, nullptr, {}});
+  fakes::ScriptedPlatform platform;
+  SetPlatform(&platform);
+
+  EXPECT_EQ(mMain::DirectoryExists(temp.VbPath() + "\\" + GetParam().path), GetParam().exists);
+  EXPECT_TRUE(platform.Messages().empty());
+  SetPlatform(nullptr);
+}
+
+INSTANTIATE_TEST_SUITE_P(Paths, DirectoryExistsTest,
+                         testing::Values(ExistsCase{"Directory", "Copies", true},
+                                         ExistsCase{"WithBlank", R"(Copies\Sub Dir)", true},
+                                         ExistsCase{"OtherLetterCase", R"(COPIES\sub dir)", true},
+                                         ExistsCase{"File", R"(Copies\App.vbp)", false},
+                                         ExistsCase{"Missing", R"(Copies\Nowhere)", false},
+                                         ExistsCase{"BelowAFile", R"(Copies\App.vbp\Sub)", false},
+                                         ExistsCase{"SlashInName", "Copies/Sub Dir", false}),
+                         [](const testing::TestParamInfo<ExistsCase>& param) {
+                           return param.param.name;
+                         });
+
+TEST(DirectoryExistsWithoutFiles, IsFalse) {
+  ScopedRuntime runtime(Runtime{});
+  EXPECT_FALSE(mMain::DirectoryExists(R"(C:\Copies)"));
+}
 
 }  // namespace
 }  // namespace zarvelin
