@@ -19,7 +19,7 @@ constexpr Rgb kWindowText{0, 0, 0};
 
 }  // namespace
 
-Control::Control(Form& form, ControlSpec spec) : form_(form), spec_(std::move(spec)) {}
+Control::Control(Form& form, ControlSpec design) : form_(form), spec_(std::move(design)) {}
 
 void Control::Reset(ControlSpec design) {
   spec_ = std::move(design);

@@ -15,9 +15,9 @@ constexpr int32_t kFormAlreadyDisplayed = 400;
 
 }  // namespace
 
-Form::Form(FormSpec spec) : spec_(std::move(spec)), caption_(spec_.caption) {
-  for (const ControlSpec& design : spec_.controls) {
-    controls_.push_back(std::make_unique<Control>(*this, design));
+Form::Form(FormSpec design) : spec_(std::move(design)), caption_(spec_.caption) {
+  for (const ControlSpec& controlDesign : spec_.controls) {
+    controls_.push_back(std::make_unique<Control>(*this, controlDesign));
   }
   ResetToDesign();
 }
@@ -153,9 +153,9 @@ void Form::PressEscape() {
 void Form::ClickButtonWhere(bool ControlSpec::*flag) {
   if (!loaded_) return;
   for (const auto& control : controls_) {
-    const ControlSpec& spec = control->Spec();
+    const ControlSpec& design = control->Spec();
     // A hidden button does not answer the keyboard.
-    if (spec.kind == ControlKind::CommandButton && spec.*flag && spec.visible) {
+    if (design.kind == ControlKind::CommandButton && design.*flag && design.visible) {
       Click(control->Name());
       return;
     }

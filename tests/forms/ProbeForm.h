@@ -30,13 +30,13 @@ class ProbeForm : public Form {
   }
 
   static FormSpec Design() {
-    FormSpec spec;
-    spec.name = "frmProbe";
-    spec.caption = "Probe";
-    spec.clientWidth = 4800;
-    spec.clientHeight = 3600;
-    spec.unattendedButton = "cmdOK";
-    spec.controls = {
+    FormSpec design;
+    design.name = "frmProbe";
+    design.caption = "Probe";
+    design.clientWidth = 4800;
+    design.clientHeight = 3600;
+    design.unattendedButton = "cmdOK";
+    design.controls = {
         Make("lblInfo", ControlKind::Label, "", "Design text", 120, 600, 3000, 255),
         Make("txtEntry", ControlKind::TextBox, "", "typed", 120, 1000, 3000, 285),
         Make("cmdOK", ControlKind::CommandButton, "", "OK", 120, 3000, 1000, 375),
@@ -46,12 +46,12 @@ class ProbeForm : public Form {
         Make("picBar", ControlKind::PictureBox, "fraBox", "", 120, 240, 2000, 255),
         Make("lblTitle", ControlKind::Label, "", "Title", 120, 120, 3000, 255),
     };
-    spec.controls[2].isDefault = true;
-    spec.controls[3].isCancel = true;
-    return spec;
+    design.controls[2].isDefault = true;
+    design.controls[3].isCancel = true;
+    return design;
   }
 
-  explicit ProbeForm(FormSpec spec = Design()) : Form(std::move(spec)) {
+  explicit ProbeForm(FormSpec design = Design()) : Form(std::move(design)) {
     OnClick("cmdOK", [this] { events.push_back("cmdOK_Click"); });
     OnClick("cmdCancel", [this] { events.push_back("cmdCancel_Click"); });
     OnDblClick("lblInfo", [this] { events.push_back("lblInfo_DblClick"); });

@@ -9,15 +9,15 @@ namespace {
 
 // A form holding one text box of the given kind and width.
 FormSpec BoxDesign(double width, bool multiLine, bool verticalScroll) {
-  FormSpec spec;
-  spec.name = "frmText";
-  spec.clientWidth = 9000;
-  spec.clientHeight = 3000;
+  FormSpec design;
+  design.name = "frmText";
+  design.clientWidth = 9000;
+  design.clientHeight = 3000;
   ControlSpec box = ProbeForm::Make("txtDesc", ControlKind::TextBox, "", "", 0, 0, width, 855);
   box.multiLine = multiLine;
   box.verticalScroll = verticalScroll;
-  spec.controls = {box};
-  return spec;
+  design.controls = {box};
+  return design;
 }
 
 // How many characters of `fill` fit on one line of the box, by the backend's own measure.
