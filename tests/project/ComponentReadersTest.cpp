@@ -6,6 +6,7 @@
 #include "ProjectTestBed.h"
 #include "project/ProjectPaths.h"
 #include "project/cVBP.h"
+#include "runtime/VbError.h"
 
 namespace zarvelin {
 namespace {
@@ -128,19 +129,19 @@ TEST_F(ProjectTestBed, CompanionForAFileNameShorterThanItsExtensionEndsTheRead) 
   EXPECT_EQ(Reports()[0].number, vberr::kInvalidProcedureCall);
 }
 
+// C:\App has two levels: a third step up runs past the drive's colon and leaves its letter, so
+// the form is looked for under the relative name C\A.frm.
 TEST_F(ProjectTestBed, MoreStepsUpThanTheDirectoryHasLevelsRunIntoTheDrive) {
-  const std::string directory = Vb("");
-  // One step for every backslash and one for the drive's colon leave the drive letter alone.
-  int32_t steps = 1;
-  for (const char c : directory) steps += c == '\\' ? 1 : 0;
-  std::string path;
-  for (int32_t i = 0; i < steps; ++i) path += "..\\";
-  Write("App.vbp", "Form=" + path + "A.frm\r\n");
+  Write("drive_c/App/App.vbp", "Form=..\\..\\A.frm\r\nForm=..\\..\\..\\B.frm\r\n");
+  Write("C/A.frm", std::string(kNameLine) + "frmRelative\"\r\n");
   cVBP project;
-  project.VBPFile(Vb("App.vbp"));
+  project.VBPFile("C:\\App\\App.vbp");
 
-  ASSERT_EQ(project.Components()->Count(), 1);
-  EXPECT_EQ(project.Components()->Item(1)->ComponentPath(), directory.substr(0, 1));
+  ASSERT_EQ(project.Components()->Count(), 2);
+  EXPECT_EQ(project.Components()->Item(1)->ComponentPath(), "C");
+  EXPECT_EQ(project.Components()->Item(1)->ComponentName(), "frmRelative");
+  EXPECT_EQ(project.Components()->Item(2)->ComponentPath(), "");
+  EXPECT_EQ(project.Components()->Item(2)->ComponentName(), "");
   ASSERT_EQ(Reports().size(), 1u);
   EXPECT_EQ(Reports()[0].procedure, "GetComponentName");
 }

@@ -34,9 +34,9 @@ INSTANTIATE_TEST_SUITE_P(
 class FileNameTest : public ::testing::TestWithParam<PathCase> {};
 
 TEST_P(FileNameTest, IsEverythingAfterTheLastBackslash) {
-  const ReportLog log;
+  const fakes::TestEnvironment env;
   EXPECT_EQ(GetFileName(GetParam().path), GetParam().expected);
-  EXPECT_TRUE(log.Reports().empty());
+  EXPECT_TRUE(env.Failures().empty());
 }
 
 INSTANTIATE_TEST_SUITE_P(Paths, FileNameTest,
@@ -55,9 +55,9 @@ struct ReducedCase {
 class ReducedPathTest : public ::testing::TestWithParam<ReducedCase> {};
 
 TEST_P(ReducedPathTest, RemovesUpToTheNthSeparatorFromTheEnd) {
-  const ReportLog log;
+  const fakes::TestEnvironment env;
   EXPECT_EQ(GetReducedPath(R"(C:\A\B\C)", GetParam().levels), GetParam().expected);
-  EXPECT_TRUE(log.Reports().empty());
+  EXPECT_TRUE(env.Failures().empty());
 }
 
 INSTANTIATE_TEST_SUITE_P(Levels, ReducedPathTest,
@@ -74,10 +74,10 @@ struct FullPathCase {
 class FullPathTest : public ::testing::TestWithParam<FullPathCase> {};
 
 TEST_P(FullPathTest, ResolvesAgainstTheProjectDirectory) {
-  const ReportLog log;
+  const fakes::TestEnvironment env;
   EXPECT_EQ(GetFullPath(GetParam().projectDirectory, GetParam().componentPath),
             GetParam().expected);
-  EXPECT_TRUE(log.Reports().empty());
+  EXPECT_TRUE(env.Failures().empty());
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -106,12 +106,12 @@ struct OverflowCase {
 class PositionOverflowTest : public ::testing::TestWithParam<OverflowCase> {};
 
 TEST_P(PositionOverflowTest, IsReportedUnderTheRoutineThatHoldsIt) {
-  const ReportLog log;
+  const fakes::TestEnvironment env;
   EXPECT_EQ(GetParam().call(), "");
-  ASSERT_EQ(log.Reports().size(), 1u);
-  EXPECT_EQ(log.Reports()[0].module, "cVBP");
-  EXPECT_EQ(log.Reports()[0].procedure, GetParam().procedure);
-  EXPECT_EQ(log.Reports()[0].number, vberr::kOverflow);
+  ASSERT_EQ(env.Failures().size(), 1u);
+  EXPECT_EQ(env.Failures()[0].module, "cVBP");
+  EXPECT_EQ(env.Failures()[0].procedure, GetParam().procedure);
+  EXPECT_EQ(env.Failures()[0].number, vberr::kOverflow);
 }
 
 const std::string kLong(32768, 'a');
@@ -131,12 +131,12 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& test) { return test.param.label; });
 
 TEST(ProjectPathsTest, PositionsUpToTheLimitAreHeld) {
-  const ReportLog log;
+  const fakes::TestEnvironment env;
   const std::string longest(32766, 'd');
   EXPECT_EQ(GetFileName(longest + R"(\A.frm)"), "A.frm");
   const std::string shorter(32765, 'd');
   EXPECT_EQ(GetReducedPath(shorter + R"(\x)", 1), shorter);
-  EXPECT_TRUE(log.Reports().empty());
+  EXPECT_TRUE(env.Failures().empty());
 }
 
 TEST(ProjectPathsTest, DirectoryPartOfAnOverlongPathFailsToItsCaller) {

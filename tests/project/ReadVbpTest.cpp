@@ -7,6 +7,7 @@
 
 #include "ProjectTestBed.h"
 #include "project/cVBP.h"
+#include "runtime/VbError.h"
 
 namespace zarvelin {
 namespace {
@@ -122,7 +123,6 @@ TEST_F(ProjectTestBed, MissingProjectFileKeepsEverythingButThePath) {
   Write("App.vbp", "Name=\"A\"\r\nModule=Util; Util.bas\r\n");
   cVBP project;
   project.VBPFile(Vb("App.vbp"));
-  ClearReports();
 
   project.VBPFile(Vb("Missing.vbp"));
   EXPECT_EQ(project.VBPFile(), Vb("Missing.vbp"));

@@ -5,6 +5,7 @@
 
 #include "ProjectTestBed.h"
 #include "project/cVBP.h"
+#include "runtime/VbError.h"
 
 namespace zarvelin {
 namespace {
