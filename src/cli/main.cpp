@@ -1,16 +1,86 @@
 #include <CLI/CLI.hpp>
-#include <cstdio>
+#include <cctype>
+#include <exception>
+#include <iostream>
+#include <map>
+#include <optional>
 #include <string>
+#include <vector>
 
+#include "cli/Commands.h"
+#include "platform/headless/HeadlessSession.h"
 #include "runtime/App.h"
 #include "runtime/Formats.h"
 
+namespace {
+
+using zarvelin::headless::HeadlessSession;
+using zarvelin::headless::SessionOptions;
+
+// "D=/mnt/cdrom": drive letter D is the host directory /mnt/cdrom.
+bool AddDrive(const std::string& mapping, SessionOptions& options) {
+  if (mapping.size() < 3 || mapping[1] != '=' ||
+      !std::isalpha(static_cast<unsigned char>(mapping[0])))
+    return false;
+  options.paths.drives[mapping[0]] = mapping.substr(2);
+  return true;
+}
+
+}  // namespace
+
 int main(int argc, char** argv) {
   const zarvelin::AppFacts facts;
-  CLI::App app{facts.title + ": " + facts.comments, "zarvelin"};
+  CLI::App app{facts.title + " " +
+                   zarvelin::FormatVersion(facts.major, facts.minor, facts.revision) + ": " +
+                   facts.comments + ", without the IDE.",
+               "zarvelin"};
   app.set_version_flag(
       "--version",
       facts.title + " " + zarvelin::FormatVersion(facts.major, facts.minor, facts.revision));
-  CLI11_PARSE(app, argc, argv);
+  app.require_subcommand(1);
+
+  SessionOptions options;
+  std::vector<std::string> drives;
+  app.add_option("--drive", drives,
+                 "Map a drive letter to a host directory, as Wine does (D=/mnt/cdrom); Z: is /")
+      ->type_name("LETTER=DIR");
+  app.add_option("--code-page", options.paths.codePage,
+                 "Code page of the names inside project files (default WINDOWS-1252)");
+  bool answerYes = false;
+  app.add_flag("--yes", answerYes,
+               "Answer Yes to the questions a message box asks (default: No, since nobody can "
+               "answer them in a script)");
+
+  // The session starts once the options are known, before the first command reads a path.
+  std::optional<HeadlessSession> session;
+  auto startSession = [&]() -> HeadlessSession& {
+    if (!session) {
+      for (const auto& drive : drives) {
+        if (!AddDrive(drive, options)) throw CLI::ValidationError("--drive", "expected LETTER=DIR");
+      }
+      if (answerYes) options.terminal.yesNoAnswer = zarvelin::mb::kAnswerYes;
+      session.emplace(options);
+    }
+    return *session;
+  };
+
+  zarvelin::cli::CommandContext context;
+  context.toVbPath = [&](const std::string& hostPath) {
+    return startSession().Paths().ToVb(hostPath);
+  };
+  context.out = &std::cout;
+
+  zarvelin::cli::RegisterShowCommand(app, context);
+  zarvelin::cli::RegisterSetCommand(app, context);
+  zarvelin::cli::RegisterCopyCommand(app, context);
+
+  try {
+    app.parse(argc, argv);
+  } catch (const CLI::ParseError& error) {
+    return app.exit(error);
+  } catch (const std::exception& error) {
+    std::cerr << "zarvelin: " << error.what() << "\n";
+    return 2;
+  }
   return 0;
 }

@@ -16,6 +16,10 @@ void SetWindowBackend(WindowBackend* backend) {
   installed = backend;
 }
 
+WindowBackend* InstalledWindowBackend() {
+  return installed;
+}
+
 bool HasWindowBackend() {
   return installed != nullptr;
 }

@@ -45,6 +45,8 @@ class WindowBackend {
 // The installed backend (the program or a test installs it before a form loads).
 WindowBackend& Windows();
 void SetWindowBackend(WindowBackend* backend);
+// The installed backend, or null when none is.
+WindowBackend* InstalledWindowBackend();
 bool HasWindowBackend();
 
 }  // namespace zarvelin::forms

@@ -16,4 +16,8 @@ void SetPlatform(Platform* platform) {
   installed = platform;
 }
 
+Platform* InstalledPlatform() {
+  return installed;
+}
+
 }  // namespace zarvelin

@@ -111,5 +111,7 @@ class Platform {
 // The installed platform (the program or a test installs it before anything runs).
 Platform& Sys();
 void SetPlatform(Platform* platform);
+// The installed platform, or null when none is.
+Platform* InstalledPlatform();
 
 }  // namespace zarvelin
