@@ -133,18 +133,41 @@ TEST_F(ProjectTestBed, MissingProjectFileKeepsEverythingButThePath) {
   EXPECT_EQ(Reports()[0].number, vberr::kFileNotFound);
 }
 
-TEST_F(ProjectTestBed, AFailingReadKeepsWhatCameBeforeIt) {
-  Write("App.vbp", "Name=\"A\"\r\nModule=Util; Util.bas\r\nName=\"B\"\r\nClass=C; C.cls\r\n");
-  Faults().Fail(fakes::FileOp::ReadLine, vberr::kDeviceIoError, "App.vbp");
+struct ReadFaultCase {
+  std::string label;
+  std::string failingFile;
+  std::string procedure;
+  int32_t records;
+  std::string name;
+};
+
+class ReadFaultTest : public ProjectTestBed, public ::testing::WithParamInterface<ReadFaultCase> {};
+
+// A project file that fails to read ends the read; a component file that fails only loses
+// that component's name.
+TEST_P(ReadFaultTest, IsReportedWhereTheReadFailed) {
+  const ReadFaultCase& c = GetParam();
+  Write("App.vbp", "Name=\"A\"\r\nForm=Main.frm\r\nName=\"B\"\r\nModule=Util; Util.bas\r\n");
+  Write("Main.frm", "Attribute VB_Name = \"frmMain\"\r\n");
+  Faults().Fail(fakes::FileOp::ReadLine, vberr::kDeviceIoError, c.failingFile);
   cVBP project;
   project.VBPFile(Vb("App.vbp"));
 
   ASSERT_EQ(Reports().size(), 1u);
-  EXPECT_EQ(Reports()[0].procedure, "ReadVBP");
+  EXPECT_EQ(Reports()[0].procedure, c.procedure);
   EXPECT_EQ(Reports()[0].number, vberr::kDeviceIoError);
-  EXPECT_EQ(project.Components()->Count(), 0);
-  EXPECT_EQ(project.Name(), "");
+  ASSERT_EQ(project.Components()->Count(), c.records);
+  if (c.records > 0) {
+    EXPECT_EQ(project.Components()->Item(1)->ComponentName(), "");
+  }
+  EXPECT_EQ(project.Name(), c.name);
 }
+
+INSTANTIATE_TEST_SUITE_P(Files, ReadFaultTest,
+                         ::testing::Values(ReadFaultCase{"Project", "App.vbp", "ReadVBP", 0, ""},
+                                           ReadFaultCase{"Form", "Main.frm", "GetComponentName", 2,
+                                                         "\"B\""}),
+                         [](const auto& test) { return test.param.label; });
 
 TEST_F(ProjectTestBed, BinaryGarbageWithoutEqualsSignsIsSkippedLineByLine) {
   std::mt19937 random(20261206);
