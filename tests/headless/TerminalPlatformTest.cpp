@@ -98,6 +98,17 @@ TEST_F(TerminalPlatformTest, MessageBoxLineBreaksBecomeNewLines) {
   EXPECT_EQ(messages.str(), "[Title]\nProject:\nC:\\a.vbp\nend\nlast\n");
 }
 
+TEST_F(TerminalPlatformTest, MessageBoxTextReachesTheTerminalInUtf8) {
+  TerminalPlatform platform(paths, files, Options());
+  platform.MessageBox(
+      "C:\\C\xF3"
+      "digo\\App.vbp",
+      "Zarvelin \x80", mb::kInformation);
+  EXPECT_EQ(messages.str(),
+            "[Zarvelin \xE2\x82\xAC]\nC:\\C\xC3\xB3"
+            "digo\\App.vbp\n");
+}
+
 TEST_F(TerminalPlatformTest, ScreenAndMousePointer) {
   TerminalPlatform platform(paths, files, Options());
   EXPECT_EQ(platform.ScreenWidth(), 1024 * 15);
@@ -240,8 +251,8 @@ TEST_F(TerminalPlatformTest, PrintDocumentPipesTheTextToTheSpooler) {
   options.printCommand =
       Script("lp", "echo \"$@\" > '" + tree.Path("args") + "'; cat > '" + tree.Path("out") + "'");
   TerminalPlatform platform(paths, files, options);
-  platform.PrintDocument("line one\r\nline two\r\n", 5, 1.0f);
-  EXPECT_EQ(tree.Read("out"), "line one\nline two\n");
+  platform.PrintDocument("line one\r\nl\xEDne two\r\n", 5, 1.0f);
+  EXPECT_EQ(tree.Read("out"), "line one\nl\xC3\xADne two\n");
   EXPECT_EQ(tree.Read("args"), "-o page-top=72\n");
 
   options.printCommand = Script("lp-broken", "cat > /dev/null; exit 1");

@@ -1,7 +1,6 @@
 #include "platform/headless/PathMapper.h"
 
 #include <dirent.h>
-#include <iconv.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -107,60 +106,6 @@ std::optional<std::string> FindNoCase(const std::string& hostDirectory, const st
   return found;
 }
 
-bool HasHighBytes(std::string_view text) {
-  return std::any_of(text.begin(), text.end(),
-                     [](char c) { return static_cast<unsigned char>(c) >= 0x80; });
-}
-
-struct IconvCloser {
-  void operator()(iconv_t handle) const { iconv_close(handle); }
-};
-using Iconv = std::unique_ptr<std::remove_pointer_t<iconv_t>, IconvCloser>;
-
-Iconv OpenToUtf8(const std::string& codePage) {
-  iconv_t handle = iconv_open("UTF-8", codePage.c_str());
-  if (handle == reinterpret_cast<iconv_t>(-1)) return nullptr;
-  return Iconv(handle);
-}
-
-// The bytes that start a two-byte character in the code page: those that iconv finds incomplete
-// on their own.
-LeadBytes LeadBytesOf(const std::string& codePage) {
-  LeadBytes leadBytes{};
-  const Iconv converter = OpenToUtf8(codePage);
-  if (!converter) return leadBytes;
-  for (int byte = 0x80; byte <= 0xFF; ++byte) {
-    char input = static_cast<char>(byte);
-    char* in = &input;
-    size_t inLeft = 1;
-    char output[8];
-    char* out = output;
-    size_t outLeft = sizeof output;
-    iconv(converter.get(), nullptr, nullptr, nullptr, nullptr);
-    if (iconv(converter.get(), &in, &inLeft, &out, &outLeft) == static_cast<size_t>(-1) &&
-        errno == EINVAL) {
-      leadBytes[static_cast<size_t>(byte)] = true;
-    }
-  }
-  return leadBytes;
-}
-
-std::optional<std::string> ToUtf8(const std::string& codePage, const std::string& name) {
-  const Iconv converter = OpenToUtf8(codePage);
-  if (!converter) return std::nullopt;
-  std::string input = name;
-  std::string output(name.size() * 4, '\0');
-  char* in = input.data();
-  size_t inLeft = input.size();
-  char* out = output.data();
-  size_t outLeft = output.size();
-  if (iconv(converter.get(), &in, &inLeft, &out, &outLeft) == static_cast<size_t>(-1)) {
-    return std::nullopt;
-  }
-  output.resize(output.size() - outLeft);
-  return output;
-}
-
 bool HostContains(const std::string& directory, const std::string& path) {
   if (directory == "/") return true;
   return path == directory ||
@@ -187,7 +132,7 @@ PathMapper::PathMapper(PathMapperConfig config) : config_(std::move(config)) {
   }
   config_.shares = std::move(shares);
 
-  if (!OpenToUtf8(config_.codePage)) {
+  if (!IsKnownCodePage(config_.codePage)) {
     throw VbError(vberr::kInvalidProcedureCall, "Unknown code page: " + config_.codePage);
   }
   leadBytes_ = LeadBytesOf(config_.codePage);
@@ -258,10 +203,8 @@ std::string PathMapper::Absolute(std::string_view vbPath) const {
 std::optional<std::string> PathMapper::FindEntry(const std::string& hostDirectory,
                                                  const std::string& name) const {
   std::vector<std::string> spellings{name};
-  if (HasHighBytes(name)) {
-    if (auto converted = ToUtf8(config_.codePage, name); converted && *converted != name) {
-      spellings.push_back(std::move(*converted));
-    }
+  if (auto converted = ToUtf8(config_.codePage, name); converted && *converted != name) {
+    spellings.push_back(std::move(*converted));
   }
   for (const auto& spelling : spellings) {
     if (Exists(HostJoin(hostDirectory, spelling))) return spelling;

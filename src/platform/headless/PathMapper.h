@@ -1,16 +1,14 @@
 #pragma once
 
-#include <array>
 #include <map>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
-namespace zarvelin::headless {
+#include "platform/headless/CodePage.h"
 
-// Which bytes of a code page start a two-byte character.
-using LeadBytes = std::array<bool, 256>;
+namespace zarvelin::headless {
 
 // Where VB drives and network shares live on the host.
 struct PathMapperConfig {

@@ -16,6 +16,7 @@
 #include <iterator>
 #include <vector>
 
+#include "platform/headless/CodePage.h"
 #include "platform/headless/MountTable.h"
 #include "platform/headless/Subprocess.h"
 #include "platform/headless/SystemClipboard.h"
@@ -180,7 +181,8 @@ TerminalPlatform::TerminalPlatform(const PathMapper& paths, FileSystem& files,
 int32_t TerminalPlatform::MessageBox(std::string_view text, std::string_view title, int32_t style) {
   const int32_t answer = Answer(style, options_.yesNoAnswer);
   std::ostream& out = options_.messages ? *options_.messages : std::cerr;
-  out << "[" << TerminalLines(title) << "]\n" << TerminalLines(text) << "\n";
+  out << "[" << ShownAsUtf8(options_.codePage, TerminalLines(title)) << "]\n"
+      << ShownAsUtf8(options_.codePage, TerminalLines(text)) << "\n";
   if ((style & 7) != mb::kOkOnly) out << "(answered " << AnswerName(answer) << ")\n";
   out.flush();
   return answer;
@@ -215,7 +217,7 @@ void TerminalPlatform::ClipboardClear() {
 
 void TerminalPlatform::ClipboardSetText(std::string_view text) {
   clipboardText_ = text;
-  if (options_.mirrorClipboard) MirrorToSystemClipboard(text);
+  if (options_.mirrorClipboard) MirrorToSystemClipboard(ShownAsUtf8(options_.codePage, text));
 }
 
 std::string TerminalPlatform::ClipboardGetText() {
@@ -304,7 +306,7 @@ void TerminalPlatform::PrintDocument(std::string_view text, int32_t scaleMode, f
   const long top = std::lround(Points(scaleMode, currentY));
   const auto status =
       RunWithInput({options_.printCommand, "-o", "page-top=" + std::to_string(top < 0 ? 0 : top)},
-                   TerminalLines(text));
+                   ShownAsUtf8(options_.codePage, TerminalLines(text)));
   if (status != 0) throw VbError(kPrinterError);
 }
 
