@@ -55,9 +55,13 @@ void CreateSubdirectories(const std::string& base, const std::string& downwardPa
 }
 
 std::string StoredSpelling(const std::string& path) {
-  const std::string stored = Rt().files->FindFirst(path, kAnyFile);
-  if (stored.empty()) return path;
-  return JoinPath(DirectoryOf(path), stored);
+  try {
+    const std::string stored = Rt().files->FindFirst(path, kAnyFile);
+    if (!stored.empty()) return JoinPath(DirectoryOf(path), stored);
+  } catch (const VbError&) {
+    // A name the disk cannot hold is still the name the project gave; using it tells why.
+  }
+  return path;
 }
 
 std::vector<std::string> ReadLines(const std::string& path) {

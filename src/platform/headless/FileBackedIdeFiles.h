@@ -11,7 +11,7 @@ bool DirectoryExists(const std::string& path);
 // Creates the missing directories that a downward path ("Sub\Deeper\Name.frx") needs below base.
 void CreateSubdirectories(const std::string& base, const std::string& downwardPath);
 // path with its file name spelt as the disk stores it (the lookup ignores letter case); path
-// itself when there is no such file.
+// itself when there is no such file or no file can have that name.
 std::string StoredSpelling(const std::string& path);
 // The lines of a text file, without their line ends.
 std::vector<std::string> ReadLines(const std::string& path);
