@@ -325,6 +325,23 @@ TEST_F(HostFileSystemTest, TextFilesReadAndWriteLines) {
   EXPECT_EQ(FailureOf([&] { writer->WriteLine("late"); }), vberr::kBadFileNameOrNumber);
 }
 
+TEST_F(HostFileSystemTest, TextReaderCarriesLinesAcrossItsReadPieces) {
+  std::string content;
+  std::vector<std::string> written;
+  for (int number = 0; number < 30000; ++number) {
+    written.push_back("line " + std::to_string(number) + std::string(number % 7, '\xE9'));
+    content += written.back() + (number % 3 == 0 ? "\n" : "\r\n");
+  }
+  written.push_back(std::string(100000, 'x'));
+  content += written.back();
+  tree.Write("c/proj/long.txt", content);
+  const auto reader = files.OpenText("C:\\proj\\long.txt");
+  std::vector<std::string> read;
+  while (auto line = reader->ReadLine()) read.push_back(*line);
+  EXPECT_EQ(read, written);
+  EXPECT_EQ(reader->ReadLine(), std::nullopt);
+}
+
 TEST_F(HostFileSystemTest, TextFilesFailWithTheRunTimesNumbers) {
   tree.MakeDirectory("c/proj/dir");
   const struct {
