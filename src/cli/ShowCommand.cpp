@@ -75,7 +75,7 @@ void WriteText(const cVBP& project, std::ostream& out) {
 }
 
 void WriteJson(const cVBP& project, std::ostream& out) {
-  nlohmann::json components = nlohmann::json::array();
+  nlohmann::ordered_json components = nlohmann::ordered_json::array();
   for (const auto& component : *project.Components()) {
     components.push_back({
         {"type", component->ComponentType()},
@@ -83,11 +83,12 @@ void WriteJson(const cVBP& project, std::ostream& out) {
         {"name", component->ComponentName()},
         {"directory", component->ComponentPath()},
         {"file", component->ComponentFile()},
-        {"companion", component->BinaryFile() ? nlohmann::json(component->ComponentBinaryFile())
-                                              : nlohmann::json(nullptr)},
+        {"companion", component->BinaryFile()
+                          ? nlohmann::ordered_json(component->ComponentBinaryFile())
+                          : nlohmann::ordered_json(nullptr)},
     });
   }
-  const nlohmann::json document = {
+  const nlohmann::ordered_json document = {
       {"projectFile", project.VBPFile()},
       {"majorVer", project.MajorVer()},
       {"minorVer", project.MinorVer()},
@@ -101,7 +102,7 @@ void WriteJson(const cVBP& project, std::ostream& out) {
   };
   // Project files carry their own code page; bytes that are not UTF-8 show as U+FFFD here
   // rather than stop the listing.
-  out << document.dump(2, ' ', false, nlohmann::json::error_handler_t::replace) << '\n';
+  out << document.dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace) << '\n';
 }
 
 }  // namespace
