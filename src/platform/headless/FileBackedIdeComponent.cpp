@@ -147,7 +147,7 @@ void FileBackedComponent::StageCodeFiles(const std::string& target, StagedFiles&
       if (!known) moves.push_back({from, to});
     }
   }
-  if (kind_.companion == "dsx") {
+  if (kind_.key == "Designer") {
     const std::string cache = JoinPath(oldDirectory, oldBase + "." + std::string(kDesignerCache));
     if (FileExists(cache)) {
       const std::string stored = StoredSpelling(cache);
