@@ -30,8 +30,8 @@ INSTANTIATE_TEST_SUITE_P(
         // More steps up than there are folders stop at the drive's root.
         ResolveCase{"C:\\App", "..\\..\\..\\A.frm", "C:\\A.frm"},
         ResolveCase{"C:\\Work\\App", "D:\\Shared\\Util.bas", "D:\\Shared\\Util.bas"},
-        ResolveCase{"C:\\Work\\App", "\\\\server\\share\\Docs\\Spec.doc",
-                    "\\\\server\\share\\Docs\\Spec.doc"},
+        ResolveCase{"C:\\Work\\App", "\\\\server\\share\\Docs\\Design.doc",
+                    "\\\\server\\share\\Docs\\Design.doc"},
         ResolveCase{"\\\\server\\share\\App", "..\\..\\Up.bas", "\\\\server\\share\\Up.bas"},
         ResolveCase{"C:\\Work\\App", "\\Lib\\A.bas", "C:\\Lib\\A.bas"},
         ResolveCase{"C:\\Work\\App", "Sub\\..\\.\\A.frm", "C:\\Work\\App\\A.frm"},
@@ -64,7 +64,7 @@ INSTANTIATE_TEST_SUITE_P(
         // Folder names differ only in letter case: still the same folder.
         RelativeCase{"C:\\copy\\APP", "C:\\Copy\\App\\Main.frm", "Main.frm"},
         RelativeCase{"C:\\Copy", "D:\\Shared\\Util.bas", "D:\\Shared\\Util.bas"},
-        RelativeCase{"C:\\Copy", "\\\\server\\share\\Spec.doc", "\\\\server\\share\\Spec.doc"},
+        RelativeCase{"C:\\Copy", "\\\\server\\share\\Design.doc", "\\\\server\\share\\Design.doc"},
         RelativeCase{"C:", "C:\\Main.frm", "Main.frm"},
         RelativeCase{"C:", "C:\\Sub\\Main.frm", "Sub\\Main.frm"}));
 

@@ -53,8 +53,8 @@ INSTANTIATE_TEST_SUITE_P(
                  "dsrMonthly.Dsr", false},
         LineCase{"RelatedDoc=docs\\Ledger Notes.txt", "RelatedDoc", type::kRelatedDocument, "",
                  "docs\\Ledger Notes.txt", false},
-        LineCase{"RelatedDoc=\"\\\\server\\share\\Spec [v2].doc\"", "RelatedDoc",
-                 type::kRelatedDocument, "", "\\\\server\\share\\Spec [v2].doc", true},
+        LineCase{"RelatedDoc=\"\\\\server\\share\\Design [v2].doc\"", "RelatedDoc",
+                 type::kRelatedDocument, "", "\\\\server\\share\\Design [v2].doc", true},
         LineCase{"ResFile32=\"Ledger.res\"", "ResFile32", type::kResFile, "", "Ledger.res", true},
         LineCase{"ResFile32=Ledger.RES", "ResFile32", type::kResFile, "", "Ledger.RES", false}));
 
