@@ -57,6 +57,9 @@ TEST_F(PathMapperTest, ResolvesLikeWindows) {
       {"Z:\\", "Z:\\"},
       {"\\\\server\\SHARE\\a\\..\\..\\b", "\\\\Server\\Share\\b"},
       {"C:\\name with blanks [1]\\f.frm", "C:\\name with blanks [1]\\f.frm"},
+      {"C:\\Copies \\App.vbp. ", "C:\\Copies\\App.vbp"},
+      {"C:\\a\\...\\b", "C:\\a\\b"},
+      {"C:\\ .x", "C:\\ .x"},
   };
   const PathMapper mapper = Mapper();
   for (const auto& c : cases) EXPECT_EQ(mapper.Absolute(c.vbPath), c.absolute) << c.vbPath;

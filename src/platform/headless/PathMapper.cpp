@@ -74,16 +74,20 @@ std::vector<std::string_view> SplitSteps(std::string_view path, const LeadBytes&
 }
 
 // Adds the steps of a VB path to a list of components, as Windows reads them: empty steps and
-// "." are nothing, ".." drops the last component but never climbs above the root.
+// "." are nothing, ".." drops the last component but never climbs above the root, and blanks and
+// dots at the end of a name are not part of it ("C:\Copies " is "C:\Copies").
 void AddSteps(const std::vector<std::string_view>& steps, std::vector<std::string>& components) {
-  for (const std::string_view step : steps) {
+  for (std::string_view step : steps) {
     if (step == "..") {
       if (!components.empty()) components.pop_back();
-    } else if (!step.empty() && step != ".") {
-      // "/" would be a separator on the host: a name holding one could leave its directory.
-      if (step.find('/') != std::string_view::npos) throw VbError(vberr::kBadFileNameOrNumber);
-      components.emplace_back(step);
+      continue;
     }
+    const size_t kept = step.find_last_not_of(" .");
+    if (kept == std::string_view::npos) continue;
+    step = step.substr(0, kept + 1);
+    // "/" would be a separator on the host: a name holding one could leave its directory.
+    if (step.find('/') != std::string_view::npos) throw VbError(vberr::kBadFileNameOrNumber);
+    components.emplace_back(step);
   }
 }
 
