@@ -63,6 +63,11 @@ TEST_F(HostFileSystemTest, CopyStreamsEveryByteAndReplacesTheTarget) {
 
   files.Copy("C:\\proj\\App.RES", "C:\\copy\\New Name.res");
   EXPECT_EQ(tree.Read("c/copy/New Name.res"), large);
+
+  const std::string longest(250, 'n');
+  files.Copy("C:\\proj\\App.RES", "C:\\copy\\" + longest);
+  EXPECT_EQ(tree.Read("c/copy/" + longest), large);
+  EXPECT_EQ(tree.EntryCount("c/copy"), 3u);
 }
 
 TEST_F(HostFileSystemTest, CopyOntoItselfFailsAndTouchesNothing) {

@@ -73,7 +73,9 @@ class TemporaryBeside {
  private:
   static std::string HostJoinTemporary(const std::string& target) {
     const std::string parent = HostParent(target);
-    return (parent == "/" ? "" : parent) + "/." + HostName(target) + ".zarvelin-XXXXXX";
+    // Cut so that a target whose name is near the length limit still gets a temporary.
+    return (parent == "/" ? "" : parent) + "/." + HostName(target).substr(0, 200) +
+           ".zarvelin-XXXXXX";
   }
   static HostFile Create(std::string& path) {
     const int descriptor = mkstemp(path.data());
