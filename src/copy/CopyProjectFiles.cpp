@@ -1,6 +1,8 @@
 #include "copy/CopyProjectFiles.h"
 
 #include <memory>
+#include <set>
+#include <string>
 
 #include "copy/CopyDialog.h"
 #include "copy/GetFileName.h"
@@ -8,6 +10,7 @@
 #include "copy/UpdateProgress.h"
 #include "platform/Platform.h"
 #include "runtime/Runtime.h"
+#include "runtime/Strings.h"
 #include "runtime/Trap.h"
 #include "runtime/VbError.h"
 
@@ -74,6 +77,7 @@ bool CopyProjectFiles(ide::VBProject& project, const std::string& sCopyDirectory
         Sys().SetMousePointer(pointer::kHourglass);
 
         bool bSuccess = false;
+        std::set<std::string> taken;
         for (const std::shared_ptr<ide::VBComponent>& component : components.Enumerate()) {
           erl = 30;
           bSuccess = false;
@@ -82,11 +86,15 @@ bool CopyProjectFiles(ide::VBProject& project, const std::string& sCopyDirectory
           sFileName = GetFileName(sSourceFile);
 
           erl = 40;
+          // Two components of one file name from different folders would meet in one file of the
+          // flat copy directory, the second overwriting the first: the second is not saved, and
+          // the pass halts on it.
+          const bool bNewName = taken.insert(LowerAscii(sFileName)).second;
           if (sFileName.empty()) {
             Sys().MessageBox("You Have Not Saved " + component->Name() + std::string(kCrLf) +
                                  "You must save all components before copying.",
                              "Copy Project Files", mb::kExclamation);
-          } else {
+          } else if (bNewName) {
             erl = 50;
             const int32_t type = component->Type();
             const std::string sTarget = Target(sCopyDirectory, sFileName);
