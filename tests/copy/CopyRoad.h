@@ -47,11 +47,11 @@ class CopyRoad : public testing::Test {
     SetPlatform(nullptr);
   }
 
-  static forms::FormSpec DialogSpec() {
-    forms::FormSpec spec;
-    spec.name = "frmCopyProject";
-    spec.clientWidth = 8325;
-    spec.clientHeight = 2535;
+  static forms::FormSpec DialogDesign() {
+    forms::FormSpec design;
+    design.name = "frmCopyProject";
+    design.clientWidth = 8325;
+    design.clientHeight = 2535;
     auto control = [&](std::string name, forms::ControlKind kind, std::string caption,
                        bool visible) {
       forms::ControlSpec c;
@@ -65,14 +65,14 @@ class CopyRoad : public testing::Test {
       c.visible = visible;
       return c;
     };
-    spec.controls.push_back(control("lblFrom", forms::ControlKind::Label, "From:", true));
-    spec.controls.push_back(control("lblCurrentProject", forms::ControlKind::Label, "", true));
+    design.controls.push_back(control("lblFrom", forms::ControlKind::Label, "From:", true));
+    design.controls.push_back(control("lblCurrentProject", forms::ControlKind::Label, "", true));
     forms::ControlSpec picModule = control("picModule", forms::ControlKind::PictureBox, "", false);
     picModule.backColor = forms::Rgb{192, 192, 192};
     picModule.foreColor = forms::Rgb{0, 0, 255};
-    spec.controls.push_back(picModule);
-    spec.controls.push_back(control("txtDirectory", forms::ControlKind::TextBox, "", true));
-    return spec;
+    design.controls.push_back(picModule);
+    design.controls.push_back(control("txtDirectory", forms::ControlKind::TextBox, "", true));
+    return design;
   }
 
   static headless::PathMapperConfig SharedTemp(const fakes::TempDir& dir) {
@@ -108,7 +108,7 @@ class CopyRoad : public testing::Test {
   fakes::ScriptedPlatform platform;
   fakes::RecordingWindowBackend windows;
   std::vector<std::string> failures;
-  forms::Form dialog{DialogSpec()};
+  forms::Form dialog{DialogDesign()};
   CWindow window;
   fakes::FakeIde ide;
 };

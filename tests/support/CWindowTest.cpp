@@ -25,11 +25,11 @@ class CWindowTest : public testing::Test {
   }
 
   static forms::FormSpec Sized(double clientWidth, double clientHeight) {
-    forms::FormSpec spec;
-    spec.name = "frmSized";
-    spec.clientWidth = clientWidth;
-    spec.clientHeight = clientHeight;
-    return spec;
+    forms::FormSpec design;
+    design.name = "frmSized";
+    design.clientWidth = clientWidth;
+    design.clientHeight = clientHeight;
+    return design;
   }
 
   fakes::ScriptedPlatform platform;
