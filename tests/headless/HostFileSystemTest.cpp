@@ -85,16 +85,20 @@ TEST_F(HostFileSystemTest, CopyOntoItselfFailsAndTouchesNothing) {
   }
 }
 
-TEST_F(HostFileSystemTest, CopyReplacesAReadOnlyTargetAndKeepsTheSourcesPermissions) {
+TEST_F(HostFileSystemTest, CopyKeepsTheSourcesPermissionsAndRefusesAReadOnlyTarget) {
   tree.Write("c/proj/a.txt", "new");
-  tree.Write("c/copy/a.txt", "old");
-  ASSERT_EQ(chmod(tree.Path("c/copy/a.txt").c_str(), 0444), 0);
+  tree.MakeDirectory("c/copy");
   ASSERT_EQ(chmod(tree.Path("c/proj/a.txt").c_str(), 0640), 0);
   files.Copy("C:\\proj\\a.txt", "C:\\copy\\a.txt");
-  EXPECT_EQ(tree.Read("c/copy/a.txt"), "new");
   struct stat status {};
   ASSERT_EQ(stat(tree.Path("c/copy/a.txt").c_str(), &status), 0);
   EXPECT_EQ(status.st_mode & 0777, 0640u);
+
+  tree.Write("c/copy/b.txt", "old");
+  ASSERT_EQ(chmod(tree.Path("c/copy/b.txt").c_str(), 0444), 0);
+  EXPECT_EQ(FailureOf([&] { files.Copy("C:\\proj\\a.txt", "C:\\copy\\b.txt"); }),
+            vberr::kPathFileAccessError);
+  EXPECT_EQ(tree.Read("c/copy/b.txt"), "old");
 }
 
 TEST_F(HostFileSystemTest, FailedCopiesNameTheirCauseAndLeaveNoTemporary) {

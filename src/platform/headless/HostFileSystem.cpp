@@ -128,6 +128,9 @@ void HostFileSystem::Copy(const std::string& source, const std::string& target) 
     if (IsSameFile(sourceStatus, targetStatus) || S_ISDIR(targetStatus.st_mode)) {
       throw VbError(vberr::kPathFileAccessError);
     }
+    // A read-only target is refused as FileCopy refuses it on Windows; renaming over it would
+    // quietly replace a file its owner protected.
+    if ((targetStatus.st_mode & S_IWUSR) == 0) throw VbError(vberr::kPathFileAccessError);
   }
 
   TemporaryBeside temporary(to);
