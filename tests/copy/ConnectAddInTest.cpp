@@ -10,54 +10,32 @@ namespace zarvelin::copy {
 namespace {
 
 struct AddInCase {
-  std::string name;
   std::vector<fakes::FakeIde::AddInScript> installed;
-  std::string progId;
   bool connect;
   bool result;
   std::vector<std::string> calls;
 };
 
-class ConnectAddInTest : public CopyRoad, public testing::WithParamInterface<AddInCase> {};
-
-TEST_P(ConnectAddInTest, AnswersAndChangesTheFirstMatchOnly) {
-  const AddInCase& c = GetParam();
-  for (const auto& addIn : c.installed) ide.InstallAddIn(addIn.progId, addIn.connected);
-
-  EXPECT_EQ(ConnectAddIn(ide, c.progId, c.connect), c.result);
-  EXPECT_EQ(ide.Calls(), c.calls);
+TEST_F(CopyRoad, ConnectAddInAnswersAndSwitchesOnlyTheFirstMatchInAnyLetterCase) {
+  const AddInCase cases[] = {
+      {{}, false, false, {}},
+      {{{"Other.Connect", true}}, false, false, {}},
+      {{{"vbscc", true}}, false, true, {"Connect vbscc 0"}},
+      {{{"vbscc", false}}, false, true, {"Connect vbscc 0"}},
+      {{{"vbscc", false}}, true, false, {"Connect vbscc -1"}},
+      {{{"vbscc", true}}, true, true, {"Connect vbscc -1"}},
+      {{{"Other", true}, {"VBSCC", true}}, false, true, {"Connect VBSCC 0"}},
+      {{{"vbscc", true}, {"VbScc", true}}, false, true, {"Connect vbscc 0"}},
+  };
+  for (const AddInCase& c : cases) {
+    SCOPED_TRACE("case " + std::to_string(&c - cases));
+    fakes::FakeIde vbe;
+    for (const auto& addIn : c.installed) vbe.InstallAddIn(addIn.progId, addIn.connected);
+    EXPECT_EQ(ConnectAddIn(vbe, "vbscc", c.connect), c.result);
+    EXPECT_EQ(vbe.Calls(), c.calls);
+  }
   EXPECT_TRUE(failures.empty());
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Cases, ConnectAddInTest,
-    testing::Values(
-        AddInCase{"NoneInstalled", {}, "vbscc", false, false, {}},
-        AddInCase{"OtherOnly", {{"Other.Connect", true}}, "vbscc", false, false, {}},
-        AddInCase{
-            "DisconnectConnected", {{"vbscc", true}}, "vbscc", false, true, {"Connect vbscc 0"}},
-        AddInCase{
-            "DisconnectUnconnected", {{"vbscc", false}}, "vbscc", false, true, {"Connect vbscc 0"}},
-        AddInCase{"ConnectAnswersStateBefore",
-                  {{"vbscc", false}},
-                  "vbscc",
-                  true,
-                  false,
-                  {"Connect vbscc -1"}},
-        AddInCase{"ConnectConnected", {{"vbscc", true}}, "vbscc", true, true, {"Connect vbscc -1"}},
-        AddInCase{"LetterCaseIgnored",
-                  {{"Other", true}, {"VBSCC", true}},
-                  "vbscc",
-                  false,
-                  true,
-                  {"Connect VBSCC 0"}},
-        AddInCase{"FirstMatchOnly",
-                  {{"vbscc", true}, {"VbScc", true}},
-                  "vbscc",
-                  false,
-                  true,
-                  {"Connect vbscc 0"}}),
-    [](const testing::TestParamInfo<AddInCase>& param) { return param.param.name; });
 
 }  // namespace
 }  // namespace zarvelin::copy

@@ -3,10 +3,13 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 #include <vector>
 
+#include "copy/CopyCommand.h"
 #include "copy/CopyDialog.h"
 #include "fakes/FakeIde.h"
+#include "fakes/FaultyFileSystem.h"
 #include "fakes/RecordingWindowBackend.h"
 #include "fakes/ScriptedPlatform.h"
 #include "fakes/TempDir.h"
@@ -21,11 +24,23 @@
 
 namespace zarvelin::copy {
 
-// The copy road's surroundings for one test: a scripted platform, a recording window backend,
-// the failures that reached the report (as "procedure line number", the module put before the
-// procedure when it is not the dialog's), a dialog window holding the
-// controls the road works on, a scriptable IDE, and the host's files under a fresh directory
-// (also reachable as the share \\server\share and as the drive D:).
+using Component = fakes::FakeIde::ComponentScript;
+using Message = fakes::ScriptedPlatform::ShownMessage;
+namespace type = ide::component;
+
+inline Component Scripted(std::string name, int32_t componentType, std::string fileName) {
+  Component c;
+  c.name = std::move(name);
+  c.type = componentType;
+  c.fileName = std::move(fileName);
+  return c;
+}
+
+// The copy road's surroundings: a scripted platform, a recording window backend, the failures
+// that reached the report ("procedure line number", with "module." in front when the module is
+// not the dialog's), the dialog's controls, a scriptable IDE and the host's files under a fresh
+// directory (also reachable as the share \\server\share and as the drive D:), reached through a
+// fault injector.
 class CopyRoad : public testing::Test {
  protected:
   CopyRoad() {
@@ -33,7 +48,7 @@ class CopyRoad : public testing::Test {
     forms::SetWindowBackend(&windows);
     SetFailureReporter(
         [this](std::string_view module, std::string_view procedure, int16_t line, int32_t number) {
-          const std::string where = module == "frmCopyProject"
+          const std::string where = module == kModule
                                         ? std::string(procedure)
                                         : std::string(module) + "." + std::string(procedure);
           failures.push_back(where + " " + std::to_string(line) + " " + std::to_string(number));
@@ -52,26 +67,21 @@ class CopyRoad : public testing::Test {
     design.name = "frmCopyProject";
     design.clientWidth = 8325;
     design.clientHeight = 2535;
-    auto control = [&](std::string name, forms::ControlKind kind, std::string caption,
-                       bool visible) {
+    for (const auto& [name, kind, caption] :
+         {std::tuple{"lblFrom", forms::ControlKind::Label, "From:"},
+          std::tuple{"lblCurrentProject", forms::ControlKind::Label, ""},
+          std::tuple{"picModule", forms::ControlKind::PictureBox, ""},
+          std::tuple{"txtDirectory", forms::ControlKind::TextBox, ""}}) {
       forms::ControlSpec c;
-      c.name = std::move(name);
+      c.name = name;
       c.kind = kind;
-      c.caption = std::move(caption);
-      c.left = 960;
-      c.top = 300;
+      c.caption = caption;
       c.width = 6975;
       c.height = 255;
-      c.visible = visible;
-      return c;
-    };
-    design.controls.push_back(control("lblFrom", forms::ControlKind::Label, "From:", true));
-    design.controls.push_back(control("lblCurrentProject", forms::ControlKind::Label, "", true));
-    forms::ControlSpec picModule = control("picModule", forms::ControlKind::PictureBox, "", false);
-    picModule.backColor = forms::Rgb{192, 192, 192};
-    picModule.foreColor = forms::Rgb{0, 0, 255};
-    design.controls.push_back(picModule);
-    design.controls.push_back(control("txtDirectory", forms::ControlKind::TextBox, "", true));
+      c.visible = kind != forms::ControlKind::PictureBox;
+      c.foreColor = forms::Rgb{0, 0, 255};
+      design.controls.push_back(c);
+    }
     return design;
   }
 
@@ -80,6 +90,25 @@ class CopyRoad : public testing::Test {
     config.shares[R"(\\server\share)"] = dir.HostPath();
     config.drives['D'] = dir.HostPath();
     return config;
+  }
+
+  // "{T}" in a typed path stands for the test directory.
+  std::string Expand(std::string text) const {
+    const size_t at = text.find("{T}");
+    if (at != std::string::npos) text.replace(at, 3, temp.VbPath());
+    return text;
+  }
+
+  // A component saved under the test directory's Proj folder.
+  Component InProj(std::string name, int32_t componentType, const std::string& file) const {
+    return Scripted(std::move(name), componentType, temp.VbPath("Proj\\" + file));
+  }
+
+  // Types a directory into the dialog and presses Copy.
+  bool Press(ide::VBE& vbe, const std::string& typed) {
+    dialog.Ctl("txtDirectory").SetText(typed);
+    CopyDialog parts{dialog, window, vbe};
+    return cmdCopy_Click(parts);
   }
 
   CopyDialog Parts() { return CopyDialog{dialog, window, ide}; }
@@ -94,7 +123,6 @@ class CopyRoad : public testing::Test {
     return texts;
   }
 
-  // Titles of the message boxes shown, in order.
   std::vector<std::string> Titles() const {
     std::vector<std::string> titles;
     for (const auto& message : platform.Messages()) titles.push_back(message.title);
@@ -104,7 +132,8 @@ class CopyRoad : public testing::Test {
   fakes::TempDir temp;
   headless::PathMapper paths{SharedTemp(temp)};
   headless::HostFileSystem files{paths};
-  ScopedRuntime runtime{Runtime{&files, nullptr, {}}};
+  fakes::FaultyFileSystem faulty{files};
+  ScopedRuntime runtime{Runtime{&faulty, nullptr, {}}};
   fakes::ScriptedPlatform platform;
   fakes::RecordingWindowBackend windows;
   std::vector<std::string> failures;

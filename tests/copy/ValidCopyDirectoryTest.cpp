@@ -1,10 +1,10 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "CopyRoad.h"
 #include "copy/ValidCopyDirectory.h"
-#include "runtime/Strings.h"
 
 namespace zarvelin::copy {
 namespace {
@@ -13,6 +13,25 @@ constexpr char kHint[] = "Please Enter a Valid Directory Using the \"To:\" (Brow
 
 enum class Rule { Passes, NoDirectory, SameAsProject, Missing, NotWritable };
 
+// The box that refuses a typed directory under each rule.
+Message Refusal(Rule rule, const std::string& typed) {
+  switch (rule) {
+    case Rule::NoDirectory:
+      return {kHint, "No Copy Directory", 64};
+    case Rule::SameAsProject:
+      return {std::string("The copy directory and the project directory are the same.\r\n") + kHint,
+              "Cannot Copy to Project Directory", 64};
+    case Rule::Missing:
+      return {typed + "\r\ndoes not exist.\r\n" + kHint, "Invalid Copy Directory", 64};
+    case Rule::NotWritable:
+      return {typed + "\r\nis not a writable directory.\r\n" + kHint, "Cannot Write to Directory",
+              64};
+    case Rule::Passes:
+      break;
+  }
+  return {};
+}
+
 struct ValidationCase {
   std::string name;
   std::string typed;  // "{T}" stands for the test's directory as a VB path
@@ -20,14 +39,8 @@ struct ValidationCase {
   Rule refusedBy;
 };
 
-class ValidCopyDirectoryTest : public CopyRoad, public testing::WithParamInterface<ValidationCase> {
- protected:
-  std::string Expand(std::string text) const {
-    const size_t at = text.find("{T}");
-    if (at != std::string::npos) text.replace(at, 3, temp.VbPath());
-    return text;
-  }
-};
+class ValidCopyDirectoryTest : public CopyRoad,
+                               public testing::WithParamInterface<ValidationCase> {};
 
 TEST_P(ValidCopyDirectoryTest, AppliesTheFourRulesInOrder) {
   const ValidationCase& c = GetParam();
@@ -38,39 +51,12 @@ TEST_P(ValidCopyDirectoryTest, AppliesTheFourRulesInOrder) {
   platform.SetDriveType(R"(\\\)", drive::kNoRootDir);
   const std::string typed = Expand(c.typed);
 
-  const bool valid = ValidCopyDirectory(typed, temp.VbPath("Proj"));
+  EXPECT_EQ(ValidCopyDirectory(typed, temp.VbPath("Proj")), c.refusedBy == Rule::Passes);
 
-  EXPECT_EQ(valid, c.refusedBy == Rule::Passes);
   EXPECT_TRUE(failures.empty());
-  if (c.refusedBy == Rule::Passes) {
-    EXPECT_TRUE(platform.Messages().empty());
-    return;
-  }
-  ASSERT_EQ(platform.Messages().size(), 1u);
-  const auto& shown = platform.Messages()[0];
-  EXPECT_EQ(shown.style, 64);
-  switch (c.refusedBy) {
-    case Rule::NoDirectory:
-      EXPECT_EQ(shown.title, "No Copy Directory");
-      EXPECT_EQ(shown.text, kHint);
-      break;
-    case Rule::SameAsProject:
-      EXPECT_EQ(shown.title, "Cannot Copy to Project Directory");
-      EXPECT_EQ(shown.text, std::string("The copy directory and the project directory are the "
-                                        "same.\r\n") +
-                                kHint);
-      break;
-    case Rule::Missing:
-      EXPECT_EQ(shown.title, "Invalid Copy Directory");
-      EXPECT_EQ(shown.text, typed + "\r\ndoes not exist.\r\n" + kHint);
-      break;
-    case Rule::NotWritable:
-      EXPECT_EQ(shown.title, "Cannot Write to Directory");
-      EXPECT_EQ(shown.text, typed + "\r\nis not a writable directory.\r\n" + kHint);
-      break;
-    case Rule::Passes:
-      break;
-  }
+  EXPECT_EQ(platform.Messages(), c.refusedBy == Rule::Passes
+                                     ? std::vector<Message>{}
+                                     : std::vector<Message>{Refusal(c.refusedBy, typed)});
 }
 
 INSTANTIATE_TEST_SUITE_P(
