@@ -1,11 +1,8 @@
 #include <gtest/gtest.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
 #include <map>
-#include <memory>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -22,25 +19,15 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// The bundled example, found from this file's place in the source tree.
-fs::path ExampleTree() {
-  return fs::path(__FILE__).parent_path().parent_path().parent_path() / "examples" / "ledger";
-}
-
-std::string ReadBytes(const fs::path& file) {
-  std::ifstream in(file, std::ios::binary);
-  std::ostringstream bytes;
-  bytes << in.rdbuf();
-  return bytes.str();
-}
-
 // Every file under a directory, by its path relative to it, with its bytes.
 std::map<std::string, std::string> Snapshot(const fs::path& root) {
   std::map<std::string, std::string> files;
   for (const auto& entry : fs::recursive_directory_iterator(root)) {
-    if (entry.is_regular_file()) {
-      files[fs::relative(entry.path(), root).generic_string()] = ReadBytes(entry.path());
-    }
+    if (!entry.is_regular_file()) continue;
+    std::ifstream in(entry.path(), std::ios::binary);
+    std::ostringstream bytes;
+    bytes << in.rdbuf();
+    files[fs::relative(entry.path(), root).generic_string()] = bytes.str();
   }
   return files;
 }
@@ -68,10 +55,14 @@ std::vector<std::pair<std::string, int32_t>> ComponentsOf(const std::string& hos
   return components;
 }
 
+// The bundled example, found from this file's place in the source tree, copied to a fresh
+// directory.
 class CopyExampleTest : public testing::Test {
  protected:
   void SetUp() override {
-    fs::copy(ExampleTree(), Source(), fs::copy_options::recursive);
+    const fs::path example =
+        fs::path(__FILE__).parent_path().parent_path().parent_path() / "examples" / "ledger";
+    fs::copy(example, Source(), fs::copy_options::recursive);
     temp.MakeDirectory("out");
     before = Snapshot(Source());
     ASSERT_FALSE(before.empty());
@@ -132,6 +123,17 @@ TEST_F(CopyExampleTest, CopiesEveryFileTheProjectNeedsAndNothingOfTheSource) {
   EXPECT_NE(run.err.find("[Zarvelin]"), std::string::npos) << run.err;
   EXPECT_NE(run.err.find("Copied to directory:"), std::string::npos) << run.err;
   ExpectSourceUnchanged();
+}
+
+// The shared module's folder is a fine copy directory: its own file already is its copy.
+TEST_F(CopyExampleTest, ACopyIntoTheSharedFolderLeavesEverySourceFileAsItIs) {
+  const CommandLineRun run = RunZarvelin({"copy", Project(), (Source() / "shared").string()});
+
+  ASSERT_EQ(run.status, 0) << run.err;
+  const std::map<std::string, std::string> after = Snapshot(Source());
+  for (const auto& [file, bytes] : before) EXPECT_EQ(after.at(file), bytes) << file;
+  EXPECT_EQ(after.count("shared/Ledger.vbp"), 1u);
+  EXPECT_EQ(ComponentsOf((Source() / "shared" / "Ledger.vbp").string()), ComponentsOf(Project()));
 }
 
 TEST_F(CopyExampleTest, QuietCopyShowsNeitherProgressNorTheClosingMessage) {
