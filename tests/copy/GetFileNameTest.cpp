@@ -7,25 +7,20 @@
 namespace zarvelin::copy {
 namespace {
 
-struct FileNameCase {
-  std::string path;
-  std::string fileName;
-};
-
-class GetFileNameTest : public testing::TestWithParam<FileNameCase> {};
-
-TEST_P(GetFileNameTest, KeepsWhatFollowsTheLastBackslash) {
-  EXPECT_EQ(GetFileName(GetParam().path), GetParam().fileName);
+TEST(GetFileName, KeepsWhatFollowsTheLastBackslashOnly) {
+  const struct {
+    std::string path;
+    std::string fileName;
+  } cases[] = {{R"(C:\Dir\App.vbp)", "App.vbp"},
+               {"App.vbp", "App.vbp"},
+               {R"(C:\Dir\)", ""},
+               {"", ""},
+               {R"(C:\a\b\c\Form 1.frm)", "Form 1.frm"},
+               {"C:App.vbp", "C:App.vbp"},
+               {R"(\\server\share\Notes.txt)", "Notes.txt"},
+               {"docs/Notes.txt", "docs/Notes.txt"}};
+  for (const auto& c : cases) EXPECT_EQ(GetFileName(c.path), c.fileName) << c.path;
 }
-
-INSTANTIATE_TEST_SUITE_P(Paths, GetFileNameTest,
-                         testing::Values(FileNameCase{R"(C:\Dir\App.vbp)", "App.vbp"},
-                                         FileNameCase{"App.vbp", "App.vbp"},
-                                         FileNameCase{R"(C:\Dir\)", ""}, FileNameCase{"", ""},
-                                         FileNameCase{R"(C:\a\b\c\Form 1.frm)", "Form 1.frm"},
-                                         FileNameCase{"C:App.vbp", "C:App.vbp"},
-                                         FileNameCase{R"(\\server\share\Notes.txt)", "Notes.txt"},
-                                         FileNameCase{"docs/Notes.txt", "docs/Notes.txt"}));
 
 }  // namespace
 }  // namespace zarvelin::copy
