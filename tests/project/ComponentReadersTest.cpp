@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "ProjectTestBed.h"
@@ -11,7 +12,7 @@
 namespace zarvelin {
 namespace {
 
-constexpr char kNameLine[] = "Attribute VB_Name = \"";
+const std::string kNameLine = "Attribute VB_Name = \"";
 
 struct FormCase {
   std::string label;
@@ -26,10 +27,8 @@ class FormReaderTest : public ProjectTestBed, public ::testing::WithParamInterfa
 
 TEST_P(FormReaderTest, FileNamesTheComponentAndTellsOfItsCompanion) {
   const FormCase& c = GetParam();
-  Write("App.vbp", c.key + "=Forms\\Main.frm\r\n");
   Write("Forms/Main.frm", c.fileText);
-  cVBP project;
-  project.VBPFile(Vb("App.vbp"));
+  Open(c.key + "=Forms\\Main.frm\r\n");
 
   ASSERT_EQ(project.Components()->Count(), 1);
   const auto& record = project.Components()->Item(1);
@@ -39,7 +38,7 @@ TEST_P(FormReaderTest, FileNamesTheComponentAndTellsOfItsCompanion) {
   EXPECT_EQ(record->ComponentFile(), "Main.frm");
   EXPECT_EQ(record->BinaryFile(), !c.companion.empty());
   EXPECT_EQ(record->ComponentBinaryFile(), c.companion);
-  EXPECT_TRUE(Reports().empty());
+  EXPECT_EQ(Reported(), Reports{});
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -79,89 +78,72 @@ INSTANTIATE_TEST_SUITE_P(
                  "VERSION 5.00\nAttribute VB_Name = \"frmMain\"", 5, "frmMain", ""}),
     [](const auto& test) { return test.param.label; });
 
-TEST_F(ProjectTestBed, MissingFormFileIsReportedAndTheRecordKeptWithoutAName) {
-  Write("App.vbp", "Form=Missing.frm\r\nModule=Util; Util.bas\r\n");
-  cVBP project;
-  project.VBPFile(Vb("App.vbp"));
+struct FormFileCase {
+  std::string label;
+  std::vector<std::pair<std::string, std::string>> files;
+  std::string lines;
+  std::vector<std::string> names;  // of the records kept, in order
+  Reports reports = {};
+};
 
-  ASSERT_EQ(project.Components()->Count(), 2);
-  EXPECT_EQ(project.Components()->Item(1)->ComponentName(), "");
-  EXPECT_EQ(project.Components()->Item(1)->ComponentFile(), "Missing.frm");
-  EXPECT_FALSE(project.Components()->Item(1)->BinaryFile());
-  EXPECT_EQ(project.Components()->Item(2)->ComponentName(), "Util");
-  ASSERT_EQ(Reports().size(), 1u);
-  EXPECT_EQ(Reports()[0].procedure, "GetComponentName");
-  EXPECT_EQ(Reports()[0].number, vberr::kFileNotFound);
+class FormFileTest : public ProjectTestBed, public ::testing::WithParamInterface<FormFileCase> {};
+
+TEST_P(FormFileTest, ProblemsCostOnlyTheNameUnlessTheyEndTheRead) {
+  const FormFileCase& c = GetParam();
+  for (const auto& [file, text] : c.files) Write(file, text);
+  Open(c.lines);
+  std::vector<std::string> names;
+  for (const auto& record : *project.Components()) names.push_back(record->ComponentName());
+  EXPECT_EQ(names, c.names);
+  EXPECT_EQ(Reported(), c.reports);
 }
 
-TEST_F(ProjectTestBed, NameLineWithoutClosingQuoteIsReportedWithAnEmptyName) {
-  Write("App.vbp", "Form=Main.frm\r\nModule=Util; Util.bas\r\n");
-  Write("Main.frm", "Icon = \"Main.frx\":0000\r\nAttribute VB_Name = \"frmMain\r\n");
-  cVBP project;
-  project.VBPFile(Vb("App.vbp"));
+const std::string kUtil = "Module=Util; Util.bas\r\n";
 
-  ASSERT_EQ(project.Components()->Count(), 2);
-  EXPECT_EQ(project.Components()->Item(1)->ComponentName(), "");
-  ASSERT_EQ(Reports().size(), 1u);
-  EXPECT_EQ(Reports()[0].procedure, "GetComponentName");
-  EXPECT_EQ(Reports()[0].number, vberr::kInvalidProcedureCall);
-}
+INSTANTIATE_TEST_SUITE_P(
+    Files, FormFileTest,
+    ::testing::Values(
+        FormFileCase{"MissingForm",
+                     {},
+                     "Form=Missing.frm\r\n" + kUtil,
+                     {"", "Util"},
+                     {"cVBP.GetComponentName 53"}},
+        FormFileCase{"NameWithoutClosingQuote",
+                     {{"Main.frm", "Icon = \"Main.frx\":0000\r\n" + kNameLine + "frmMain\r\n"}},
+                     "Form=Main.frm\r\n" + kUtil,
+                     {"", "Util"},
+                     {"cVBP.GetComponentName 5"}},
+        FormFileCase{"CompanionOfANameShorterThanItsExtensionEndsTheRead",
+                     {{"ab", "Icon = \"ab.frx\":0000\r\n" + kNameLine + "frmAb\"\r\n"}},
+                     "Module=A; A.bas\r\nForm=ab\r\nModule=B; B.bas\r\n",
+                     {"A"},
+                     {"cVBP.ReadVBP 5"}},
+        FormFileCase{
+            "FormsCarryNoKeySoOneNameTwiceIsKept",
+            {{"A.frm", kNameLine + "frmSame\"\r\n"}, {"B.frm", kNameLine + "FRMSAME\"\r\n"}},
+            "Form=A.frm\r\nForm=B.frm\r\nForm=A.frm\r\n",
+            {"frmSame", "FRMSAME", "frmSame"}}),
+    [](const auto& test) { return test.param.label; });
 
 TEST_F(ProjectTestBed, NameBeyondTheLastHeldPositionIsReportedUnderGetComponentName) {
-  Write("Main.frm", std::string(kNameLine) + std::string(32767, 'n') + "\"\r\n");
+  Write("Main.frm", kNameLine + std::string(32767, 'n') + "\"\r\n");
   bool refersToCompanion = false;
   EXPECT_EQ(ProjectPaths::GetComponentName(Vb("Main.frm"), "frx", refersToCompanion), "");
-  ASSERT_EQ(Reports().size(), 1u);
-  EXPECT_EQ(Reports()[0].procedure, "GetComponentName");
-  EXPECT_EQ(Reports()[0].number, vberr::kOverflow);
-}
-
-TEST_F(ProjectTestBed, CompanionForAFileNameShorterThanItsExtensionEndsTheRead) {
-  Write("App.vbp", "Module=A; A.bas\r\nForm=ab\r\nModule=B; B.bas\r\n");
-  Write("ab", "Icon = \"ab.frx\":0000\r\nAttribute VB_Name = \"frmAb\"\r\n");
-  cVBP project;
-  project.VBPFile(Vb("App.vbp"));
-
-  ASSERT_EQ(project.Components()->Count(), 1);
-  EXPECT_EQ(project.Components()->Item(1)->ComponentName(), "A");
-  ASSERT_EQ(Reports().size(), 1u);
-  EXPECT_EQ(Reports()[0].procedure, "ReadVBP");
-  EXPECT_EQ(Reports()[0].number, vberr::kInvalidProcedureCall);
+  EXPECT_EQ(Reported(), Reports{"cVBP.GetComponentName 6"});
 }
 
 // C:\App has two levels: a third step up runs past the drive's colon and leaves its letter, so
 // the form is looked for under the relative name C\A.frm.
 TEST_F(ProjectTestBed, MoreStepsUpThanTheDirectoryHasLevelsRunIntoTheDrive) {
   Write("drive_c/App/App.vbp", "Form=..\\..\\A.frm\r\nForm=..\\..\\..\\B.frm\r\n");
-  Write("C/A.frm", std::string(kNameLine) + "frmRelative\"\r\n");
-  cVBP project;
+  Write("C/A.frm", kNameLine + "frmRelative\"\r\n");
   project.VBPFile("C:\\App\\App.vbp");
-
   ASSERT_EQ(project.Components()->Count(), 2);
   EXPECT_EQ(project.Components()->Item(1)->ComponentPath(), "C");
   EXPECT_EQ(project.Components()->Item(1)->ComponentName(), "frmRelative");
   EXPECT_EQ(project.Components()->Item(2)->ComponentPath(), "");
   EXPECT_EQ(project.Components()->Item(2)->ComponentName(), "");
-  ASSERT_EQ(Reports().size(), 1u);
-  EXPECT_EQ(Reports()[0].procedure, "GetComponentName");
-}
-
-TEST_F(ProjectTestBed, FormsCarryNoKeySoOneNameTwiceIsKept) {
-  Write("App.vbp", "Form=A.frm\r\nForm=B.frm\r\nForm=A.frm\r\n");
-  Write("A.frm", std::string(kNameLine) + "frmSame\"\r\n");
-  Write("B.frm", std::string(kNameLine) + "FRMSAME\"\r\n");
-  cVBP project;
-  project.VBPFile(Vb("App.vbp"));
-
-  ASSERT_EQ(project.Components()->Count(), 3);
-  EXPECT_EQ(project.Components()->Item(3)->ComponentName(), "frmSame");
-  EXPECT_TRUE(Reports().empty());
-  try {
-    project.Components()->Item("frmSame");
-    ADD_FAILURE() << "a form was reached by its name";
-  } catch (const VbError& error) {
-    EXPECT_EQ(error.Number(), vberr::kInvalidProcedureCall);
-  }
+  EXPECT_EQ(Reported(), Reports{"cVBP.GetComponentName 53"});
 }
 
 struct KeyedCase {
@@ -177,9 +159,7 @@ class KeyedReaderTest : public ProjectTestBed, public ::testing::WithParamInterf
 
 TEST_P(KeyedReaderTest, LineGivesNameFileAndDirectoryAndTheNameIsTheKey) {
   const KeyedCase& c = GetParam();
-  Write("Sub/App.vbp", c.line + "\r\n");
-  cVBP project;
-  project.VBPFile(Vb("Sub\\App.vbp"));
+  Open(c.line + "\r\n", "Sub\\App.vbp");
 
   ASSERT_EQ(project.Components()->Count(), 1);
   const auto& record = project.Components()->Item(1);
@@ -192,7 +172,7 @@ TEST_P(KeyedReaderTest, LineGivesNameFileAndDirectoryAndTheNameIsTheKey) {
   if (!c.name.empty()) {
     EXPECT_EQ(project.Components()->Item(c.name), record);
   }
-  EXPECT_TRUE(Reports().empty());
+  EXPECT_EQ(Reported(), Reports{});
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -218,8 +198,7 @@ INSTANTIATE_TEST_SUITE_P(
 struct RefusedCase {
   std::string label;
   std::string lines;
-  std::string procedure;  // empty: nothing reported
-  int32_t number;
+  Reports reports = {};
   int32_t count;  // records kept
 };
 
@@ -227,19 +206,10 @@ class RefusedLineTest : public ProjectTestBed, public ::testing::WithParamInterf
 
 TEST_P(RefusedLineTest, IsReportedUnderItsReaderAndTheReadGoesOn) {
   const RefusedCase& c = GetParam();
-  Write("App.vbp", c.lines + "Name=\"After\"\r\n");
-  cVBP project;
-  project.VBPFile(Vb("App.vbp"));
-
+  Open(c.lines + "Name=\"After\"\r\n");
   EXPECT_EQ(project.Components()->Count(), c.count);
   EXPECT_EQ(project.Name(), "\"After\"");
-  if (c.procedure.empty()) {
-    EXPECT_TRUE(Reports().empty());
-  } else {
-    ASSERT_EQ(Reports().size(), 1u);
-    EXPECT_EQ(Reports()[0].procedure, c.procedure);
-    EXPECT_EQ(Reports()[0].number, c.number);
-  }
+  EXPECT_EQ(Reported(), c.reports);
 }
 
 const std::string kFar(32767, 'm');
@@ -247,16 +217,21 @@ const std::string kFar(32767, 'm');
 INSTANTIATE_TEST_SUITE_P(
     Lines, RefusedLineTest,
     ::testing::Values(
-        RefusedCase{"ModuleWithoutSemicolon", "Module=Util.bas\r\n", "", 0, 0},
-        RefusedCase{"ModuleEndingAtSemicolon", "Module=Util;\r\n", "GetModuleInfo", 5, 0},
-        RefusedCase{"ClassNamedLikeAModule", "Module=Util; Util.bas\r\nClass=UTIL; Util.cls\r\n",
-                    "GetModuleInfo", 457, 1},
+        RefusedCase{"ModuleWithoutSemicolon", "Module=Util.bas\r\n", {}, 0},
+        RefusedCase{"ModuleEndingAtSemicolon", "Module=Util;\r\n", {"cVBP.GetModuleInfo 5"}, 0},
+        RefusedCase{"ClassNamedLikeAModule",
+                    "Module=Util; Util.bas\r\nClass=UTIL; Util.cls\r\n",
+                    {"cVBP.GetModuleInfo 457"},
+                    1},
         RefusedCase{"SameRelatedDocElsewhere",
                     "RelatedDoc=A\\Notes.txt\r\nRelatedDoc=\"B\\NOTES.TXT\"\r\n",
-                    "GetRelelatedDocInfo", 457, 1},
-        RefusedCase{"LoneQuote", "RelatedDoc=\"\r\n", "GetRelelatedDocInfo", 5, 0},
-        RefusedCase{"SemicolonBeyondTheLastHeldPosition", "Module=" + kFar + "; A.bas\r\n",
-                    "GetModuleInfo", 6, 0}),
+                    {"cVBP.GetRelelatedDocInfo 457"},
+                    1},
+        RefusedCase{"LoneQuote", "RelatedDoc=\"\r\n", {"cVBP.GetRelelatedDocInfo 5"}, 0},
+        RefusedCase{"SemicolonBeyondTheLastHeldPosition",
+                    "Module=" + kFar + "; A.bas\r\n",
+                    {"cVBP.GetModuleInfo 6"},
+                    0}),
     [](const auto& test) { return test.param.label; });
 
 }  // namespace

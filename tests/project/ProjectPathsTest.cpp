@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
-#include <vector>
 
 #include "ProjectTestBed.h"
 #include "project/ProjectPaths.h"
@@ -31,114 +31,6 @@ INSTANTIATE_TEST_SUITE_P(
                       PathCase{R"(\\server\share\App.vbp)", R"(\\server\share)"},
                       PathCase{R"(\App.vbp)", ""}, PathCase{"", ""}));
 
-class FileNameTest : public ::testing::TestWithParam<PathCase> {};
-
-TEST_P(FileNameTest, IsEverythingAfterTheLastBackslash) {
-  const fakes::TestEnvironment env;
-  EXPECT_EQ(GetFileName(GetParam().path), GetParam().expected);
-  EXPECT_TRUE(env.Failures().empty());
-}
-
-INSTANTIATE_TEST_SUITE_P(Paths, FileNameTest,
-                         ::testing::Values(PathCase{R"(C:\Work\App\Main.frm)", "Main.frm"},
-                                           PathCase{"Main.frm", "Main.frm"},
-                                           PathCase{R"(Forms\Main.frm)", "Main.frm"},
-                                           PathCase{R"(C:\Work\)", ""},
-                                           PathCase{"C:App.frm", "C:App.frm"},
-                                           PathCase{R"(\\A)", "A"}, PathCase{"", ""}));
-
-struct ReducedCase {
-  int16_t levels;
-  std::string expected;
-};
-
-class ReducedPathTest : public ::testing::TestWithParam<ReducedCase> {};
-
-TEST_P(ReducedPathTest, RemovesUpToTheNthSeparatorFromTheEnd) {
-  const fakes::TestEnvironment env;
-  EXPECT_EQ(GetReducedPath(R"(C:\A\B\C)", GetParam().levels), GetParam().expected);
-  EXPECT_TRUE(env.Failures().empty());
-}
-
-INSTANTIATE_TEST_SUITE_P(Levels, ReducedPathTest,
-                         ::testing::Values(ReducedCase{1, R"(C:\A\B)"}, ReducedCase{2, R"(C:\A)"},
-                                           ReducedCase{3, "C:"}, ReducedCase{4, "C"},
-                                           ReducedCase{5, ""}, ReducedCase{9, ""}));
-
-struct FullPathCase {
-  std::string projectDirectory;
-  std::string componentPath;
-  std::string expected;
-};
-
-class FullPathTest : public ::testing::TestWithParam<FullPathCase> {};
-
-TEST_P(FullPathTest, ResolvesAgainstTheProjectDirectory) {
-  const fakes::TestEnvironment env;
-  EXPECT_EQ(GetFullPath(GetParam().projectDirectory, GetParam().componentPath),
-            GetParam().expected);
-  EXPECT_TRUE(env.Failures().empty());
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Paths, FullPathTest,
-    ::testing::Values(FullPathCase{R"(C:\Work\App)", "Main.frm", R"(C:\Work\App)"},
-                      FullPathCase{R"(C:\Work\App)", R"(Forms\Main.frm)", R"(C:\Work\App\Forms)"},
-                      FullPathCase{R"(C:\Work\App)", R"(..\Shared\Util.bas)", R"(C:\Work\Shared)"},
-                      FullPathCase{R"(C:\Work\App)", R"(..\..\Lib\Util.bas)", R"(C:\Lib)"},
-                      FullPathCase{R"(C:\Work\App)", R"(\Lib\A.bas)", R"(C:\Work\App\\Lib)"},
-                      FullPathCase{R"(C:\Work\App)", R"(Sub\..\A.frm)", R"(C:\Work\\..)"},
-                      FullPathCase{R"(C:\App)", R"(..\..\A.frm)", "C"},
-                      FullPathCase{R"(C:\App)", R"(..\..\..\A.frm)", ""},
-                      FullPathCase{R"(C:\Work\App)", "C:App.frm", R"(C:\Work\App)"},
-                      FullPathCase{R"(C:\Work\App)", R"(D:\Shared\Util.bas)", R"(D:\Shared)"},
-                      FullPathCase{R"(C:\Work\App)", R"(D:\Util.bas)", "D:"},
-                      FullPathCase{"C:", R"(Forms\Main.frm)", R"(C:\Forms)"}));
-
-// Positions are held as 16-bit integers: the routine that meets one beyond 32767 fails with an
-// overflow under its own name and returns an empty string.
-struct OverflowCase {
-  std::string label;
-  std::function<std::string()> call;
-  std::string procedure;
-};
-
-class PositionOverflowTest : public ::testing::TestWithParam<OverflowCase> {};
-
-TEST_P(PositionOverflowTest, IsReportedUnderTheRoutineThatHoldsIt) {
-  const fakes::TestEnvironment env;
-  EXPECT_EQ(GetParam().call(), "");
-  ASSERT_EQ(env.Failures().size(), 1u);
-  EXPECT_EQ(env.Failures()[0].module, "cVBP");
-  EXPECT_EQ(env.Failures()[0].procedure, GetParam().procedure);
-  EXPECT_EQ(env.Failures()[0].number, vberr::kOverflow);
-}
-
-const std::string kLong(32768, 'a');
-
-INSTANTIATE_TEST_SUITE_P(
-    Routines, PositionOverflowTest,
-    ::testing::Values(
-        OverflowCase{"FileNameBackslashBeyond", [] { return GetFileName(kLong + R"(\A.frm)"); },
-                     "GetFileName"},
-        OverflowCase{"ReducedPathLongerThanHeld", [] { return GetReducedPath(kLong, 1); },
-                     "GetReducedPath"},
-        OverflowCase{"FullPathStepBeyond",
-                     [] { return GetFullPath(R"(C:\W)", R"(A\)" + kLong + R"(..\A.frm)"); },
-                     "GetFullPath"},
-        OverflowCase{"FullPathDirectoryTooLong",
-                     [] { return GetFullPath(R"(C:\W)", R"(A\)" + kLong); }, "GetFullPath"}),
-    [](const auto& test) { return test.param.label; });
-
-TEST(ProjectPathsTest, PositionsUpToTheLimitAreHeld) {
-  const fakes::TestEnvironment env;
-  const std::string longest(32766, 'd');
-  EXPECT_EQ(GetFileName(longest + R"(\A.frm)"), "A.frm");
-  const std::string shorter(32765, 'd');
-  EXPECT_EQ(GetReducedPath(shorter + R"(\x)", 1), shorter);
-  EXPECT_TRUE(env.Failures().empty());
-}
-
 TEST(ProjectPathsTest, DirectoryPartOfAnOverlongPathFailsToItsCaller) {
   try {
     GetDirectoryPart(std::string(32768, 'a'));
@@ -147,6 +39,77 @@ TEST(ProjectPathsTest, DirectoryPartOfAnOverlongPathFailsToItsCaller) {
     EXPECT_EQ(error.Number(), vberr::kOverflow);
   }
 }
+
+// The trapping routines: positions are held as 16-bit integers, so the routine that meets one
+// beyond 32767 reports an overflow under its own name and returns an empty string.
+struct RoutineCase {
+  std::string label;
+  std::function<std::string()> call;
+  std::string expected;
+  Reports reports = {};
+};
+
+class PathRoutineTest : public ProjectTestBed, public ::testing::WithParamInterface<RoutineCase> {};
+
+TEST_P(PathRoutineTest, GivesThePartOfThePath) {
+  EXPECT_EQ(GetParam().call(), GetParam().expected);
+  EXPECT_EQ(Reported(), GetParam().reports);
+}
+
+std::function<std::string()> FileName(std::string path) {
+  return [path] { return GetFileName(path); };
+}
+std::function<std::string()> Reduced(std::string path, int16_t levels) {
+  return [path, levels] { return GetReducedPath(path, levels); };
+}
+std::function<std::string()> Full(std::string directory, std::string component) {
+  return [directory, component] { return GetFullPath(directory, component); };
+}
+
+const std::string kLong(32768, 'a');
+const std::string kApp = R"(C:\Work\App)";
+
+INSTANTIATE_TEST_SUITE_P(
+    Paths, PathRoutineTest,
+    ::testing::Values(
+        RoutineCase{"FileName", FileName(R"(C:\Work\App\Main.frm)"), "Main.frm"},
+        RoutineCase{"FileNameAlone", FileName("Main.frm"), "Main.frm"},
+        RoutineCase{"FileNameRelative", FileName(R"(Forms\Main.frm)"), "Main.frm"},
+        RoutineCase{"FileNameOfADirectory", FileName(R"(C:\Work\)"), ""},
+        RoutineCase{"FileNameKeepsTheDrive", FileName("C:App.frm"), "C:App.frm"},
+        RoutineCase{"FileNameOfUnc", FileName(R"(\\A)"), "A"},
+        RoutineCase{"FileNameEmpty", FileName(""), ""},
+        RoutineCase{"FileNameAtTheLimit", FileName(std::string(32766, 'd') + R"(\A.frm)"), "A.frm"},
+        RoutineCase{
+            "FileNameBackslashBeyond", FileName(kLong + R"(\A.frm)"), "", {"cVBP.GetFileName 6"}},
+        RoutineCase{"ReducedOne", Reduced(R"(C:\A\B\C)", 1), R"(C:\A\B)"},
+        RoutineCase{"ReducedTwo", Reduced(R"(C:\A\B\C)", 2), R"(C:\A)"},
+        RoutineCase{"ReducedToDrive", Reduced(R"(C:\A\B\C)", 3), "C:"},
+        RoutineCase{"ReducedPastTheColon", Reduced(R"(C:\A\B\C)", 4), "C"},
+        RoutineCase{"ReducedToNothing", Reduced(R"(C:\A\B\C)", 5), ""},
+        RoutineCase{"ReducedBeyond", Reduced(R"(C:\A\B\C)", 9), ""},
+        RoutineCase{"ReducedAtTheLimit", Reduced(std::string(32765, 'd') + R"(\x)", 1),
+                    std::string(32765, 'd')},
+        RoutineCase{"ReducedLongerThanHeld", Reduced(kLong, 1), "", {"cVBP.GetReducedPath 6"}},
+        RoutineCase{"FullBeside", Full(kApp, "Main.frm"), kApp},
+        RoutineCase{"FullBelow", Full(kApp, R"(Forms\Main.frm)"), R"(C:\Work\App\Forms)"},
+        RoutineCase{"FullAbove", Full(kApp, R"(..\Shared\Util.bas)"), R"(C:\Work\Shared)"},
+        RoutineCase{"FullTwoAbove", Full(kApp, R"(..\..\Lib\Util.bas)"), R"(C:\Lib)"},
+        RoutineCase{"FullLeadingBackslash", Full(kApp, R"(\Lib\A.bas)"), R"(C:\Work\App\\Lib)"},
+        RoutineCase{"FullStepUpInside", Full(kApp, R"(Sub\..\A.frm)"), R"(C:\Work\\..)"},
+        RoutineCase{"FullIntoTheDrive", Full(R"(C:\App)", R"(..\..\A.frm)"), "C"},
+        RoutineCase{"FullPastTheDrive", Full(R"(C:\App)", R"(..\..\..\A.frm)"), ""},
+        RoutineCase{"FullDriveRelative", Full(kApp, "C:App.frm"), kApp},
+        RoutineCase{"FullOtherDrive", Full(kApp, R"(D:\Shared\Util.bas)"), R"(D:\Shared)"},
+        RoutineCase{"FullOtherDriveRoot", Full(kApp, R"(D:\Util.bas)"), "D:"},
+        RoutineCase{"FullFromTheRoot", Full("C:", R"(Forms\Main.frm)"), R"(C:\Forms)"},
+        RoutineCase{"FullStepBeyond",
+                    Full(R"(C:\W)", R"(A\)" + kLong + R"(..\A.frm)"),
+                    "",
+                    {"cVBP.GetFullPath 6"}},
+        RoutineCase{
+            "FullDirectoryTooLong", Full(R"(C:\W)", R"(A\)" + kLong), "", {"cVBP.GetFullPath 6"}}),
+    [](const auto& test) { return test.param.label; });
 
 }  // namespace
 }  // namespace zarvelin

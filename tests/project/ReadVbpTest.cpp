@@ -1,9 +1,6 @@
 #include <gtest/gtest.h>
 
-#include <functional>
-#include <random>
 #include <string>
-#include <vector>
 
 #include "ProjectTestBed.h"
 #include "project/cVBP.h"
@@ -44,30 +41,21 @@ struct ReadCase {
   std::string contents;
   Field field;
   std::string expected;
-  // The error number reported under "ReadVBP", 0 for none.
-  int32_t failure = 0;
+  Reports reports = {};
 };
 
 class ReadingRulesTest : public ProjectTestBed, public ::testing::WithParamInterface<ReadCase> {};
 
 TEST_P(ReadingRulesTest, SettingTakesTheValueTheLinesGive) {
   const ReadCase& c = GetParam();
-  Write("App.vbp", c.contents);
-  cVBP project;
-  project.VBPFile(Vb("App.vbp"));
-
+  Open(c.contents);
   EXPECT_EQ(FieldText(project, c.field), c.expected);
-  if (c.failure == 0) {
-    EXPECT_TRUE(Reports().empty());
-  } else {
-    ASSERT_EQ(Reports().size(), 1u);
-    EXPECT_EQ(Reports()[0].procedure, "ReadVBP");
-    EXPECT_EQ(Reports()[0].number, c.failure);
-  }
+  EXPECT_EQ(Reported(), c.reports);
   EXPECT_EQ(project.Components()->Count(), 0);
 }
 
 const std::string kFar(32767, 'x');
+const Reports kOverflow{"cVBP.ReadVBP 6"};
 
 INSTANTIATE_TEST_SUITE_P(
     Lines, ReadingRulesTest,
@@ -81,8 +69,8 @@ INSTANTIATE_TEST_SUITE_P(
         ReadCase{"Negative", "MajorVer=-7\r\n", Field::MajorVer, "-7"},
         ReadCase{"Largest", "RevisionVer=32767\r\n", Field::RevisionVer, "32767"},
         ReadCase{"OverflowEndsTheRead", "Name=\"A\"\r\nMajorVer=40000\r\nName=\"B\"\r\n",
-                 Field::Name, "\"A\"", 6},
-        ReadCase{"NegativeOverflow", "MinorVer=-32769\r\n", Field::MinorVer, "0", 6},
+                 Field::Name, "\"A\"", kOverflow},
+        ReadCase{"NegativeOverflow", "MinorVer=-32769\r\n", Field::MinorVer, "0", kOverflow},
         ReadCase{"KeyIsCaseSensitive", "name=X\r\n", Field::Name, ""},
         ReadCase{"KeyKeepsItsBlanks", "Name =X\r\n", Field::Name, ""},
         ReadCase{"ValueIsNotTrimmed", "Name= X \r\n", Field::Name, " X "},
@@ -91,7 +79,12 @@ INSTANTIATE_TEST_SUITE_P(
         ReadCase{"SectionsAndBlankLines",
                  "[MS Transaction Server]\r\n\r\nCondComp=\"DEBUG = 1\"\r\n", Field::CondComp,
                  "\"DEBUG = 1\""},
-        ReadCase{"ExeName", "ExeName32=\"App.exe\"\r\n", Field::ExeName, "\"App.exe\""},
+        ReadCase{
+            "UnknownKeysAddNoComponents",
+            "Type=Exe\r\nReference=*\\G{00020430-0000-0000-C000-000000000046}#2.0#0#a.tlb\r\n"
+            "Object={831FDD16-0C5C-11D2-A9FC-0000F8754DA1}#2.0#0; MSCOMCTL.OCX\r\n"
+            "Designer=D.Dsr\r\nUserDocument=Doc.dob\r\nform=A.frm\r\nExeName32=\"App.exe\"\r\n",
+            Field::ExeName, "\"App.exe\""},
         ReadCase{"OutputPath", "Path32=\"..\\bin\"\r\n", Field::Path32, "\"..\\bin\""},
         ReadCase{"LoneCarriageReturns", "Name=\"A\"\rCommand32=\"c\"\r", Field::CommandLine,
                  "\"c\""},
@@ -105,38 +98,23 @@ INSTANTIATE_TEST_SUITE_P(
         ReadCase{"EqualsAtTheLastHeldPosition", kFar.substr(1) + "=1\r\nName=\"B\"\r\n",
                  Field::Name, "\"B\""},
         ReadCase{"EqualsBeyondTheLastHeldPosition",
-                 "Name=\"A\"\r\n" + kFar + "=1\r\nName=\"B\"\r\n", Field::Name, "\"A\"", 6}),
+                 "Name=\"A\"\r\n" + kFar + "=1\r\nName=\"B\"\r\n", Field::Name, "\"A\"",
+                 kOverflow}),
     [](const auto& test) { return test.param.label; });
 
-TEST_F(ProjectTestBed, UnknownKeysAddNoComponents) {
-  Write("App.vbp",
-        "Type=Exe\r\nReference=*\\G{00020430-0000-0000-C000-000000000046}#2.0#0#stdole2.tlb\r\n"
-        "Object={831FDD16-0C5C-11D2-A9FC-0000F8754DA1}#2.0#0; MSCOMCTL.OCX\r\n"
-        "Designer=DataEnvironment1.Dsr\r\nUserDocument=Doc.dob\r\nform=A.frm\r\n");
-  cVBP project;
-  project.VBPFile(Vb("App.vbp"));
-  EXPECT_EQ(project.Components()->Count(), 0);
-  EXPECT_TRUE(Reports().empty());
-}
-
 TEST_F(ProjectTestBed, MissingProjectFileKeepsEverythingButThePath) {
-  Write("App.vbp", "Name=\"A\"\r\nModule=Util; Util.bas\r\n");
-  cVBP project;
-  project.VBPFile(Vb("App.vbp"));
-
+  Open("Name=\"A\"\r\nModule=Util; Util.bas\r\n");
   project.VBPFile(Vb("Missing.vbp"));
   EXPECT_EQ(project.VBPFile(), Vb("Missing.vbp"));
   EXPECT_EQ(project.Name(), "\"A\"");
   EXPECT_EQ(project.Components()->Count(), 1);
-  ASSERT_EQ(Reports().size(), 1u);
-  EXPECT_EQ(Reports()[0].procedure, "ReadVBP");
-  EXPECT_EQ(Reports()[0].number, vberr::kFileNotFound);
+  EXPECT_EQ(Reported(), Reports{"cVBP.ReadVBP 53"});
 }
 
 struct ReadFaultCase {
   std::string label;
   std::string failingFile;
-  std::string procedure;
+  Reports reports = {};
   int32_t records;
   std::string name;
 };
@@ -147,15 +125,11 @@ class ReadFaultTest : public ProjectTestBed, public ::testing::WithParamInterfac
 // that component's name.
 TEST_P(ReadFaultTest, IsReportedWhereTheReadFailed) {
   const ReadFaultCase& c = GetParam();
-  Write("App.vbp", "Name=\"A\"\r\nForm=Main.frm\r\nName=\"B\"\r\nModule=Util; Util.bas\r\n");
   Write("Main.frm", "Attribute VB_Name = \"frmMain\"\r\n");
   Faults().Fail(fakes::FileOp::ReadLine, vberr::kDeviceIoError, c.failingFile);
-  cVBP project;
-  project.VBPFile(Vb("App.vbp"));
+  Open("Name=\"A\"\r\nForm=Main.frm\r\nName=\"B\"\r\nModule=Util; Util.bas\r\n");
 
-  ASSERT_EQ(Reports().size(), 1u);
-  EXPECT_EQ(Reports()[0].procedure, c.procedure);
-  EXPECT_EQ(Reports()[0].number, vberr::kDeviceIoError);
+  EXPECT_EQ(Reported(), c.reports);
   ASSERT_EQ(project.Components()->Count(), c.records);
   if (c.records > 0) {
     EXPECT_EQ(project.Components()->Item(1)->ComponentName(), "");
@@ -163,44 +137,21 @@ TEST_P(ReadFaultTest, IsReportedWhereTheReadFailed) {
   EXPECT_EQ(project.Name(), c.name);
 }
 
-INSTANTIATE_TEST_SUITE_P(Files, ReadFaultTest,
-                         ::testing::Values(ReadFaultCase{"Project", "App.vbp", "ReadVBP", 0, ""},
-                                           ReadFaultCase{"Form", "Main.frm", "GetComponentName", 2,
-                                                         "\"B\""}),
-                         [](const auto& test) { return test.param.label; });
-
-TEST_F(ProjectTestBed, BinaryGarbageWithoutEqualsSignsIsSkippedLineByLine) {
-  std::mt19937 random(20261206);
-  std::uniform_int_distribution<int> byte(0, 255);
-  std::string garbage;
-  for (int i = 0; i < 200000; ++i) {
-    const char c = static_cast<char>(byte(random));
-    garbage += c == '=' ? '\0' : c;
-  }
-  Write("App.vbp", garbage + "\r\nName=\"After\"\r\n");
-  cVBP project;
-  project.VBPFile(Vb("App.vbp"));
-
-  EXPECT_EQ(project.Name(), "\"After\"");
-  EXPECT_EQ(project.Components()->Count(), 0);
-  EXPECT_TRUE(Reports().empty());
-}
+INSTANTIATE_TEST_SUITE_P(
+    Files, ReadFaultTest,
+    ::testing::Values(ReadFaultCase{"Project", "App.vbp", {"cVBP.ReadVBP 57"}, 0, ""},
+                      ReadFaultCase{"Form", "Main.frm", {"cVBP.GetComponentName 57"}, 2, "\"B\""}),
+    [](const auto& test) { return test.param.label; });
 
 TEST_F(ProjectTestBed, ReadingTwiceAddsTheComponentsAgainAndKeyedOnesCollide) {
-  Write("App.vbp", "Module=Util; Util.bas\r\nRelatedDoc=Notes.txt\r\nForm=Main.frm\r\n");
   Write("Main.frm", "VERSION 5.00\r\nAttribute VB_Name = \"frmMain\"\r\n");
-  cVBP project;
-  project.VBPFile(Vb("App.vbp"));
+  Open("Module=Util; Util.bas\r\nRelatedDoc=Notes.txt\r\nForm=Main.frm\r\n");
   ASSERT_EQ(project.Components()->Count(), 3);
-  EXPECT_TRUE(Reports().empty());
+  EXPECT_EQ(Reported(), Reports{});
 
   project.VBPFile(Vb("App.vbp"));
   EXPECT_EQ(project.Components()->Count(), 4);
-  ASSERT_EQ(Reports().size(), 2u);
-  EXPECT_EQ(Reports()[0].procedure, "GetModuleInfo");
-  EXPECT_EQ(Reports()[0].number, 457);
-  EXPECT_EQ(Reports()[1].procedure, "GetRelelatedDocInfo");
-  EXPECT_EQ(Reports()[1].number, 457);
+  EXPECT_EQ(Reported(), (Reports{"cVBP.GetModuleInfo 457", "cVBP.GetRelelatedDocInfo 457"}));
 }
 
 }  // namespace

@@ -24,14 +24,11 @@ class ParameterWriterTest : public ProjectTestBed,
 
 TEST_P(ParameterWriterTest, RewritesEveryLineOfTheKeyAndKeepsTheOthers) {
   const WriteCase& c = GetParam();
-  Write("App.vbp", c.before);
-  cVBP project;
-  project.VBPFile(Vb("App.vbp"));
+  Open(c.before);
   c.set(project);
-
   EXPECT_EQ(Read("App.vbp"), c.after);
   EXPECT_FALSE(Exists("App.vbp.tmp"));
-  EXPECT_TRUE(Reports().empty());
+  EXPECT_EQ(Reported(), Reports{});
 }
 
 const std::string kOther = "Type=Exe\r\n[MS Transaction Server]\r\nAutoRefresh=1\r\n";
@@ -78,45 +75,30 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(ProjectTestBed, SettersThatDoNotWriteLeaveTheFileAlone) {
   const std::string text = "MinorVer=1\nRevisionVer=2\nCondComp=\"\"\nExeName32=\"a\"";
-  Write("App.vbp", text);
-  cVBP project;
-  project.VBPFile(Vb("App.vbp"));
+  Open(text);
   project.MinorVer(9);
   project.RevisionVer(9);
   project.ConditionalCompile("X");
   project.ExeName32("b.exe");
-
   EXPECT_EQ(Read("App.vbp"), text);
   EXPECT_EQ(project.MinorVer(), 9);
   EXPECT_EQ(project.ExeName32(), "b.exe");
 }
 
-TEST_F(ProjectTestBed, StaleTemporaryFileIsReplaced) {
-  Write("App.vbp", "Path32=\"a\"\r\n");
-  Write("App.vbp.tmp", "Path32=\"stale\"\r\nName=\"Stale\"\r\nMore=1\r\n");
-  cVBP project;
-  project.VBPFile(Vb("App.vbp"));
-  project.Path32("");
-
-  EXPECT_EQ(Read("App.vbp"), "Path32=\"\"\r\n");
-  EXPECT_FALSE(Exists("App.vbp.tmp"));
-  EXPECT_TRUE(Reports().empty());
-}
-
 TEST_F(ProjectTestBed, SetterStoresTheValueWithoutReadingTheFileBack) {
-  Write("App.vbp", "Name=\"A\"\r\nCommand32=\"\"\r\n");
-  cVBP project;
-  project.VBPFile(Vb("App.vbp"));
+  Open("Name=\"A\"\r\nCommand32=\"\"\r\n");
   project.CommandLine("  \"c\"  ");
   EXPECT_EQ(project.CommandLine(), "  \"c\"  ");
   EXPECT_EQ(project.Name(), "\"A\"");
 }
 
+// The rewrite goes through "App.vbp.tmp": a stale one is removed first and the finished one
+// replaces the project file, so that no failing step leaves the project file half-written.
 struct FaultCase {
   std::string label;
   fakes::FileOp op;
   std::string pathContains;
-  int32_t number;
+  int32_t number;  // 0: no step fails
 };
 
 class AtomicReplaceTest : public ProjectTestBed, public ::testing::WithParamInterface<FaultCase> {};
@@ -124,57 +106,45 @@ class AtomicReplaceTest : public ProjectTestBed, public ::testing::WithParamInte
 TEST_P(AtomicReplaceTest, FailureIsReportedAndTheProjectFileStaysAsItWas) {
   const FaultCase& c = GetParam();
   const std::string original = "Type=Exe\nPath32=\"C:\\Out\"\nName=\"A\"";
-  Write("App.vbp", original);
-  Write("App.vbp.tmp", "stale");
-  cVBP project;
-  project.VBPFile(Vb("App.vbp"));
-  Faults().Fail(c.op, c.number, c.pathContains);
+  Write("App.vbp.tmp", "Path32=\"stale\"\r\nName=\"Stale\"\r\nMore=1\r\n");
+  Open(original);
+  if (c.number != 0) Faults().Fail(c.op, c.number, c.pathContains);
   project.Path32("");
 
-  EXPECT_EQ(Read("App.vbp"), original);
+  const std::string rewritten = "Type=Exe\r\nPath32=\"\"\r\nName=\"A\"\r\n";
+  EXPECT_EQ(Read("App.vbp"), c.number == 0 ? rewritten : original);
   EXPECT_EQ(project.Path32(), "");
-  ASSERT_EQ(Reports().size(), 1u);
-  EXPECT_EQ(Reports()[0].module, "cVBP");
-  EXPECT_EQ(Reports()[0].procedure, "WriteVBPParam");
-  EXPECT_EQ(Reports()[0].number, c.number);
-  EXPECT_EQ(Faults().FailuresRaised(), 1);
+  EXPECT_EQ(Reported(),
+            c.number == 0 ? Reports{} : Reports{"cVBP.WriteVBPParam " + std::to_string(c.number)});
+  EXPECT_EQ(Faults().FailuresRaised(), c.number == 0 ? 0 : 1);
+  if (c.number == 0) {
+    EXPECT_FALSE(Exists("App.vbp.tmp"));
+  }
+  if (c.op == fakes::FileOp::Replace) {
+    EXPECT_EQ(Read("App.vbp.tmp"), rewritten);
+  }
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Steps, AtomicReplaceTest,
-    ::testing::Values(FaultCase{"StaleDelete", fakes::FileOp::Delete, ".tmp", 75},
+    ::testing::Values(FaultCase{"NoFailureReplacesTheStaleTemporary", fakes::FileOp::Copy, "", 0},
+                      FaultCase{"StaleDelete", fakes::FileOp::Delete, ".tmp", 75},
                       FaultCase{"OpenProject", fakes::FileOp::OpenText, "App.vbp", 70},
                       FaultCase{"CreateTemporary", fakes::FileOp::CreateText, ".tmp", 76},
                       FaultCase{"Read", fakes::FileOp::ReadLine, "App.vbp", 57},
                       FaultCase{"Write", fakes::FileOp::WriteLine, ".tmp", 61},
                       FaultCase{"Flush", fakes::FileOp::CloseText, ".tmp", 61},
-                      FaultCase{"Replace", fakes::FileOp::Replace, ".tmp", 70}),
+                      FaultCase{"ReplaceLeavesTheNewContentBeside", fakes::FileOp::Replace, ".tmp",
+                                70}),
     [](const auto& test) { return test.param.label; });
-
-TEST_F(ProjectTestBed, FailedReplaceLeavesTheCompleteNewContentBeside) {
-  Write("App.vbp", "Path32=\"C:\\Out\"\r\n");
-  cVBP project;
-  project.VBPFile(Vb("App.vbp"));
-  Faults().Fail(fakes::FileOp::Replace, 70);
-  project.Path32("");
-
-  EXPECT_EQ(Read("App.vbp"), "Path32=\"C:\\Out\"\r\n");
-  EXPECT_EQ(Read("App.vbp.tmp"), "Path32=\"\"\r\n");
-  ASSERT_EQ(Reports().size(), 1u);
-  EXPECT_EQ(Reports()[0].procedure, "WriteVBPParam");
-}
 
 TEST_F(ProjectTestBed, EqualsSignBeyondTheLastHeldPositionStopsTheRewrite) {
   const std::string original = "Path32=\"a\"\r\n" + std::string(32767, 'k') + "=1\r\n";
-  Write("App.vbp", original);
-  cVBP project;
-  project.VBPFile(Vb("App.vbp"));
+  Open(original);
   project.Path32("");
-
   EXPECT_EQ(Read("App.vbp"), original);
-  ASSERT_FALSE(Reports().empty());
-  EXPECT_EQ(Reports().back().procedure, "WriteVBPParam");
-  EXPECT_EQ(Reports().back().number, vberr::kOverflow);
+  ASSERT_FALSE(Reported().empty());
+  EXPECT_EQ(Reported().back(), "cVBP.WriteVBPParam 6");
 }
 
 }  // namespace
