@@ -88,15 +88,6 @@ class TemporaryBeside {
   bool kept_ = false;
 };
 
-// After a rename the directory entry itself should reach the disk; failing that is not worth
-// failing a copy that is complete.
-void SyncDirectory(const std::string& hostDirectory) {
-  const int descriptor = open(hostDirectory.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  if (descriptor < 0) return;
-  fsync(descriptor);
-  close(descriptor);
-}
-
 // The directory part and the name part of a Dir pattern, as VB splits them: at the last "\",
 // else after a drive prefix; no directory means the working directory.
 std::pair<std::string, std::string> SplitPattern(const std::string& pattern) {
@@ -133,6 +124,7 @@ void HostFileSystem::Copy(const std::string& source, const std::string& target) 
     if ((targetStatus.st_mode & S_IWUSR) == 0) throw VbError(vberr::kPathFileAccessError);
   }
 
+  const auto before = paths_.BeforeChange(to);
   TemporaryBeside temporary(to);
   std::vector<char> piece(kCopyPieceSize);
   for (;;) {
@@ -143,15 +135,16 @@ void HostFileSystem::Copy(const std::string& source, const std::string& target) 
   // The copy keeps the source's permissions, as FileCopy keeps its attributes. Some file systems
   // (FAT, network shares) have no such bits to set; the bytes matter, the bits do not.
   fchmod(temporary.File().Descriptor(), sourceStatus.st_mode & 0777);
-  temporary.File().Sync();
   temporary.File().Close();
   temporary.RenameOver(to);
-  SyncDirectory(HostParent(to));
+  paths_.Added(to, before);
 }
 
 void HostFileSystem::Delete(const std::string& path) {
   const std::string host = paths_.ToHost(path);
+  const auto before = paths_.BeforeChange(host);
   if (unlink(host.c_str()) != 0) throw HostError(errno, host);
+  paths_.Removed(host, before);
 }
 
 void HostFileSystem::Rename(const std::string& from, const std::string& to) {
@@ -164,16 +157,24 @@ void HostFileSystem::Rename(const std::string& from, const std::string& to) {
     const std::string absolute = paths_.Absolute(to);
     target = HostParent(source) + "/" + absolute.substr(absolute.find_last_of('\\') + 1);
     if (target == source) return;
+    const auto before = paths_.BeforeChange(source);
     if (rename(source.c_str(), target.c_str()) != 0) throw HostError(errno, target);
+    Moved(source, target, before, before);
     return;
   }
+  const auto sourceBefore = paths_.BeforeChange(source);
+  const auto targetBefore = paths_.BeforeChange(target);
 #ifdef RENAME_NOREPLACE
-  if (renameat2(AT_FDCWD, source.c_str(), AT_FDCWD, target.c_str(), RENAME_NOREPLACE) == 0) return;
+  if (renameat2(AT_FDCWD, source.c_str(), AT_FDCWD, target.c_str(), RENAME_NOREPLACE) == 0) {
+    Moved(source, target, sourceBefore, targetBefore);
+    return;
+  }
   if (errno != EINVAL && errno != ENOSYS) throw HostError(errno, target);
 #endif
   struct stat targetStatus {};
   if (lstat(target.c_str(), &targetStatus) == 0) throw VbError(vberr::kFileAlreadyExists);
   if (rename(source.c_str(), target.c_str()) != 0) throw HostError(errno, target);
+  Moved(source, target, sourceBefore, targetBefore);
 }
 
 void HostFileSystem::Replace(const std::string& from, const std::string& to) {
@@ -181,8 +182,17 @@ void HostFileSystem::Replace(const std::string& from, const std::string& to) {
   const std::string target = paths_.ToHost(to);
   struct stat sourceStatus {};
   if (lstat(source.c_str(), &sourceStatus) != 0) throw HostError(errno, source);
+  const auto sourceBefore = paths_.BeforeChange(source);
+  const auto targetBefore = paths_.BeforeChange(target);
   if (rename(source.c_str(), target.c_str()) != 0) throw HostError(errno, target);
-  SyncDirectory(HostParent(target));
+  Moved(source, target, sourceBefore, targetBefore);
+}
+
+void HostFileSystem::Moved(const std::string& source, const std::string& target,
+                           const std::optional<DirectoryNames::Stamp>& sourceBefore,
+                           const std::optional<DirectoryNames::Stamp>& targetBefore) const {
+  paths_.Removed(source, sourceBefore);
+  paths_.Added(target, targetBefore);
 }
 
 int32_t HostFileSystem::Attributes(const std::string& path) {
@@ -251,7 +261,11 @@ std::string HostFileSystem::FindFirst(const std::string& pattern, int32_t attrib
 
 void HostFileSystem::CreateDirectory(const std::string& path) {
   const std::string host = paths_.ToHost(path);
-  if (mkdir(host.c_str(), 0777) == 0) return;
+  const auto before = paths_.BeforeChange(host);
+  if (mkdir(host.c_str(), 0777) == 0) {
+    paths_.Added(host, before);
+    return;
+  }
   // MkDir of a name that exists answers "Path/File access error" in VB, not "already exists".
   if (errno == EEXIST) throw VbError(vberr::kPathFileAccessError);
   throw HostError(errno, host);
@@ -277,14 +291,20 @@ std::unique_ptr<TextReader> HostFileSystem::OpenText(const std::string& path) {
 }
 
 std::unique_ptr<TextWriter> HostFileSystem::CreateText(const std::string& path) {
-  return std::make_unique<HostTextWriter>(
-      HostFile::Open(paths_.ToHost(path), O_WRONLY | O_CREAT | O_TRUNC));
+  return std::make_unique<HostTextWriter>(OpenCreating(paths_.ToHost(path), O_TRUNC));
 }
 
 void HostFileSystem::AppendText(const std::string& path, std::string_view text) {
-  HostFile file = HostFile::Open(paths_.ToHost(path), O_WRONLY | O_CREAT | O_APPEND);
+  HostFile file = OpenCreating(paths_.ToHost(path), O_APPEND);
   file.Write(text);
   file.Close();
+}
+
+HostFile HostFileSystem::OpenCreating(const std::string& host, int flags) const {
+  const auto before = paths_.BeforeChange(host);
+  HostFile file = HostFile::Open(host, O_WRONLY | O_CREAT | flags);
+  paths_.Added(host, before);
+  return file;
 }
 
 }  // namespace zarvelin::headless

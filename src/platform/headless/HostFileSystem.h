@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/headless/HostFile.h"
 #include "platform/headless/PathMapper.h"
 #include "runtime/FileSystem.h"
 
@@ -25,6 +26,13 @@ class HostFileSystem : public FileSystem {
   void AppendText(const std::string& path, std::string_view text) override;
 
  private:
+  // Tells the path mapping about a rename this process made, so its remembered names stay true.
+  void Moved(const std::string& source, const std::string& target,
+             const std::optional<DirectoryNames::Stamp>& sourceBefore,
+             const std::optional<DirectoryNames::Stamp>& targetBefore) const;
+  // open(2) for writing, creating the file when missing.
+  HostFile OpenCreating(const std::string& host, int flags) const;
+
   const PathMapper& paths_;
 };
 

@@ -49,7 +49,6 @@ void HostTextWriter::Close() {
   if (closed_) return;
   closed_ = true;
   Flush();
-  file_.Sync();
   file_.Close();
 }
 

@@ -21,8 +21,8 @@ class HostTextReader : public TextReader {
   bool ended_ = false;
 };
 
-// Print # over a host file: lines end with CR LF, written in pieces; Close flushes them to the
-// device so that a full disk shows there and not later.
+// Print # over a host file: lines end with CR LF, written in pieces; Close writes out the rest
+// and closes at once, so that a full disk shows there and not later.
 class HostTextWriter : public TextWriter {
  public:
   explicit HostTextWriter(HostFile file);

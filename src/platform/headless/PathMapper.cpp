@@ -1,6 +1,5 @@
 #include "platform/headless/PathMapper.h"
 
-#include <dirent.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -96,18 +95,11 @@ bool Exists(const std::string& hostPath) {
   return lstat(hostPath.c_str(), &status) == 0;
 }
 
-// The entry of a host directory whose name equals the wanted one without regard to ASCII letter
-// case; of several, the first in byte order, so that the choice does not depend on the disk.
-std::optional<std::string> FindNoCase(const std::string& hostDirectory, const std::string& name) {
-  const std::unique_ptr<DIR, int (*)(DIR*)> directory(opendir(hostDirectory.c_str()), closedir);
-  if (!directory) return std::nullopt;
-  std::optional<std::string> found;
-  while (const dirent* entry = readdir(directory.get())) {
-    const std::string_view entryName = entry->d_name;
-    if (entryName == "." || entryName == "..") continue;
-    if (EqualNoCase(entryName, name) && (!found || entryName < *found)) found = entryName;
-  }
-  return found;
+// The directory and the name of a host path.
+std::pair<std::string, std::string> HostSplit(const std::string& hostPath) {
+  const auto slash = hostPath.find_last_of('/');
+  if (slash == std::string::npos) return {".", hostPath};
+  return {slash == 0 ? "/" : hostPath.substr(0, slash), hostPath.substr(slash + 1)};
 }
 
 bool HostContains(const std::string& directory, const std::string& path) {
@@ -212,7 +204,7 @@ std::optional<std::string> PathMapper::FindEntry(const std::string& hostDirector
   }
   for (const auto& spelling : spellings) {
     if (Exists(HostJoin(hostDirectory, spelling))) return spelling;
-    if (auto found = FindNoCase(hostDirectory, spelling)) return found;
+    if (auto found = names_->Find(hostDirectory, spelling)) return found;
   }
   return std::nullopt;
 }
@@ -247,6 +239,22 @@ std::string PathMapper::ToVb(std::string_view hostPath) const {
   std::string rest = absolute.substr(best->hostDirectory == "/" ? 0 : best->hostDirectory.size());
   std::replace(rest.begin(), rest.end(), '/', '\\');
   return rest.empty() ? best->vbPrefix + "\\" : best->vbPrefix + rest;
+}
+
+std::optional<DirectoryNames::Stamp> PathMapper::BeforeChange(const std::string& hostPath) const {
+  return DirectoryNames::StampOf(HostSplit(hostPath).first);
+}
+
+void PathMapper::Added(const std::string& hostPath,
+                       const std::optional<DirectoryNames::Stamp>& before) const {
+  const auto [directory, name] = HostSplit(hostPath);
+  names_->Added(directory, name, before);
+}
+
+void PathMapper::Removed(const std::string& hostPath,
+                         const std::optional<DirectoryNames::Stamp>& before) const {
+  const auto [directory, name] = HostSplit(hostPath);
+  names_->Removed(directory, name, before);
 }
 
 }  // namespace zarvelin::headless

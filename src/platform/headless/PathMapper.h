@@ -1,12 +1,14 @@
 #pragma once
 
 #include <map>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "platform/headless/CodePage.h"
+#include "platform/headless/DirectoryNames.h"
 
 namespace zarvelin::headless {
 
@@ -42,6 +44,14 @@ class PathMapper {
   // most closely, else under Z:.
   std::string ToVb(std::string_view hostPath) const;
 
+  // This process is about to add or remove the entry at hostPath: the state of its directory now.
+  std::optional<DirectoryNames::Stamp> BeforeChange(const std::string& hostPath) const;
+  // This process added or removed the entry at hostPath, whose directory was `before` just
+  // before; the names remembered for finding entries by letter case take the change.
+  void Added(const std::string& hostPath, const std::optional<DirectoryNames::Stamp>& before) const;
+  void Removed(const std::string& hostPath,
+               const std::optional<DirectoryNames::Stamp>& before) const;
+
  private:
   struct Root {
     std::string vbPrefix;  // "C:" or "\\server\share"
@@ -61,6 +71,8 @@ class PathMapper {
   PathMapperConfig config_;
   LeadBytes leadBytes_{};
   std::optional<Parsed> working_;
+  // Shared by copies of the mapper: they look at the same host.
+  std::shared_ptr<DirectoryNames> names_ = std::make_shared<DirectoryNames>();
 };
 
 }  // namespace zarvelin::headless
