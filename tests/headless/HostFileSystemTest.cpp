@@ -214,6 +214,52 @@ TEST_F(HostFileSystemTest, ReplaceRenamesOverTheTarget) {
   EXPECT_EQ(tree.Read("c/proj/App.vbp"), "new");
 }
 
+TEST_F(HostFileSystemTest, NamesFoundByLetterCaseFollowTheProgramsOwnChanges) {
+  const struct {
+    const char* change;
+    std::function<void(HostFileSystem&)> apply;
+    std::string vbPath;
+    std::string host;
+  } cases[] = {
+      {"copy", [](HostFileSystem& f) { f.Copy("C:\\proj\\A.txt", "C:\\proj\\Copy.txt"); },
+       "C:\\proj\\COPY.TXT", "c/proj/Copy.txt"},
+      {"text", [](HostFileSystem& f) { f.CreateText("C:\\proj\\Text.txt")->Close(); },
+       "C:\\proj\\text.TXT", "c/proj/Text.txt"},
+      {"append", [](HostFileSystem& f) { f.AppendText("C:\\proj\\Log.txt", "x"); },
+       "C:\\proj\\LOG.txt", "c/proj/Log.txt"},
+      {"directory", [](HostFileSystem& f) { f.CreateDirectory("C:\\proj\\Sub"); },
+       "C:\\proj\\SUB\\x", "c/proj/Sub/x"},
+      {"delete", [](HostFileSystem& f) { f.Delete("C:\\proj\\a.txt"); }, "C:\\proj\\A.TXT",
+       "c/proj/A.TXT"},
+      {"delete a twin", [](HostFileSystem& f) { f.Delete("C:\\proj\\B.txt"); }, "C:\\proj\\b.TXT",
+       "c/proj/b.txt"},
+      {"rename", [](HostFileSystem& f) { f.Rename("C:\\proj\\a.txt", "C:\\proj\\New.txt"); },
+       "C:\\proj\\a.TXT", "c/proj/a.TXT"},
+      {"renamed", [](HostFileSystem& f) { f.Rename("C:\\proj\\a.txt", "C:\\proj\\New.txt"); },
+       "C:\\proj\\NEW.TXT", "c/proj/New.txt"},
+      {"letter case", [](HostFileSystem& f) { f.Rename("C:\\proj\\a.txt", "C:\\proj\\a.TxT"); },
+       "C:\\proj\\A.TXT", "c/proj/a.TxT"},
+      {"across", [](HostFileSystem& f) { f.Rename("C:\\proj\\a.txt", "C:\\other\\Moved.txt"); },
+       "C:\\other\\MOVED.TXT", "c/other/Moved.txt"},
+      {"replace", [](HostFileSystem& f) { f.Replace("C:\\proj\\a.txt", "C:\\proj\\Over.txt"); },
+       "C:\\proj\\A.TXT", "c/proj/A.TXT"},
+  };
+  for (const auto& c : cases) {
+    HostTree scratch;
+    scratch.Write("c/proj/A.txt", "a");
+    scratch.Write("c/proj/B.txt", "b");
+    scratch.Write("c/proj/b.txt", "b");
+    scratch.MakeDirectory("c/other");
+    const PathMapper mapper(Config(scratch));
+    HostFileSystem host(mapper);
+    // Both directories' listings are taken before the change.
+    ASSERT_EQ(mapper.ToHost("C:\\proj\\a.TXT"), scratch.Path("c/proj/A.txt"));
+    ASSERT_EQ(mapper.ToHost("C:\\other\\none"), scratch.Path("c/other/none"));
+    c.apply(host);
+    EXPECT_EQ(mapper.ToHost(c.vbPath), scratch.Path(c.host)) << c.change;
+  }
+}
+
 TEST_F(HostFileSystemTest, AttributesFollowTheRunTimesBits) {
   tree.Write("c/proj/plain.txt", "x");
   tree.Write("c/proj/locked.txt", "x");
