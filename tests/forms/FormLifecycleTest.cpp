@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -12,84 +13,35 @@ namespace {
 
 using Events = std::vector<std::string>;
 
-TEST(FormLifecycle, FirstControlAccessLoadsOnceWithoutShowing) {
+class FormLifecycle : public ::testing::Test {
+ protected:
   RecordedWindows windows;
   ProbeForm form;
-  EXPECT_FALSE(form.Loaded());
-  EXPECT_TRUE(form.events.empty());
+};
 
+TEST_F(FormLifecycle, FirstControlAccessLoadsOnceWithoutShowing) {
+  EXPECT_FALSE(form.Loaded());
   form.Ctl("lblInfo").SetCaption("changed");
   form.Ctl("txtEntry");
-
   EXPECT_TRUE(form.Loaded());
   EXPECT_FALSE(form.Visible());
   EXPECT_EQ(form.events, Events{"Form_Load"});
   EXPECT_EQ(windows.backend.CallsStartingWith("Created"), Events{"Created frmProbe"});
-  EXPECT_NE(form.hWnd(), 0);
-}
-
-TEST(FormLifecycle, UnknownControlIsAProgrammingFault) {
-  RecordedWindows windows;
-  ProbeForm form;
+  EXPECT_EQ(windows.backend.CallsStartingWith("ControlChanged"),
+            Events{"ControlChanged frmProbe.lblInfo"});
   EXPECT_THROW(form.Ctl("lblMissing"), std::out_of_range);
 }
 
-TEST(FormLifecycle, ModelessShowLoadsActivatesAndReturns) {
-  RecordedWindows windows;
-  ProbeForm form;
+TEST_F(FormLifecycle, ModelessShowLoadsActivatesAndReturns) {
+  form.Show(0);
   form.Show(0);
   EXPECT_EQ(form.events, (Events{"Form_Load", "Form_Activate"}));
-  EXPECT_TRUE(form.Visible());
   EXPECT_TRUE(windows.backend.IsVisible("frmProbe"));
   EXPECT_EQ(windows.backend.Window("frmProbe").modalRuns, 0);
-
-  form.Show(0);
-  EXPECT_EQ(form.events.size(), 2U) << "showing a shown form again neither loads nor activates";
-}
-
-TEST(FormLifecycle, ModalShowReturnsWhenTheScriptUnloads) {
-  RecordedWindows windows;
-  ProbeForm owner(ProbeForm::Design());
-  FormSpec design = ProbeForm::Design();
-  design.name = "frmModal";
-  ProbeForm form(design);
-  windows.backend.OnModal("frmModal", [](Form& shown) {
-    EXPECT_TRUE(shown.Visible());
-    shown.Click("cmdOK");
-    shown.Unload();
-  });
-
-  form.Show(1, &owner);
-
-  EXPECT_EQ(form.events, (Events{"Form_Load", "Form_Activate", "cmdOK_Click", "Form_QueryUnload",
-                                 "Form_Unload"}));
-  EXPECT_EQ(form.unloadModes, std::vector<int32_t>{unload::kFormCode});
-  EXPECT_FALSE(form.Loaded());
-  EXPECT_EQ(windows.backend.CallsStartingWith("RunModal"), Events{"RunModal frmModal frmProbe"});
-}
-
-TEST(FormLifecycle, ModalShowReturnsWhenTheScriptHides) {
-  RecordedWindows windows;
-  ProbeForm form;
-  windows.backend.OnModal("frmProbe", [](Form& shown) { shown.Hide(); });
-  form.Show(1);
-  EXPECT_TRUE(form.Loaded()) << "hiding ends the modal loop but keeps the form";
-  EXPECT_FALSE(form.Visible());
-  EXPECT_EQ(form.events, (Events{"Form_Load", "Form_Activate"}));
-}
-
-TEST(FormLifecycle, ModalFormLeftOpenByItsScriptIsClosedByTheUser) {
-  RecordedWindows windows;
-  ProbeForm form;
-  form.Show(1);
-  EXPECT_FALSE(form.Loaded());
-  EXPECT_EQ(form.unloadModes, std::vector<int32_t>{unload::kFormControlMenu});
-}
-
-TEST(FormLifecycle, ShowingAShownFormModallyFails) {
-  RecordedWindows windows;
-  ProbeForm form;
-  form.Show(0);
+  EXPECT_EQ(form.Width(), ProbeForm::Design().clientWidth + windows.backend.FrameWidth());
+  EXPECT_EQ(form.Height(), ProbeForm::Design().clientHeight + windows.backend.FrameHeight());
+  windows.backend.SetWindowStateOf("frmProbe", windowstate::kMinimized);
+  EXPECT_EQ(form.WindowState(), windowstate::kMinimized);
   try {
     form.Show(1);
     FAIL() << "a modeless form was shown modally";
@@ -97,6 +49,51 @@ TEST(FormLifecycle, ShowingAShownFormModallyFails) {
     EXPECT_EQ(error.Number(), 400);
   }
 }
+
+struct ModalCase {
+  const char* name;
+  std::function<void(Form&)> script;  // empty: the script leaves the form open
+  Events events;
+  bool loadedAfter;
+  std::vector<int32_t> unloadModes;
+};
+
+class ModalShow : public FormLifecycle, public ::testing::WithParamInterface<ModalCase> {};
+
+TEST_P(ModalShow, ReturnsWhenTheScriptIsDone) {
+  const ModalCase& c = GetParam();
+  ProbeForm owner([] {
+    FormSpec design = ProbeForm::Design();
+    design.name = "frmOwner";
+    return design;
+  }());
+  if (c.script) windows.backend.OnModal("frmProbe", c.script);
+  form.Show(1, &owner);
+  EXPECT_EQ(form.events, c.events);
+  EXPECT_EQ(form.Loaded(), c.loadedAfter);
+  EXPECT_FALSE(form.Visible());
+  EXPECT_EQ(form.unloadModes, c.unloadModes);
+  EXPECT_EQ(windows.backend.CallsStartingWith("RunModal"), Events{"RunModal frmProbe frmOwner"});
+}
+
+const Events kShown{"Form_Load", "Form_Activate"};
+const Events kClosed{"Form_Load", "Form_Activate", "Form_QueryUnload", "Form_Unload"};
+
+INSTANTIATE_TEST_SUITE_P(
+    Scripts, ModalShow,
+    ::testing::Values(
+        ModalCase{"Unloads",
+                  [](Form& shown) {
+                    EXPECT_TRUE(shown.Visible());
+                    shown.Click("cmdOK");
+                    shown.Unload();
+                  },
+                  {"Form_Load", "Form_Activate", "cmdOK_Click", "Form_QueryUnload", "Form_Unload"},
+                  false,
+                  {unload::kFormCode}},
+        ModalCase{"HidesAndKeepsTheForm", [](Form& shown) { shown.Hide(); }, kShown, true, {}},
+        ModalCase{"LeavesItOpenSoTheUserCloses", {}, kClosed, false, {unload::kFormControlMenu}}),
+    [](const auto& testInfo) { return std::string(testInfo.param.name); });
 
 struct UnloadCase {
   const char* name;
@@ -107,20 +104,16 @@ struct UnloadCase {
   bool unloaded;
 };
 
-class FormUnload : public ::testing::TestWithParam<UnloadCase> {};
+class FormUnload : public FormLifecycle, public ::testing::WithParamInterface<UnloadCase> {};
 
 TEST_P(FormUnload, HandlersMayCancel) {
   const UnloadCase& c = GetParam();
-  RecordedWindows windows;
-  ProbeForm form;
   form.Show(0);
   form.events.clear();
   form.cancelInQueryUnload = c.cancelInQueryUnload;
   form.cancelInUnload = c.cancelInUnload;
 
-  const bool result = c.byUser ? form.CloseByUser() : form.Unload();
-
-  EXPECT_EQ(result, c.unloaded);
+  EXPECT_EQ(c.byUser ? form.CloseByUser() : form.Unload(), c.unloaded);
   EXPECT_EQ(form.Loaded(), !c.unloaded);
   EXPECT_EQ(form.Visible(), !c.unloaded);
   EXPECT_EQ(form.events, c.expectedEvents);
@@ -139,17 +132,13 @@ INSTANTIATE_TEST_SUITE_P(
         UnloadCase{"UnloadCancels", 0, 1, false, {"Form_QueryUnload", "Form_Unload"}, false}),
     [](const auto& testInfo) { return std::string(testInfo.param.name); });
 
-TEST(FormLifecycle, UnloadingAnUnloadedFormRunsNoHandler) {
-  RecordedWindows windows;
-  ProbeForm form;
+TEST_F(FormLifecycle, UnloadingAnUnloadedFormRunsNoHandler) {
   EXPECT_TRUE(form.Unload());
   EXPECT_TRUE(form.events.empty());
   EXPECT_TRUE(windows.backend.Calls().empty());
 }
 
-TEST(FormLifecycle, NextLoadStartsFromTheDesign) {
-  RecordedWindows windows;
-  ProbeForm form;
+TEST_F(FormLifecycle, NextLoadStartsFromTheDesign) {
   const FormSpec design = ProbeForm::Design();
   form.Ctl("lblInfo").SetCaption("run-time text");
   form.Ctl("txtEntry").SetText("other");
@@ -177,75 +166,52 @@ TEST(FormLifecycle, NextLoadStartsFromTheDesign) {
   EXPECT_EQ(windows.backend.Window("frmProbe").createdCount, 2);
 }
 
-TEST(FormLifecycle, WindowSizeIsClientAreaPlusFrame) {
-  RecordedWindows windows;
-  ProbeForm form;
-  form.Load();
-  EXPECT_EQ(form.Width(), ProbeForm::Design().clientWidth + windows.backend.FrameWidth());
-  EXPECT_EQ(form.Height(), ProbeForm::Design().clientHeight + windows.backend.FrameHeight());
-}
-
-TEST(FormLifecycle, WindowStateComesFromTheBackend) {
-  RecordedWindows windows;
-  ProbeForm form;
-  form.Load();
-  windows.backend.SetWindowStateOf("frmProbe", windowstate::kMinimized);
-  EXPECT_EQ(form.WindowState(), windowstate::kMinimized);
-}
-
-TEST(FormLifecycle, ChangesReachTheBackendOnlyWhileLoaded) {
-  RecordedWindows windows;
-  ProbeForm form;
-  form.Ctl("lblInfo").SetCaption("one");
-  EXPECT_EQ(windows.backend.CallsStartingWith("ControlChanged"),
-            Events{"ControlChanged frmProbe.lblInfo"});
-  form.SetCaption("Other");
-  EXPECT_EQ(windows.backend.CallsStartingWith("FormChanged"), Events{"FormChanged frmProbe"});
-}
-
-struct KeyCase {
+struct InputCase {
   const char* name;
-  bool enter;
-  const char* hiddenButton;
+  std::function<void(ProbeForm&)> input;
   Events expectedEvents;
 };
 
-class FormKeys : public ::testing::TestWithParam<KeyCase> {};
+class FormInput : public FormLifecycle, public ::testing::WithParamInterface<InputCase> {};
 
-TEST_P(FormKeys, EnterAndEscapeClickTheDefaultAndCancelButtons) {
-  const KeyCase& c = GetParam();
-  RecordedWindows windows;
-  ProbeForm form;
+TEST_P(FormInput, ReachesTheHandlerOfTheControl) {
   form.Show(0);
   form.events.clear();
-  if (*c.hiddenButton != '\0') form.Ctl(c.hiddenButton).SetVisible(false);
-  if (c.enter) {
-    form.PressEnter();
-  } else {
-    form.PressEscape();
-  }
-  EXPECT_EQ(form.events, c.expectedEvents);
+  GetParam().input(form);
+  EXPECT_EQ(form.events, GetParam().expectedEvents);
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Cases, FormKeys,
-    ::testing::Values(KeyCase{"Enter", true, "", {"cmdOK_Click"}},
-                      KeyCase{"Escape", false, "", {"cmdCancel_Click"}},
-                      KeyCase{"EnterWithDefaultHidden", true, "cmdOK", {}},
-                      KeyCase{"EscapeWithCancelHidden", false, "cmdCancel", {}},
-                      KeyCase{"EscapeWithDefaultHidden", false, "cmdOK", {"cmdCancel_Click"}}),
+    Cases, FormInput,
+    ::testing::Values(InputCase{"Enter", [](ProbeForm& f) { f.PressEnter(); }, {"cmdOK_Click"}},
+                      InputCase{
+                          "Escape", [](ProbeForm& f) { f.PressEscape(); }, {"cmdCancel_Click"}},
+                      InputCase{"EnterWithDefaultHidden",
+                                [](ProbeForm& f) {
+                                  f.Ctl("cmdOK").SetVisible(false);
+                                  f.PressEnter();
+                                },
+                                {}},
+                      InputCase{"EscapeWithCancelHidden",
+                                [](ProbeForm& f) {
+                                  f.Ctl("cmdCancel").SetVisible(false);
+                                  f.PressEscape();
+                                },
+                                {}},
+                      InputCase{"EscapeWithDefaultHidden",
+                                [](ProbeForm& f) {
+                                  f.Ctl("cmdOK").SetVisible(false);
+                                  f.PressEscape();
+                                },
+                                {"cmdCancel_Click"}},
+                      InputCase{"ClicksAndDoubleClicks",
+                                [](ProbeForm& f) {
+                                  f.DblClick("lblInfo");
+                                  f.Click("lblInfo");
+                                  f.Click("cmdCancel");
+                                },
+                                {"lblInfo_DblClick", "cmdCancel_Click"}}),
     [](const auto& testInfo) { return std::string(testInfo.param.name); });
-
-TEST(FormInput, ClicksGoToTheirOwnHandlers) {
-  RecordedWindows windows;
-  ProbeForm form;
-  form.Show(0);
-  form.events.clear();
-  form.DblClick("lblInfo");
-  form.Click("lblInfo");
-  form.Click("cmdCancel");
-  EXPECT_EQ(form.events, (Events{"lblInfo_DblClick", "cmdCancel_Click"}));
-}
 
 std::vector<std::string> Names(const std::vector<Control*>& controls) {
   std::vector<std::string> names;
@@ -253,29 +219,24 @@ std::vector<std::string> Names(const std::vector<Control*>& controls) {
   return names;
 }
 
-TEST(FormZOrder, LaterControlsLieInFrontUntilBroughtForward) {
-  RecordedWindows windows;
-  ProbeForm form;
+TEST_F(FormLifecycle, LaterControlsLieInFrontUntilBroughtForward) {
   form.Load();
   EXPECT_EQ(Names(form.ZOrdered("fraBox")), (Events{"picBar", "lblInner"}));
-
   form.Ctl("lblInner").ZOrder();
-
   EXPECT_EQ(Names(form.ZOrdered("fraBox")), (Events{"lblInner", "picBar"}));
   EXPECT_EQ(Names(form.ZOrdered("")),
             (Events{"lblTitle", "fraBox", "cmdCancel", "cmdOK", "txtEntry", "lblInfo"}))
       << "bringing a frame's control forward leaves the form's own order alone";
 }
 
-TEST(FormHandles, ControlsHaveTheirOwnHandlesWhileLoaded) {
-  RecordedWindows windows;
-  ProbeForm form;
+TEST_F(FormLifecycle, ControlsHaveTheirOwnHandlesWhileLoaded) {
   form.Load();
   const intptr_t label = form.Ctl("lblInfo").hWnd();
-  const intptr_t box = form.Ctl("txtEntry").hWnd();
   EXPECT_NE(label, 0);
-  EXPECT_NE(label, box);
+  EXPECT_NE(label, form.Ctl("txtEntry").hWnd());
   EXPECT_NE(label, form.hWnd());
+  form.SetCaption("Other");
+  EXPECT_EQ(windows.backend.CallsStartingWith("FormChanged"), Events{"FormChanged frmProbe"});
   form.Unload();
   EXPECT_EQ(form.Controls()[0]->hWnd(), 0);
 }

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <functional>
+#include <memory>
 #include <string>
 
 #include "forms/ProbeForm.h"
@@ -9,70 +11,76 @@
 namespace zarvelin::forms::testing {
 namespace {
 
-// Installs a headless backend for one test.
-class HeadlessScope {
- public:
-  explicit HeadlessScope(std::FILE* out = stderr, bool inPlace = false) : windows(out, inPlace) {
+// A headless backend writing to a temporary file, installed for one test.
+// Redrawing in place is what a terminal gets; a log file gets one line per change.
+class Headless : public ::testing::Test {
+ protected:
+  explicit Headless(bool inPlace = true) : windows(out.get(), inPlace) {
     SetWindowBackend(&windows);
   }
-  ~HeadlessScope() { SetWindowBackend(nullptr); }
-  HeadlessScope(const HeadlessScope&) = delete;
-  HeadlessScope& operator=(const HeadlessScope&) = delete;
+  ~Headless() override { SetWindowBackend(nullptr); }
+  std::string Written() {
+    std::fflush(out.get());
+    std::rewind(out.get());
+    std::string text;
+    for (int c = std::fgetc(out.get()); c != EOF; c = std::fgetc(out.get())) {
+      text += static_cast<char>(c);
+    }
+    return text;
+  }
 
+  std::unique_ptr<std::FILE, int (*)(std::FILE*)> out{std::tmpfile(), &std::fclose};
   headless::HeadlessWindows windows;
 };
 
-TEST(HeadlessModal, WritesTheFormTopToBottomAndPressesTheUnattendedButton) {
-  HeadlessScope scope;
-  ProbeForm form;
-  form.Ctl("lblInner").SetCaption("Inner\r\nsecond line");
+struct ModalCase {
+  const char* name;
+  std::function<void(FormSpec&)> design;
+  std::function<void(ProbeForm&)> change;
+  std::string written;
+  std::vector<std::string> events;
+};
 
-  ::testing::internal::CaptureStderr();
+class HeadlessModal : public Headless, public ::testing::WithParamInterface<ModalCase> {};
+
+// A button that leaves the form open is followed by the close command.
+TEST_P(HeadlessModal, WritesTheFormTopToBottomAndPressesTheUnattendedButton) {
+  FormSpec design = ProbeForm::Design();
+  GetParam().design(design);
+  ProbeForm form(design);
+  GetParam().change(form);
   form.Show(1);
-  const std::string shown = ::testing::internal::GetCapturedStderr();
-
-  EXPECT_EQ(shown, "Probe\nTitle\nDesign text\ntyped\nInner\nsecond line\n");
-  EXPECT_EQ(form.events, (std::vector<std::string>{"Form_Load", "Form_Activate", "cmdOK_Click",
-                                                   "Form_QueryUnload", "Form_Unload"}));
-  EXPECT_EQ(form.unloadModes, std::vector<int32_t>{unload::kFormControlMenu})
-      << "a button that leaves the form open is followed by the close command";
+  EXPECT_EQ(Written(), GetParam().written);
+  EXPECT_EQ(form.events, GetParam().events);
+  EXPECT_EQ(form.unloadModes, std::vector<int32_t>{unload::kFormControlMenu});
   EXPECT_FALSE(form.Loaded());
 }
 
-TEST(HeadlessModal, HiddenAndEmptyTextsAreLeftOut) {
-  HeadlessScope scope;
-  ProbeForm form;
-  form.Ctl("lblInfo").SetVisible(false);
-  form.Ctl("txtEntry").SetText("");
+INSTANTIATE_TEST_SUITE_P(
+    Cases, HeadlessModal,
+    ::testing::Values(
+        ModalCase{"EveryText",
+                  [](FormSpec&) {},
+                  [](ProbeForm& f) { f.Ctl("lblInner").SetCaption("Inner\r\nsecond line"); },
+                  "Probe\nTitle\nDesign text\ntyped\nInner\nsecond line\n",
+                  {"Form_Load", "Form_Activate", "cmdOK_Click", "Form_QueryUnload", "Form_Unload"}},
+        ModalCase{"HiddenAndEmptyTextsLeftOut",
+                  [](FormSpec& d) { d.unattendedButton.clear(); },
+                  [](ProbeForm& f) {
+                    f.Ctl("lblInfo").SetVisible(false);
+                    f.Ctl("txtEntry").SetText("");
+                  },
+                  "Probe\nTitle\nInside\n",
+                  {"Form_Load", "Form_Activate", "Form_QueryUnload", "Form_Unload"}}),
+    [](const auto& testInfo) { return std::string(testInfo.param.name); });
 
-  ::testing::internal::CaptureStderr();
-  form.Show(1);
-  EXPECT_EQ(::testing::internal::GetCapturedStderr(), "Probe\nTitle\nInside\n");
-}
-
-TEST(HeadlessModal, WithoutUnattendedButtonTheFormIsClosed) {
-  HeadlessScope scope;
-  FormSpec design = ProbeForm::Design();
-  design.unattendedButton.clear();
-  ProbeForm form(design);
-
-  ::testing::internal::CaptureStderr();
-  form.Show(1);
-  ::testing::internal::GetCapturedStderr();
-
-  EXPECT_EQ(form.events, (std::vector<std::string>{"Form_Load", "Form_Activate", "Form_QueryUnload",
-                                                   "Form_Unload"}));
-  EXPECT_EQ(form.unloadModes, std::vector<int32_t>{unload::kFormControlMenu});
-}
-
-TEST(HeadlessWindowPos, TopmostIsKeptAsState) {
-  HeadlessScope scope;
+TEST_F(Headless, TopmostIsKeptAsState) {
   ProbeForm form;
   form.Load();
-  scope.windows.SetWindowPos(form, -1, 0, 0, 0, 0, 19);
-  EXPECT_TRUE(scope.windows.Topmost("frmProbe"));
-  scope.windows.SetWindowPos(form, -2, 0, 0, 0, 0, 19);
-  EXPECT_FALSE(scope.windows.Topmost("frmProbe"));
+  windows.SetWindowPos(form, -1, 0, 0, 0, 0, 19);
+  EXPECT_TRUE(windows.Topmost("frmProbe"));
+  windows.SetWindowPos(form, -2, 0, 0, 0, 0, 19);
+  EXPECT_FALSE(windows.Topmost("frmProbe"));
 }
 
 // One progress step as the copy draws it: clear, centred percentage, bar, blit, refresh.
@@ -96,20 +104,22 @@ struct BarCase {
   std::string expected;
 };
 
-class HeadlessProgress : public ::testing::TestWithParam<BarCase> {};
+class HeadlessProgress : public Headless, public ::testing::WithParamInterface<BarCase> {
+ protected:
+  HeadlessProgress() : Headless(false) {}
+};
 
-TEST_P(HeadlessProgress, BarShowsTheSamePercentage) {
+TEST_P(HeadlessProgress, OneLinePerChangeNoneForARepeat) {
   const BarCase& c = GetParam();
-  HeadlessScope scope;
   ProbeForm form;
   Control& box = form.Ctl("picBar");
   box.SetScaleWidth(c.components);
-
-  ::testing::internal::CaptureStderr();
   DrawProgress(box, c.counter);
   DrawProgress(box, c.counter);
-  EXPECT_EQ(::testing::internal::GetCapturedStderr(), c.expected + "\n")
-      << "one line per change, none for a repeat";
+  EXPECT_EQ(Written(), c.expected + "\n");
+  EXPECT_EQ(headless::ProgressBarText(box), c.expected);
+  box.Cls();
+  EXPECT_EQ(headless::ProgressBarText(box), "");
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, HeadlessProgress,
@@ -119,57 +129,33 @@ INSTANTIATE_TEST_SUITE_P(Cases, HeadlessProgress,
                                            BarCase{"Full", 3, 3, "[####################] 100%"}),
                          [](const auto& testInfo) { return std::string(testInfo.param.name); });
 
-TEST(HeadlessProgressText, NeedsBothBarAndText) {
-  RecordedWindows windows;
+TEST_F(Headless, TextAloneIsNoBar) {
   ProbeForm form;
   Control& box = form.Ctl("picBar");
   box.SetScaleWidth(2);
   box.Print("50%");
   EXPECT_EQ(headless::ProgressBarText(box), "");
-  box.FilledBox(0, 0, 1, 1, Rgb{});
-  EXPECT_EQ(headless::ProgressBarText(box), "[##########          ]  50%");
-  box.Cls();
-  EXPECT_EQ(headless::ProgressBarText(box), "");
 }
 
-std::string ReadAll(std::FILE* file) {
-  std::rewind(file);
-  std::string text;
-  for (int c = std::fgetc(file); c != EOF; c = std::fgetc(file)) text += static_cast<char>(c);
-  return text;
+TEST_F(Headless, TerminalRedrawsInPlaceAndHidingOrUnloadingEndsTheLineOnce) {
+  ProbeForm form;
+  Control& box = form.Ctl("picBar");
+  box.SetScaleWidth(2);
+  DrawProgress(box, 1);
+  DrawProgress(box, 2);
+  box.SetVisible(false);
+  EXPECT_EQ(Written(), "\r[##########          ]  50%\r[####################] 100%\n");
+  form.Unload();
+  EXPECT_EQ(Written(), "\r[##########          ]  50%\r[####################] 100%\n");
 }
 
-TEST(HeadlessProgressTerminal, HidingTheBoxEndsTheLineOnce) {
-  std::FILE* out = std::tmpfile();
-  ASSERT_NE(out, nullptr);
-  {
-    HeadlessScope scope(out, true);
-    ProbeForm form;
-    Control& box = form.Ctl("picBar");
-    box.SetScaleWidth(1);
-    DrawProgress(box, 1);
-    box.SetVisible(false);
-    EXPECT_EQ(ReadAll(out), "\r[####################] 100%\n");
-    form.Unload();
-    EXPECT_EQ(ReadAll(out), "\r[####################] 100%\n");
-  }
-  std::fclose(out);
-}
-
-TEST(HeadlessProgressTerminal, RedrawsInPlaceAndEndsTheLineWhenTheFormGoes) {
-  std::FILE* out = std::tmpfile();
-  ASSERT_NE(out, nullptr);
-  {
-    HeadlessScope scope(out, true);
-    ProbeForm form;
-    Control& box = form.Ctl("picBar");
-    box.SetScaleWidth(2);
-    DrawProgress(box, 1);
-    DrawProgress(box, 2);
-    form.Unload();
-    EXPECT_EQ(ReadAll(out), "\r[##########          ]  50%\r[####################] 100%\n");
-  }
-  std::fclose(out);
+TEST_F(Headless, TerminalLineEndsWhenTheFormGoes) {
+  ProbeForm form;
+  Control& box = form.Ctl("picBar");
+  box.SetScaleWidth(2);
+  DrawProgress(box, 1);
+  form.Unload();
+  EXPECT_EQ(Written(), "\r[##########          ]  50%\n");
 }
 
 }  // namespace

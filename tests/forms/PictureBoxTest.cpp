@@ -19,15 +19,6 @@ class PictureBox : public ::testing::Test {
   ProbeForm form;
 };
 
-TEST_F(PictureBox, ScaleSpansTheAreaInsideTheBorder) {
-  const Control& box = Box();
-  EXPECT_LT(box.InnerWidth(), box.Width());
-  EXPECT_LT(box.InnerHeight(), box.Height());
-  EXPECT_EQ(box.Width() - box.InnerWidth(), box.Height() - box.InnerHeight());
-  EXPECT_EQ(box.ScaleWidth(), box.InnerWidth());
-  EXPECT_EQ(box.ScaleHeight(), box.InnerHeight());
-}
-
 struct ScaleCase {
   const char* name;
   double scaleWidth;  // 0: as designed
@@ -39,11 +30,20 @@ class PictureBoxScale : public PictureBox, public ::testing::WithParamInterface<
 TEST_P(PictureBoxScale, TextSizesFollowTheScale) {
   const ScaleCase& c = GetParam();
   Control& box = Box();
+  EXPECT_LT(box.InnerWidth(), box.Width());
+  EXPECT_EQ(box.Width() - box.InnerWidth(), box.Height() - box.InnerHeight());
+  if (c.scaleWidth == 0) {
+    EXPECT_EQ(box.ScaleWidth(), box.InnerWidth());
+  }
+  if (c.scaleHeight == 0) {
+    EXPECT_EQ(box.ScaleHeight(), box.InnerHeight());
+  }
   if (c.scaleWidth != 0) box.SetScaleWidth(c.scaleWidth);
   if (c.scaleHeight != 0) box.SetScaleHeight(c.scaleHeight);
   const std::string text = "50%";
 
-  // The text takes the same share of the box in scale units as in twips.
+  // The scale spans the area inside the border, and a text takes the same share of the box in scale
+  // units as in twips.
   EXPECT_DOUBLE_EQ(box.TextWidth(text) / box.ScaleWidth(), Twips(text) / box.InnerWidth());
   EXPECT_DOUBLE_EQ(box.TextHeight(text) / box.ScaleHeight(),
                    windows.backend.TextHeightTwips(box.GetFont()) / box.InnerHeight());
@@ -58,13 +58,6 @@ INSTANTIATE_TEST_SUITE_P(Cases, PictureBoxScale,
                                            ScaleCase{"ThousandUnits", 1000, 50},
                                            ScaleCase{"OneComponent", 1, 0}),
                          [](const auto& testInfo) { return std::string(testInfo.param.name); });
-
-TEST_F(PictureBox, BoldTextIsWider) {
-  FormSpec design = ProbeForm::Design();
-  design.controls[6].font = Font{"MS Sans Serif", 8.25, true};
-  ProbeForm bold(design);
-  EXPECT_GT(bold.Ctl("picBar").TextWidth("100%"), Box().TextWidth("100%"));
-}
 
 TEST_F(PictureBox, PrintDrawsAtTheCurrentPositionAndMovesToTheNextLine) {
   Control& box = Box();
@@ -126,13 +119,16 @@ TEST_F(PictureBox, EveryDrawingStepReachesTheBackend) {
   EXPECT_EQ(windows.backend.CallsStartingWith("ControlChanged frmProbe.picBar").size(), 6U);
 }
 
-TEST_F(PictureBox, DefaultColoursFollowTheKind) {
+TEST_F(PictureBox, DesignedFontAndColoursApplyAndDefaultsFollowTheKind) {
   EXPECT_EQ(Box().BackColor(), ProbeForm::Design().backColor);
   EXPECT_EQ(form.Ctl("txtEntry").BackColor(), (Rgb{255, 255, 255}));
   FormSpec design = ProbeForm::Design();
+  design.name = "frmStyled";
   design.controls[6].foreColor = Rgb{0, 0, 255};
-  ProbeForm coloured(design);
-  EXPECT_EQ(coloured.Ctl("picBar").ForeColor(), (Rgb{0, 0, 255}));
+  design.controls[6].font = Font{"MS Sans Serif", 8.25, true};
+  ProbeForm styled(design);
+  EXPECT_EQ(styled.Ctl("picBar").ForeColor(), (Rgb{0, 0, 255}));
+  EXPECT_GT(styled.Ctl("picBar").TextWidth("100%"), Box().TextWidth("100%"));
 }
 
 }  // namespace

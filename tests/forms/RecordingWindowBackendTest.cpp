@@ -40,32 +40,6 @@ TEST(RecordingWindowBackend, FormThatRefusesToCloseIsReportedNotWaitedFor) {
             std::vector<std::string>{"LeftOpen frmProbe"});
 }
 
-struct PosCase {
-  const char* name;
-  intptr_t insertAfter;
-  bool topmostAfter;
-};
-
-class RecordingWindowPos : public ::testing::TestWithParam<PosCase> {};
-
-TEST_P(RecordingWindowPos, RecordsTheCallAndTheTopmostState) {
-  const PosCase& c = GetParam();
-  RecordedWindows windows;
-  ProbeForm form;
-  form.Load();
-  windows.backend.SetWindowPos(form, -1, 0, 0, 0, 0, 19);
-  windows.backend.SetWindowPos(form, c.insertAfter, 1, 2, 3, 4, 19);
-  EXPECT_EQ(windows.backend.Topmost("frmProbe"), c.topmostAfter);
-  EXPECT_EQ(windows.backend.CallsStartingWith("SetWindowPos").back(),
-            "SetWindowPos frmProbe " + std::to_string(c.insertAfter) + " 1 2 3 4 19");
-}
-
-INSTANTIATE_TEST_SUITE_P(Cases, RecordingWindowPos,
-                         ::testing::Values(PosCase{"Topmost", -1, true},
-                                           PosCase{"NotTopmost", -2, false},
-                                           PosCase{"BehindAnother", 0x20000, true}),
-                         [](const auto& testInfo) { return std::string(testInfo.param.name); });
-
 TEST(RecordingWindowBackend, UnloadDropsTheWindowState) {
   RecordedWindows windows;
   ProbeForm form;
