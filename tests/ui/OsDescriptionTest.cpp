@@ -18,18 +18,10 @@ struct OsCase {
 // The 9x family keeps major and minor version in the high half of the build number.
 constexpr int32_t kWin98Build = (4 << 24) | (10 << 16) | 2787;
 
+// A record as the extended call fills it: platform, version, build, service pack, product type.
 VersionRecord Record(uint32_t platformId, uint32_t major, uint32_t minor, int32_t build,
-                     std::string servicePack, uint8_t productType, bool extended = true) {
-  VersionRecord record;
-  record.extendedCallSucceeds = extended;
-  record.basicCallSucceeds = true;
-  record.platformId = platformId;
-  record.majorVersion = major;
-  record.minorVersion = minor;
-  record.buildNumber = build;
-  record.servicePack = std::move(servicePack);
-  record.productType = productType;
-  return record;
+                     std::string servicePack, uint8_t productType) {
+  return {true, true, major, minor, build, platformId, std::move(servicePack), productType};
 }
 
 class OsDescriptionTest : public ::testing::TestWithParam<OsCase> {
@@ -53,7 +45,7 @@ INSTANTIATE_TEST_SUITE_P(
                "Microsoft Windows 2000 Workstation 5.0 Service Pack 2 (Build 2195)"},
         OsCase{"AboutBoxSeparator", Record(2, 5, 0, 2195, "Service Pack 2", 1), " Version ",
                "Microsoft Windows 2000 Workstation Version 5.0 Service Pack 2 (Build 2195)"},
-        OsCase{"Nt4BasicRecordNoSuffix", Record(2, 4, 0, 1381, "", 1, false), " ",
+        OsCase{"Nt4BasicRecordNoSuffix", VersionRecord{false, true, 4, 0, 1381, 2, "", 1}, " ",
                "Microsoft Windows NT 4.0  (Build 1381)"},
         OsCase{"Nt351", Record(2, 3, 51, 1057, "Service Pack 5", 3), " ",
                "Microsoft Windows NT Server 3.51 Service Pack 5 (Build 1057)"},
@@ -75,38 +67,17 @@ INSTANTIATE_TEST_SUITE_P(
         OsCase{"ServicePackCutAtNul",
                Record(2, 5, 0, 2195, std::string("Service Pack 4\0garbage", 22), 1), " ",
                "Microsoft Windows 2000 Workstation 5.0 Service Pack 4 (Build 2195)"},
+        OsCase{"ServicePackStartingWithNul",
+               Record(2, 5, 0, 2195, std::string("\0Service Pack 4", 15), 1), " ",
+               "Microsoft Windows 2000 Workstation 5.0  (Build 2195)"},
         OsCase{"NegativeBuildKeepsItsSign", Record(2, 5, 0, -70000, "", 1), " ",
                "Microsoft Windows 2000 Workstation 5.0  (Build -4464)"},
         OsCase{"PlatformZero", Record(0, 3, 1, 511, "", 0), " ", ""},
-        OsCase{"PlatformWin32s", Record(3, 5, 0, 1, "", 0), " Version ", ""}),
+        OsCase{"PlatformWin32s", Record(3, 5, 0, 1, "", 0), " Version ", ""},
+        OsCase{"BothVersionCallsFailing",
+               VersionRecord{false, false, 5, 0, 2195, 2, "Service Pack 2", 1}, " ",
+               "Microsoft Windows (Unknown)"}),
     [](const ::testing::TestParamInfo<OsCase>& testCase) { return testCase.param.name; });
-
-TEST(OsDescriptionFailure, BothVersionCallsFailing) {
-  fakes::ScriptedPlatform platform;
-  SetPlatform(&platform);
-  platform.VersionAnswer() = Record(2, 5, 0, 2195, "Service Pack 2", 1);
-  platform.VersionAnswer().extendedCallSucceeds = false;
-  platform.VersionAnswer().basicCallSucceeds = false;
-  EXPECT_EQ(GetOSDescription(" "), "Microsoft Windows (Unknown)");
-  SetPlatform(nullptr);
-}
-
-struct StripNullCase {
-  std::string text;
-  std::string expected;
-};
-
-class StripNullTest : public ::testing::TestWithParam<StripNullCase> {};
-
-TEST_P(StripNullTest, EndsAtTheFirstNul) {
-  EXPECT_EQ(StripNull(GetParam().text), GetParam().expected);
-}
-
-INSTANTIATE_TEST_SUITE_P(Texts, StripNullTest,
-                         ::testing::Values(StripNullCase{"Service Pack 1", "Service Pack 1"},
-                                           StripNullCase{std::string("ab\0cd\0", 6), "ab"},
-                                           StripNullCase{std::string("\0abc", 4), ""},
-                                           StripNullCase{"", ""}));
 
 }  // namespace
 }  // namespace zarvelin

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -66,82 +67,52 @@ class CopyDialogTest : public testing::Test {
   frmCopyProject dialog;
 };
 
-struct ControlRow {
+// What the user reads on each control: caption and tooltip.
+struct ControlText {
   std::string name;
-  forms::ControlKind kind;
-  std::string container;
   std::string caption;
   std::string toolTip;
-  double left, top, width, height;
+  friend bool operator==(const ControlText&, const ControlText&) = default;
+  friend void PrintTo(const ControlText& text, std::ostream* out) {
+    *out << text.name << " \"" << text.caption << "\" \"" << text.toolTip << "\"";
+  }
 };
 
-class CopyDialogDesignTest : public testing::TestWithParam<ControlRow> {};
-
-TEST_P(CopyDialogDesignTest, LaysOutTheControlAsDesigned) {
-  const ControlRow& row = GetParam();
-  const forms::FormSpec design = frmCopyProjectDesign();
-  const forms::ControlSpec* found = nullptr;
-  for (const forms::ControlSpec& control : design.controls) {
-    if (control.name == row.name) found = &control;
-  }
-  ASSERT_NE(found, nullptr) << row.name;
-  EXPECT_EQ(found->kind, row.kind);
-  EXPECT_EQ(found->container, row.container);
-  EXPECT_EQ(found->caption, row.caption);
-  EXPECT_EQ(found->toolTip, row.toolTip);
-  EXPECT_EQ(found->left, row.left);
-  EXPECT_EQ(found->top, row.top);
-  EXPECT_EQ(found->width, row.width);
-  EXPECT_EQ(found->height, row.height);
-}
-
-using K = forms::ControlKind;
-INSTANTIATE_TEST_SUITE_P(
-    Controls, CopyDialogDesignTest,
-    testing::Values(
-        ControlRow{"picLogo", K::PictureBox, "", "", "", 2520, 0, 3135, 495},
-        ControlRow{"fraCopyProject", K::Frame, "", "Copy Project", "", 120, 480, 8055, 1215},
-        ControlRow{"lblFrom", K::Label, "fraCopyProject", "From:", "", 120, 315, 735, 255},
-        ControlRow{"lblCurrentProject", K::Label, "fraCopyProject", "C:\\Current Project", "", 960,
-                   240, 6975, 375},
-        ControlRow{"picModule", K::PictureBox, "fraCopyProject", "", "", 960, 300, 6975, 255},
-        ControlRow{"cmdBrowse", K::CommandButton, "fraCopyProject",
-                   "&To:", "Browse for Copy Directory", 240, 720, 615, 375},
-        ControlRow{"txtDirectory", K::TextBox, "fraCopyProject", "", "", 960, 720, 6975, 285},
-        ControlRow{"fraCmds", K::Frame, "", "", "", 120, 1680, 8055, 735},
-        ControlRow{"cmdExplorer", K::CommandButton, "fraCmds", "&Explorer...", "Windows Explorer",
-                   375, 240, 1095, 375},
-        ControlRow{"cmdCopy", K::CommandButton, "fraCmds", "&Copy", "Start to copy project", 1620,
-                   240, 1095, 375},
-        ControlRow{"cmdRefresh", K::CommandButton, "fraCmds", "&Refresh", "Refresh for new project",
-                   2865, 240, 1095, 375},
-        ControlRow{"cmdHelp", K::CommandButton, "fraCmds", "&Help", "Help", 4125, 240, 1095, 375},
-        ControlRow{"cmdAbout", K::CommandButton, "fraCmds", "&About", "About", 5370, 240, 1095,
-                   375},
-        ControlRow{"cmdExit", K::CommandButton, "fraCmds", "E&xit", "Exit", 6615, 240, 1095, 375},
-        ControlRow{"cmdOK", K::CommandButton, "", "OK", "", 1920, 3720, 1215, 375},
-        ControlRow{"cmdCancel", K::CommandButton, "", "Cancel", "", 3600, 3840, 1215, 375}),
-    [](const testing::TestParamInfo<ControlRow>& param) { return param.param.name; });
-
-TEST(CopyDialogDesign, TheWindowAndItsProgressBoxAndHiddenButtons) {
+TEST(CopyDialogDesign, ShowsTheseTextsWithEnterAndEscOnHiddenButtons) {
   const forms::FormSpec design = frmCopyProjectDesign();
   EXPECT_EQ(design.caption, "Zarvelin");
-  EXPECT_EQ(design.clientWidth, 8325);
-  EXPECT_EQ(design.clientHeight, 2535);
   EXPECT_FALSE(design.icon.empty());
-  EXPECT_EQ(design.controls.size(), 16u);
+  std::vector<ControlText> texts;
   for (const forms::ControlSpec& control : design.controls) {
+    texts.push_back({control.name, control.caption, control.toolTip});
+    EXPECT_EQ(control.isDefault, control.name == "cmdOK") << control.name;
+    EXPECT_EQ(control.isCancel, control.name == "cmdCancel") << control.name;
+    if (control.isDefault || control.isCancel) {
+      EXPECT_GE(control.top, design.clientHeight) << control.name << " can be seen";
+    }
     if (control.name == "picModule") {
       EXPECT_EQ(control.backColor, (forms::Rgb{192, 192, 192}));
       EXPECT_EQ(control.foreColor, (forms::Rgb{0, 0, 255}));
     }
-    // Enter and Esc answer through buttons the user cannot see.
-    EXPECT_EQ(control.isDefault, control.name == "cmdOK") << control.name;
-    EXPECT_EQ(control.isCancel, control.name == "cmdCancel") << control.name;
-    if (control.isDefault || control.isCancel) {
-      EXPECT_GE(control.top, design.clientHeight);
-    }
   }
+  EXPECT_EQ(texts, (std::vector<ControlText>{
+                       {"picLogo", "", ""},
+                       {"fraCopyProject", "Copy Project", ""},
+                       {"lblFrom", "From:", ""},
+                       {"lblCurrentProject", "C:\\Current Project", ""},
+                       {"picModule", "", ""},
+                       {"cmdBrowse", "&To:", "Browse for Copy Directory"},
+                       {"txtDirectory", "", ""},
+                       {"fraCmds", "", ""},
+                       {"cmdExplorer", "&Explorer...", "Windows Explorer"},
+                       {"cmdCopy", "&Copy", "Start to copy project"},
+                       {"cmdRefresh", "&Refresh", "Refresh for new project"},
+                       {"cmdHelp", "&Help", "Help"},
+                       {"cmdAbout", "&About", "About"},
+                       {"cmdExit", "E&xit", "Exit"},
+                       {"cmdOK", "OK", ""},
+                       {"cmdCancel", "Cancel", ""},
+                   }));
 }
 
 TEST_F(CopyDialogTest, LoadShowsTheProjectAndItsDirectory) {

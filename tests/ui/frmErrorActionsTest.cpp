@@ -118,30 +118,6 @@ TEST_F(ErrorWindowTest, OwnCloseCommandLogsNothingButStillAsks) {
   EXPECT_EQ(ErrorWindow(), nullptr);
 }
 
-TEST_F(ErrorWindowTest, YesOpensTheMailToSupport) {
-  intptr_t handle = 0;
-  windows.OnModal("frmError", [&handle](forms::Form& form) {
-    handle = form.hWnd();
-    form.Click("cmdEnd");
-  });
-  platform.AnswerMessageBoxes({mb::kAnswerYes, mb::kAnswerOk});
-
-  ErrMsg("frmCopyProject", "CopyProjectFiles", 0, vberr::kFileNotFound);
-
-  EXPECT_EQ(platform.Messages(), (std::vector<Message>{kQuestion, kPasteHint}));
-  const fakes::ScriptedPlatform::ShellCall expected{
-      handle,
-      "open",
-      "mailto:support@zarvelin.example.org?subject=Error in Zarvelin Version: 1.00.1406&body="
-      "Mod=frmCopyProject Proc=CopyProjectFiles Err= 53 Line= 0",
-      "",
-      "",
-      1};
-  EXPECT_NE(handle, 0);
-  EXPECT_EQ(platform.ShellCalls(), std::vector<fakes::ScriptedPlatform::ShellCall>{expected});
-  EXPECT_EQ(platform.MousePointerHistory(), std::vector<int32_t>{pointer::kDefault});
-}
-
 struct ShellCase {
   int32_t code;
   std::optional<std::string> message;
@@ -149,8 +125,14 @@ struct ShellCase {
 
 class MailFailureTest : public ErrorWindowTest, public ::testing::WithParamInterface<ShellCase> {};
 
+// Yes opens a mail to support from the error window; a failing shell code is explained.
 TEST_P(MailFailureTest, ShellCodeIsExplained) {
   const ShellCase& c = GetParam();
+  intptr_t handle = 0;
+  windows.OnModal("frmError", [&handle](forms::Form& form) {
+    handle = form.hWnd();
+    form.Click("cmdEnd");
+  });
   platform.AnswerShellExecute({c.code});
   platform.AnswerMessageBoxes({mb::kAnswerYes, mb::kAnswerOk, mb::kAnswerOk});
 
@@ -159,6 +141,17 @@ TEST_P(MailFailureTest, ShellCodeIsExplained) {
   std::vector<Message> expected{kQuestion, kPasteHint};
   if (c.message) expected.push_back({*c.message, "Error: Cannot Mail Error", 48});
   EXPECT_EQ(platform.Messages(), expected);
+  EXPECT_NE(handle, 0);
+  const fakes::ScriptedPlatform::ShellCall mail{
+      handle,
+      "open",
+      "mailto:support@zarvelin.example.org?subject=Error in Zarvelin Version: 1.00.1406&body="
+      "Mod=frmCopyProject Proc=CopyProjectFiles Err= 53 Line= 0",
+      "",
+      "",
+      1};
+  EXPECT_EQ(platform.ShellCalls(), std::vector<fakes::ScriptedPlatform::ShellCall>{mail});
+  EXPECT_EQ(platform.MousePointerHistory(), std::vector<int32_t>{pointer::kDefault});
 }
 
 INSTANTIATE_TEST_SUITE_P(

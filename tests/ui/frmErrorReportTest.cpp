@@ -32,6 +32,7 @@ std::string ExpectedReport(const std::string& userBlock, const std::string& name
 
 struct ReportCase {
   const char* name;
+  const char* button;
   std::string description;
   NameAnswer user;
   NameAnswer computer;
@@ -42,42 +43,49 @@ struct ReportCase {
 const NameAnswer kJdoe{true, std::string("jdoe\0", 5), 5};
 const NameAnswer kJdoePc{true, "JDOE-PC", 7};
 const NameAnswer kNoName{false, "", 512};
+const std::string kNames = "User Name: jdoe\r\nComputer Name: JDOE-PC\r\n";
 
 class ReportTextTest : public ErrorWindowTest, public ::testing::WithParamInterface<ReportCase> {};
 
+// Continue empties the clipboard first; End keeps what other formats hold. Either way the
+// report is logged and put on the clipboard, and the window goes.
 TEST_P(ReportTextTest, LogAndClipboardGetTheReport) {
   const ReportCase& c = GetParam();
+  const bool continues = std::string(c.button) == "cmdContinue";
   platform.UserNameAnswer() = c.user;
   platform.ComputerNameAnswer() = c.computer;
+  platform.PutOnClipboard("held before", 7);
   platform.AnswerMessageBoxes({mb::kAnswerNo});
-  UserTypesAndPresses(c.description, "cmdContinue");
+  UserTypesAndPresses(c.description, c.button);
 
   ErrMsg("frmCopyProject", "CopyProjectFiles", 0, vberr::kFileNotFound);
 
   const std::string expected = ExpectedReport(c.userBlock, c.nameLines);
   EXPECT_EQ(platform.LogEntriesOf(std::string(kLogPath)), std::vector<std::string>{expected});
   EXPECT_EQ(platform.ClipboardText(), expected);
+  EXPECT_EQ(platform.ClipboardClears(), continues ? 1 : 0);
+  EXPECT_EQ(platform.ClipboardBitmap(), continues ? std::nullopt : std::optional<int32_t>(7));
+  EXPECT_EQ(ErrorWindow(), nullptr);
+  EXPECT_FALSE(windows.Window("frmError").exists);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Reports, ReportTextTest,
     ::testing::Values(
-        ReportCase{"NoDescription", "", kJdoe, kJdoePc, "",
-                   "User Name: jdoe\r\nComputer Name: JDOE-PC\r\n"},
-        ReportCase{"OneLine", "Pressed Copy", kJdoe, kJdoePc,
-                   "User Description: \r\n'\r\n'\tPressed Copy\r\n'\r\n",
-                   "User Name: jdoe\r\nComputer Name: JDOE-PC\r\n"},
-        ReportCase{"TwoLines", "Opened it\r\nPressed Copy", kJdoe, kJdoePc,
-                   "User Description: \r\n'\r\n'\tOpened it\r\n'\tPressed Copy\r\n'\r\n",
-                   "User Name: jdoe\r\nComputer Name: JDOE-PC\r\n"},
-        ReportCase{"BlanksOnlyIsNoDescription", "     ", kJdoe, kJdoePc, "",
-                   "User Name: jdoe\r\nComputer Name: JDOE-PC\r\n"},
-        ReportCase{"LineBreakOnlyCounts", "\r\n", kJdoe, kJdoePc,
-                   "User Description: \r\n'\r\n'\t\r\n'\t\r\n'\r\n",
-                   "User Name: jdoe\r\nComputer Name: JDOE-PC\r\n"},
-        ReportCase{"UserNameMissing", "", kNoName, kJdoePc, "", "Computer Name: JDOE-PC\r\n"},
-        ReportCase{"ComputerNameMissing", "", kJdoe, kNoName, "", "User Name: jdoe\r\n"},
-        ReportCase{"BothNamesMissing", "", kNoName, kNoName, "", ""}),
+        ReportCase{"NoDescription", "cmdContinue", "", kJdoe, kJdoePc, "", kNames},
+        ReportCase{"EndKeepsOtherClipboardFormats", "cmdEnd", "", kJdoe, kJdoePc, "", kNames},
+        ReportCase{"OneLine", "cmdContinue", "Pressed Copy", kJdoe, kJdoePc,
+                   "User Description: \r\n'\r\n'\tPressed Copy\r\n'\r\n", kNames},
+        ReportCase{"TwoLines", "cmdEnd", "Opened it\r\nPressed Copy", kJdoe, kJdoePc,
+                   "User Description: \r\n'\r\n'\tOpened it\r\n'\tPressed Copy\r\n'\r\n", kNames},
+        ReportCase{"BlanksOnlyIsNoDescription", "cmdContinue", "     ", kJdoe, kJdoePc, "", kNames},
+        ReportCase{"LineBreakOnlyCounts", "cmdContinue", "\r\n", kJdoe, kJdoePc,
+                   "User Description: \r\n'\r\n'\t\r\n'\t\r\n'\r\n", kNames},
+        ReportCase{"UserNameMissing", "cmdContinue", "", kNoName, kJdoePc, "",
+                   "Computer Name: JDOE-PC\r\n"},
+        ReportCase{"ComputerNameMissing", "cmdContinue", "", kJdoe, kNoName, "",
+                   "User Name: jdoe\r\n"},
+        ReportCase{"BothNamesMissing", "cmdContinue", "", kNoName, kNoName, "", ""}),
     [](const ::testing::TestParamInfo<ReportCase>& testCase) { return testCase.param.name; });
 
 // The quoted lines of the report's user description block.
@@ -196,39 +204,6 @@ INSTANTIATE_TEST_SUITE_P(
                                  "Application-defined or object-defined error"}),
     [](const ::testing::TestParamInfo<NumberCase>& testCase) { return testCase.param.name; });
 
-struct LeaveCase {
-  const char* button;
-  int32_t clears;
-  std::optional<int32_t> bitmapAfter;
-};
-
-class LeaveTest : public ErrorWindowTest, public ::testing::WithParamInterface<LeaveCase> {};
-
-// Continue empties the clipboard first; End keeps what other formats hold.
-TEST_P(LeaveTest, LogsAndPutsTheReportOnTheClipboard) {
-  const LeaveCase& c = GetParam();
-  platform.PutOnClipboard("held before", 7);
-  platform.AnswerMessageBoxes({mb::kAnswerNo});
-  UserTypesAndPresses("", c.button);
-
-  ErrMsg("frmCopyProject", "CopyProjectFiles", 0, vberr::kFileNotFound);
-
-  const std::string expected = ExpectedReport("", "User Name: jdoe\r\nComputer Name: JDOE-PC\r\n");
-  EXPECT_EQ(platform.ClipboardClears(), c.clears);
-  EXPECT_EQ(platform.ClipboardText(), expected);
-  EXPECT_EQ(platform.ClipboardBitmap(), c.bitmapAfter);
-  EXPECT_EQ(platform.LogEntriesOf(std::string(kLogPath)), std::vector<std::string>{expected});
-  EXPECT_EQ(ErrorWindow(), nullptr);
-  EXPECT_FALSE(windows.Window("frmError").exists);
-}
-
-INSTANTIATE_TEST_SUITE_P(Buttons, LeaveTest,
-                         ::testing::Values(LeaveCase{"cmdContinue", 1, std::nullopt},
-                                           LeaveCase{"cmdEnd", 0, 7}),
-                         [](const ::testing::TestParamInfo<LeaveCase>& testCase) {
-                           return std::string(testCase.param.button);
-                         });
-
 struct LogPlaceCase {
   const char* name;
   std::string programDir;
@@ -295,7 +270,7 @@ TEST_P(KeepFailureTest, UserIsToldWhereTheReportWent) {
 
   ErrMsg("frmCopyProject", "CopyProjectFiles", 0, vberr::kFileNotFound);
 
-  const std::string report = ExpectedReport("", "User Name: jdoe\r\nComputer Name: JDOE-PC\r\n");
+  const std::string report = ExpectedReport("", kNames);
   EXPECT_EQ(platform.LogEntriesOf(std::string(kLogPath)).size(), c.logged ? 1u : 0u);
   EXPECT_EQ(platform.ClipboardText() == report, c.onClipboard);
   ASSERT_EQ(platform.Messages().size(), 2u);
