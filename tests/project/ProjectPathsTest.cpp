@@ -12,25 +12,6 @@ namespace {
 
 using namespace ProjectPaths;
 
-struct PathCase {
-  std::string path;
-  std::string expected;
-};
-
-class DirectoryPartTest : public ::testing::TestWithParam<PathCase> {};
-
-TEST_P(DirectoryPartTest, EndsAtTheLastColonOrBeforeTheLastBackslash) {
-  EXPECT_EQ(GetDirectoryPart(GetParam().path), GetParam().expected);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Paths, DirectoryPartTest,
-    ::testing::Values(PathCase{R"(C:\Projects\App\App.vbp)", R"(C:\Projects\App)"},
-                      PathCase{R"(C:\App.vbp)", "C:"}, PathCase{"C:App.vbp", "C:"},
-                      PathCase{"App.vbp", ""}, PathCase{R"(C:\Dir\)", R"(C:\Dir)"},
-                      PathCase{R"(\\server\share\App.vbp)", R"(\\server\share)"},
-                      PathCase{R"(\App.vbp)", ""}, PathCase{"", ""}));
-
 TEST(ProjectPathsTest, DirectoryPartOfAnOverlongPathFailsToItsCaller) {
   try {
     GetDirectoryPart(std::string(32768, 'a'));
@@ -40,8 +21,9 @@ TEST(ProjectPathsTest, DirectoryPartOfAnOverlongPathFailsToItsCaller) {
   }
 }
 
-// The trapping routines: positions are held as 16-bit integers, so the routine that meets one
-// beyond 32767 reports an overflow under its own name and returns an empty string.
+// GetDirectoryPart passes its failures to its caller. The other routines trap: positions are
+// held as 16-bit integers, so the routine that meets one beyond 32767 reports an overflow under
+// its own name and returns an empty string.
 struct RoutineCase {
   std::string label;
   std::function<std::string()> call;
@@ -56,6 +38,9 @@ TEST_P(PathRoutineTest, GivesThePartOfThePath) {
   EXPECT_EQ(Reported(), GetParam().reports);
 }
 
+std::function<std::string()> Directory(std::string path) {
+  return [path] { return GetDirectoryPart(path); };
+}
 std::function<std::string()> FileName(std::string path) {
   return [path] { return GetFileName(path); };
 }
@@ -72,6 +57,14 @@ const std::string kApp = R"(C:\Work\App)";
 INSTANTIATE_TEST_SUITE_P(
     Paths, PathRoutineTest,
     ::testing::Values(
+        RoutineCase{"Directory", Directory(R"(C:\Projects\App\App.vbp)"), R"(C:\Projects\App)"},
+        RoutineCase{"DirectoryDriveRoot", Directory(R"(C:\App.vbp)"), "C:"},
+        RoutineCase{"DirectoryDriveRelative", Directory("C:App.vbp"), "C:"},
+        RoutineCase{"DirectoryNone", Directory("App.vbp"), ""},
+        RoutineCase{"DirectoryOfADirectory", Directory(R"(C:\Dir\)"), R"(C:\Dir)"},
+        RoutineCase{"DirectoryUnc", Directory(R"(\\server\share\App.vbp)"), R"(\\server\share)"},
+        RoutineCase{"DirectoryRootRelative", Directory(R"(\App.vbp)"), ""},
+        RoutineCase{"DirectoryEmpty", Directory(""), ""},
         RoutineCase{"FileName", FileName(R"(C:\Work\App\Main.frm)"), "Main.frm"},
         RoutineCase{"FileNameAlone", FileName("Main.frm"), "Main.frm"},
         RoutineCase{"FileNameRelative", FileName(R"(Forms\Main.frm)"), "Main.frm"},
