@@ -88,6 +88,31 @@ class TemporaryBeside {
   bool kept_ = false;
 };
 
+// Copies what is left of input to output. The kernel moves the bytes itself where it can (no
+// trip through this process's memory, shared extents on file systems that have them); between
+// file systems or kernels that cannot, the bytes go through a buffer in pieces.
+void CopyBytes(HostFile& input, HostFile& output) {
+  for (;;) {
+    const ssize_t count = copy_file_range(input.Descriptor(), nullptr, output.Descriptor(), nullptr,
+                                          kCopyPieceSize * 16, 0);
+    if (count == 0) return;
+    if (count > 0) continue;
+    if (errno == EINTR) continue;
+    if (errno != EXDEV && errno != ENOSYS && errno != EINVAL && errno != EOPNOTSUPP) {
+      throw HostError(errno, errno == ENOSPC || errno == EDQUOT || errno == EFBIG
+                                 ? output.HostPath()
+                                 : input.HostPath());
+    }
+    break;
+  }
+  std::vector<char> piece(kCopyPieceSize);
+  for (;;) {
+    const size_t count = input.Read(piece.data(), piece.size());
+    if (count == 0) return;
+    output.Write(std::string_view(piece.data(), count));
+  }
+}
+
 // The directory part and the name part of a Dir pattern, as VB splits them: at the last "\",
 // else after a drive prefix; no directory means the working directory.
 std::pair<std::string, std::string> SplitPattern(const std::string& pattern) {
@@ -126,12 +151,7 @@ void HostFileSystem::Copy(const std::string& source, const std::string& target) 
 
   const auto before = paths_.BeforeChange(to);
   TemporaryBeside temporary(to);
-  std::vector<char> piece(kCopyPieceSize);
-  for (;;) {
-    const size_t count = input.Read(piece.data(), piece.size());
-    if (count == 0) break;
-    temporary.File().Write(std::string_view(piece.data(), count));
-  }
+  CopyBytes(input, temporary.File());
   // The copy keeps the source's permissions, as FileCopy keeps its attributes. Some file systems
   // (FAT, network shares) have no such bits to set; the bytes matter, the bits do not.
   fchmod(temporary.File().Descriptor(), sourceStatus.st_mode & 0777);

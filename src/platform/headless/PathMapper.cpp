@@ -211,6 +211,16 @@ std::optional<std::string> PathMapper::FindEntry(const std::string& hostDirector
 
 std::string PathMapper::ToHost(std::string_view vbPath) const {
   const Parsed parsed = Parse(vbPath);
+  // Where every step exists as written, each one would be taken as written: one lstat answers
+  // for all of them. A file about to be made usually has such a directory.
+  std::string written = parsed.root.hostDirectory;
+  for (const auto& component : parsed.components) written = HostJoin(written, component);
+  if (parsed.components.empty() || Exists(written)) return written;
+  const auto [directory, name] = HostSplit(written);
+  if (parsed.components.size() > 1 && Exists(directory)) {
+    return HostJoin(directory, FindEntry(directory, name).value_or(name));
+  }
+
   std::string host = parsed.root.hostDirectory;
   bool existing = true;
   for (const auto& component : parsed.components) {
