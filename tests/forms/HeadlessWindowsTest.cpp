@@ -64,6 +64,11 @@ INSTANTIATE_TEST_SUITE_P(
                   [](ProbeForm& f) { f.Ctl("lblInner").SetCaption("Inner\r\nsecond line"); },
                   "Probe\nTitle\nDesign text\ntyped\nInner\nsecond line\n",
                   {"Form_Load", "Form_Activate", "cmdOK_Click", "Form_QueryUnload", "Form_Unload"}},
+        ModalCase{"ARowOnOneLine",
+                  [](FormSpec&) {},
+                  [](ProbeForm& f) { f.Ctl("lblInfo").Move(3300, 120, 1000, 255); },
+                  "Probe\nTitle Design text\ntyped\nInside\n",
+                  {"Form_Load", "Form_Activate", "cmdOK_Click", "Form_QueryUnload", "Form_Unload"}},
         ModalCase{"HiddenAndEmptyTextsLeftOut",
                   [](FormSpec& d) { d.unattendedButton.clear(); },
                   [](ProbeForm& f) {

@@ -123,7 +123,16 @@ void HeadlessWindows::RunModal(forms::Form& form, forms::Form*) {
     return a.top != b.top ? a.top < b.top : a.left < b.left;
   });
   WriteLine(form.Caption());
-  for (const PlacedText& placed : texts) WriteLine(ForTerminal(placed.text));
+  // A caption and its value stand side by side on the form: keep them on one line.
+  std::string row;
+  for (size_t i = 0; i < texts.size(); ++i) {
+    if (!row.empty()) row += ' ';
+    row += ForTerminal(texts[i].text);
+    if (i + 1 == texts.size() || texts[i + 1].top != texts[i].top) {
+      WriteLine(row);
+      row.clear();
+    }
+  }
   if (!form.Spec().unattendedButton.empty()) form.Click(form.Spec().unattendedButton);
   if (form.Loaded() && form.Visible()) form.CloseByUser();
 }
