@@ -197,13 +197,15 @@ std::string PathMapper::Absolute(std::string_view vbPath) const {
 }
 
 std::optional<std::string> PathMapper::FindEntry(const std::string& hostDirectory,
-                                                 const std::string& name) const {
+                                                 const std::string& name,
+                                                 bool knownMissingAsWritten) const {
   std::vector<std::string> spellings{name};
   if (auto converted = ToUtf8(config_.codePage, name); converted && *converted != name) {
     spellings.push_back(std::move(*converted));
   }
   for (const auto& spelling : spellings) {
-    if (Exists(HostJoin(hostDirectory, spelling))) return spelling;
+    const bool asked = knownMissingAsWritten && &spelling == &spellings.front();
+    if (!asked && Exists(HostJoin(hostDirectory, spelling))) return spelling;
     if (auto found = names_->Find(hostDirectory, spelling)) return found;
   }
   return std::nullopt;
@@ -218,14 +220,14 @@ std::string PathMapper::ToHost(std::string_view vbPath) const {
   if (parsed.components.empty() || Exists(written)) return written;
   const auto [directory, name] = HostSplit(written);
   if (parsed.components.size() > 1 && Exists(directory)) {
-    return HostJoin(directory, FindEntry(directory, name).value_or(name));
+    return HostJoin(directory, FindEntry(directory, name, true).value_or(name));
   }
 
   std::string host = parsed.root.hostDirectory;
   bool existing = true;
   for (const auto& component : parsed.components) {
     std::optional<std::string> found;
-    if (existing) found = FindEntry(host, component);
+    if (existing) found = FindEntry(host, component, false);
     existing = found.has_value();
     host = HostJoin(host, found.value_or(component));
   }

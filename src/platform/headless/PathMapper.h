@@ -65,8 +65,10 @@ class PathMapper {
   Parsed Parse(std::string_view vbPath) const;
   Root DriveRoot(char letter) const;
   Root ShareRoot(std::string_view server, std::string_view share) const;
-  std::optional<std::string> FindEntry(const std::string& hostDirectory,
-                                       const std::string& name) const;
+  // The stored spelling of name in hostDirectory. knownMissingAsWritten: the caller has just
+  // seen that the name as written is not there, so it is not asked again.
+  std::optional<std::string> FindEntry(const std::string& hostDirectory, const std::string& name,
+                                       bool knownMissingAsWritten) const;
 
   PathMapperConfig config_;
   LeadBytes leadBytes_{};
