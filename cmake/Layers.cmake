@@ -29,5 +29,6 @@ function(zarvelin_test_folder name dir)
   zarvelin_warnings(${name})
   target_link_libraries(${name} PRIVATE ${ARGN} zarvelin_fakes GTest::gtest GTest::gtest_main
                                         GTest::gmock)
-  gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60 PROPERTIES TIMEOUT 120)
+  # Parameterised cases keep their own short names rather than a dump of the parameter bytes.
+  gtest_discover_tests(${name} NO_PRETTY_VALUES DISCOVERY_TIMEOUT 60 PROPERTIES TIMEOUT 120)
 endfunction()

@@ -33,7 +33,8 @@ class TextWriter {
  public:
   virtual ~TextWriter() = default;
   virtual void WriteLine(std::string_view line) = 0;
-  // Flushes to the device; a failure here (a full disk) throws like a failed write.
+  // Writes out what is buffered and closes; a failure here (a full disk) throws like a failed
+  // write.
   virtual void Close() = 0;
 };
 
