@@ -19,10 +19,10 @@ constexpr Rgb kWindowText{0, 0, 0};
 
 }  // namespace
 
-Control::Control(Form& form, ControlSpec design) : form_(form), spec_(std::move(design)) {}
+Control::Control(Form& form, ControlDesign design) : form_(form), definition_(std::move(design)) {}
 
-void Control::Reset(ControlSpec design) {
-  spec_ = std::move(design);
+void Control::Reset(ControlDesign design) {
+  definition_ = std::move(design);
   scaleWidth_.reset();
   scaleHeight_.reset();
   currentX_ = 0;
@@ -31,39 +31,40 @@ void Control::Reset(ControlSpec design) {
 }
 
 void Control::SetCaption(std::string caption) {
-  spec_.caption = std::move(caption);
+  definition_.caption = std::move(caption);
   Changed();
 }
 
 void Control::SetToolTipText(std::string toolTip) {
-  spec_.toolTip = std::move(toolTip);
+  definition_.toolTip = std::move(toolTip);
   Changed();
 }
 
 void Control::SetVisible(bool visible) {
-  spec_.visible = visible;
+  definition_.visible = visible;
   Changed();
 }
 
 void Control::Move(double left, double top, double width, double height) {
-  spec_.left = left;
-  spec_.top = top;
-  spec_.width = width;
-  spec_.height = height;
+  definition_.left = left;
+  definition_.top = top;
+  definition_.width = width;
+  definition_.height = height;
   Changed();
 }
 
 Rgb Control::BackColor() const {
-  if (spec_.backColor) return *spec_.backColor;
-  return spec_.kind == ControlKind::TextBox ? kWindowBackground : form_.Spec().backColor;
+  if (definition_.backColor) return *definition_.backColor;
+  return definition_.kind == ControlKind::TextBox ? kWindowBackground
+                                                  : form_.Definition().backColor;
 }
 
 Rgb Control::ForeColor() const {
-  return spec_.foreColor.value_or(kWindowText);
+  return definition_.foreColor.value_or(kWindowText);
 }
 
 Font Control::GetFont() const {
-  return spec_.font.value_or(Font{});
+  return definition_.font.value_or(Font{});
 }
 
 void Control::ZOrder() {
@@ -80,18 +81,19 @@ intptr_t Control::hWnd() const {
 }
 
 bool Control::HasBorder() const {
-  if (spec_.border) return *spec_.border;
-  return spec_.kind == ControlKind::TextBox || spec_.kind == ControlKind::PictureBox;
+  if (definition_.border) return *definition_.border;
+  return definition_.kind == ControlKind::TextBox || definition_.kind == ControlKind::PictureBox;
 }
 
 double Control::InnerWidth() const {
-  double inner = spec_.width - (HasBorder() ? 2 * kBorderTwips : 0);
-  if (spec_.kind == ControlKind::TextBox && spec_.verticalScroll) inner -= kScrollBarTwips;
+  double inner = definition_.width - (HasBorder() ? 2 * kBorderTwips : 0);
+  if (definition_.kind == ControlKind::TextBox && definition_.verticalScroll)
+    inner -= kScrollBarTwips;
   return std::max(inner, 0.0);
 }
 
 double Control::InnerHeight() const {
-  return std::max(spec_.height - (HasBorder() ? 2 * kBorderTwips : 0), 0.0);
+  return std::max(definition_.height - (HasBorder() ? 2 * kBorderTwips : 0), 0.0);
 }
 
 void Control::SetScaleWidth(double width) {
@@ -154,10 +156,10 @@ double Control::TextHeight(const std::string& text) const {
 }
 
 std::vector<std::string> Control::DisplayedLines() const {
-  if (!spec_.multiLine) return {spec_.caption};
+  if (!definition_.multiLine) return {definition_.caption};
   const Font font = GetFont();
   WindowBackend& backend = form_.Backend();
-  return forms::DisplayedLines(spec_.caption, InnerWidth(), [&](std::string_view piece) {
+  return forms::DisplayedLines(definition_.caption, InnerWidth(), [&](std::string_view piece) {
     return backend.TextWidthTwips(font, piece);
   });
 }

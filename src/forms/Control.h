@@ -31,7 +31,7 @@ struct Font {
 // One control as the form's designer laid it out: the data every backend renders.
 // Positions are twips relative to the container. A line runs from (left, top) to (width, height),
 // that is, its x1, y1, x2, y2.
-struct ControlSpec {
+struct ControlDesign {
   std::string name;
   ControlKind kind = ControlKind::Label;
   std::string container;  // empty: the form itself
@@ -80,36 +80,38 @@ using DrawOp = std::variant<DrawnText, DrawnBox, DrawnBlit>;
 // the form's backend peer.
 class Control {
  public:
-  Control(Form& form, ControlSpec spec);
+  Control(Form& form, ControlDesign definition);
 
   // Back to the designer's data, drawing and scale included: what a fresh load starts from.
-  void Reset(ControlSpec design);
+  void Reset(ControlDesign design);
 
-  const std::string& Name() const { return spec_.name; }
-  ControlKind Kind() const { return spec_.kind; }
-  const std::string& Container() const { return spec_.container; }
-  const ControlSpec& Spec() const { return spec_; }
+  const std::string& Name() const { return definition_.name; }
+  ControlKind Kind() const { return definition_.kind; }
+  const std::string& Container() const { return definition_.container; }
+  const ControlDesign& Definition() const { return definition_; }
   Form& Parent() const { return form_; }
 
   // Caption of a label, button or frame; Text of a text box (the same property here).
-  const std::string& Caption() const { return spec_.caption; }
+  const std::string& Caption() const { return definition_.caption; }
   void SetCaption(std::string caption);
-  const std::string& Text() const { return spec_.caption; }
+  const std::string& Text() const { return definition_.caption; }
   void SetText(std::string text) { SetCaption(std::move(text)); }
 
-  const std::string& ToolTipText() const { return spec_.toolTip; }
+  const std::string& ToolTipText() const { return definition_.toolTip; }
   void SetToolTipText(std::string toolTip);
 
-  bool Visible() const { return spec_.visible; }
+  bool Visible() const { return definition_.visible; }
   void SetVisible(bool visible);
 
-  double Left() const { return spec_.left; }
-  double Top() const { return spec_.top; }
-  double Width() const { return spec_.width; }
-  double Height() const { return spec_.height; }
+  double Left() const { return definition_.left; }
+  double Top() const { return definition_.top; }
+  double Width() const { return definition_.width; }
+  double Height() const { return definition_.height; }
   void Move(double left, double top, double width, double height);
-  void SetTop(double top) { Move(spec_.left, top, spec_.width, spec_.height); }
-  void SetHeight(double height) { Move(spec_.left, spec_.top, spec_.width, height); }
+  void SetTop(double top) { Move(definition_.left, top, definition_.width, definition_.height); }
+  void SetHeight(double height) {
+    Move(definition_.left, definition_.top, definition_.width, height);
+  }
 
   Rgb BackColor() const;
   Rgb ForeColor() const;
@@ -157,7 +159,7 @@ class Control {
   void Changed();
 
   Form& form_;
-  ControlSpec spec_;
+  ControlDesign definition_;
   std::optional<double> scaleWidth_;
   std::optional<double> scaleHeight_;
   double currentX_ = 0;

@@ -15,8 +15,8 @@ constexpr int32_t kFormAlreadyDisplayed = 400;
 
 }  // namespace
 
-Form::Form(FormSpec design) : spec_(std::move(design)), caption_(spec_.caption) {
-  for (const ControlSpec& controlDesign : spec_.controls) {
+Form::Form(FormDesign design) : definition_(std::move(design)), caption_(definition_.caption) {
+  for (const ControlDesign& controlDesign : definition_.controls) {
     controls_.push_back(std::make_unique<Control>(*this, controlDesign));
   }
   ResetToDesign();
@@ -33,14 +33,14 @@ Form::~Form() {
 
 void Form::ResetToDesign() {
   for (size_t index = 0; index < controls_.size(); ++index) {
-    controls_[index]->Reset(spec_.controls[index]);
+    controls_[index]->Reset(definition_.controls[index]);
   }
   // Controls laid out later lie in front of those laid out earlier.
   zOrder_.clear();
   for (auto control = controls_.rbegin(); control != controls_.rend(); ++control) {
     zOrder_.push_back(control->get());
   }
-  caption_ = spec_.caption;
+  caption_ = definition_.caption;
   left_ = 0;
   top_ = 0;
   visible_ = false;
@@ -49,8 +49,8 @@ void Form::ResetToDesign() {
 void Form::Load() {
   if (loaded_) return;
   ResetToDesign();
-  width_ = spec_.clientWidth + Backend().FrameWidth();
-  height_ = spec_.clientHeight + Backend().FrameHeight();
+  width_ = definition_.clientWidth + Backend().FrameWidth();
+  height_ = definition_.clientHeight + Backend().FrameHeight();
   // Loaded from here on, so that Form_Load can reach its own controls without loading again.
   loaded_ = true;
   Backend().Created(*this);
@@ -115,7 +115,7 @@ Control& Form::Ctl(std::string_view name) {
   for (const auto& control : controls_) {
     if (control->Name() == name) return *control;
   }
-  throw std::out_of_range("form " + spec_.name + " has no control " + std::string(name));
+  throw std::out_of_range("form " + definition_.name + " has no control " + std::string(name));
 }
 
 std::vector<Control*> Form::ZOrdered(std::string_view container) const {
@@ -143,17 +143,17 @@ void Form::DblClick(std::string_view control) {
 }
 
 void Form::PressEnter() {
-  ClickButtonWhere(&ControlSpec::isDefault);
+  ClickButtonWhere(&ControlDesign::isDefault);
 }
 
 void Form::PressEscape() {
-  ClickButtonWhere(&ControlSpec::isCancel);
+  ClickButtonWhere(&ControlDesign::isCancel);
 }
 
-void Form::ClickButtonWhere(bool ControlSpec::*flag) {
+void Form::ClickButtonWhere(bool ControlDesign::*flag) {
   if (!loaded_) return;
   for (const auto& control : controls_) {
-    const ControlSpec& design = control->Spec();
+    const ControlDesign& design = control->Definition();
     // A hidden button does not answer the keyboard.
     if (design.kind == ControlKind::CommandButton && design.*flag && design.visible) {
       Click(control->Name());

@@ -15,7 +15,7 @@ namespace zarvelin::forms {
 class WindowBackend;
 
 // The form as its designer left it: one definition that every backend renders.
-struct FormSpec {
+struct FormDesign {
   std::string name;
   std::string caption;
   double clientWidth = 0;   // twips
@@ -23,7 +23,7 @@ struct FormSpec {
   Rgb backColor = kButtonFace;
   std::string icon;  // resource name of the form's icon; empty: none
   bool mdiChild = false;
-  std::vector<ControlSpec> controls;
+  std::vector<ControlDesign> controls;
   // The button that stands for the user where nobody can answer (a terminal run, a script): a
   // headless backend shows the form's text and presses it. Empty: the form is just closed.
   std::string unattendedButton;
@@ -47,13 +47,13 @@ inline constexpr int32_t kMaximized = 2;
 // then drops the window; a later load starts again from the design data.
 class Form {
  public:
-  explicit Form(FormSpec spec);
+  explicit Form(FormDesign definition);
   virtual ~Form();
   Form(const Form&) = delete;
   Form& operator=(const Form&) = delete;
 
-  const std::string& Name() const { return spec_.name; }
-  const FormSpec& Spec() const { return spec_; }
+  const std::string& Name() const { return definition_.name; }
+  const FormDesign& Definition() const { return definition_; }
 
   // Loads the form if it is not loaded yet.
   void Load();
@@ -90,7 +90,7 @@ class Form {
   void Move(double left, double top);
   int32_t WindowState() const;
   bool Visible() const { return visible_; }
-  bool MdiChild() const { return spec_.mdiChild; }
+  bool MdiChild() const { return definition_.mdiChild; }
   intptr_t hWnd() const { return hwnd_; }
 
   WindowBackend& Backend() const;
@@ -112,9 +112,9 @@ class Form {
  private:
   bool UnloadWithMode(int32_t unloadMode);
   void ResetToDesign();
-  void ClickButtonWhere(bool ControlSpec::*flag);
+  void ClickButtonWhere(bool ControlDesign::*flag);
 
-  FormSpec spec_;
+  FormDesign definition_;
   std::vector<std::unique_ptr<Control>> controls_;
   std::vector<Control*> zOrder_;  // front to back, all containers
   std::map<std::string, std::function<void()>, std::less<>> clicks_;

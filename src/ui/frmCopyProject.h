@@ -13,7 +13,7 @@
 namespace zarvelin {
 
 // The copy dialog as its designer laid it out.
-forms::FormSpec frmCopyProjectDesign();
+forms::FormDesign frmCopyProjectDesign();
 
 // The one window through which the user works the system: shows the active project, takes the
 // copy directory, starts the copy and closes through its host.

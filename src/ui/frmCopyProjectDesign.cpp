@@ -5,16 +5,16 @@
 namespace zarvelin {
 namespace {
 
+using forms::ControlDesign;
 using forms::ControlKind;
-using forms::ControlSpec;
 using forms::Rgb;
 
 constexpr Rgb kLightGrey{192, 192, 192};
 constexpr Rgb kPureBlue{0, 0, 255};
 
-ControlSpec Make(std::string name, ControlKind kind, std::string container, std::string caption,
-                 std::string toolTip, double left, double top, double width, double height) {
-  ControlSpec control;
+ControlDesign Make(std::string name, ControlKind kind, std::string container, std::string caption,
+                   std::string toolTip, double left, double top, double width, double height) {
+  ControlDesign control;
   control.name = std::move(name);
   control.kind = kind;
   control.container = std::move(container);
@@ -27,15 +27,16 @@ ControlSpec Make(std::string name, ControlKind kind, std::string container, std:
   return control;
 }
 
-ControlSpec CommandButton(std::string name, std::string caption, std::string toolTip, double left) {
+ControlDesign CommandButton(std::string name, std::string caption, std::string toolTip,
+                            double left) {
   return Make(std::move(name), ControlKind::CommandButton, "fraCmds", std::move(caption),
               std::move(toolTip), left, 240, 1095, 375);
 }
 
 }  // namespace
 
-forms::FormSpec frmCopyProjectDesign() {
-  forms::FormSpec form;
+forms::FormDesign frmCopyProjectDesign() {
+  forms::FormDesign form;
   form.name = "frmCopyProject";
   form.caption = "Zarvelin";
   form.clientWidth = 8325;
@@ -50,7 +51,7 @@ forms::FormSpec frmCopyProjectDesign() {
   form.controls.push_back(Make("lblCurrentProject", ControlKind::Label, "fraCopyProject",
                                "C:\\Current Project", "", 960, 240, 6975, 375));
 
-  ControlSpec picModule =
+  ControlDesign picModule =
       Make("picModule", ControlKind::PictureBox, "fraCopyProject", "", "", 960, 300, 6975, 255);
   picModule.backColor = kLightGrey;
   picModule.foreColor = kPureBlue;
@@ -70,10 +71,10 @@ forms::FormSpec frmCopyProjectDesign() {
   form.controls.push_back(CommandButton("cmdExit", "E&xit", "Exit", 6615));
 
   // Enter and Esc answer through buttons that lie below the visible client area.
-  ControlSpec ok = Make("cmdOK", ControlKind::CommandButton, "", "OK", "", 1920, 3720, 1215, 375);
+  ControlDesign ok = Make("cmdOK", ControlKind::CommandButton, "", "OK", "", 1920, 3720, 1215, 375);
   ok.isDefault = true;
   form.controls.push_back(std::move(ok));
-  ControlSpec cancel =
+  ControlDesign cancel =
       Make("cmdCancel", ControlKind::CommandButton, "", "Cancel", "", 3600, 3840, 1215, 375);
   cancel.isCancel = true;
   form.controls.push_back(std::move(cancel));

@@ -8,7 +8,7 @@
 namespace zarvelin {
 
 // The window's design: captions, positions, colours and fonts of every control.
-forms::FormSpec frmErrorDesign();
+forms::FormDesign frmErrorDesign();
 
 // The error report window: shows one failure with facts about the program and the machine, takes
 // the user's description of what led to it, and on Continue or End logs the report to Error.log

@@ -5,8 +5,8 @@
 namespace zarvelin {
 namespace {
 
+using forms::ControlDesign;
 using forms::ControlKind;
-using forms::ControlSpec;
 using forms::Font;
 using forms::Rgb;
 
@@ -23,9 +23,9 @@ constexpr double kButtonTop = 4920;
 constexpr double kButtonWidth = 1035;
 constexpr double kButtonHeight = 435;
 
-ControlSpec Label(std::string name, std::string caption, double left, double top, double width,
-                  double height, Rgb backColor) {
-  ControlSpec label;
+ControlDesign Label(std::string name, std::string caption, double left, double top, double width,
+                    double height, Rgb backColor) {
+  ControlDesign label;
   label.name = std::move(name);
   label.kind = ControlKind::Label;
   label.caption = std::move(caption);
@@ -38,8 +38,8 @@ ControlSpec Label(std::string name, std::string caption, double left, double top
   return label;
 }
 
-ControlSpec Button(std::string name, std::string caption, std::string toolTip, double left) {
-  ControlSpec button;
+ControlDesign Button(std::string name, std::string caption, std::string toolTip, double left) {
+  ControlDesign button;
   button.name = std::move(name);
   button.kind = ControlKind::CommandButton;
   button.caption = std::move(caption);
@@ -53,8 +53,8 @@ ControlSpec Button(std::string name, std::string caption, std::string toolTip, d
 }
 
 // A separator across the window at one height: x1, y1, x2, y2.
-ControlSpec Separator(std::string name, double y) {
-  ControlSpec line;
+ControlDesign Separator(std::string name, double y) {
+  ControlDesign line;
   line.name = std::move(name);
   line.kind = ControlKind::Line;
   line.left = 540;
@@ -90,8 +90,8 @@ constexpr Row kRows[] = {
 
 }  // namespace
 
-forms::FormSpec frmErrorDesign() {
-  forms::FormSpec form;
+forms::FormDesign frmErrorDesign() {
+  forms::FormDesign form;
   form.name = "frmError";
   form.caption = "An Error has occured";
   form.clientWidth = 6615;
@@ -110,7 +110,7 @@ forms::FormSpec frmErrorDesign() {
   form.controls.push_back(Label("lblDesc",
                                 "Please enter a description of the steps that produced the error.",
                                 kCaptionLeft, 3900, kCaptionWidth, 855, kGray));
-  ControlSpec description;
+  ControlDesign description;
   description.name = "txtDesc";
   description.kind = ControlKind::TextBox;
   description.left = kValueLeft;
@@ -130,7 +130,7 @@ forms::FormSpec frmErrorDesign() {
   form.controls.push_back(Button("cmdHelp", "&Help", "Help Information", 5520));
   form.controls.push_back(Label("lblNote", "", 60, 5400, 6495, 735, kGray));
 
-  ControlSpec icon;
+  ControlDesign icon;
   icon.name = "imgExclaim";
   icon.kind = ControlKind::Image;
   icon.left = 60;

@@ -62,8 +62,8 @@ class CopyRoad : public testing::Test {
     SetPlatform(nullptr);
   }
 
-  static forms::FormSpec DialogDesign() {
-    forms::FormSpec design;
+  static forms::FormDesign DialogDesign() {
+    forms::FormDesign design;
     design.name = "frmCopyProject";
     design.clientWidth = 8325;
     design.clientHeight = 2535;
@@ -72,7 +72,7 @@ class CopyRoad : public testing::Test {
           std::tuple{"lblCurrentProject", forms::ControlKind::Label, ""},
           std::tuple{"picModule", forms::ControlKind::PictureBox, ""},
           std::tuple{"txtDirectory", forms::ControlKind::TextBox, ""}}) {
-      forms::ControlSpec c;
+      forms::ControlDesign c;
       c.name = name;
       c.kind = kind;
       c.caption = caption;

@@ -63,7 +63,7 @@ class ModalShow : public FormLifecycle, public ::testing::WithParamInterface<Mod
 TEST_P(ModalShow, ReturnsWhenTheScriptIsDone) {
   const ModalCase& c = GetParam();
   ProbeForm owner([] {
-    FormSpec design = ProbeForm::Design();
+    FormDesign design = ProbeForm::Design();
     design.name = "frmOwner";
     return design;
   }());
@@ -139,7 +139,7 @@ TEST_F(FormLifecycle, UnloadingAnUnloadedFormRunsNoHandler) {
 }
 
 TEST_F(FormLifecycle, NextLoadStartsFromTheDesign) {
-  const FormSpec design = ProbeForm::Design();
+  const FormDesign design = ProbeForm::Design();
   form.Ctl("lblInfo").SetCaption("run-time text");
   form.Ctl("txtEntry").SetText("other");
   form.Ctl("lblInner").SetVisible(false);

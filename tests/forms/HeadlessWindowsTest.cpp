@@ -35,7 +35,7 @@ class Headless : public ::testing::Test {
 
 struct ModalCase {
   const char* name;
-  std::function<void(FormSpec&)> design;
+  std::function<void(FormDesign&)> design;
   std::function<void(ProbeForm&)> change;
   std::string written;
   std::vector<std::string> events;
@@ -45,7 +45,7 @@ class HeadlessModal : public Headless, public ::testing::WithParamInterface<Moda
 
 // A button that leaves the form open is followed by the close command.
 TEST_P(HeadlessModal, WritesTheFormTopToBottomAndPressesTheUnattendedButton) {
-  FormSpec design = ProbeForm::Design();
+  FormDesign design = ProbeForm::Design();
   GetParam().design(design);
   ProbeForm form(design);
   GetParam().change(form);
@@ -60,17 +60,17 @@ INSTANTIATE_TEST_SUITE_P(
     Cases, HeadlessModal,
     ::testing::Values(
         ModalCase{"EveryText",
-                  [](FormSpec&) {},
+                  [](FormDesign&) {},
                   [](ProbeForm& f) { f.Ctl("lblInner").SetCaption("Inner\r\nsecond line"); },
                   "Probe\nTitle\nDesign text\ntyped\nInner\nsecond line\n",
                   {"Form_Load", "Form_Activate", "cmdOK_Click", "Form_QueryUnload", "Form_Unload"}},
         ModalCase{"ARowOnOneLine",
-                  [](FormSpec&) {},
+                  [](FormDesign&) {},
                   [](ProbeForm& f) { f.Ctl("lblInfo").Move(3300, 120, 1000, 255); },
                   "Probe\nTitle Design text\ntyped\nInside\n",
                   {"Form_Load", "Form_Activate", "cmdOK_Click", "Form_QueryUnload", "Form_Unload"}},
         ModalCase{"HiddenAndEmptyTextsLeftOut",
-                  [](FormSpec& d) { d.unattendedButton.clear(); },
+                  [](FormDesign& d) { d.unattendedButton.clear(); },
                   [](ProbeForm& f) {
                     f.Ctl("lblInfo").SetVisible(false);
                     f.Ctl("txtEntry").SetText("");

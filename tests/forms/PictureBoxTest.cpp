@@ -122,7 +122,7 @@ TEST_F(PictureBox, EveryDrawingStepReachesTheBackend) {
 TEST_F(PictureBox, DesignedFontAndColoursApplyAndDefaultsFollowTheKind) {
   EXPECT_EQ(Box().BackColor(), ProbeForm::Design().backColor);
   EXPECT_EQ(form.Ctl("txtEntry").BackColor(), (Rgb{255, 255, 255}));
-  FormSpec design = ProbeForm::Design();
+  FormDesign design = ProbeForm::Design();
   design.name = "frmStyled";
   design.controls[6].foreColor = Rgb{0, 0, 255};
   design.controls[6].font = Font{"MS Sans Serif", 8.25, true};

@@ -14,10 +14,10 @@ namespace zarvelin::forms::testing {
 // A form that writes down its events, with a small design of every kind of control.
 class ProbeForm : public Form {
  public:
-  static ControlSpec Make(std::string name, ControlKind kind, std::string container,
-                          std::string caption, double left, double top, double width,
-                          double height) {
-    ControlSpec control;
+  static ControlDesign Make(std::string name, ControlKind kind, std::string container,
+                            std::string caption, double left, double top, double width,
+                            double height) {
+    ControlDesign control;
     control.name = std::move(name);
     control.kind = kind;
     control.container = std::move(container);
@@ -29,8 +29,8 @@ class ProbeForm : public Form {
     return control;
   }
 
-  static FormSpec Design() {
-    FormSpec design;
+  static FormDesign Design() {
+    FormDesign design;
     design.name = "frmProbe";
     design.caption = "Probe";
     design.clientWidth = 4800;
@@ -51,7 +51,7 @@ class ProbeForm : public Form {
     return design;
   }
 
-  explicit ProbeForm(FormSpec design = Design()) : Form(std::move(design)) {
+  explicit ProbeForm(FormDesign design = Design()) : Form(std::move(design)) {
     OnClick("cmdOK", [this] { events.push_back("cmdOK_Click"); });
     OnClick("cmdCancel", [this] { events.push_back("cmdCancel_Click"); });
     OnDblClick("lblInfo", [this] { events.push_back("lblInfo_DblClick"); });

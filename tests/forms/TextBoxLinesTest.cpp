@@ -8,12 +8,12 @@ namespace zarvelin::forms::testing {
 namespace {
 
 // A form holding one text box of the given kind and width.
-FormSpec BoxDesign(double width, bool multiLine, bool verticalScroll) {
-  FormSpec design;
+FormDesign BoxDesign(double width, bool multiLine, bool verticalScroll) {
+  FormDesign design;
   design.name = "frmText";
   design.clientWidth = 9000;
   design.clientHeight = 3000;
-  ControlSpec box = ProbeForm::Make("txtDesc", ControlKind::TextBox, "", "", 0, 0, width, 855);
+  ControlDesign box = ProbeForm::Make("txtDesc", ControlKind::TextBox, "", "", 0, 0, width, 855);
   box.multiLine = multiLine;
   box.verticalScroll = verticalScroll;
   design.controls = {box};

@@ -24,8 +24,8 @@ class CWindowTest : public testing::Test {
     SetPlatform(nullptr);
   }
 
-  static forms::FormSpec Sized(double clientWidth, double clientHeight) {
-    forms::FormSpec design;
+  static forms::FormDesign Sized(double clientWidth, double clientHeight) {
+    forms::FormDesign design;
     design.name = "frmSized";
     design.clientWidth = clientWidth;
     design.clientHeight = clientHeight;

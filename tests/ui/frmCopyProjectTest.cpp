@@ -79,11 +79,11 @@ struct ControlText {
 };
 
 TEST(CopyDialogDesign, ShowsTheseTextsWithEnterAndEscOnHiddenButtons) {
-  const forms::FormSpec design = frmCopyProjectDesign();
+  const forms::FormDesign design = frmCopyProjectDesign();
   EXPECT_EQ(design.caption, "Zarvelin");
   EXPECT_FALSE(design.icon.empty());
   std::vector<ControlText> texts;
-  for (const forms::ControlSpec& control : design.controls) {
+  for (const forms::ControlDesign& control : design.controls) {
     texts.push_back({control.name, control.caption, control.toolTip});
     EXPECT_EQ(control.isDefault, control.name == "cmdOK") << control.name;
     EXPECT_EQ(control.isCancel, control.name == "cmdCancel") << control.name;

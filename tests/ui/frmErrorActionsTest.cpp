@@ -320,12 +320,12 @@ TEST_F(ErrorWindowTest, TerminalRunActsAsContinue) {
 }
 
 TEST(frmErrorDesignTest, FailureFieldsStandOutInLightCyan) {
-  const forms::FormSpec design = frmErrorDesign();
+  const forms::FormDesign design = frmErrorDesign();
   const std::vector<std::string> failureFields{"lblModuleTxt", "lblProcTxt",   "lblLineNumTxt",
                                                "lblErrNumTxt", "lblErrCatTxt", "lblErrDescTxt"};
   int32_t cyan = 0;
   int32_t lines = 0;
-  for (const forms::ControlSpec& control : design.controls) {
+  for (const forms::ControlDesign& control : design.controls) {
     if (control.kind == forms::ControlKind::Line) {
       ++lines;
       EXPECT_EQ(control.top, control.height) << control.name << " is not level";

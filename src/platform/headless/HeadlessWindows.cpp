@@ -133,7 +133,7 @@ void HeadlessWindows::RunModal(forms::Form& form, forms::Form*) {
       row.clear();
     }
   }
-  if (!form.Spec().unattendedButton.empty()) form.Click(form.Spec().unattendedButton);
+  if (!form.Definition().unattendedButton.empty()) form.Click(form.Definition().unattendedButton);
   if (form.Loaded() && form.Visible()) form.CloseByUser();
 }
 
