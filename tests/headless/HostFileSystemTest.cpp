@@ -19,6 +19,7 @@
 namespace zarvelin::headless {
 namespace {
 
+using testing_support::FailureOf;
 using testing_support::HostTree;
 
 class HostFileSystemTest : public testing::Test {
@@ -30,15 +31,6 @@ class HostFileSystemTest : public testing::Test {
     config.drives = {{'C', tree.Path("c")}};
     config.workingDirectory = "C:\\proj";
     return config;
-  }
-
-  static int32_t FailureOf(const std::function<void()>& action) {
-    try {
-      action();
-    } catch (const VbError& error) {
-      return error.Number();
-    }
-    return 0;
   }
 
   HostTree tree;

@@ -6,7 +6,19 @@
 #include <iterator>
 #include <string>
 
+#include "runtime/VbError.h"
+
 namespace zarvelin::headless::testing_support {
+
+// The run-time error number an action fails with; 0 when it does not fail.
+inline int32_t FailureOf(const auto& action) {
+  try {
+    action();
+  } catch (const VbError& error) {
+    return error.Number();
+  }
+  return 0;
+}
 
 // A scratch directory on the host, removed with everything in it when the test ends.
 class HostTree {

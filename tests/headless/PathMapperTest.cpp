@@ -9,6 +9,7 @@
 namespace zarvelin::headless {
 namespace {
 
+using testing_support::FailureOf;
 using testing_support::HostTree;
 
 class PathMapperTest : public testing::Test {
@@ -25,15 +26,6 @@ class PathMapperTest : public testing::Test {
     config.shares = {{"\\\\Server\\Share", tree.Path("share")}};
     config.workingDirectory = "C:\\work";
     return PathMapper(config);
-  }
-
-  static int32_t FailureOf(const auto& action) {
-    try {
-      action();
-    } catch (const VbError& error) {
-      return error.Number();
-    }
-    return 0;
   }
 
   HostTree tree;

@@ -16,6 +16,7 @@
 namespace zarvelin::headless {
 namespace {
 
+using testing_support::FailureOf;
 using testing_support::HostTree;
 
 class TerminalPlatformTest : public testing::Test {
@@ -48,15 +49,6 @@ class TerminalPlatformTest : public testing::Test {
     tree.Write(name, "#!/bin/sh\n" + body + "\n");
     chmod(tree.Path(name).c_str(), 0755);
     return tree.Path(name);
-  }
-
-  static int32_t FailureOf(const std::function<void()>& action) {
-    try {
-      action();
-    } catch (const VbError& error) {
-      return error.Number();
-    }
-    return 0;
   }
 
   HostTree tree;
