@@ -8,6 +8,20 @@
 #include "forms/WindowBackend.h"
 
 namespace zarvelin::forms {
+
+ControlDesign Placed(std::string name, ControlKind kind, std::string container, std::string caption,
+                     double left, double top, double width, double height) {
+  ControlDesign control;
+  control.name = std::move(name);
+  control.kind = kind;
+  control.container = std::move(container);
+  control.caption = std::move(caption);
+  control.left = left;
+  control.top = top;
+  control.width = width;
+  control.height = height;
+  return control;
+}
 namespace {
 
 // A 3-D border takes two pixels on each side; a vertical scroll bar seventeen (15 twips a pixel).

@@ -54,6 +54,10 @@ struct ControlDesign {
   std::optional<bool> border;
 };
 
+// One row of a form's design table: a control of a kind, placed in its container, with its caption.
+ControlDesign Placed(std::string name, ControlKind kind, std::string container, std::string caption,
+                     double left, double top, double width, double height);
+
 // What a picture box has drawn since its last Cls, in its scale units.
 struct DrawnText {
   double x = 0;

@@ -14,16 +14,9 @@ constexpr Rgb kPureBlue{0, 0, 255};
 
 ControlDesign Make(std::string name, ControlKind kind, std::string container, std::string caption,
                    std::string toolTip, double left, double top, double width, double height) {
-  ControlDesign control;
-  control.name = std::move(name);
-  control.kind = kind;
-  control.container = std::move(container);
-  control.caption = std::move(caption);
+  ControlDesign control = forms::Placed(std::move(name), kind, std::move(container),
+                                        std::move(caption), left, top, width, height);
   control.toolTip = std::move(toolTip);
-  control.left = left;
-  control.top = top;
-  control.width = width;
-  control.height = height;
   return control;
 }
 

@@ -25,29 +25,18 @@ constexpr double kButtonHeight = 435;
 
 ControlDesign Label(std::string name, std::string caption, double left, double top, double width,
                     double height, Rgb backColor) {
-  ControlDesign label;
-  label.name = std::move(name);
-  label.kind = ControlKind::Label;
-  label.caption = std::move(caption);
-  label.left = left;
-  label.top = top;
-  label.width = width;
-  label.height = height;
+  ControlDesign label = forms::Placed(std::move(name), ControlKind::Label, "", std::move(caption),
+                                      left, top, width, height);
   label.backColor = backColor;
   label.font = kBold;
   return label;
 }
 
 ControlDesign Button(std::string name, std::string caption, std::string toolTip, double left) {
-  ControlDesign button;
-  button.name = std::move(name);
-  button.kind = ControlKind::CommandButton;
-  button.caption = std::move(caption);
+  ControlDesign button =
+      forms::Placed(std::move(name), ControlKind::CommandButton, "", std::move(caption), left,
+                    kButtonTop, kButtonWidth, kButtonHeight);
   button.toolTip = std::move(toolTip);
-  button.left = left;
-  button.top = kButtonTop;
-  button.width = kButtonWidth;
-  button.height = kButtonHeight;
   button.font = kBold;
   return button;
 }

@@ -14,21 +14,6 @@ namespace zarvelin::forms::testing {
 // A form that writes down its events, with a small design of every kind of control.
 class ProbeForm : public Form {
  public:
-  static ControlDesign Make(std::string name, ControlKind kind, std::string container,
-                            std::string caption, double left, double top, double width,
-                            double height) {
-    ControlDesign control;
-    control.name = std::move(name);
-    control.kind = kind;
-    control.container = std::move(container);
-    control.caption = std::move(caption);
-    control.left = left;
-    control.top = top;
-    control.width = width;
-    control.height = height;
-    return control;
-  }
-
   static FormDesign Design() {
     FormDesign design;
     design.name = "frmProbe";
@@ -37,14 +22,14 @@ class ProbeForm : public Form {
     design.clientHeight = 3600;
     design.unattendedButton = "cmdOK";
     design.controls = {
-        Make("lblInfo", ControlKind::Label, "", "Design text", 120, 600, 3000, 255),
-        Make("txtEntry", ControlKind::TextBox, "", "typed", 120, 1000, 3000, 285),
-        Make("cmdOK", ControlKind::CommandButton, "", "OK", 120, 3000, 1000, 375),
-        Make("cmdCancel", ControlKind::CommandButton, "", "Cancel", 1300, 3000, 1000, 375),
-        Make("fraBox", ControlKind::Frame, "", "Box", 120, 1400, 4000, 1200),
-        Make("lblInner", ControlKind::Label, "fraBox", "Inside", 120, 240, 2000, 255),
-        Make("picBar", ControlKind::PictureBox, "fraBox", "", 120, 240, 2000, 255),
-        Make("lblTitle", ControlKind::Label, "", "Title", 120, 120, 3000, 255),
+        Placed("lblInfo", ControlKind::Label, "", "Design text", 120, 600, 3000, 255),
+        Placed("txtEntry", ControlKind::TextBox, "", "typed", 120, 1000, 3000, 285),
+        Placed("cmdOK", ControlKind::CommandButton, "", "OK", 120, 3000, 1000, 375),
+        Placed("cmdCancel", ControlKind::CommandButton, "", "Cancel", 1300, 3000, 1000, 375),
+        Placed("fraBox", ControlKind::Frame, "", "Box", 120, 1400, 4000, 1200),
+        Placed("lblInner", ControlKind::Label, "fraBox", "Inside", 120, 240, 2000, 255),
+        Placed("picBar", ControlKind::PictureBox, "fraBox", "", 120, 240, 2000, 255),
+        Placed("lblTitle", ControlKind::Label, "", "Title", 120, 120, 3000, 255),
     };
     design.controls[2].isDefault = true;
     design.controls[3].isCancel = true;

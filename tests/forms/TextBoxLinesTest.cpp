@@ -13,7 +13,7 @@ FormDesign BoxDesign(double width, bool multiLine, bool verticalScroll) {
   design.name = "frmText";
   design.clientWidth = 9000;
   design.clientHeight = 3000;
-  ControlDesign box = ProbeForm::Make("txtDesc", ControlKind::TextBox, "", "", 0, 0, width, 855);
+  ControlDesign box = Placed("txtDesc", ControlKind::TextBox, "", "", 0, 0, width, 855);
   box.multiLine = multiLine;
   box.verticalScroll = verticalScroll;
   design.controls = {box};
