@@ -4,8 +4,8 @@
 #include <cstdio>
 #include <string>
 
-#include "platform/headless/HostFileSystem.h"
-#include "platform/headless/PathMapper.h"
+#include "host/HostFileSystem.h"
+#include "host/PathMapper.h"
 #include "project/cVBP.h"
 #include "runtime/Runtime.h"
 #include "runtime/Trap.h"
@@ -15,12 +15,15 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "usage: read_project_bench HOST_PATH.vbp\n");
     return 2;
   }
-  const zarvelin::headless::PathMapper paths;
-  zarvelin::headless::HostFileSystem files(paths);
-  const zarvelin::ScopedRuntime runtime(zarvelin::Runtime{&files, nullptr, {}});
-  int32_t failures = 0;
-  zarvelin::SetFailureReporter(
-      [&failures](std::string_view, std::string_view, int16_t, int32_t) { ++failures; });
+  const zarvelin::host::PathMapper paths;
+  zarvelin::host::HostFileSystem files(paths);
+  const zarvelin::ScopedService<zarvelin::FileSystem> installed(files);
+  // Failures are counted, not shown: the benchmark measures the read alone.
+  struct Counter : zarvelin::FailureReporter {
+    int32_t failures = 0;
+    void Report(std::string_view, std::string_view, int16_t, int32_t) override { ++failures; }
+  } counter;
+  const zarvelin::ScopedService<zarvelin::FailureReporter> reporter(counter);
 
   const std::string vbpFile = paths.ToVb(argv[1]);
   const auto start = std::chrono::steady_clock::now();
@@ -28,7 +31,7 @@ int main(int argc, char** argv) {
   project.VBPFile(vbpFile);
   const std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - start;
 
-  std::printf("components=%d failures=%d seconds=%.6f\n", project.Components()->Count(), failures,
-              elapsed.count());
-  return failures == 0 ? 0 : 1;
+  std::printf("components=%d failures=%d seconds=%.6f\n", project.Components()->Count(),
+              counter.failures, elapsed.count());
+  return counter.failures == 0 ? 0 : 1;
 }

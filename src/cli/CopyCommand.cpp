@@ -5,10 +5,7 @@
 #include <utility>
 
 #include "cli/Commands.h"
-#include "forms/WindowBackend.h"
-#include "platform/Platform.h"
-#include "platform/headless/FileBackedIde.h"
-#include "runtime/Runtime.h"
+#include "filebacked/FileBackedIde.h"
 #include "runtime/VbError.h"
 #include "ui/frmCopyProject.h"
 
@@ -25,123 +22,14 @@ constexpr char kCopyHelp[] =
     "own directory. The source project is never written.\n"
     "Exit status: 0 when the copy was finished, 1 when it was refused or failed.";
 
-// Holds back the closing "copied" message, which a script learns from the exit status instead;
-// every refusal and every error is still shown.
-class QuietPlatform : public Platform {
- public:
-  explicit QuietPlatform(Platform& inner) : inner_(inner) {}
-
-  int32_t MessageBox(std::string_view text, std::string_view title, int32_t style) override {
-    if (title == Rt().app.title && style == mb::kInformation) return mb::kAnswerOk;
-    return inner_.MessageBox(text, title, style);
-  }
-  void DoEvents() override { inner_.DoEvents(); }
-  double ScreenWidth() override { return inner_.ScreenWidth(); }
-  double ScreenHeight() override { return inner_.ScreenHeight(); }
-  double TwipsPerPixelX() override { return inner_.TwipsPerPixelX(); }
-  int32_t MousePointer() override { return inner_.MousePointer(); }
-  void SetMousePointer(int32_t pointer) override { inner_.SetMousePointer(pointer); }
-  void ClipboardClear() override { inner_.ClipboardClear(); }
-  void ClipboardSetText(std::string_view text) override { inner_.ClipboardSetText(text); }
-  std::string ClipboardGetText() override { return inner_.ClipboardGetText(); }
-  void ClipboardSetBitmap(int32_t resourceId) override { inner_.ClipboardSetBitmap(resourceId); }
-  std::string GetSetting(std::string_view app, std::string_view section, std::string_view key,
-                         std::string_view defaultValue) override {
-    return inner_.GetSetting(app, section, key, defaultValue);
-  }
-  void SaveSetting(std::string_view app, std::string_view section, std::string_view key,
-                   std::string_view value) override {
-    inner_.SaveSetting(app, section, key, value);
-  }
-  int32_t DriveType(std::string_view root) override { return inner_.DriveType(root); }
-  int32_t ShellExecute(intptr_t window, std::string_view verb, std::string_view file,
-                       std::string_view parameters, std::string_view directory,
-                       int32_t showCommand) override {
-    return inner_.ShellExecute(window, verb, file, parameters, directory, showCommand);
-  }
-  std::string PrinterDeviceName() override { return inner_.PrinterDeviceName(); }
-  void PrintDocument(std::string_view text, int32_t scaleMode, float currentY) override {
-    inner_.PrintDocument(text, scaleMode, currentY);
-  }
-  VersionRecord Version() override { return inner_.Version(); }
-  NameAnswer UserName() override { return inner_.UserName(); }
-  NameAnswer ComputerName() override { return inner_.ComputerName(); }
-  void LogEvent(std::string_view logFile, std::string_view text) override {
-    inner_.LogEvent(logFile, text);
-  }
-
- private:
-  Platform& inner_;
-};
-
-// Leaves the progress bar undrawn; everything else (the error report window above all) shows.
-class QuietWindows : public forms::WindowBackend {
- public:
-  explicit QuietWindows(forms::WindowBackend& inner) : inner_(inner) {}
-
-  void Created(forms::Form& form) override { inner_.Created(form); }
-  void Destroyed(forms::Form& form) override { inner_.Destroyed(form); }
-  void FormChanged(forms::Form& form) override { inner_.FormChanged(form); }
-  void ControlChanged(forms::Form& form, forms::Control& control) override {
-    if (control.Kind() == forms::ControlKind::PictureBox) return;
-    inner_.ControlChanged(form, control);
-  }
-  void ShowModeless(forms::Form& form) override { inner_.ShowModeless(form); }
-  void RunModal(forms::Form& form, forms::Form* owner) override { inner_.RunModal(form, owner); }
-  void Hidden(forms::Form& form) override { inner_.Hidden(form); }
-  void SetWindowPos(forms::Form& form, intptr_t insertAfter, int32_t x, int32_t y, int32_t cx,
-                    int32_t cy, uint32_t flags) override {
-    inner_.SetWindowPos(form, insertAfter, x, y, cx, cy, flags);
-  }
-  int32_t WindowState(const forms::Form& form) override { return inner_.WindowState(form); }
-  double FrameWidth() override { return inner_.FrameWidth(); }
-  double FrameHeight() override { return inner_.FrameHeight(); }
-  double TextWidthTwips(const forms::Font& font, std::string_view text) override {
-    return inner_.TextWidthTwips(font, text);
-  }
-  double TextHeightTwips(const forms::Font& font) override { return inner_.TextHeightTwips(font); }
-
- private:
-  forms::WindowBackend& inner_;
-};
-
-// Installs the quiet services for one run and puts the previous ones back.
-class QuietScope {
- public:
-  explicit QuietScope(bool quiet) {
-    if (!quiet) return;
-    platform_ = std::make_unique<QuietPlatform>(Sys());
-    windows_ = std::make_unique<QuietWindows>(forms::Windows());
-    previousPlatform_ = &Sys();
-    previousWindows_ = &forms::Windows();
-    SetPlatform(platform_.get());
-    forms::SetWindowBackend(windows_.get());
-  }
-  ~QuietScope() {
-    if (!platform_) return;
-    forms::SetWindowBackend(previousWindows_);
-    SetPlatform(previousPlatform_);
-  }
-  QuietScope(const QuietScope&) = delete;
-  QuietScope& operator=(const QuietScope&) = delete;
-
- private:
-  std::unique_ptr<QuietPlatform> platform_;
-  std::unique_ptr<QuietWindows> windows_;
-  Platform* previousPlatform_ = nullptr;
-  forms::WindowBackend* previousWindows_ = nullptr;
-};
-
 }  // namespace
 
 int RunCopy(const CopyOptions& options) {
-  QuietScope quiet(options.quiet);
-
-  headless::IdeConfiguration configuration;
-  if (options.scc) configuration.addIns.push_back(headless::AddInEntry{"vbscc", true});
-  std::unique_ptr<headless::FileBackedVBE> vbe;
+  filebacked::IdeConfiguration configuration;
+  if (options.scc) configuration.addIns.push_back(filebacked::AddInEntry{"vbscc", true});
+  std::unique_ptr<filebacked::FileBackedVBE> vbe;
   try {
-    vbe = headless::OpenFileBackedIde(options.projectFile, configuration);
+    vbe = filebacked::OpenFileBackedIde(options.projectFile, configuration);
   } catch (const VbError& error) {
     std::cerr << "zarvelin copy: cannot open " << options.projectFile << ": Error "
               << error.Number() << " " << error.Description() << "\n";
@@ -151,9 +39,10 @@ int RunCopy(const CopyOptions& options) {
   // The dialog's own road: it loads for the open project, the directory is typed, Copy pressed.
   frmCopyProject dialog;
   dialog.SetVBInstance(vbe.get());
+  dialog.SetQuiet(options.quiet);
   dialog.Load();
-  dialog.Ctl("txtDirectory").SetText(options.directory);
-  dialog.Click("cmdCopy");
+  dialog.txtDirectory().SetText(options.directory);
+  dialog.Click(dialog.cmdCopy());
   const bool copied = dialog.LastCopySucceeded();
   dialog.Unload();
   return copied ? 0 : 1;

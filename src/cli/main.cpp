@@ -7,15 +7,15 @@
 #include <string>
 #include <vector>
 
+#include "app/terminal/TerminalSession.h"
 #include "cli/Commands.h"
-#include "platform/headless/HeadlessSession.h"
 #include "runtime/App.h"
 #include "runtime/Formats.h"
 
 namespace {
 
-using zarvelin::headless::HeadlessSession;
-using zarvelin::headless::SessionOptions;
+using zarvelin::app::SessionOptions;
+using zarvelin::app::TerminalSession;
 
 // "D=/mnt/cdrom": drive letter D is the host directory /mnt/cdrom.
 bool AddDrive(const std::string& mapping, SessionOptions& options) {
@@ -52,8 +52,8 @@ int main(int argc, char** argv) {
                "answer them in a script)");
 
   // The session starts once the options are known, before the first command reads a path.
-  std::optional<HeadlessSession> session;
-  auto startSession = [&]() -> HeadlessSession& {
+  std::optional<TerminalSession> session;
+  auto startSession = [&]() -> TerminalSession& {
     if (!session) {
       for (const auto& drive : drives) {
         if (!AddDrive(drive, options)) throw CLI::ValidationError("--drive", "expected LETTER=DIR");

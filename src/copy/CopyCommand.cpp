@@ -25,7 +25,7 @@ std::string CopyDirectoryOf(const std::string& sTyped) {
 // "C:\Proj\.", a link) passes it; copying there would save every component and the project
 // file onto themselves. The project file answering to the copy directory's name tells.
 bool IsProjectDirectory(const std::string& sCopyDirectory, const std::string& sProjectFile) {
-  return Rt().files->SameFile(sCopyDirectory + "\\" + GetFileName(sProjectFile), sProjectFile);
+  return Files().SameFile(sCopyDirectory + "\\" + GetFileName(sProjectFile), sProjectFile);
 }
 
 }  // namespace
@@ -33,19 +33,17 @@ bool IsProjectDirectory(const std::string& sCopyDirectory, const std::string& sP
 bool cmdCopy_Click(CopyDialog& dialog) {
   bool closed = false;
   Trap(kModule, "cmdCopy_Click", [&](Erl& erl) {
-    forms::Form& form = dialog.form;
-
     erl = 10;
     const std::string sProjectFile = dialog.vbe.ActiveVBProject()->FileName();
     if (sProjectFile.empty()) {
-      Sys().MessageBox("You must save this project before copy.", "Zarvelin", mb::kInformation);
+      Sys().MsgBox("You must save this project before copy.", "Zarvelin", mb::kInformation);
       return;
     }
 
     erl = 20;
     const std::string sProjectDirectory = mMain::GetFilePath(sProjectFile);
-    if (!ValidCopyDirectory(form.Ctl("txtDirectory").Text(), sProjectDirectory)) return;
-    const std::string sCopyDirectory = CopyDirectoryOf(form.Ctl("txtDirectory").Text());
+    if (!ValidCopyDirectory(dialog.txtDirectory.Text(), sProjectDirectory)) return;
+    const std::string sCopyDirectory = CopyDirectoryOf(dialog.txtDirectory.Text());
     if (IsProjectDirectory(sCopyDirectory, sProjectFile)) {
       RefuseProjectDirectory();
       return;
@@ -61,20 +59,19 @@ bool cmdCopy_Click(CopyDialog& dialog) {
     erl = 40;
     if (bCopied) {
       Sys().SetMousePointer(pointer::kDefault);
-      Sys().MessageBox("Project:" + std::string(kCrLf) + sProjectFile + std::string(kCrLf) +
-                           "Copied to directory:" + std::string(kCrLf) +
-                           form.Ctl("txtDirectory").Text(),
-                       "Zarvelin", mb::kInformation);
+      if (!dialog.quiet)
+        Sys().MsgBox("Project:" + std::string(kCrLf) + sProjectFile + std::string(kCrLf) +
+                         "Copied to directory:" + std::string(kCrLf) + dialog.txtDirectory.Text(),
+                     "Zarvelin", mb::kInformation);
       closed = true;
     }
 
     erl = 50;
     Sys().SetMousePointer(pointer::kDefault);
-    form.Ctl("picModule").SetVisible(false);
-    forms::Control& lblCurrentProject = form.Ctl("lblCurrentProject");
-    lblCurrentProject.SetVisible(true);
-    lblCurrentProject.SetCaption(sProjectFile);
-    form.Ctl("lblFrom").SetCaption("From:");
+    dialog.picModule.SetVisible(false);
+    dialog.lblCurrentProject.SetVisible(true);
+    dialog.lblCurrentProject.SetCaption(sProjectFile);
+    dialog.lblFrom.SetCaption("From:");
     Sys().DoEvents();
   });
   return closed;

@@ -8,12 +8,18 @@
 
 namespace zarvelin::copy {
 
-// What the copy road works on: the copy dialog's window (whose controls it reaches by name), the
-// dialog's window helper and the IDE object handed to the dialog.
+// What the copy road works on: the copy dialog's window and the controls it shows the copy in,
+// the dialog's window helper and the IDE object handed to the dialog. A quiet copy (a script's)
+// shows no progress bar and no closing message; refusals and failures still show.
 struct CopyDialog {
   forms::Form& form;
+  forms::Control& txtDirectory;
+  forms::Control& lblFrom;
+  forms::Control& lblCurrentProject;
+  forms::Control& picModule;
   CWindow& window;
   ide::VBE& vbe;
+  bool quiet = false;
 };
 
 // The module name the copy road's failures are reported under: the procedures belong to the

@@ -17,7 +17,7 @@ namespace {
 // passes the validation and makes the saved project file the source project file itself; the
 // source project must never be written by a copy, so its Path32 line is then left alone.
 bool IsSourceProjectFile(const std::string& sCopiedFile, const std::string& sSourceFile) {
-  return Rt().files->SameFile(sCopiedFile, sSourceFile);
+  return Files().SameFile(sCopiedFile, sSourceFile);
 }
 
 }  // namespace
@@ -28,9 +28,9 @@ bool CopyProjectFromCD(CopyDialog& dialog, ide::VBProject& project,
   bool result = false;
   Trap(kModule, "CopyProjectFromCD", [&](Erl& erl) {
     forms::Form& form = dialog.form;
-    forms::Control& lblFrom = form.Ctl("lblFrom");
-    forms::Control& lblCurrentProject = form.Ctl("lblCurrentProject");
-    forms::Control& picModule = form.Ctl("picModule");
+    forms::Control& lblFrom = dialog.lblFrom;
+    forms::Control& lblCurrentProject = dialog.lblCurrentProject;
+    forms::Control& picModule = dialog.picModule;
 
     erl = 10;
     const bool bAddIn = ConnectAddIn(dialog.vbe, std::string(kSccAddInProgId), false);
@@ -38,7 +38,8 @@ bool CopyProjectFromCD(CopyDialog& dialog, ide::VBProject& project,
 
     erl = 20;
     lblFrom.SetCaption("Progress:");
-    picModule.SetVisible(true);
+    // A quiet copy draws its progress into a box nobody sees.
+    picModule.SetVisible(!dialog.quiet);
     lblCurrentProject.SetVisible(false);
     dialog.window.SetOnTop(form, true);
     Sys().DoEvents();
@@ -73,14 +74,15 @@ bool CopyProjectFromCD(CopyDialog& dialog, ide::VBProject& project,
       dialog.vbe.Projects().AddFromFile(sSourceFile, true);
     } else if (bFiles) {
       erl = 80;
-      Sys().MessageBox("The Copied Project's VBP File was Not Saved." + std::string(kCrLf) +
-                           "You Should Close this Project and Reopen it.",
-                       "Error Saving VBP File", mb::kExclamation);
+      Sys().MsgBox("The Copied Project's VBP File was Not Saved." + std::string(kCrLf) +
+                       "You Should Close this Project and Reopen it.",
+                   "Error Saving VBP File", mb::kExclamation);
     }
 
     erl = 90;
     lblCurrentProject.SetVisible(false);
-    picModule.SetVisible(true);
+    // A quiet copy draws its progress into a box nobody sees.
+    picModule.SetVisible(!dialog.quiet);
     Sys().DoEvents();
 
     if (bAddIn) {

@@ -23,7 +23,7 @@ Form::Form(FormDesign design) : definition_(std::move(design)), caption_(definit
 }
 
 Form::~Form() {
-  if (!loaded_ || !HasWindowBackend()) return;
+  if (!loaded_ || Service<WindowBackend>::Installed() == nullptr) return;
   try {
     Windows().Destroyed(*this);
   } catch (...) {

@@ -77,6 +77,7 @@ class Form {
 
   // User input, as the backend or a test delivers it.
   void Click(std::string_view control);
+  void Click(const Control& control) { Click(control.Name()); }
   void DblClick(std::string_view control);
   void PressEnter();   // clicks the default button
   void PressEscape();  // clicks the cancel button

@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "forms/Control.h"
+#include "runtime/Service.h"
 
 namespace zarvelin::forms {
 
@@ -43,10 +44,8 @@ class WindowBackend {
 };
 
 // The installed backend (the program or a test installs it before a form loads).
-WindowBackend& Windows();
-void SetWindowBackend(WindowBackend* backend);
-// The installed backend, or null when none is.
-WindowBackend* InstalledWindowBackend();
-bool HasWindowBackend();
+inline WindowBackend& Windows() {
+  return Service<WindowBackend>::Get();
+}
 
 }  // namespace zarvelin::forms

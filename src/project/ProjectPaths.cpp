@@ -117,7 +117,7 @@ std::string GetComponentName(const std::string& filePath, std::string_view exten
   std::string result;
   Trap(kModule, "GetComponentName", [&](Erl& erl) {
     erl = 10;
-    const auto reader = Rt().files->OpenText(filePath);
+    const auto reader = Files().OpenText(filePath);
     erl = 20;
     while (const auto line = reader->ReadLine()) {
       erl = 30;

@@ -28,7 +28,7 @@ int16_t VersionNumber(std::string_view value) {
 void cVBP::ReadVBP() {
   Trap(kModule, "ReadVBP", [&](Erl& erl) {
     erl = 10;
-    const auto reader = Rt().files->OpenText(vbpFile_);
+    const auto reader = Files().OpenText(vbpFile_);
     erl = 20;
     while (const auto line = reader->ReadLine()) {
       erl = 30;

@@ -26,7 +26,7 @@ std::string QuotedValue(std::string_view value) {
 
 void cVBP::WriteVBPParam(std::string_view key, std::string_view value, bool quoted) {
   Trap("cVBP", "WriteVBPParam", [&](Erl& erl) {
-    FileSystem& files = *Rt().files;
+    FileSystem& files = Files();
     erl = 10;
     const std::string temporary = vbpFile_ + ".tmp";
     if (!files.FindFirst(temporary, fileattr::kNormal).empty()) files.Delete(temporary);

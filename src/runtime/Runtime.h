@@ -3,29 +3,19 @@
 #include "runtime/App.h"
 #include "runtime/DateTime.h"
 #include "runtime/FileSystem.h"
+#include "runtime/Service.h"
 
 namespace zarvelin {
 
-// The run time's process-wide services. The program (or a test) installs them before anything
-// runs; the portable code only ever reaches files, time and the App facts through here.
-struct Runtime {
-  FileSystem* files = nullptr;
-  const Clock* clock = nullptr;
-  AppFacts app;
-};
-
-Runtime& Rt();
-
-// Installs services for a scope and restores the previous ones afterwards (tests, the CLI).
-class ScopedRuntime {
- public:
-  explicit ScopedRuntime(Runtime runtime);
-  ~ScopedRuntime();
-  ScopedRuntime(const ScopedRuntime&) = delete;
-  ScopedRuntime& operator=(const ScopedRuntime&) = delete;
-
- private:
-  Runtime previous_;
-};
+// The run time's services as the portable code reaches them: files, the clock and the App facts.
+inline FileSystem& Files() {
+  return Service<FileSystem>::Get();
+}
+inline DateTime Now() {
+  return Service<const Clock>::Get().Now();
+}
+inline const AppFacts& App() {
+  return Service<const AppFacts>::Get();
+}
 
 }  // namespace zarvelin

@@ -4,13 +4,10 @@
 #include <new>
 #include <string>
 
+#include "runtime/Service.h"
+
 namespace zarvelin {
 namespace {
-
-FailureReporter& Reporter() {
-  static FailureReporter reporter;
-  return reporter;
-}
 
 int32_t& ReportedCount() {
   static int32_t count = 0;
@@ -19,15 +16,11 @@ int32_t& ReportedCount() {
 
 }  // namespace
 
-void SetFailureReporter(FailureReporter reporter) {
-  Reporter() = std::move(reporter);
-}
-
 void ReportFailure(std::string_view module, std::string_view procedure, int16_t line,
                    int32_t number) {
   ++ReportedCount();
-  if (Reporter()) {
-    Reporter()(module, procedure, line, number);
+  if (FailureReporter* reporter = Service<FailureReporter>::Installed()) {
+    reporter->Report(module, procedure, line, number);
     return;
   }
   // No report window yet: say it plainly rather than lose it.

@@ -16,12 +16,15 @@ struct Erl {
   void operator=(int16_t line) { value = line; }
 };
 
-// Where trapped failures go: ErrMsg of the error report window once the program has installed it.
-// Until then (and in tests that install a recorder) failures go to the installed function.
-using FailureReporter = std::function<void(std::string_view module, std::string_view procedure,
-                                           int16_t line, int32_t number)>;
+// Where trapped failures go: ErrMsg of the error report window once the program has installed it
+// (as a Service), a recorder in tests.
+class FailureReporter {
+ public:
+  virtual ~FailureReporter() = default;
+  virtual void Report(std::string_view module, std::string_view procedure, int16_t line,
+                      int32_t number) = 0;
+};
 
-void SetFailureReporter(FailureReporter reporter);
 void ReportFailure(std::string_view module, std::string_view procedure, int16_t line,
                    int32_t number);
 // How many failures ReportFailure has been given since the program started: lets a command-line

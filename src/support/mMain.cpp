@@ -29,8 +29,7 @@ std::string GetFilePath(const std::string& sPath) {
 
 bool DirectoryExists(const std::string& sPath) {
   try {
-    if (Rt().files == nullptr) throw VbError(vberr::kObjectVariableNotSet);
-    return (Rt().files->Attributes(sPath) & fileattr::kDirectory) != 0;
+    return (Files().Attributes(sPath) & fileattr::kDirectory) != 0;
   } catch (...) {
     // A path that cannot be read (missing, malformed, drive not ready) is simply no directory.
     return false;

@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+#include "runtime/Trap.h"
+
 namespace zarvelin {
 
 class frmError;
@@ -18,7 +20,14 @@ void ErrMsg(std::string_view sMN, std::string_view sPN, int16_t iLine, int32_t l
 // The report window while ErrMsg shows it; nothing otherwise (each failure gets a fresh window).
 frmError* ErrorWindow();
 
-// Sends every failure that a trapping procedure reports to ErrMsg.
-void InstallErrorReport();
+// Sends every failure that a trapping procedure reports to ErrMsg, once installed as the
+// FailureReporter service.
+class ErrorReport : public FailureReporter {
+ public:
+  void Report(std::string_view module, std::string_view procedure, int16_t line,
+              int32_t number) override {
+    ErrMsg(module, procedure, line, number);
+  }
+};
 
 }  // namespace zarvelin

@@ -48,17 +48,17 @@ void frmCopyProject::Form_Load() {
   // A failure while preparing must not reach the IDE; the dialog opens with what it has.
   Trap(kModule, "Form_Load", [&](Erl& erl) {
     erl = 10;
-    forms::Control& lblCurrentProject = Ctl("lblCurrentProject");
-    forms::Control& picModule = Ctl("picModule");
-    lblCurrentProject.ZOrder();
-    lblCurrentProject.SetTop(picModule.Top());
-    lblCurrentProject.SetHeight(picModule.Height());
-    picModule.SetVisible(false);
+    forms::Control& label = lblCurrentProject();
+    forms::Control& progress = picModule();
+    label.ZOrder();
+    label.SetTop(progress.Top());
+    label.SetHeight(progress.Height());
+    progress.SetVisible(false);
 
     erl = 20;
     const std::string sProjectFile = ActiveProjectFile();
-    lblCurrentProject.SetCaption(sProjectFile);
-    Ctl("txtDirectory").SetText(mMain::GetFilePath(sProjectFile));
+    label.SetCaption(sProjectFile);
+    txtDirectory().SetText(mMain::GetFilePath(sProjectFile));
   });
 }
 
@@ -73,38 +73,39 @@ void frmCopyProject::cmdCopy_Click() {
     ReportFailure(kModule, "cmdCopy_Click", 0, vberr::kObjectVariableNotSet);
     return;
   }
-  copy::CopyDialog dialog{*this, *window_, *vbInstance_};
+  copy::CopyDialog dialog{*this,       txtDirectory(), lblFrom(),    lblCurrentProject(),
+                          picModule(), *window_,       *vbInstance_, quiet_};
   lastCopySucceeded_ = copy::cmdCopy_Click(dialog);
 }
 
 void frmCopyProject::cmdBrowse_Click() {
   Trap(kModule, "cmdBrowse_Click", [&](Erl& erl) {
     erl = 10;
-    forms::Control& txtDirectory = Ctl("txtDirectory");
-    const std::string remembered = txtDirectory.Text();
+    forms::Control& directory = txtDirectory();
+    const std::string remembered = directory.Text();
     erl = 20;
     const std::string chosen =
         chooseFolder_ ? chooseFolder_(hWnd(), "Select a Directory to Copy Project to:", remembered)
                       : std::string();
-    txtDirectory.SetText(chosen);
+    directory.SetText(chosen);
     erl = 30;
-    if (Trim(txtDirectory.Text()).empty()) txtDirectory.SetText(remembered);
+    if (Trim(directory.Text()).empty()) directory.SetText(remembered);
   });
 }
 
 void frmCopyProject::cmdExplorer_Click() {
   Trap(kModule, "cmdExplorer_Click", [&](Erl& erl) {
     erl = 10;
-    const std::string sDirectory = Ctl("txtDirectory").Text();
+    const std::string sDirectory = txtDirectory().Text();
     const std::string sExplore =
         sDirectory.empty() ? mMain::GetFilePath(ActiveProjectFile()) : sDirectory;
     erl = 20;
-    if (Sys().ShellExecute(hWnd(), "Explore", sExplore, "", "", kShowRestore) <
+    if (Sys().ShellExecuteFile(hWnd(), "Explore", sExplore, "", "", kShowRestore) <
         kFirstShellSuccess) {
-      Sys().MessageBox(
+      Sys().MsgBox(
           "An error occurred or this directory does not exist on your system:\r\n" + sDirectory,
-          Rt().app.title, mb::kExclamation);
-      Sys().ShellExecute(hWnd(), "Explore", "c:\\", "", "", kShowRestore);
+          App().title, mb::kExclamation);
+      Sys().ShellExecuteFile(hWnd(), "Explore", "c:\\", "", "", kShowRestore);
     }
   });
 }
@@ -112,14 +113,14 @@ void frmCopyProject::cmdExplorer_Click() {
 void frmCopyProject::cmdHelp_Click() {
   Trap(kModule, "cmdHelp_Click", [&](Erl& erl) {
     erl = 10;
-    Sys().ShellExecute(hWnd(), "open", Rt().app.path + "\\readme.wri", "", "C:\\", kShowNormal);
+    Sys().ShellExecuteFile(hWnd(), "open", App().path + "\\readme.wri", "", "C:\\", kShowNormal);
   });
 }
 
 void frmCopyProject::cmdRefresh_Click() {
   Trap(kModule, "cmdRefresh_Click", [&](Erl& erl) {
     erl = 10;
-    Ctl("lblCurrentProject").SetCaption(ActiveProjectFile());
+    lblCurrentProject().SetCaption(ActiveProjectFile());
   });
 }
 

@@ -38,6 +38,16 @@ class frmCopyProject : public forms::Form {
   void SetFolderChooser(FolderChooser chooser) { chooseFolder_ = std::move(chooser); }
   void SetAboutShower(AboutShower shower) { showAbout_ = std::move(shower); }
 
+  // A quiet dialog (a script's) copies without a progress bar and without the closing message.
+  void SetQuiet(bool quiet) { quiet_ = quiet; }
+
+  // The controls other layers work on, by member rather than by name.
+  forms::Control& txtDirectory() { return Ctl("txtDirectory"); }
+  forms::Control& lblFrom() { return Ctl("lblFrom"); }
+  forms::Control& lblCurrentProject() { return Ctl("lblCurrentProject"); }
+  forms::Control& picModule() { return Ctl("picModule"); }
+  forms::Control& cmdCopy() { return Ctl("cmdCopy"); }
+
   // True when the last press of Copy ended with the closing "Project:" message.
   bool LastCopySucceeded() const { return lastCopySucceeded_; }
 
@@ -59,6 +69,7 @@ class frmCopyProject : public forms::Form {
   DialogHost* connect_ = nullptr;
   bool isVisible_ = false;
   bool lastCopySucceeded_ = false;
+  bool quiet_ = false;
   std::unique_ptr<CWindow> window_;
   FolderChooser chooseFolder_;
   AboutShower showAbout_;

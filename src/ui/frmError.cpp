@@ -41,23 +41,17 @@ const std::string& Separator() {
 
 // The program directory with one backslash after it, also at a drive root ("C:\").
 std::string ProgramDirectoryPrefix() {
-  std::string directory = Rt().app.path;
+  std::string directory = App().path;
   if (directory.empty() || directory.back() != '\\') directory += '\\';
   return directory;
 }
 
 std::string ProgramFile(const std::string& extension) {
-  return ProgramDirectoryPrefix() + Rt().app.exeName + extension;
+  return ProgramDirectoryPrefix() + App().exeName + extension;
 }
 
 std::string ReportTime() {
-  if (Rt().clock == nullptr) throw VbError(vberr::kObjectVariableNotSet);
-  return FormatReportTime(Rt().clock->Now());
-}
-
-FileSystem& Files() {
-  if (Rt().files == nullptr) throw VbError(vberr::kObjectVariableNotSet);
-  return *Rt().files;
+  return FormatReportTime(Now());
 }
 
 std::string HelpText() {
@@ -66,7 +60,7 @@ std::string HelpText() {
       "",
       "This infomation is copied to the clipboard and logged to ",
       "the file: ERROR.LOG in the:",
-      Rt().app.path + " directory.",
+      App().path + " directory.",
       "",
       "Please enter any additional information in the text box.",
       "",
@@ -100,7 +94,7 @@ void frmError::Form_Load() {
   Backend().SetWindowPos(*this, kHwndTopmost, 0, 0, 0, 0, kKeepPlaceQuietly);
   Move((Sys().ScreenWidth() - Width()) / 2, (Sys().ScreenHeight() - Height()) / 2);
 
-  const AppFacts& app = Rt().app;
+  const AppFacts& app = App();
   Ctl("lblProgVersTxt").SetCaption(FormatVersion(app.major, app.minor, app.revision));
   SetCaption("An Error Occured in: " + app.title + " " + ReportTime());
   Ctl("lblNote").SetCaption(
@@ -151,7 +145,7 @@ std::string frmError::BuildErrorReport() {
   };
   std::string report(kCrLf);
   report += Separator() + std::string(kCrLf);
-  report += field("Error in: ", Rt().app.title);
+  report += field("Error in: ", App().title);
   report += field("Time: ", ReportTime());
   report += field("Version: ", Ctl("lblProgVersTxt").Caption());
   report += field("File Time: ", Ctl("lblFileTimeTxt").Caption());
@@ -236,17 +230,17 @@ void frmError::HandOnReport(bool emptyClipboardFirst) {
   }
   if (!problems.empty()) {
     if (!kept && !report.empty()) problems += std::string(kCrLf) + report;
-    Sys().MessageBox(problems, kTitle, mb::kExclamation);
+    Sys().MsgBox(problems, kTitle, mb::kExclamation);
   }
   Unload();
 }
 
 void frmError::Form_QueryUnload(int32_t& /*cancel*/, int32_t /*unloadMode*/) {
-  const int32_t answer = Sys().MessageBox("Do you wish to email the error information?",
-                                          "E-Mail Error Information", mb::kYesNo + mb::kQuestion);
+  const int32_t answer = Sys().MsgBox("Do you wish to email the error information?",
+                                      "E-Mail Error Information", mb::kYesNo + mb::kQuestion);
   bSendMail = answer == mb::kAnswerYes;
   if (bSendMail) {
-    Sys().MessageBox(
+    Sys().MsgBox(
         "When the email form appears,\r\nUse Edit-Paste to paste the error\r\ninformation into "
         "the email",
         "Email Error Information", mb::kInformation);
@@ -258,7 +252,7 @@ void frmError::Form_Unload(int32_t& /*cancel*/) {
 }
 
 void frmError::cmdHelp_Click() {
-  Sys().MessageBox(HelpText(), "An Error Occured in Your Program ...", mb::kInformation);
+  Sys().MsgBox(HelpText(), "An Error Occured in Your Program ...", mb::kInformation);
 }
 
 void frmError::cmdPrint_Click() {
@@ -268,9 +262,9 @@ void frmError::cmdPrint_Click() {
   } catch (...) {
     // A printer that fails after answering the probe must not close the window or the program;
     // the report can still be kept with Continue or End.
-    Sys().MessageBox("The error report could not be printed." + std::string(kCrLf) +
-                         AsVbError(std::current_exception()).Description(),
-                     "Printer Error", mb::kExclamation);
+    Sys().MsgBox("The error report could not be printed." + std::string(kCrLf) +
+                     AsVbError(std::current_exception()).Description(),
+                 "Printer Error", mb::kExclamation);
   }
 }
 
@@ -279,7 +273,7 @@ bool frmError::PrinterAvailable() {
     Sys().PrinterDeviceName();
     return true;
   } catch (...) {
-    Sys().MessageBox(
+    Sys().MsgBox(
         "No default printer installed.\r\nTo install and select a default printer, select the "
         "Setting / Printers command in the Start menu, and then double-click on the Add Printer "
         "icon.",
@@ -295,14 +289,13 @@ void frmError::MailErrorReport() {
       "Mod=" + Ctl("lblModuleTxt").Caption() + " Proc=" + Ctl("lblProcTxt").Caption() +
       " Err=" + Ctl("lblErrNumTxt").Caption() + " Line=" + Ctl("lblLineNumTxt").Caption();
   const std::string subject =
-      "Error in " + Rt().app.title + " Version: " + Ctl("lblProgVersTxt").Caption();
-  const std::string url =
-      "mailto:" + Rt().app.supportMail + "?subject=" + subject + "&body=" + body;
-  const int32_t code = Sys().ShellExecute(hWnd(), "open", url, "", "", 1);
+      "Error in " + App().title + " Version: " + Ctl("lblProgVersTxt").Caption();
+  const std::string url = "mailto:" + App().supportMail + "?subject=" + subject + "&body=" + body;
+  const int32_t code = Sys().ShellExecuteFile(hWnd(), "open", url, "", "", 1);
   Sys().SetMousePointer(pointer::kDefault);
   constexpr int32_t kLastFailureCode = 32;
   if (code <= kLastFailureCode) {
-    Sys().MessageBox(MailFailureText(code), "Error: Cannot Mail Error", mb::kExclamation);
+    Sys().MsgBox(MailFailureText(code), "Error: Cannot Mail Error", mb::kExclamation);
   }
 }
 

@@ -9,9 +9,9 @@
 
 #include "CommandLineRun.h"
 #include "fakes/TempDir.h"
-#include "platform/headless/FileBackedIde.h"
-#include "platform/headless/HostFileSystem.h"
-#include "platform/headless/PathMapper.h"
+#include "filebacked/FileBackedIde.h"
+#include "host/HostFileSystem.h"
+#include "host/PathMapper.h"
 #include "runtime/Runtime.h"
 
 namespace zarvelin {
@@ -44,10 +44,10 @@ std::vector<std::string> Lines(const std::string& text) {
 
 // (name, type) of every component of a project the file-backed IDE opens.
 std::vector<std::pair<std::string, int32_t>> ComponentsOf(const std::string& hostProjectFile) {
-  headless::PathMapper paths;
-  headless::HostFileSystem files(paths);
+  host::PathMapper paths;
+  host::HostFileSystem files(paths);
   ScopedRuntime runtime(Runtime{&files, nullptr, {}});
-  auto vbe = headless::OpenFileBackedIde(paths.ToVb(hostProjectFile), {});
+  auto vbe = filebacked::OpenFileBackedIde(paths.ToVb(hostProjectFile), {});
   std::vector<std::pair<std::string, int32_t>> components;
   for (const auto& component : vbe->ActiveVBProject()->Components().Enumerate()) {
     components.emplace_back(component->Name(), component->Type());

@@ -15,9 +15,9 @@
 #include "fakes/TempDir.h"
 #include "forms/Form.h"
 #include "forms/WindowBackend.h"
+#include "host/HostFileSystem.h"
+#include "host/PathMapper.h"
 #include "platform/Platform.h"
-#include "platform/headless/HostFileSystem.h"
-#include "platform/headless/PathMapper.h"
 #include "runtime/Runtime.h"
 #include "runtime/Trap.h"
 #include "support/CWindow.h"
@@ -85,8 +85,8 @@ class CopyRoad : public testing::Test {
     return design;
   }
 
-  static headless::PathMapperConfig SharedTemp(const fakes::TempDir& dir) {
-    headless::PathMapperConfig config;
+  static host::PathMapperConfig SharedTemp(const fakes::TempDir& dir) {
+    host::PathMapperConfig config;
     config.shares[R"(\\server\share)"] = dir.HostPath();
     config.drives['D'] = dir.HostPath();
     return config;
@@ -130,8 +130,8 @@ class CopyRoad : public testing::Test {
   }
 
   fakes::TempDir temp;
-  headless::PathMapper paths{SharedTemp(temp)};
-  headless::HostFileSystem files{paths};
+  host::PathMapper paths{SharedTemp(temp)};
+  host::HostFileSystem files{paths};
   fakes::FaultyFileSystem faulty{files};
   ScopedRuntime runtime{Runtime{&faulty, nullptr, {}}};
   fakes::ScriptedPlatform platform;

@@ -7,7 +7,7 @@
 
 #include "CopyRoad.h"
 #include "copy/SaveFiles.h"
-#include "platform/headless/FileBackedIde.h"
+#include "filebacked/FileBackedIde.h"
 #include "runtime/VbError.h"
 
 namespace zarvelin::copy {
@@ -29,7 +29,7 @@ class SaveFilesTest : public CopyRoad, public testing::WithParamInterface<FaultC
     temp.Write("src/modMain.bas", "Attribute VB_Name = \"modMain\"\r\n");
     temp.Write("src/App.res", std::string("RES\0\r\n\xFF", 7));
     temp.MakeDirectory("copy");
-    vbe = headless::OpenFileBackedIde(temp.VbPath("src/App.vbp"), {});
+    vbe = filebacked::OpenFileBackedIde(temp.VbPath("src/App.vbp"), {});
   }
 
   // The file-error box of a save names the target, the run time's number and its description.
@@ -40,7 +40,7 @@ class SaveFilesTest : public CopyRoad, public testing::WithParamInterface<FaultC
             title, 48};
   }
 
-  std::unique_ptr<headless::FileBackedVBE> vbe;
+  std::unique_ptr<filebacked::FileBackedVBE> vbe;
 };
 
 TEST_F(SaveFilesTest, SaveVBPSavesTheProjectFileUnderTheCopyDirectory) {

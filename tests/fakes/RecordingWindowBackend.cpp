@@ -2,7 +2,7 @@
 
 #include <utility>
 
-#include "platform/headless/SansSerifMetrics.h"
+#include "terminal/SansSerifMetrics.h"
 
 namespace zarvelin::fakes {
 namespace {
@@ -104,19 +104,19 @@ int32_t RecordingWindowBackend::WindowState(const forms::Form& form) {
 }
 
 double RecordingWindowBackend::FrameWidth() {
-  return headless::kFrameWidthTwips;
+  return terminal::kFrameWidthTwips;
 }
 
 double RecordingWindowBackend::FrameHeight() {
-  return headless::kFrameHeightTwips;
+  return terminal::kFrameHeightTwips;
 }
 
 double RecordingWindowBackend::TextWidthTwips(const forms::Font& font, std::string_view text) {
-  return headless::SansSerifTextWidthTwips(font, text);
+  return terminal::SansSerifTextWidthTwips(font, text);
 }
 
 double RecordingWindowBackend::TextHeightTwips(const forms::Font& font) {
-  return headless::SansSerifTextHeightTwips(font);
+  return terminal::SansSerifTextHeightTwips(font);
 }
 
 RecordingWindowBackend::WindowRecord& RecordingWindowBackend::Record(const forms::Form& form) {

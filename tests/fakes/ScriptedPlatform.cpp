@@ -45,10 +45,10 @@ std::vector<std::string> ScriptedPlatform::LogEntriesOf(const std::string& logFi
   return found == logEntries_.end() ? std::vector<std::string>{} : found->second;
 }
 
-int32_t ScriptedPlatform::MessageBox(std::string_view text, std::string_view title, int32_t style) {
+int32_t ScriptedPlatform::MsgBox(std::string_view text, std::string_view title, int32_t style) {
   messages_.push_back({std::string(text), std::string(title), style});
   const int32_t answer = Next(messageAnswers_, FirstButton(style));
-  log_.push_back("MessageBox " + std::to_string(style) + " " + std::string(title) + ": " +
+  log_.push_back("MsgBox " + std::to_string(style) + " " + std::string(title) + ": " +
                  std::string(text) + " -> " + std::to_string(answer));
   return answer;
 }
@@ -117,13 +117,13 @@ void ScriptedPlatform::AnswerShellExecute(std::initializer_list<int32_t> answers
   shellAnswers_.insert(shellAnswers_.end(), answers.begin(), answers.end());
 }
 
-int32_t ScriptedPlatform::ShellExecute(intptr_t window, std::string_view verb,
-                                       std::string_view file, std::string_view parameters,
-                                       std::string_view directory, int32_t showCommand) {
+int32_t ScriptedPlatform::ShellExecuteFile(intptr_t window, std::string_view verb,
+                                           std::string_view file, std::string_view parameters,
+                                           std::string_view directory, int32_t showCommand) {
   shellCalls_.push_back({window, std::string(verb), std::string(file), std::string(parameters),
                          std::string(directory), showCommand});
   const int32_t answer = Next(shellAnswers_, kDefaultShellAnswer);
-  log_.push_back("ShellExecute " + std::string(verb) + " " + std::string(file) + " -> " +
+  log_.push_back("ShellExecuteFile " + std::string(verb) + " " + std::string(file) + " -> " +
                  std::to_string(answer));
   return answer;
 }
@@ -163,8 +163,7 @@ void ScriptedPlatform::LogEvent(std::string_view logFile, std::string_view text)
   log_.push_back("LogEvent " + std::string(logFile));
   logEntries_[std::string(logFile)].push_back(std::string(text));
   if (!appendLogToFiles_) return;
-  if (Rt().files == nullptr) throw VbError(vberr::kObjectVariableNotSet);
-  Rt().files->AppendText(std::string(logFile), text);
+  Files().AppendText(std::string(logFile), text);
 }
 
 }  // namespace zarvelin::fakes

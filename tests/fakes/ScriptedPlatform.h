@@ -45,7 +45,7 @@ class ScriptedPlatform : public Platform {
   // The first button of a style: OK, or Yes for the Yes/No styles, Abort, Retry.
   static int32_t FirstButton(int32_t style);
 
-  // --- everything that was called, one line per call ("MessageBox 48 Zarvelin: text") ---
+  // --- everything that was called, one line per call ("MsgBox 48 Zarvelin: text") ---
   const std::vector<std::string>& Log() const { return log_; }
   int32_t DoEventsCount() const { return doEvents_; }
 
@@ -73,7 +73,7 @@ class ScriptedPlatform : public Platform {
   void SetDriveType(std::string_view root, int32_t type);
   void SetDefaultDriveType(int32_t type) { defaultDriveType_ = type; }
 
-  // --- ShellExecute: answered from the queue, then 42 (success) ---
+  // --- ShellExecuteFile: answered from the queue, then 42 (success) ---
   void AnswerShellExecute(std::initializer_list<int32_t> answers);
   const std::vector<ShellCall>& ShellCalls() const { return shellCalls_; }
 
@@ -91,7 +91,7 @@ class ScriptedPlatform : public Platform {
   std::vector<std::string> LogEntriesOf(const std::string& logFile) const;
   void AppendLogEntriesToFiles(bool append) { appendLogToFiles_ = append; }
 
-  int32_t MessageBox(std::string_view text, std::string_view title, int32_t style) override;
+  int32_t MsgBox(std::string_view text, std::string_view title, int32_t style) override;
   void DoEvents() override;
   double ScreenWidth() override { return screenWidth_; }
   double ScreenHeight() override { return screenHeight_; }
@@ -107,9 +107,9 @@ class ScriptedPlatform : public Platform {
   void SaveSetting(std::string_view app, std::string_view section, std::string_view key,
                    std::string_view value) override;
   int32_t DriveType(std::string_view root) override;
-  int32_t ShellExecute(intptr_t window, std::string_view verb, std::string_view file,
-                       std::string_view parameters, std::string_view directory,
-                       int32_t showCommand) override;
+  int32_t ShellExecuteFile(intptr_t window, std::string_view verb, std::string_view file,
+                           std::string_view parameters, std::string_view directory,
+                           int32_t showCommand) override;
   std::string PrinterDeviceName() override;
   void PrintDocument(std::string_view text, int32_t scaleMode, float currentY) override;
   VersionRecord Version() override;

@@ -1,17 +1,19 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "app/Session.h"
 #include "fakes/FaultyFileSystem.h"
 #include "fakes/FixedClock.h"
 #include "fakes/RecordingWindowBackend.h"
 #include "fakes/ScriptedPlatform.h"
 #include "fakes/TempDir.h"
-#include "platform/headless/HostFileSystem.h"
-#include "platform/headless/PathMapper.h"
-#include "runtime/Runtime.h"
+#include "host/HostFileSystem.h"
+#include "host/PathMapper.h"
+#include "runtime/Trap.h"
 
 namespace zarvelin::fakes {
 
@@ -21,7 +23,7 @@ namespace zarvelin::fakes {
 // can make chosen operations fail; a fixed clock; a scripted platform; a recording window
 // backend; App.Path at the temporary directory. Failures handed to ReportFailure are collected
 // in Failures() unless the test asks for the real error report window.
-class TestEnvironment {
+class TestEnvironment : private FailureReporter {
  public:
   struct Options {
     bool realErrorReport = false;
@@ -38,7 +40,6 @@ class TestEnvironment {
 
   TestEnvironment() : TestEnvironment(Options{}) {}
   explicit TestEnvironment(Options options);
-  ~TestEnvironment();
   TestEnvironment(const TestEnvironment&) = delete;
   TestEnvironment& operator=(const TestEnvironment&) = delete;
 
@@ -47,16 +48,20 @@ class TestEnvironment {
   static std::string OnDriveC(const std::string& relative) { return "C:\\" + relative; }
 
   TempDir dir;
-  headless::PathMapper paths;
-  headless::HostFileSystem hostFiles;
+  host::PathMapper paths;
+  host::HostFileSystem hostFiles;
   FaultyFileSystem files;
   FixedClock clock;
   ScriptedPlatform platform;
   RecordingWindowBackend windows;
 
  private:
+  void Report(std::string_view module, std::string_view procedure, int16_t line,
+              int32_t number) override;
+
   std::vector<ReportedFailure> failures_;
-  ScopedRuntime runtime_;
+  app::Session session_;
+  std::optional<ScopedService<FailureReporter>> collector_;
 };
 
 }  // namespace zarvelin::fakes

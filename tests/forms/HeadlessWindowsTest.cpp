@@ -6,7 +6,7 @@
 #include <string>
 
 #include "forms/ProbeForm.h"
-#include "platform/headless/HeadlessWindows.h"
+#include "terminal/HeadlessWindows.h"
 
 namespace zarvelin::forms::testing {
 namespace {
@@ -30,7 +30,7 @@ class Headless : public ::testing::Test {
   }
 
   std::unique_ptr<std::FILE, int (*)(std::FILE*)> out{std::tmpfile(), &std::fclose};
-  headless::HeadlessWindows windows;
+  terminal::HeadlessWindows windows;
 };
 
 struct ModalCase {
@@ -120,13 +120,13 @@ TEST_P(HeadlessProgress, OneLinePerChangeNoneForARepeat) {
   Control& box = form.Ctl("picBar");
   box.SetScaleWidth(c.components);
   box.Print("50%");
-  EXPECT_EQ(headless::ProgressBarText(box), "") << "text alone is no bar";
+  EXPECT_EQ(terminal::ProgressBarText(box), "") << "text alone is no bar";
   DrawProgress(box, c.counter);
   DrawProgress(box, c.counter);
   EXPECT_EQ(Written(), c.expected + "\n");
-  EXPECT_EQ(headless::ProgressBarText(box), c.expected);
+  EXPECT_EQ(terminal::ProgressBarText(box), c.expected);
   box.Cls();
-  EXPECT_EQ(headless::ProgressBarText(box), "");
+  EXPECT_EQ(terminal::ProgressBarText(box), "");
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, HeadlessProgress,

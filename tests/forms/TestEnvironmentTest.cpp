@@ -16,8 +16,8 @@ TEST(TestEnvironment, InstallsItsServicesAndTakesThemAway) {
   {
     TestEnvironment env;
     EXPECT_EQ(Rt().files, &env.files);
-    EXPECT_EQ(Rt().clock->Now(), env.clock.Now());
-    EXPECT_EQ(Rt().app.path, env.dir.VbPath());
+    EXPECT_EQ(Now(), env.clock.Now());
+    EXPECT_EQ(App().path, env.dir.VbPath());
     EXPECT_EQ(&Sys(), &env.platform);
     EXPECT_EQ(&forms::Windows(), &env.windows);
   }
@@ -28,8 +28,8 @@ TEST(TestEnvironment, InstallsItsServicesAndTakesThemAway) {
 
 TEST(TestEnvironment, FilesOnDriveCAndUnderAppPathLandInTheTempDir) {
   TestEnvironment env;
-  Rt().files->AppendText(TestEnvironment::OnDriveC("Error.log"), "one\r\n");
-  Rt().files->AppendText(Rt().app.path + "\\Error.log", "two\r\n");
+  Files().AppendText(TestEnvironment::OnDriveC("Error.log"), "one\r\n");
+  Files().AppendText(App().path + "\\Error.log", "two\r\n");
   EXPECT_EQ(env.dir.Read("drive_c/Error.log"), "one\r\n");
   EXPECT_EQ(env.dir.Read("Error.log"), "two\r\n");
 }
@@ -49,7 +49,7 @@ TEST(TestEnvironment, CollectsReportedFailures) {
 TEST(TestEnvironment, LogEntriesCanReachTheLogFile) {
   TestEnvironment env;
   env.platform.AppendLogEntriesToFiles(true);
-  const std::string log = Rt().app.path + "\\Error.log";
+  const std::string log = App().path + "\\Error.log";
   Sys().LogEvent(log, "first report");
   Sys().LogEvent(log, "second report");
   EXPECT_EQ(env.dir.Read("Error.log"), "first reportsecond report");

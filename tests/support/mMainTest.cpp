@@ -5,9 +5,9 @@
 
 #include "fakes/ScriptedPlatform.h"
 #include "fakes/TempDir.h"
+#include "host/HostFileSystem.h"
+#include "host/PathMapper.h"
 #include "platform/Platform.h"
-#include "platform/headless/HostFileSystem.h"
-#include "platform/headless/PathMapper.h"
 #include "runtime/Runtime.h"
 #include "support/mMain.h"
 
@@ -66,8 +66,8 @@ TEST_F(mMainTest, DirectoryExistsOnlyForAnExistingDirectoryInAnyLetterCase) {
   fakes::TempDir temp;
   temp.MakeDirectory("Copies/Sub Dir");
   temp.Write("Copies/App.vbp", "Type=Exe\r\n");
-  headless::PathMapper paths;
-  headless::HostFileSystem files(paths);
+  host::PathMapper paths;
+  host::HostFileSystem files(paths);
   ScopedRuntime runtime(Runtime{&files, nullptr, {}});
   const struct {
     std::string path;  // below the test directory

@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "ErrorWindowFixture.h"
-#include "platform/headless/HeadlessWindows.h"
 #include "runtime/Trap.h"
+#include "terminal/HeadlessWindows.h"
 #include "ui/ErrMsg.h"
 #include "ui/frmError.h"
 
@@ -299,7 +299,7 @@ TEST_F(ErrorWindowTest, TerminalRunActsAsContinue) {
   std::FILE* terminal = std::tmpfile();
   ASSERT_NE(terminal, nullptr);
   {
-    headless::HeadlessWindows headless(terminal, false);
+    terminal::HeadlessWindows headless(terminal, false);
     forms::SetWindowBackend(&headless);
     platform.AnswerMessageBoxes({mb::kAnswerNo});
 

@@ -1,0 +1,15 @@
+#include "app/terminal/TerminalSession.h"
+
+#include <utility>
+
+#include "host/HostApp.h"
+
+namespace zarvelin::app {
+
+TerminalSession::TerminalSession(SessionOptions options)
+    : paths_(std::move(options.paths)),
+      files_(paths_),
+      platform_(paths_, files_, std::move(options.terminal)),
+      session_(Services{files_, clock_, host::HostAppFacts(paths_), platform_, windows_}) {}
+
+}  // namespace zarvelin::app

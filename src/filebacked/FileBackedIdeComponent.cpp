@@ -1,0 +1,187 @@
+#include "filebacked/FileBackedIdeComponent.h"
+
+#include <utility>
+#include <vector>
+
+#include "filebacked/FileBackedIdeComponentFile.h"
+#include "filebacked/FileBackedIdeFiles.h"
+#include "filebacked/FileBackedIdePaths.h"
+#include "runtime/Runtime.h"
+#include "runtime/Strings.h"
+#include "runtime/VbError.h"
+
+namespace zarvelin::filebacked {
+namespace {
+
+// Where a companion goes when its component is saved under newBase: VB names the companion after
+// the component's file, so Main.frx of Main.frm becomes New.frx of New.frm. A companion kept in a
+// folder below the component stays in that folder; one elsewhere comes beside the component, so
+// that the saved component is complete and nothing is written outside its new place.
+std::string MovedCompanion(const std::string& reference, const std::string& oldBase,
+                           const std::string& newBase) {
+  const std::string folder = DirectoryOf(reference);
+  std::string name = FileNameOf(reference);
+  const std::string base = BaseNameOf(name);
+  if (EqualNoCase(base, oldBase) && !EqualNoCase(oldBase, newBase)) {
+    name = newBase + name.substr(base.size());
+  }
+  return IsDownwardPath(folder) ? JoinPath(folder, name) : name;
+}
+
+// The lines of the property block, where companions are named: everything before the name line.
+size_t NameLineIndex(const std::vector<std::string>& lines) {
+  for (size_t i = 0; i < lines.size(); ++i) {
+    if (IsNameLine(lines[i])) return i;
+  }
+  return lines.size();
+}
+
+bool IsCodeKind(const ComponentKind& kind) {
+  return kind.namedByKey || kind.namedByFile;
+}
+
+constexpr std::string_view kDesignerCache = "dca";
+
+}  // namespace
+
+FileBackedComponent::FileBackedComponent(ComponentKind kind, std::string file)
+    : kind_(kind), type_(kind.type), file_(std::move(file)) {}
+
+std::shared_ptr<FileBackedComponent> FileBackedComponent::FromLine(
+    const ComponentLine& line, const std::string& lineText, const std::string& projectDirectory) {
+  std::shared_ptr<FileBackedComponent> component(
+      new FileBackedComponent(line.kind, StoredSpelling(ResolvePath(projectDirectory, line.path))));
+  component->name_ = line.name;
+  component->LearnFromFile();
+  component->line_ = line;
+  component->lineText_ = lineText;
+  return component;
+}
+
+std::shared_ptr<FileBackedComponent> FileBackedComponent::FromFile(const std::string& path,
+                                                                   bool relatedDocument) {
+  const std::optional<ComponentKind> kind = KindOfFile(FileNameOf(path), relatedDocument);
+  if (!kind) throw VbError(vberr::kInvalidProcedureCall, "Not a project component: " + path);
+  std::shared_ptr<FileBackedComponent> component(
+      new FileBackedComponent(*kind, StoredSpelling(ResolvePath("", path))));
+  if (!IsCodeKind(*kind) && !FileExists(component->file_)) {
+    throw VbError(vberr::kFileNotFound, "File not found: '" + component->file_ + "'");
+  }
+  component->LearnFromFile();
+  return component;
+}
+
+// Code components are read when they are opened, as VB loads them; the resource file and related
+// documents are only named by the project, and the IDE never opens them.
+void FileBackedComponent::LearnFromFile() {
+  if (!IsCodeKind(kind_)) {
+    name_ = FileNameOf(file_);
+    return;
+  }
+  if (!FileExists(file_)) {
+    throw VbError(vberr::kFileNotFound, "File not found: '" + file_ + "'");
+  }
+  const ComponentFileFacts facts = ReadComponentFile(file_);
+  if (kind_.namedByFile || name_.empty()) {
+    name_ = facts.name.empty() ? BaseNameOf(FileNameOf(file_)) : facts.name;
+  }
+  if (type_ == ide::component::kVBForm && facts.mdiForm) type_ = ide::component::kVBMDIForm;
+}
+
+std::string FileBackedComponent::Name() {
+  return name_;
+}
+
+int32_t FileBackedComponent::Type() {
+  return type_;
+}
+
+std::string FileBackedComponent::FileNames(int16_t index) {
+  if (index != 1) throw VbError(vberr::kSubscriptOutOfRange);
+  return file_;
+}
+
+bool FileBackedComponent::SaveAs(const std::string& path) {
+  const std::string target = ResolvePath("", path);
+  if (Files().SameFile(file_, target)) return true;
+  StagedFiles staged;
+  if (IsCodeKind(kind_)) {
+    StageCodeFiles(target, staged);
+  } else {
+    staged.Copy(file_, target);
+  }
+  staged.Commit();
+  file_ = target;
+  return true;
+}
+
+void FileBackedComponent::StageCodeFiles(const std::string& target, StagedFiles& staged) const {
+  const std::string oldDirectory = DirectoryOf(file_);
+  const std::string newDirectory = DirectoryOf(target);
+  const std::string oldBase = BaseNameOf(FileNameOf(file_));
+  const std::string newBase = BaseNameOf(FileNameOf(target));
+
+  std::vector<std::string> lines = ReadLines(file_);
+  const size_t nameLine = NameLineIndex(lines);
+
+  struct Move {
+    std::string from;
+    std::string to;
+  };
+  std::vector<Move> moves;
+  bool renamed = false;
+  for (size_t i = 0; i < nameLine; ++i) {
+    for (const CompanionReference& at : FindCompanionReferences(lines[i])) {
+      const std::string reference = lines[i].substr(at.start, at.length);
+      const std::string moved = MovedCompanion(reference, oldBase, newBase);
+      renamed = renamed || moved != reference;
+      const std::string from = ResolvePath(oldDirectory, reference);
+      const std::string to = ResolvePath(newDirectory, moved);
+      bool known = false;
+      for (const Move& move : moves) {
+        if (!EqualNoCase(move.to, to)) continue;
+        // Two different companions would land on one file: one of them would be lost.
+        if (!EqualNoCase(move.from, from)) throw VbError(vberr::kFileAlreadyExists);
+        known = true;
+      }
+      if (!known) moves.push_back({from, to});
+    }
+  }
+  if (kind_.key == "Designer") {
+    const std::string cache = JoinPath(oldDirectory, oldBase + "." + std::string(kDesignerCache));
+    if (FileExists(cache)) {
+      const std::string stored = StoredSpelling(cache);
+      moves.push_back({stored, JoinPath(newDirectory, newBase + "." + ExtensionOf(stored))});
+    }
+  }
+
+  for (const Move& move : moves) {
+    if (Files().SameFile(move.from, move.to)) continue;
+    CreateSubdirectories(newDirectory, RelativePath(newDirectory, move.to));
+    staged.Copy(move.from, move.to);
+  }
+  if (!renamed) {
+    staged.Copy(file_, target);
+    return;
+  }
+  for (size_t i = 0; i < nameLine; ++i) {
+    lines[i] = RenameCompanions(lines[i], [&](const std::string& reference) {
+      return MovedCompanion(reference, oldBase, newBase);
+    });
+  }
+  staged.Write(lines, target);
+}
+
+std::string FileBackedComponent::LineFor(const std::string& projectDirectory) const {
+  if (line_ && EqualNoCase(ResolvePath(projectDirectory, line_->path), file_)) return lineText_;
+  ComponentLine line{kind_, name_, RelativePath(projectDirectory, file_),
+                     line_ ? line_->quoted : kind_.key == "ResFile32"};
+  return FormatComponentLine(line);
+}
+
+void FileBackedComponent::NamedBy(const std::string& lineText) {
+  line_ = ParseComponentLine(lineText);
+  lineText_ = lineText;
+}
+
+}  // namespace zarvelin::filebacked

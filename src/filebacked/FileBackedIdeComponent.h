@@ -1,0 +1,52 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "filebacked/FileBackedIdeProjectFile.h"
+#include "ide/Vbide.h"
+
+namespace zarvelin::filebacked {
+
+class StagedFiles;
+
+// One component of a file-backed project. Its current state is its file: saving it writes that
+// file, and every companion file it refers to, to the new place and then lives there.
+class FileBackedComponent : public ide::VBComponent {
+ public:
+  // The component that a project file line names; the path resolves against projectDirectory.
+  static std::shared_ptr<FileBackedComponent> FromLine(const ComponentLine& line,
+                                                       const std::string& lineText,
+                                                       const std::string& projectDirectory);
+  // A file added to a project, of the kind its extension (and a form's contents) says.
+  static std::shared_ptr<FileBackedComponent> FromFile(const std::string& path,
+                                                       bool relatedDocument);
+
+  std::string Name() override;
+  int32_t Type() override;
+  std::string FileNames(int16_t index) override;
+  bool SaveAs(const std::string& path) override;
+
+  // The line that names this component in a project file kept in projectDirectory. The line
+  // that named it before is kept byte for byte while it still points to the component's file.
+  std::string LineFor(const std::string& projectDirectory) const;
+  // Remembers the line that now names the component.
+  void NamedBy(const std::string& lineText);
+
+ private:
+  FileBackedComponent(ComponentKind kind, std::string file);
+
+  void LearnFromFile();
+  void StageCodeFiles(const std::string& target, StagedFiles& staged) const;
+
+  ComponentKind kind_;
+  int32_t type_;
+  std::string name_;
+  std::string file_;
+  std::optional<ComponentLine> line_;
+  std::string lineText_;
+};
+
+}  // namespace zarvelin::filebacked

@@ -1,0 +1,96 @@
+#include "filebacked/FileBackedIdeComponentFile.h"
+
+#include <optional>
+
+#include "runtime/Runtime.h"
+#include "runtime/Strings.h"
+
+namespace zarvelin::filebacked {
+namespace {
+
+constexpr std::string_view kNamePrefix = "Attribute VB_Name = \"";
+constexpr std::string_view kFirstBegin = "Begin ";
+constexpr std::string_view kMdiBegin = "Begin VB.MDIForm";
+
+bool IsHexDigit(char c) {
+  return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'F') || (c >= 'a' && c <= 'f');
+}
+
+bool StartsWith(std::string_view text, std::string_view prefix) {
+  return text.substr(0, prefix.size()) == prefix;
+}
+
+std::string DeclaredName(std::string_view line) {
+  const std::string_view rest = line.substr(kNamePrefix.size());
+  return std::string(rest.substr(0, rest.find('"')));
+}
+
+bool AlreadyListed(const std::vector<std::string>& names, std::string_view name) {
+  for (const std::string& listed : names) {
+    if (EqualNoCase(listed, name)) return true;
+  }
+  return false;
+}
+
+}  // namespace
+
+bool IsNameLine(std::string_view line) {
+  return StartsWith(line, kNamePrefix);
+}
+
+std::vector<CompanionReference> FindCompanionReferences(std::string_view line) {
+  std::vector<CompanionReference> references;
+  size_t open = line.find('"');
+  while (open != std::string_view::npos) {
+    size_t close = line.find('"', open + 1);
+    // A doubled quote is a quote inside the text, not its end.
+    while (close != std::string_view::npos && close + 1 < line.size() && line[close + 1] == '"') {
+      close = line.find('"', close + 2);
+    }
+    if (close == std::string_view::npos) break;
+    const std::string_view name = line.substr(open + 1, close - open - 1);
+    const bool followedByOffset =
+        close + 2 < line.size() && line[close + 1] == ':' && IsHexDigit(line[close + 2]);
+    if (followedByOffset && name.find('.') != std::string_view::npos) {
+      references.push_back({open + 1, name.size()});
+    }
+    open = line.find('"', close + 1);
+  }
+  return references;
+}
+
+std::string RenameCompanions(std::string_view line,
+                             const std::function<std::string(const std::string&)>& rename) {
+  std::string result;
+  size_t copied = 0;
+  for (const CompanionReference& reference : FindCompanionReferences(line)) {
+    result += line.substr(copied, reference.start - copied);
+    result += rename(std::string(line.substr(reference.start, reference.length)));
+    copied = reference.start + reference.length;
+  }
+  result += line.substr(copied);
+  return result;
+}
+
+ComponentFileFacts ReadComponentFile(const std::string& path) {
+  ComponentFileFacts facts;
+  bool seenBegin = false;
+  const std::unique_ptr<TextReader> reader = Files().OpenText(path);
+  while (const std::optional<std::string> line = reader->ReadLine()) {
+    if (IsNameLine(*line)) {
+      facts.name = DeclaredName(*line);
+      break;
+    }
+    if (!seenBegin && StartsWith(*line, kFirstBegin)) {
+      seenBegin = true;
+      facts.mdiForm = StartsWith(*line, kMdiBegin);
+    }
+    for (const CompanionReference& reference : FindCompanionReferences(*line)) {
+      const std::string name = line->substr(reference.start, reference.length);
+      if (!AlreadyListed(facts.companions, name)) facts.companions.push_back(name);
+    }
+  }
+  return facts;
+}
+
+}  // namespace zarvelin::filebacked

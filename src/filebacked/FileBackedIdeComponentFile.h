@@ -1,0 +1,36 @@
+#pragma once
+
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// What the IDE learns from a component's own file: the name it declares, whether a form is an
+// MDI form, and the binary companions (.frx, .ctx ...) that its property block refers to as
+// "Name.frx":0000 or $"Name.frx":0000.
+namespace zarvelin::filebacked {
+
+struct ComponentFileFacts {
+  std::string name;                     // from Attribute VB_Name = "..."; empty when absent
+  bool mdiForm = false;                 // its first Begin line is Begin VB.MDIForm
+  std::vector<std::string> companions;  // each referred companion once, as first written
+};
+
+// Reads the file at path through the run time's files.
+ComponentFileFacts ReadComponentFile(const std::string& path);
+
+// The companion references in one line: where each name starts and how long it is.
+struct CompanionReference {
+  size_t start;
+  size_t length;
+};
+std::vector<CompanionReference> FindCompanionReferences(std::string_view line);
+
+// Whether line is the component's name line; the references that matter come before it.
+bool IsNameLine(std::string_view line);
+
+// line with every companion reference replaced as rename answers for it.
+std::string RenameCompanions(std::string_view line,
+                             const std::function<std::string(const std::string&)>& rename);
+
+}  // namespace zarvelin::filebacked

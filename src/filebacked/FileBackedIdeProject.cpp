@@ -1,0 +1,102 @@
+#include "filebacked/FileBackedIdeProject.h"
+
+#include <algorithm>
+#include <optional>
+
+#include "filebacked/FileBackedIdeFiles.h"
+#include "filebacked/FileBackedIdePaths.h"
+#include "filebacked/FileBackedIdeProjectFile.h"
+
+namespace zarvelin::filebacked {
+namespace {
+
+bool IsSectionHeader(const std::string& text) {
+  return !text.empty() && text.front() == '[';
+}
+
+}  // namespace
+
+std::shared_ptr<FileBackedProject> FileBackedProject::Open(const std::string& path) {
+  std::shared_ptr<FileBackedProject> project(new FileBackedProject());
+  project->file_ = StoredSpelling(ResolvePath("", path));
+  const std::string directory = DirectoryOf(project->file_);
+  bool inProjectPart = true;
+  for (std::string& text : ReadLines(project->file_)) {
+    // Sections after the project's own part belong to tools, whatever their keys say.
+    inProjectPart = inProjectPart && !IsSectionHeader(text);
+    std::shared_ptr<FileBackedComponent> component;
+    const std::optional<ComponentLine> line =
+        inProjectPart ? ParseComponentLine(text) : std::nullopt;
+    if (line) {
+      component = FileBackedComponent::FromLine(*line, text, directory);
+      project->components_.Append(component);
+    }
+    project->lines_.push_back({std::move(text), std::move(component)});
+  }
+  return project;
+}
+
+std::string FileBackedProject::FileName() {
+  return file_;
+}
+
+ide::VBComponents& FileBackedProject::Components() {
+  return components_;
+}
+
+void FileBackedProject::SaveAs(const std::string& path) {
+  const std::string target = ResolvePath("", path);
+  std::vector<Line> lines = LinesFor(DirectoryOf(target));
+  std::vector<std::string> texts;
+  texts.reserve(lines.size());
+  for (const Line& line : lines) texts.push_back(line.text);
+
+  StagedFiles staged;
+  staged.Write(texts, target);
+  staged.Commit();
+
+  file_ = target;
+  lines_ = std::move(lines);
+  for (const Line& line : lines_) {
+    if (line.component) line.component->NamedBy(line.text);
+  }
+}
+
+// Components removed from the project lose their line; components added since the project was
+// read get one after the last component line of the project's own part, before the first
+// section that tools keep for themselves.
+std::vector<FileBackedProject::Line> FileBackedProject::LinesFor(
+    const std::string& projectDirectory) const {
+  std::vector<Line> lines;
+  size_t insertAt = 0;
+  bool inProjectPart = true;
+  bool sawComponent = false;
+  for (const Line& line : lines_) {
+    if (inProjectPart && IsSectionHeader(line.text)) {
+      inProjectPart = false;
+      if (!sawComponent) insertAt = lines.size();
+    }
+    if (!line.component) {
+      lines.push_back(line);
+      continue;
+    }
+    if (!components_.Holds(*line.component)) continue;
+    lines.push_back({line.component->LineFor(projectDirectory), line.component});
+    if (inProjectPart) {
+      insertAt = lines.size();
+      sawComponent = true;
+    }
+  }
+  if (inProjectPart && !sawComponent) insertAt = lines.size();
+
+  std::vector<Line> added;
+  for (const std::shared_ptr<FileBackedComponent>& component : components_.All()) {
+    const bool listed = std::any_of(lines.begin(), lines.end(),
+                                    [&](const Line& line) { return line.component == component; });
+    if (!listed) added.push_back({component->LineFor(projectDirectory), component});
+  }
+  lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(insertAt), added.begin(), added.end());
+  return lines;
+}
+
+}  // namespace zarvelin::filebacked

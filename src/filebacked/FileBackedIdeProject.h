@@ -1,0 +1,37 @@
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "filebacked/FileBackedIdeComponents.h"
+#include "ide/Vbide.h"
+
+namespace zarvelin::filebacked {
+
+// A project opened from its .vbp. The project file's lines are kept as read; saving writes them
+// back with each component line pointing to where that component now is.
+class FileBackedProject : public ide::VBProject {
+ public:
+  // Reads the project file at path and opens every component it lists.
+  static std::shared_ptr<FileBackedProject> Open(const std::string& path);
+
+  std::string FileName() override;
+  ide::VBComponents& Components() override;
+  void SaveAs(const std::string& path) override;
+
+ private:
+  // A line of the project file; component lines stand for their component.
+  struct Line {
+    std::string text;
+    std::shared_ptr<FileBackedComponent> component;
+  };
+
+  std::vector<Line> LinesFor(const std::string& projectDirectory) const;
+
+  std::string file_;
+  std::vector<Line> lines_;
+  FileBackedComponents components_;
+};
+
+}  // namespace zarvelin::filebacked

@@ -1,0 +1,104 @@
+#include "host/DirectoryNames.h"
+
+#include <dirent.h>
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <memory>
+
+#include "runtime/Strings.h"
+
+namespace zarvelin::host {
+namespace {
+
+void Insert(std::vector<std::string>& spellings, const std::string& name) {
+  const auto at = std::lower_bound(spellings.begin(), spellings.end(), name);
+  if (at == spellings.end() || *at != name) spellings.insert(at, name);
+}
+
+}  // namespace
+
+std::optional<std::string> DirectoryNames::FirstSpelling(const Listing& listing,
+                                                         std::string_view name) {
+  const auto spellings = listing.names.find(LowerAscii(name));
+  if (spellings == listing.names.end()) return std::nullopt;
+  return spellings->second.front();
+}
+
+std::optional<DirectoryNames::Stamp> DirectoryNames::StampOf(const std::string& hostDirectory) {
+  struct stat status {};
+  if (stat(hostDirectory.c_str(), &status) != 0 || !S_ISDIR(status.st_mode)) return std::nullopt;
+  return Stamp{status.st_dev,          status.st_ino,         status.st_mtim.tv_sec,
+               status.st_mtim.tv_nsec, status.st_ctim.tv_sec, status.st_ctim.tv_nsec};
+}
+
+std::optional<DirectoryNames::Listing> DirectoryNames::Read(const std::string& hostDirectory) {
+  const std::optional<Stamp> before = StampOf(hostDirectory);
+  if (!before) return std::nullopt;
+  const std::unique_ptr<DIR, int (*)(DIR*)> directory(opendir(hostDirectory.c_str()), closedir);
+  if (!directory) return std::nullopt;
+  Listing listing{*before, {}};
+  while (const dirent* entry = readdir(directory.get())) {
+    const std::string name = entry->d_name;
+    if (name == "." || name == "..") continue;
+    Insert(listing.names[LowerAscii(name)], name);
+  }
+  return listing;
+}
+
+std::optional<std::string> DirectoryNames::Find(const std::string& hostDirectory,
+                                                std::string_view name) {
+  const std::optional<Stamp> now = StampOf(hostDirectory);
+  if (!now) return std::nullopt;
+  const std::lock_guard lock(mutex_);
+  auto held = listings_.find(hostDirectory);
+  if (held == listings_.end() || held->second.stamp != *now) {
+    std::optional<Listing> listing = Read(hostDirectory);
+    if (!listing) return std::nullopt;
+    // Changed while it was read: the listing answers this question but is not kept.
+    if (StampOf(hostDirectory) != listing->stamp) {
+      if (held != listings_.end()) listings_.erase(held);
+      return FirstSpelling(*listing, name);
+    }
+    if (held == listings_.end() && listings_.size() >= kMostListings) listings_.clear();
+    held = listings_.insert_or_assign(hostDirectory, std::move(*listing)).first;
+  }
+  return FirstSpelling(held->second, name);
+}
+
+DirectoryNames::Listing* DirectoryNames::CurrentAcross(const std::string& hostDirectory,
+                                                       const std::optional<Stamp>& before) {
+  const auto held = listings_.find(hostDirectory);
+  if (held == listings_.end()) return nullptr;
+  const std::optional<Stamp> after = StampOf(hostDirectory);
+  // Already at `after`: the other half of one rename within the directory was told first.
+  const bool current =
+      before && after && (held->second.stamp == *before || held->second.stamp == *after);
+  if (!current) {
+    listings_.erase(held);
+    return nullptr;
+  }
+  held->second.stamp = *after;
+  return &held->second;
+}
+
+void DirectoryNames::Added(const std::string& hostDirectory, const std::string& name,
+                           const std::optional<Stamp>& before) {
+  const std::lock_guard lock(mutex_);
+  if (Listing* listing = CurrentAcross(hostDirectory, before)) {
+    Insert(listing->names[LowerAscii(name)], name);
+  }
+}
+
+void DirectoryNames::Removed(const std::string& hostDirectory, const std::string& name,
+                             const std::optional<Stamp>& before) {
+  const std::lock_guard lock(mutex_);
+  Listing* listing = CurrentAcross(hostDirectory, before);
+  if (!listing) return;
+  const auto spellings = listing->names.find(LowerAscii(name));
+  if (spellings == listing->names.end()) return;
+  std::erase(spellings->second, name);
+  if (spellings->second.empty()) listing->names.erase(spellings);
+}
+
+}  // namespace zarvelin::host

@@ -1,0 +1,65 @@
+#pragma once
+
+#include <mutex>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+namespace zarvelin::host {
+
+// The names in host directories, kept by their lower-cased spelling, so that finding a name
+// without regard to letter case costs one stat of the directory instead of a read of all of it.
+// A listing is trusted while the directory keeps the device, inode and change times it had when
+// the listing was taken; this process's own changes, told through Added and Removed, keep it
+// current. (On kernels with coarse time stamps a stranger's change within the same clock tick as
+// the listing can go unseen; kernels that hand out fine-grained stamps once one was read do not
+// have that gap.)
+class DirectoryNames {
+ public:
+  // What a directory looked like at one moment; an unreadable directory has no stamp.
+  struct Stamp {
+    unsigned long long device = 0;
+    unsigned long long inode = 0;
+    long long modifiedSeconds = 0;
+    long long modifiedNanoseconds = 0;
+    long long changedSeconds = 0;
+    long long changedNanoseconds = 0;
+    bool operator==(const Stamp&) const = default;
+  };
+  static std::optional<Stamp> StampOf(const std::string& hostDirectory);
+
+  // The entry of hostDirectory whose name equals the wanted one without regard to ASCII letter
+  // case; of several, the first in byte order, so that the choice does not depend on the disk.
+  std::optional<std::string> Find(const std::string& hostDirectory, std::string_view name);
+
+  // This process made or removed an entry of hostDirectory, whose stamp was `before` just
+  // before. A listing that was current then takes the change and stays current; any other is
+  // dropped.
+  void Added(const std::string& hostDirectory, const std::string& name,
+             const std::optional<Stamp>& before);
+  void Removed(const std::string& hostDirectory, const std::string& name,
+               const std::optional<Stamp>& before);
+
+ private:
+  struct Listing {
+    Stamp stamp;
+    // Lower-cased name -> the names spelled so, in byte order.
+    std::unordered_map<std::string, std::vector<std::string>> names;
+  };
+
+  static std::optional<std::string> FirstSpelling(const Listing& listing, std::string_view name);
+  static std::optional<Listing> Read(const std::string& hostDirectory);
+  // The listing of hostDirectory, moved on to the directory's stamp now, if it was current at
+  // `before` (or already is now); otherwise drops it.
+  Listing* CurrentAcross(const std::string& hostDirectory, const std::optional<Stamp>& before);
+
+  // Few directories are looked into by case; a bound keeps a scan of a huge one from staying.
+  static constexpr size_t kMostListings = 32;
+
+  std::mutex mutex_;
+  std::unordered_map<std::string, Listing> listings_;
+};
+
+}  // namespace zarvelin::host

@@ -1,0 +1,62 @@
+#include "host/HostFile.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <utility>
+
+#include "host/HostErrors.h"
+
+namespace zarvelin::host {
+
+HostFile HostFile::Open(const std::string& hostPath, int flags, unsigned mode) {
+  int descriptor = -1;
+  do {
+    descriptor = open(hostPath.c_str(), flags | O_CLOEXEC, static_cast<mode_t>(mode));
+  } while (descriptor < 0 && errno == EINTR);
+  if (descriptor < 0) throw HostError(errno, hostPath);
+  return HostFile(descriptor, hostPath);
+}
+
+HostFile::HostFile(int descriptor, std::string hostPath)
+    : descriptor_(descriptor), hostPath_(std::move(hostPath)) {}
+
+HostFile::HostFile(HostFile&& other) noexcept
+    : descriptor_(std::exchange(other.descriptor_, -1)), hostPath_(std::move(other.hostPath_)) {}
+
+HostFile::~HostFile() {
+  if (descriptor_ >= 0) close(descriptor_);
+}
+
+size_t HostFile::Read(char* buffer, size_t size) {
+  for (;;) {
+    const ssize_t count = read(descriptor_, buffer, size);
+    if (count >= 0) return static_cast<size_t>(count);
+    if (errno != EINTR) throw HostError(errno, hostPath_);
+  }
+}
+
+void HostFile::Write(std::string_view bytes) {
+  while (!bytes.empty()) {
+    const ssize_t count = write(descriptor_, bytes.data(), bytes.size());
+    if (count < 0 && errno == EINTR) continue;
+    if (count < 0) throw HostError(errno, hostPath_);
+    // A write that takes nothing and reports no error can only mean there is no room.
+    if (count == 0) throw HostError(ENOSPC, hostPath_);
+    bytes.remove_prefix(static_cast<size_t>(count));
+  }
+}
+
+void HostFile::Sync() {
+  if (fsync(descriptor_) != 0 && errno != EINVAL) throw HostError(errno, hostPath_);
+}
+
+void HostFile::Close() {
+  const int descriptor = std::exchange(descriptor_, -1);
+  if (descriptor >= 0 && close(descriptor) != 0 && errno != EINTR) {
+    throw HostError(errno, hostPath_);
+  }
+}
+
+}  // namespace zarvelin::host

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace zarvelin::host {
+
+// An open host file: closed when it goes out of scope, every failure a VbError with the run
+// time's number for the errno.
+class HostFile {
+ public:
+  // open(2) with O_CLOEXEC added.
+  static HostFile Open(const std::string& hostPath, int flags, unsigned mode = 0666);
+  // Takes over a descriptor that is already open (mkstemp).
+  HostFile(int descriptor, std::string hostPath);
+  ~HostFile();
+  HostFile(HostFile&& other) noexcept;
+  HostFile& operator=(HostFile&&) = delete;
+  HostFile(const HostFile&) = delete;
+  HostFile& operator=(const HostFile&) = delete;
+
+  int Descriptor() const { return descriptor_; }
+  const std::string& HostPath() const { return hostPath_; }
+
+  // Up to size bytes; 0 at the end of the file.
+  size_t Read(char* buffer, size_t size);
+  // All of the bytes, or a failure.
+  void Write(std::string_view bytes);
+  // Down to the device.
+  void Sync();
+  // Closes now, so that a late failure (a full disk on a network file) is not lost.
+  void Close();
+
+ private:
+  int descriptor_;
+  std::string hostPath_;
+};
+
+}  // namespace zarvelin::host

@@ -1,0 +1,330 @@
+#include "host/HostFileSystem.h"
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <ctime>
+#include <vector>
+
+#include "host/HostErrors.h"
+#include "host/HostFile.h"
+#include "host/HostTextFiles.h"
+#include "host/Wildcard.h"
+#include "runtime/Strings.h"
+
+namespace zarvelin::host {
+namespace {
+
+constexpr size_t kCopyPieceSize = 64 * 1024;
+
+std::string HostParent(const std::string& hostPath) {
+  const auto slash = hostPath.find_last_of('/');
+  return slash == 0 || slash == std::string::npos ? "/" : hostPath.substr(0, slash);
+}
+
+std::string HostName(const std::string& hostPath) {
+  const auto slash = hostPath.find_last_of('/');
+  return slash == std::string::npos ? hostPath : hostPath.substr(slash + 1);
+}
+
+struct stat StatOf(const std::string& hostPath) {
+  struct stat status {};
+  if (stat(hostPath.c_str(), &status) != 0) throw HostError(errno, hostPath);
+  return status;
+}
+
+bool IsSameFile(const struct stat& a, const struct stat& b) {
+  return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
+}
+
+int32_t AttributesOf(const struct stat& status, const std::string& name) {
+  int32_t attributes = fileattr::kNormal;
+  if (S_ISDIR(status.st_mode)) {
+    attributes |= fileattr::kDirectory;
+  } else {
+    attributes |= fileattr::kArchive;
+  }
+  if ((status.st_mode & S_IWUSR) == 0) attributes |= fileattr::kReadOnly;
+  if (name.size() > 1 && name.front() == '.' && name != "..") attributes |= fileattr::kHidden;
+  return attributes;
+}
+
+// A temporary file beside a target, removed unless it was renamed into place.
+class TemporaryBeside {
+ public:
+  explicit TemporaryBeside(const std::string& target)
+      : path_(HostJoinTemporary(target)), file_(Create(path_)) {}
+  ~TemporaryBeside() {
+    if (!kept_) unlink(path_.c_str());
+  }
+  TemporaryBeside(const TemporaryBeside&) = delete;
+  TemporaryBeside& operator=(const TemporaryBeside&) = delete;
+
+  HostFile& File() { return file_; }
+  void RenameOver(const std::string& target) {
+    if (rename(path_.c_str(), target.c_str()) != 0) throw HostError(errno, target);
+    kept_ = true;
+  }
+
+ private:
+  static std::string HostJoinTemporary(const std::string& target) {
+    const std::string parent = HostParent(target);
+    // Cut so that a target whose name is near the length limit still gets a temporary.
+    return (parent == "/" ? "" : parent) + "/." + HostName(target).substr(0, 200) +
+           ".zarvelin-XXXXXX";
+  }
+  static HostFile Create(std::string& path) {
+    const int descriptor = mkstemp(path.data());
+    if (descriptor < 0) throw HostError(errno, path);
+    return HostFile(descriptor, path);
+  }
+
+  std::string path_;
+  HostFile file_;
+  bool kept_ = false;
+};
+
+// Copies what is left of input to output. The kernel moves the bytes itself where it can (no
+// trip through this process's memory, shared extents on file systems that have them); between
+// file systems or kernels that cannot, the bytes go through a buffer in pieces.
+void CopyBytes(HostFile& input, HostFile& output) {
+  for (;;) {
+    const ssize_t count = copy_file_range(input.Descriptor(), nullptr, output.Descriptor(), nullptr,
+                                          kCopyPieceSize * 16, 0);
+    if (count == 0) return;
+    if (count > 0) continue;
+    if (errno == EINTR) continue;
+    if (errno != EXDEV && errno != ENOSYS && errno != EINVAL && errno != EOPNOTSUPP) {
+      throw HostError(errno, errno == ENOSPC || errno == EDQUOT || errno == EFBIG
+                                 ? output.HostPath()
+                                 : input.HostPath());
+    }
+    break;
+  }
+  std::vector<char> piece(kCopyPieceSize);
+  for (;;) {
+    const size_t count = input.Read(piece.data(), piece.size());
+    if (count == 0) return;
+    output.Write(std::string_view(piece.data(), count));
+  }
+}
+
+// The directory part and the name part of a Dir pattern, as VB splits them: at the last "\",
+// else after a drive prefix; no directory means the working directory.
+std::pair<std::string, std::string> SplitPattern(const std::string& pattern) {
+  const auto slash = pattern.find_last_of('\\');
+  if (slash != std::string::npos) return {pattern.substr(0, slash + 1), pattern.substr(slash + 1)};
+  if (pattern.size() >= 2 && pattern[1] == ':') return {pattern.substr(0, 2), pattern.substr(2)};
+  return {".", pattern};
+}
+
+bool HasWildcard(std::string_view name) {
+  return name.find_first_of("*?") != std::string_view::npos;
+}
+
+}  // namespace
+
+HostFileSystem::HostFileSystem(const PathMapper& paths) : paths_(paths) {}
+
+void HostFileSystem::Copy(const std::string& source, const std::string& target) {
+  const std::string from = paths_.ToHost(source);
+  const std::string to = paths_.ToHost(target);
+  HostFile input = HostFile::Open(from, O_RDONLY);
+  struct stat sourceStatus {};
+  if (fstat(input.Descriptor(), &sourceStatus) != 0) throw HostError(errno, from);
+  if (S_ISDIR(sourceStatus.st_mode)) throw VbError(vberr::kPathFileAccessError);
+
+  struct stat targetStatus {};
+  if (stat(to.c_str(), &targetStatus) == 0) {
+    // Onto itself (any spelling, a link) would empty the file it reads: refuse, touch nothing.
+    if (IsSameFile(sourceStatus, targetStatus) || S_ISDIR(targetStatus.st_mode)) {
+      throw VbError(vberr::kPathFileAccessError);
+    }
+    // A read-only target is refused as FileCopy refuses it on Windows; renaming over it would
+    // quietly replace a file its owner protected.
+    if ((targetStatus.st_mode & S_IWUSR) == 0) throw VbError(vberr::kPathFileAccessError);
+  }
+
+  const auto before = paths_.BeforeChange(to);
+  TemporaryBeside temporary(to);
+  CopyBytes(input, temporary.File());
+  // The copy keeps the source's permissions, as FileCopy keeps its attributes. Some file systems
+  // (FAT, network shares) have no such bits to set; the bytes matter, the bits do not.
+  fchmod(temporary.File().Descriptor(), sourceStatus.st_mode & 0777);
+  temporary.File().Close();
+  temporary.RenameOver(to);
+  paths_.Added(to, before);
+}
+
+void HostFileSystem::Delete(const std::string& path) {
+  const std::string host = paths_.ToHost(path);
+  const auto before = paths_.BeforeChange(host);
+  if (unlink(host.c_str()) != 0) throw HostError(errno, host);
+  paths_.Removed(host, before);
+}
+
+void HostFileSystem::Rename(const std::string& from, const std::string& to) {
+  const std::string source = paths_.ToHost(from);
+  std::string target = paths_.ToHost(to);
+  struct stat sourceStatus {};
+  if (lstat(source.c_str(), &sourceStatus) != 0) throw HostError(errno, source);
+  if (target == source) {
+    // The new name differs from the old one in letter case only: the disk takes the new spelling.
+    const std::string absolute = paths_.Absolute(to);
+    target = HostParent(source) + "/" + absolute.substr(absolute.find_last_of('\\') + 1);
+    if (target == source) return;
+    const auto before = paths_.BeforeChange(source);
+    if (rename(source.c_str(), target.c_str()) != 0) throw HostError(errno, target);
+    Moved(source, target, before, before);
+    return;
+  }
+  const auto sourceBefore = paths_.BeforeChange(source);
+  const auto targetBefore = paths_.BeforeChange(target);
+#ifdef RENAME_NOREPLACE
+  if (renameat2(AT_FDCWD, source.c_str(), AT_FDCWD, target.c_str(), RENAME_NOREPLACE) == 0) {
+    Moved(source, target, sourceBefore, targetBefore);
+    return;
+  }
+  if (errno != EINVAL && errno != ENOSYS) throw HostError(errno, target);
+#endif
+  struct stat targetStatus {};
+  if (lstat(target.c_str(), &targetStatus) == 0) throw VbError(vberr::kFileAlreadyExists);
+  if (rename(source.c_str(), target.c_str()) != 0) throw HostError(errno, target);
+  Moved(source, target, sourceBefore, targetBefore);
+}
+
+void HostFileSystem::Replace(const std::string& from, const std::string& to) {
+  const std::string source = paths_.ToHost(from);
+  const std::string target = paths_.ToHost(to);
+  struct stat sourceStatus {};
+  if (lstat(source.c_str(), &sourceStatus) != 0) throw HostError(errno, source);
+  const auto sourceBefore = paths_.BeforeChange(source);
+  const auto targetBefore = paths_.BeforeChange(target);
+  if (rename(source.c_str(), target.c_str()) != 0) throw HostError(errno, target);
+  Moved(source, target, sourceBefore, targetBefore);
+}
+
+void HostFileSystem::Moved(const std::string& source, const std::string& target,
+                           const std::optional<DirectoryNames::Stamp>& sourceBefore,
+                           const std::optional<DirectoryNames::Stamp>& targetBefore) const {
+  paths_.Removed(source, sourceBefore);
+  paths_.Added(target, targetBefore);
+}
+
+int32_t HostFileSystem::Attributes(const std::string& path) {
+  const std::string host = paths_.ToHost(path);
+  return AttributesOf(StatOf(host), HostName(host));
+}
+
+DateTime HostFileSystem::LastModified(const std::string& path) {
+  const std::string host = paths_.ToHost(path);
+  const time_t modified = StatOf(host).st_mtime;
+  std::tm local{};
+  if (localtime_r(&modified, &local) == nullptr) throw VbError(vberr::kOverflow);
+  return DateTime{local.tm_year + 1900, local.tm_mon + 1, local.tm_mday,
+                  local.tm_hour,        local.tm_min,     local.tm_sec};
+}
+
+std::string HostFileSystem::FindFirst(const std::string& pattern, int32_t attributeMask) {
+  const auto [directory, namePattern] = SplitPattern(pattern);
+  std::string hostDirectory;
+  try {
+    hostDirectory = paths_.ToHost(directory);
+  } catch (const VbError& error) {
+    if (error.Number() == vberr::kPathNotFound) return {};
+    throw;
+  }
+  const auto fits = [&](const std::string& name, const struct stat& status) {
+    const int32_t attributes = AttributesOf(status, name);
+    const int32_t wanted = fileattr::kHidden | fileattr::kSystem | fileattr::kDirectory;
+    return (attributes & wanted & ~attributeMask) == 0;
+  };
+
+  if (!namePattern.empty() && !HasWildcard(namePattern)) {
+    // A plain name is looked up like any path, so letter case and code page do not matter.
+    const std::string host = paths_.ToHost(pattern);
+    struct stat status {};
+    if (stat(host.c_str(), &status) != 0) return {};
+    const std::string name = HostName(host);
+    return fits(name, status) ? name : std::string();
+  }
+
+  const std::string wanted = namePattern.empty() ? "*" : namePattern;
+  const std::unique_ptr<DIR, int (*)(DIR*)> listing(opendir(hostDirectory.c_str()), closedir);
+  if (!listing) return {};
+  // A drive root has no "." and ".." entries, as on Windows.
+  const std::string absolute = paths_.Absolute(directory);
+  const bool atRoot = absolute.back() == '\\';
+  std::optional<std::string> first;
+  const auto earlier = [](const std::string& a, const std::string& b) {
+    const std::string upperA = UpperAscii(a);
+    const std::string upperB = UpperAscii(b);
+    return upperA != upperB ? upperA < upperB : a < b;
+  };
+  while (const dirent* entry = readdir(listing.get())) {
+    const std::string name = entry->d_name;
+    // A drive root has no "." and ".." entries, as on Windows.
+    if ((name == "." || name == "..") && atRoot) continue;
+    if (!MatchesPattern(wanted, name)) continue;
+    struct stat status {};
+    const std::string entryPath =
+        (hostDirectory == "/" ? std::string() : hostDirectory) + "/" + name;
+    if (stat(entryPath.c_str(), &status) != 0) continue;
+    if (fits(name, status) && (!first || earlier(name, *first))) first = name;
+  }
+  return first.value_or(std::string());
+}
+
+void HostFileSystem::MakeDirectory(const std::string& path) {
+  const std::string host = paths_.ToHost(path);
+  const auto before = paths_.BeforeChange(host);
+  if (mkdir(host.c_str(), 0777) == 0) {
+    paths_.Added(host, before);
+    return;
+  }
+  // MkDir of a name that exists answers "Path/File access error" in VB, not "already exists".
+  if (errno == EEXIST) throw VbError(vberr::kPathFileAccessError);
+  throw HostError(errno, host);
+}
+
+bool HostFileSystem::SameFile(const std::string& first, const std::string& second) {
+  try {
+    struct stat a {};
+    struct stat b {};
+    return stat(paths_.ToHost(first).c_str(), &a) == 0 &&
+           stat(paths_.ToHost(second).c_str(), &b) == 0 && IsSameFile(a, b);
+  } catch (const VbError&) {
+    return false;
+  }
+}
+
+std::unique_ptr<TextReader> HostFileSystem::OpenText(const std::string& path) {
+  HostFile file = HostFile::Open(paths_.ToHost(path), O_RDONLY);
+  struct stat status {};
+  if (fstat(file.Descriptor(), &status) != 0) throw HostError(errno, file.HostPath());
+  if (S_ISDIR(status.st_mode)) throw VbError(vberr::kPathFileAccessError);
+  return std::make_unique<HostTextReader>(std::move(file));
+}
+
+std::unique_ptr<TextWriter> HostFileSystem::CreateText(const std::string& path) {
+  return std::make_unique<HostTextWriter>(OpenCreating(paths_.ToHost(path), O_TRUNC));
+}
+
+void HostFileSystem::AppendText(const std::string& path, std::string_view text) {
+  HostFile file = OpenCreating(paths_.ToHost(path), O_APPEND);
+  file.Write(text);
+  file.Close();
+}
+
+HostFile HostFileSystem::OpenCreating(const std::string& host, int flags) const {
+  const auto before = paths_.BeforeChange(host);
+  HostFile file = HostFile::Open(host, O_WRONLY | O_CREAT | flags);
+  paths_.Added(host, before);
+  return file;
+}
+
+}  // namespace zarvelin::host

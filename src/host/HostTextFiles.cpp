@@ -1,0 +1,60 @@
+#include "host/HostTextFiles.h"
+
+#include <utility>
+
+#include "runtime/VbError.h"
+
+namespace zarvelin::host {
+namespace {
+constexpr size_t kPieceSize = 64 * 1024;
+}
+
+HostTextReader::HostTextReader(HostFile file) : file_(std::move(file)) {}
+
+std::optional<std::string> HostTextReader::ReadLine() {
+  for (;;) {
+    if (auto line = lines_.Next()) return line;
+    if (ended_) return std::nullopt;
+    piece_.resize(kPieceSize);
+    const size_t count = file_.Read(piece_.data(), piece_.size());
+    if (count == 0) {
+      lines_.Finish();
+      ended_ = true;
+    } else {
+      lines_.Feed(std::string_view(piece_.data(), count));
+    }
+  }
+}
+
+HostTextWriter::HostTextWriter(HostFile file) : file_(std::move(file)) {}
+
+HostTextWriter::~HostTextWriter() {
+  if (closed_) return;
+  // Like a file the program forgot to close: what was written still reaches it.
+  try {
+    Flush();
+  } catch (const VbError&) {
+    // A destructor has nobody to tell; Close is where failures are reported.
+  }
+}
+
+void HostTextWriter::WriteLine(std::string_view line) {
+  if (closed_) throw VbError(vberr::kBadFileNameOrNumber);
+  pending_.append(line);
+  pending_.append("\r\n");
+  if (pending_.size() >= kPieceSize) Flush();
+}
+
+void HostTextWriter::Close() {
+  if (closed_) return;
+  closed_ = true;
+  Flush();
+  file_.Close();
+}
+
+void HostTextWriter::Flush() {
+  const std::string bytes = std::exchange(pending_, {});
+  file_.Write(bytes);
+}
+
+}  // namespace zarvelin::host

@@ -1,0 +1,80 @@
+#pragma once
+
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "host/CodePage.h"
+#include "host/DirectoryNames.h"
+
+namespace zarvelin::host {
+
+// Where VB drives and network shares live on the host.
+struct PathMapperConfig {
+  // Drive letter (either case) -> host directory. Z: is the host's "/" unless configured here.
+  std::map<char, std::string> drives;
+  // "\\server\share" (any letter case) -> host directory.
+  std::map<std::string, std::string> shares;
+  // The VB directory that paths without a drive start from; empty: the host's current directory.
+  std::string workingDirectory;
+  // The code page names in project files are written in, as iconv names it. A name that finds
+  // no file as it is written is looked for again converted from this code page to UTF-8.
+  std::string codePage = "WINDOWS-1252";
+};
+
+// Translates VB paths ("\" separates, a colon ends a drive prefix) to host paths and back, the
+// way Wine does: Z:\ is "/", other drives and shares come from the configuration. Existing names
+// are found without regard to letter case, as on Windows. A "/" or a NUL inside a VB name is not
+// a separator and never reaches the host: such names fail with 52 (bad file name or number).
+class PathMapper {
+ public:
+  explicit PathMapper(PathMapperConfig config = {});
+
+  // The absolute VB path: "C:\a\b" (a root is "C:\" or "\\server\share\"), with "." and ".."
+  // resolved lexically as Windows does, never climbing above the root.
+  std::string Absolute(std::string_view vbPath) const;
+  // The host path of a VB path. Existing components are spelled as the disk spells them; the
+  // first missing one and everything after it keep the given spelling. Fails with 52 for a bad
+  // name and 76 for an unknown drive or share.
+  std::string ToHost(std::string_view vbPath) const;
+  // The VB path of a host path: under the configured drive or share whose directory holds it
+  // most closely, else under Z:.
+  std::string ToVb(std::string_view hostPath) const;
+
+  // This process is about to add or remove the entry at hostPath: the state of its directory now.
+  std::optional<DirectoryNames::Stamp> BeforeChange(const std::string& hostPath) const;
+  // This process added or removed the entry at hostPath, whose directory was `before` just
+  // before; the names remembered for finding entries by letter case take the change.
+  void Added(const std::string& hostPath, const std::optional<DirectoryNames::Stamp>& before) const;
+  void Removed(const std::string& hostPath,
+               const std::optional<DirectoryNames::Stamp>& before) const;
+
+ private:
+  struct Root {
+    std::string vbPrefix;  // "C:" or "\\server\share"
+    std::string hostDirectory;
+  };
+  struct Parsed {
+    Root root;
+    std::vector<std::string> components;
+  };
+
+  Parsed Parse(std::string_view vbPath) const;
+  Root DriveRoot(char letter) const;
+  Root ShareRoot(std::string_view server, std::string_view share) const;
+  // The stored spelling of name in hostDirectory. knownMissingAsWritten: the caller has just
+  // seen that the name as written is not there, so it is not asked again.
+  std::optional<std::string> FindEntry(const std::string& hostDirectory, const std::string& name,
+                                       bool knownMissingAsWritten) const;
+
+  PathMapperConfig config_;
+  LeadBytes leadBytes_{};
+  std::optional<Parsed> working_;
+  // Shared by copies of the mapper: they look at the same host.
+  std::shared_ptr<DirectoryNames> names_ = std::make_shared<DirectoryNames>();
+};
+
+}  // namespace zarvelin::host
