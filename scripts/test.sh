@@ -1,9 +1,12 @@
 #!/usr/bin/env bash
-# Sets up, builds and runs every test: the native unit and end-to-end tests, then the Windows
-# cross builds of the portable layers.
+# Sets up, builds and runs every test: the layer and <windows.h> checks, the native unit and
+# end-to-end tests, then the Windows cross builds of the portable layers.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
+scripts/check-layers.sh
+scripts/check-windows-headers.sh i686-w64-mingw32-g++
+scripts/check-windows-headers.sh x86_64-w64-mingw32-g++
 scripts/build.sh native
 ctest --preset native -j "$(nproc)"
 for preset in mingw-i686 mingw-x86_64; do

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "cli/Commands.h"
+#include "ide/ComponentKinds.h"
 #include "project/cVBP.h"
 #include "runtime/Trap.h"
 
@@ -14,24 +15,9 @@ namespace zarvelin::cli {
 namespace {
 
 std::string KindName(int32_t componentType) {
-  switch (componentType) {
-    case 1:
-      return "Module";
-    case 2:
-      return "Class";
-    case 4:
-      return "ResFile32";
-    case 5:
-      return "Form";
-    case 7:
-      return "PropertyPage";
-    case 8:
-      return "UserControl";
-    case 10:
-      return "RelatedDoc";
-    default:
-      return std::to_string(componentType);
-  }
+  if (const ide::ComponentKind* kind = ide::KindOfType(componentType))
+    return std::string(kind->key);
+  return std::to_string(componentType);
 }
 
 using Row = std::array<std::string, 5>;

@@ -10,6 +10,7 @@
 #include "runtime/Runtime.h"
 #include "runtime/Strings.h"
 #include "runtime/Trap.h"
+#include "runtime/VbPath.h"
 #include "support/mMain.h"
 
 namespace zarvelin::copy {
@@ -25,7 +26,7 @@ std::string CopyDirectoryOf(const std::string& sTyped) {
 // "C:\Proj\.", a link) passes it; copying there would save every component and the project
 // file onto themselves. The project file answering to the copy directory's name tells.
 bool IsProjectDirectory(const std::string& sCopyDirectory, const std::string& sProjectFile) {
-  return Files().SameFile(sCopyDirectory + "\\" + GetFileName(sProjectFile), sProjectFile);
+  return Files().SameFile(JoinPath(sCopyDirectory, GetFileName(sProjectFile)), sProjectFile);
 }
 
 }  // namespace

@@ -13,6 +13,7 @@
 #include "runtime/Strings.h"
 #include "runtime/Trap.h"
 #include "runtime/VbError.h"
+#include "runtime/VbPath.h"
 
 namespace zarvelin::copy {
 namespace {
@@ -40,7 +41,7 @@ Action ActionFor(int32_t type) {
 }
 
 std::string Target(const std::string& sCopyDirectory, const std::string& sFileName) {
-  return sCopyDirectory + "\\" + sFileName;
+  return JoinPath(sCopyDirectory, sFileName);
 }
 
 // A component whose file already is its place in the copy directory (a copy directory that is

@@ -9,6 +9,7 @@
 #include "runtime/FileSystem.h"
 #include "runtime/Runtime.h"
 #include "runtime/Trap.h"
+#include "runtime/VbPath.h"
 
 namespace zarvelin::copy {
 namespace {
@@ -53,8 +54,8 @@ bool CopyProjectFromCD(CopyDialog& dialog, ide::VBProject& project,
     }
     dialog.window.SetOnTop(form, false);
 
-    const std::string sCopiedFile = sCopyDirectory + "\\" + sProjectFileName;
-    const std::string sSourceFile = sProjectDirectory + "\\" + sProjectFileName;
+    const std::string sCopiedFile = JoinPath(sCopyDirectory, sProjectFileName);
+    const std::string sSourceFile = JoinPath(sProjectDirectory, sProjectFileName);
     if (bProjectFile && !IsSourceProjectFile(sCopiedFile, sSourceFile)) {
       erl = 50;
       cVBP vbp;

@@ -3,6 +3,7 @@
 #include "platform/Platform.h"
 #include "runtime/Runtime.h"
 #include "runtime/Trap.h"
+#include "runtime/VbPath.h"
 
 namespace zarvelin::copy {
 namespace {
@@ -34,7 +35,7 @@ std::string ErrorLine(const VbError& error) {
 
 bool SaveVBP(ide::VBProject& project, const std::string& copyDirectory,
              const std::string& fileName) {
-  const std::string target = copyDirectory + "\\" + fileName;
+  const std::string target = JoinPath(copyDirectory, fileName);
   bool saved = false;
   Trap(
       kModule, "SaveVBP",
@@ -52,7 +53,7 @@ bool SaveVBP(ide::VBProject& project, const std::string& copyDirectory,
 
 bool SaveRelatedFile(const std::string& sourceFile, const std::string& copyDirectory,
                      const std::string& fileName) {
-  const std::string target = copyDirectory + "\\" + fileName;
+  const std::string target = JoinPath(copyDirectory, fileName);
   bool saved = false;
   Trap(
       kModule, "SaveRelatedFile",

@@ -108,11 +108,6 @@ std::string ExtensionOf(std::string_view fileName) {
   return dot == std::string_view::npos ? std::string() : std::string(fileName.substr(dot + 1));
 }
 
-std::string JoinPath(std::string_view directory, std::string_view name) {
-  if (directory.empty()) return std::string(name);
-  return std::string(directory) + "\\" + std::string(name);
-}
-
 std::string ResolvePath(std::string_view baseDirectory, std::string_view path) {
   if (IsNetworkPath(path) || HasDrive(path)) return Joined(Normalized(Split(path)));
   if (!path.empty() && path[0] == '\\') {

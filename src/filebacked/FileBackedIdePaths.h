@@ -3,6 +3,8 @@
 #include <string>
 #include <string_view>
 
+#include "runtime/VbPath.h"
+
 // VB-style path arithmetic for the file-backed IDE: "\" separates, a colon ends a drive prefix,
 // "\\server\share" starts a network path. Letter case never matters when comparing, as on Windows.
 namespace zarvelin::filebacked {
@@ -15,8 +17,6 @@ std::string FileNameOf(std::string_view path);
 std::string BaseNameOf(std::string_view fileName);
 // The last extension without its dot ("frm" for "Main.frm"; empty when there is none).
 std::string ExtensionOf(std::string_view fileName);
-// directory, "\", name; the name alone when the directory is empty.
-std::string JoinPath(std::string_view directory, std::string_view name);
 
 // Where a path written in a project or component file points, read as VB reads it: relative to
 // the base directory, "..\" steps climbing (never above a root), "\" meaning the base's root, and

@@ -1,37 +1,10 @@
 #include "filebacked/FileBackedIdeProjectFile.h"
 
-#include <array>
-
 #include "filebacked/FileBackedIdePaths.h"
 #include "runtime/Strings.h"
 
 namespace zarvelin::filebacked {
 namespace {
-
-constexpr std::array kKinds{
-    ComponentKind{"Form", 5, false, true, "frx"},
-    ComponentKind{"Module", 1, true, false, ""},
-    ComponentKind{"Class", 2, true, false, ""},
-    ComponentKind{"UserControl", 8, false, true, "ctx"},
-    ComponentKind{"PropertyPage", 7, false, true, "pgx"},
-    ComponentKind{"UserDocument", 9, false, true, "dox"},
-    ComponentKind{"Designer", 11, false, true, "dsx"},
-    ComponentKind{"RelatedDoc", 10, false, false, ""},
-    ComponentKind{"ResFile32", 4, false, false, ""},
-};
-
-// Which kind a file of each extension is when the IDE adds it.
-struct ExtensionKind {
-  std::string_view extension;
-  std::string_view key;
-};
-
-constexpr std::array kExtensions{
-    ExtensionKind{"frm", "Form"},         ExtensionKind{"bas", "Module"},
-    ExtensionKind{"cls", "Class"},        ExtensionKind{"ctl", "UserControl"},
-    ExtensionKind{"pag", "PropertyPage"}, ExtensionKind{"dob", "UserDocument"},
-    ExtensionKind{"dsr", "Designer"},     ExtensionKind{"res", "ResFile32"},
-};
 
 std::string Unquoted(std::string_view value, bool& quoted) {
   quoted = value.size() >= 2 && value.front() == '"' && value.back() == '"';
@@ -42,17 +15,15 @@ std::string Unquoted(std::string_view value, bool& quoted) {
 }  // namespace
 
 std::optional<ComponentKind> KindOfKey(std::string_view key) {
-  for (const ComponentKind& kind : kKinds) {
-    if (kind.key == key) return kind;
-  }
+  if (const ComponentKind* kind = ide::KindOfKey(key)) return *kind;
   return std::nullopt;
 }
 
 std::optional<ComponentKind> KindOfFile(std::string_view fileName, bool relatedDocument) {
-  if (relatedDocument) return KindOfKey("RelatedDoc");
+  if (relatedDocument) return *ide::KindOfType(ide::component::kRelatedDocument);
   const std::string extension = ExtensionOf(fileName);
-  for (const ExtensionKind& known : kExtensions) {
-    if (EqualNoCase(known.extension, extension)) return KindOfKey(known.key);
+  for (const ComponentKind& kind : ide::kComponentKinds) {
+    if (!kind.extension.empty() && EqualNoCase(kind.extension, extension)) return kind;
   }
   return std::nullopt;
 }

@@ -5,18 +5,13 @@
 #include <string>
 #include <string_view>
 
+#include "ide/ComponentKinds.h"
+
 // The component lines of a .vbp as VB6 writes and reads them. Every other line of a project file
 // is none of the IDE's business and travels through a save unchanged.
 namespace zarvelin::filebacked {
 
-// What a component line's key says about its component.
-struct ComponentKind {
-  std::string_view key;        // "Form", "Module", ...
-  int32_t type;                // the IDE's type number (a Form line may still turn out an MDI form)
-  bool namedByKey;             // "Name; path" lines: the name comes from the line itself
-  bool namedByFile;            // the name comes from the file's Attribute VB_Name line
-  std::string_view companion;  // extension of the binary companion it may refer to
-};
+using ide::ComponentKind;
 
 // The kind of a key ("Form", "ResFile32" ...), or nothing for lines that are not components.
 std::optional<ComponentKind> KindOfKey(std::string_view key);

@@ -11,6 +11,17 @@ namespace zarvelin::forms {
 
 class Form;
 
+// SetWindowPos's insert-after values and flags, as the platform numbers them.
+namespace windowpos {
+inline constexpr intptr_t kTopmost = -1;
+inline constexpr intptr_t kNotTopmost = -2;
+inline constexpr uint32_t kNoSize = 0x01;
+inline constexpr uint32_t kNoMove = 0x02;
+inline constexpr uint32_t kNoActivate = 0x10;
+// Only the z-order changes: place and size stay, and the window is not activated.
+inline constexpr uint32_t kKeepPlaceAndSize = kNoSize | kNoMove | kNoActivate;
+}  // namespace windowpos
+
 // Gives each form a peer: nothing (headless), a recorder (tests) or real windows (Win32). A
 // backend renders what the model holds and delivers the user's input back to the model; it decides
 // nothing itself.

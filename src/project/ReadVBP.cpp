@@ -3,12 +3,14 @@
 #include <memory>
 #include <string>
 
+#include "ide/ComponentKinds.h"
 #include "project/Positions.h"
 #include "project/ProjectPaths.h"
 #include "project/cVBP.h"
 #include "runtime/Formats.h"
 #include "runtime/Runtime.h"
 #include "runtime/Trap.h"
+#include "runtime/VbPath.h"
 
 namespace zarvelin {
 namespace {
@@ -55,26 +57,35 @@ void cVBP::ReadVBP() {
         exeName32_ = value;
       } else if (key == "Path32") {
         path32_ = value;
-      } else if (key == "Form") {
-        erl = 60;
-        GetFormInfo(value, 5, "frx");
-      } else if (key == "Module") {
-        GetModuleInfo(value, 1);
-      } else if (key == "Class") {
-        GetModuleInfo(value, 2);
-      } else if (key == "UserControl") {
-        erl = 70;
-        GetFormInfo(value, 8, "ctx");
-      } else if (key == "PropertyPage") {
-        erl = 80;
-        GetFormInfo(value, 7, "pgx");
-      } else if (key == "RelatedDoc") {
-        GetRelelatedDocInfo(value, 10);
-      } else if (key == "ResFile32") {
-        GetRelelatedDocInfo(value, 4);
+      } else if (const ide::ComponentKind* kind = ide::KindOfKey(key)) {
+        ReadComponentLine(*kind, value, erl);
       }
     }
   });
+}
+
+// The model keeps modules, classes, forms, user controls, property pages, the resource file and
+// related documents; user documents and designers are the IDE's business alone.
+void cVBP::ReadComponentLine(const ide::ComponentKind& kind, std::string_view value, Erl& erl) {
+  using namespace ide::component;
+  switch (kind.type) {
+    case kStdModule:
+    case kClassModule:
+      GetModuleInfo(value, kind.type);
+      break;
+    case kVBForm:
+    case kUserControl:
+    case kPropPage:
+      erl = kind.type == kVBForm ? 60 : kind.type == kUserControl ? 70 : 80;
+      GetFormInfo(value, kind.type, kind.companion);
+      break;
+    case kRelatedDocument:
+    case kResFile:
+      GetRelelatedDocInfo(value, kind.type);
+      break;
+    default:
+      break;
+  }
 }
 
 // Forms, user controls and property pages: the component file itself names the component and
@@ -85,7 +96,7 @@ void cVBP::GetFormInfo(std::string_view value, int32_t componentType, std::strin
   record->ComponentFile(GetFileName(value));
   record->ComponentType(componentType);
   bool refersToCompanion = false;
-  record->ComponentName(GetComponentName(record->ComponentPath() + "\\" + record->ComponentFile(),
+  record->ComponentName(GetComponentName(JoinPath(record->ComponentPath(), record->ComponentFile()),
                                          extension, refersToCompanion));
   if (refersToCompanion) {
     record->BinaryFile(true);

@@ -5,7 +5,9 @@
 #include <string>
 #include <string_view>
 
+#include "ide/ComponentKinds.h"
 #include "project/cComponents.h"
+#include "runtime/Trap.h"
 
 namespace zarvelin {
 
@@ -53,6 +55,7 @@ class cVBP {
 
  private:
   void ReadVBP();
+  void ReadComponentLine(const ide::ComponentKind& kind, std::string_view value, Erl& erl);
   void GetFormInfo(std::string_view value, int32_t componentType, std::string_view extension);
   void GetModuleInfo(std::string_view value, int32_t componentType);
   void GetRelelatedDocInfo(std::string_view value, int32_t componentType);

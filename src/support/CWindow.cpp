@@ -4,18 +4,10 @@
 #include "platform/Platform.h"
 
 namespace zarvelin {
-namespace {
-
-// SetWindowPos's insert-after values and flags (SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE).
-constexpr intptr_t kTopmost = -1;
-constexpr intptr_t kNotTopmost = -2;
-constexpr uint32_t kKeepPlaceAndSize = 19;
-
-}  // namespace
-
 void CWindow::SetOnTop(forms::Form& form, bool bSetOnTop) {
-  form.Backend().SetWindowPos(form, bSetOnTop ? kTopmost : kNotTopmost, 0, 0, 0, 0,
-                              kKeepPlaceAndSize);
+  form.Backend().SetWindowPos(
+      form, bSetOnTop ? forms::windowpos::kTopmost : forms::windowpos::kNotTopmost, 0, 0, 0, 0,
+      forms::windowpos::kKeepPlaceAndSize);
 }
 
 void CWindow::Center(forms::Form& form) {

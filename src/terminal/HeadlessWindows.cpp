@@ -13,8 +13,6 @@ namespace {
 
 constexpr int kBarCells = 20;
 constexpr intptr_t kHandleStep = 0x1000;
-constexpr intptr_t kTopmost = -1;
-constexpr intptr_t kNotTopmost = -2;
 
 struct PlacedText {
   double top = 0;
@@ -143,8 +141,8 @@ void HeadlessWindows::Hidden(forms::Form&) {
 
 void HeadlessWindows::SetWindowPos(forms::Form& form, intptr_t insertAfter, int32_t, int32_t,
                                    int32_t, int32_t, uint32_t) {
-  if (insertAfter == kTopmost) topmost_[form.Name()] = true;
-  if (insertAfter == kNotTopmost) topmost_[form.Name()] = false;
+  if (insertAfter == forms::windowpos::kTopmost) topmost_[form.Name()] = true;
+  if (insertAfter == forms::windowpos::kNotTopmost) topmost_[form.Name()] = false;
 }
 
 int32_t HeadlessWindows::WindowState(const forms::Form&) {

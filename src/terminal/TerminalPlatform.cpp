@@ -22,6 +22,7 @@
 #include "host/SystemClipboard.h"
 #include "runtime/Strings.h"
 #include "runtime/VbError.h"
+#include "runtime/VbPath.h"
 
 namespace zarvelin::terminal {
 namespace {
@@ -276,7 +277,7 @@ int32_t TerminalPlatform::ShellExecuteFile(intptr_t, std::string_view verb, std:
   if (!IsUrl(file)) {
     std::string vbPath(file);
     const bool relative = !(vbPath.size() >= 2 && (vbPath[1] == ':' || vbPath[0] == '\\'));
-    if (relative && !directory.empty()) vbPath = std::string(directory) + "\\" + vbPath;
+    if (relative) vbPath = JoinPath(directory, vbPath);
     try {
       target = paths_.ToHost(vbPath);
     } catch (const VbError& error) {

@@ -22,10 +22,6 @@ namespace {
 constexpr std::string_view kCrLf = "\r\n";
 constexpr std::string_view kTitle = "Zarvelin";
 
-// SetWindowPos: above every window that is not topmost; keep size and position, do not activate.
-constexpr intptr_t kHwndTopmost = -1;
-constexpr uint32_t kKeepPlaceQuietly = 0x13;
-
 // A description line is cut to what the edit control's line buffer holds.
 constexpr int32_t kDescriptionLineChars = 65;
 constexpr int32_t kProgramPathChars = 45;
@@ -91,7 +87,8 @@ frmError::frmError() : forms::Form(frmErrorDesign()) {
 }
 
 void frmError::Form_Load() {
-  Backend().SetWindowPos(*this, kHwndTopmost, 0, 0, 0, 0, kKeepPlaceQuietly);
+  Backend().SetWindowPos(*this, forms::windowpos::kTopmost, 0, 0, 0, 0,
+                         forms::windowpos::kKeepPlaceAndSize);
   Move((Sys().ScreenWidth() - Width()) / 2, (Sys().ScreenHeight() - Height()) / 2);
 
   const AppFacts& app = App();

@@ -89,11 +89,9 @@ void RecordingWindowBackend::Hidden(forms::Form& form) {
 
 void RecordingWindowBackend::SetWindowPos(forms::Form& form, intptr_t insertAfter, int32_t x,
                                           int32_t y, int32_t cx, int32_t cy, uint32_t flags) {
-  constexpr intptr_t kTopmost = -1;
-  constexpr intptr_t kNotTopmost = -2;
   WindowRecord& record = Record(form);
-  if (insertAfter == kTopmost) record.topmost = true;
-  if (insertAfter == kNotTopmost) record.topmost = false;
+  if (insertAfter == forms::windowpos::kTopmost) record.topmost = true;
+  if (insertAfter == forms::windowpos::kNotTopmost) record.topmost = false;
   calls_.push_back("SetWindowPos " + form.Name() + " " + std::to_string(insertAfter) + " " +
                    std::to_string(x) + " " + std::to_string(y) + " " + std::to_string(cx) + " " +
                    std::to_string(cy) + " " + std::to_string(flags));
