@@ -31,9 +31,9 @@ class QuietPlatform : public Platform {
  public:
   explicit QuietPlatform(Platform& inner) : inner_(inner) {}
 
-  int32_t MessageBox(std::string_view text, std::string_view title, int32_t style) override {
+  int32_t MsgBox(std::string_view text, std::string_view title, int32_t style) override {
     if (title == Rt().app.title && style == mb::kInformation) return mb::kAnswerOk;
-    return inner_.MessageBox(text, title, style);
+    return inner_.MsgBox(text, title, style);
   }
   void DoEvents() override { inner_.DoEvents(); }
   double ScreenWidth() override { return inner_.ScreenWidth(); }
@@ -54,10 +54,10 @@ class QuietPlatform : public Platform {
     inner_.SaveSetting(app, section, key, value);
   }
   int32_t DriveType(std::string_view root) override { return inner_.DriveType(root); }
-  int32_t ShellExecute(intptr_t window, std::string_view verb, std::string_view file,
-                       std::string_view parameters, std::string_view directory,
-                       int32_t showCommand) override {
-    return inner_.ShellExecute(window, verb, file, parameters, directory, showCommand);
+  int32_t ShellExecuteFile(intptr_t window, std::string_view verb, std::string_view file,
+                           std::string_view parameters, std::string_view directory,
+                           int32_t showCommand) override {
+    return inner_.ShellExecuteFile(window, verb, file, parameters, directory, showCommand);
   }
   std::string PrinterDeviceName() override { return inner_.PrinterDeviceName(); }
   void PrintDocument(std::string_view text, int32_t scaleMode, float currentY) override {

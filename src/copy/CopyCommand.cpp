@@ -38,7 +38,7 @@ bool cmdCopy_Click(CopyDialog& dialog) {
     erl = 10;
     const std::string sProjectFile = dialog.vbe.ActiveVBProject()->FileName();
     if (sProjectFile.empty()) {
-      Sys().MessageBox("You must save this project before copy.", "Zarvelin", mb::kInformation);
+      Sys().MsgBox("You must save this project before copy.", "Zarvelin", mb::kInformation);
       return;
     }
 
@@ -61,10 +61,10 @@ bool cmdCopy_Click(CopyDialog& dialog) {
     erl = 40;
     if (bCopied) {
       Sys().SetMousePointer(pointer::kDefault);
-      Sys().MessageBox("Project:" + std::string(kCrLf) + sProjectFile + std::string(kCrLf) +
-                           "Copied to directory:" + std::string(kCrLf) +
-                           form.Ctl("txtDirectory").Text(),
-                       "Zarvelin", mb::kInformation);
+      Sys().MsgBox("Project:" + std::string(kCrLf) + sProjectFile + std::string(kCrLf) +
+                       "Copied to directory:" + std::string(kCrLf) +
+                       form.Ctl("txtDirectory").Text(),
+                   "Zarvelin", mb::kInformation);
       closed = true;
     }
 

@@ -69,8 +69,8 @@ bool CopyProjectFiles(ide::VBProject& project, const std::string& sCopyDirectory
         erl = 20;
         if (picModule.ScaleWidth() <= 0) {
           Sys().SetMousePointer(pointer::kDefault);
-          Sys().MessageBox("There are no components in: " + std::string(kCrLf) + project.FileName(),
-                           "Copy Project Files", mb::kExclamation);
+          Sys().MsgBox("There are no components in: " + std::string(kCrLf) + project.FileName(),
+                       "Copy Project Files", mb::kExclamation);
           Sys().SetMousePointer(pointer::kDefault);
           return;
         }
@@ -91,9 +91,9 @@ bool CopyProjectFiles(ide::VBProject& project, const std::string& sCopyDirectory
           // the pass halts on it.
           const bool bNewName = taken.insert(LowerAscii(sFileName)).second;
           if (sFileName.empty()) {
-            Sys().MessageBox("You Have Not Saved " + component->Name() + std::string(kCrLf) +
-                                 "You must save all components before copying.",
-                             "Copy Project Files", mb::kExclamation);
+            Sys().MsgBox("You Have Not Saved " + component->Name() + std::string(kCrLf) +
+                             "You must save all components before copying.",
+                         "Copy Project Files", mb::kExclamation);
           } else if (bNewName) {
             erl = 50;
             const int32_t type = component->Type();
@@ -120,8 +120,8 @@ bool CopyProjectFiles(ide::VBProject& project, const std::string& sCopyDirectory
               case Action::Unknown:
                 erl = 90;
                 Sys().SetMousePointer(pointer::kDefault);
-                Sys().MessageBox(component->Name() + " Has Type " + std::to_string(type),
-                                 "Copy Project Error", mb::kExclamation);
+                Sys().MsgBox(component->Name() + " Has Type " + std::to_string(type),
+                             "Copy Project Error", mb::kExclamation);
                 Sys().SetMousePointer(pointer::kHourglass);
                 break;
             }
@@ -130,10 +130,10 @@ bool CopyProjectFiles(ide::VBProject& project, const std::string& sCopyDirectory
           erl = 100;
           if (!bSuccess) {
             if (!bFileCopy && !sFileName.empty()) {
-              Sys().MessageBox("Error Saving VB Component File: " + std::string(kCrLf) +
-                                   Target(sCopyDirectory, sFileName) + std::string(kCrLf) +
-                                   std::string(kCrLf) + "The copy operation is halted!",
-                               "Copy Project Files", mb::kExclamation);
+              Sys().MsgBox("Error Saving VB Component File: " + std::string(kCrLf) +
+                               Target(sCopyDirectory, sFileName) + std::string(kCrLf) +
+                               std::string(kCrLf) + "The copy operation is halted!",
+                           "Copy Project Files", mb::kExclamation);
             }
             break;
           }
@@ -146,13 +146,13 @@ bool CopyProjectFiles(ide::VBProject& project, const std::string& sCopyDirectory
       },
       [&](const VbError& error, int16_t) {
         if (!vberr::IsFileOrDeviceError(error.Number())) return false;
-        Sys().MessageBox(
-            "Error Copying File: " + std::string(kCrLf) + std::string(kCrLf) +
-                Target(sCopyDirectory, sFileName) + std::string(kCrLf) + std::string(kCrLf) +
-                "Error: " + std::to_string(error.Number()) + " " + error.Description() +
-                std::string(kCrLf) + "Make sure the disk is not full or write protected" +
-                std::string(kCrLf) + "and that the file is not currently in use or read-only.",
-            "Copy Project Files Error", mb::kExclamation);
+        Sys().MsgBox("Error Copying File: " + std::string(kCrLf) + std::string(kCrLf) +
+                         Target(sCopyDirectory, sFileName) + std::string(kCrLf) +
+                         std::string(kCrLf) + "Error: " + std::to_string(error.Number()) + " " +
+                         error.Description() + std::string(kCrLf) +
+                         "Make sure the disk is not full or write protected" + std::string(kCrLf) +
+                         "and that the file is not currently in use or read-only.",
+                     "Copy Project Files Error", mb::kExclamation);
         return true;
       });
   return copied;

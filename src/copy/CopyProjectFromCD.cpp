@@ -73,9 +73,9 @@ bool CopyProjectFromCD(CopyDialog& dialog, ide::VBProject& project,
       dialog.vbe.Projects().AddFromFile(sSourceFile, true);
     } else if (bFiles) {
       erl = 80;
-      Sys().MessageBox("The Copied Project's VBP File was Not Saved." + std::string(kCrLf) +
-                           "You Should Close this Project and Reopen it.",
-                       "Error Saving VBP File", mb::kExclamation);
+      Sys().MsgBox("The Copied Project's VBP File was Not Saved." + std::string(kCrLf) +
+                       "You Should Close this Project and Reopen it.",
+                   "Error Saving VBP File", mb::kExclamation);
     }
 
     erl = 90;

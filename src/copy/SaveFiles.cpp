@@ -17,7 +17,7 @@ std::function<bool(const VbError&, int16_t)> FileErrorBox(std::string_view proce
   return [procedure, title = std::move(title), message](const VbError& error, int16_t line) {
     if (!vberr::IsFileOrDeviceError(error.Number())) return false;
     try {
-      Sys().MessageBox(message(error), title, mb::kExclamation);
+      Sys().MsgBox(message(error), title, mb::kExclamation);
     } catch (...) {
       // The box itself failed: the failure still must not pass to the caller.
       ReportFailure(kModule, procedure, line, error.Number());

@@ -19,8 +19,8 @@ std::string WithHint(std::string_view text) {
 }  // namespace
 
 void RefuseProjectDirectory() {
-  Sys().MessageBox(WithHint("The copy directory and the project directory are the same."),
-                   "Cannot Copy to Project Directory", mb::kInformation);
+  Sys().MsgBox(WithHint("The copy directory and the project directory are the same."),
+               "Cannot Copy to Project Directory", mb::kInformation);
 }
 
 bool ValidCopyDirectory(const std::string& sCopyDirectory, const std::string& sProjectDirectory) {
@@ -28,7 +28,7 @@ bool ValidCopyDirectory(const std::string& sCopyDirectory, const std::string& sP
   Trap(kModule, "ValidCopyDirectory", [&](Erl& erl) {
     erl = 10;
     if (Trim(sCopyDirectory).empty()) {
-      Sys().MessageBox(kHint, "No Copy Directory", mb::kInformation);
+      Sys().MsgBox(kHint, "No Copy Directory", mb::kInformation);
       return;
     }
     erl = 20;
@@ -38,15 +38,14 @@ bool ValidCopyDirectory(const std::string& sCopyDirectory, const std::string& sP
     }
     erl = 30;
     if (!mMain::DirectoryExists(sCopyDirectory)) {
-      Sys().MessageBox(WithHint(sCopyDirectory + std::string(kCrLf) + "does not exist."),
-                       "Invalid Copy Directory", mb::kInformation);
+      Sys().MsgBox(WithHint(sCopyDirectory + std::string(kCrLf) + "does not exist."),
+                   "Invalid Copy Directory", mb::kInformation);
       return;
     }
     erl = 40;
     if (!mMain::IsWritableDrive(sCopyDirectory)) {
-      Sys().MessageBox(
-          WithHint(sCopyDirectory + std::string(kCrLf) + "is not a writable directory."),
-          "Cannot Write to Directory", mb::kInformation);
+      Sys().MsgBox(WithHint(sCopyDirectory + std::string(kCrLf) + "is not a writable directory."),
+                   "Cannot Write to Directory", mb::kInformation);
       return;
     }
     valid = true;

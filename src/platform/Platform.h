@@ -64,7 +64,7 @@ class Platform {
   virtual ~Platform() = default;
 
   // MsgBox: shows text under title with the style number; answers the button pressed.
-  virtual int32_t MessageBox(std::string_view text, std::string_view title, int32_t style) = 0;
+  virtual int32_t MsgBox(std::string_view text, std::string_view title, int32_t style) = 0;
   // DoEvents: lets pending window messages be processed.
   virtual void DoEvents() = 0;
 
@@ -91,9 +91,9 @@ class Platform {
   virtual int32_t DriveType(std::string_view root) = 0;
 
   // ShellExecuteA: answers the platform's code (33 or more is success).
-  virtual int32_t ShellExecute(intptr_t window, std::string_view verb, std::string_view file,
-                               std::string_view parameters, std::string_view directory,
-                               int32_t showCommand) = 0;
+  virtual int32_t ShellExecuteFile(intptr_t window, std::string_view verb, std::string_view file,
+                                   std::string_view parameters, std::string_view directory,
+                                   int32_t showCommand) = 0;
 
   // The default printer: its name (throws VbError when there is none), and printing one block of
   // text as a document after the two page-layout settings (scale mode, top offset in inches).

@@ -64,7 +64,7 @@ class FileSystem {
   // Empty when nothing matches or the directory does not exist.
   virtual std::string FindFirst(const std::string& pattern, int32_t attributeMask) = 0;
   // MkDir.
-  virtual void CreateDirectory(const std::string& path) = 0;
+  virtual void MakeDirectory(const std::string& path) = 0;
   // Whether two paths name one existing file, whatever their spelling (case, "..", links).
   virtual bool SameFile(const std::string& first, const std::string& second) = 0;
 

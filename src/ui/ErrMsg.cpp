@@ -54,7 +54,7 @@ void TellWithoutWindow(std::string_view sMN, std::string_view sPN, int16_t iLine
       std::string(sPN) + ", line" + NumberText(iLine) +
       ".\r\nThe error report window could not be shown: " + windowFailure.Description();
   try {
-    Sys().MessageBox(text, "Zarvelin", mb::kCritical);
+    Sys().MsgBox(text, "Zarvelin", mb::kCritical);
   } catch (...) {
     std::fprintf(stderr, "Zarvelin: %s\n", text.c_str());
   }

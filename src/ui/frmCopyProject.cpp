@@ -99,12 +99,12 @@ void frmCopyProject::cmdExplorer_Click() {
     const std::string sExplore =
         sDirectory.empty() ? mMain::GetFilePath(ActiveProjectFile()) : sDirectory;
     erl = 20;
-    if (Sys().ShellExecute(hWnd(), "Explore", sExplore, "", "", kShowRestore) <
+    if (Sys().ShellExecuteFile(hWnd(), "Explore", sExplore, "", "", kShowRestore) <
         kFirstShellSuccess) {
-      Sys().MessageBox(
+      Sys().MsgBox(
           "An error occurred or this directory does not exist on your system:\r\n" + sDirectory,
           Rt().app.title, mb::kExclamation);
-      Sys().ShellExecute(hWnd(), "Explore", "c:\\", "", "", kShowRestore);
+      Sys().ShellExecuteFile(hWnd(), "Explore", "c:\\", "", "", kShowRestore);
     }
   });
 }
@@ -112,7 +112,7 @@ void frmCopyProject::cmdExplorer_Click() {
 void frmCopyProject::cmdHelp_Click() {
   Trap(kModule, "cmdHelp_Click", [&](Erl& erl) {
     erl = 10;
-    Sys().ShellExecute(hWnd(), "open", Rt().app.path + "\\readme.wri", "", "C:\\", kShowNormal);
+    Sys().ShellExecuteFile(hWnd(), "open", Rt().app.path + "\\readme.wri", "", "C:\\", kShowNormal);
   });
 }
 

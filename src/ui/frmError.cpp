@@ -236,17 +236,17 @@ void frmError::HandOnReport(bool emptyClipboardFirst) {
   }
   if (!problems.empty()) {
     if (!kept && !report.empty()) problems += std::string(kCrLf) + report;
-    Sys().MessageBox(problems, kTitle, mb::kExclamation);
+    Sys().MsgBox(problems, kTitle, mb::kExclamation);
   }
   Unload();
 }
 
 void frmError::Form_QueryUnload(int32_t& /*cancel*/, int32_t /*unloadMode*/) {
-  const int32_t answer = Sys().MessageBox("Do you wish to email the error information?",
-                                          "E-Mail Error Information", mb::kYesNo + mb::kQuestion);
+  const int32_t answer = Sys().MsgBox("Do you wish to email the error information?",
+                                      "E-Mail Error Information", mb::kYesNo + mb::kQuestion);
   bSendMail = answer == mb::kAnswerYes;
   if (bSendMail) {
-    Sys().MessageBox(
+    Sys().MsgBox(
         "When the email form appears,\r\nUse Edit-Paste to paste the error\r\ninformation into "
         "the email",
         "Email Error Information", mb::kInformation);
@@ -258,7 +258,7 @@ void frmError::Form_Unload(int32_t& /*cancel*/) {
 }
 
 void frmError::cmdHelp_Click() {
-  Sys().MessageBox(HelpText(), "An Error Occured in Your Program ...", mb::kInformation);
+  Sys().MsgBox(HelpText(), "An Error Occured in Your Program ...", mb::kInformation);
 }
 
 void frmError::cmdPrint_Click() {
@@ -268,9 +268,9 @@ void frmError::cmdPrint_Click() {
   } catch (...) {
     // A printer that fails after answering the probe must not close the window or the program;
     // the report can still be kept with Continue or End.
-    Sys().MessageBox("The error report could not be printed." + std::string(kCrLf) +
-                         AsVbError(std::current_exception()).Description(),
-                     "Printer Error", mb::kExclamation);
+    Sys().MsgBox("The error report could not be printed." + std::string(kCrLf) +
+                     AsVbError(std::current_exception()).Description(),
+                 "Printer Error", mb::kExclamation);
   }
 }
 
@@ -279,7 +279,7 @@ bool frmError::PrinterAvailable() {
     Sys().PrinterDeviceName();
     return true;
   } catch (...) {
-    Sys().MessageBox(
+    Sys().MsgBox(
         "No default printer installed.\r\nTo install and select a default printer, select the "
         "Setting / Printers command in the Start menu, and then double-click on the Add Printer "
         "icon.",
@@ -298,11 +298,11 @@ void frmError::MailErrorReport() {
       "Error in " + Rt().app.title + " Version: " + Ctl("lblProgVersTxt").Caption();
   const std::string url =
       "mailto:" + Rt().app.supportMail + "?subject=" + subject + "&body=" + body;
-  const int32_t code = Sys().ShellExecute(hWnd(), "open", url, "", "", 1);
+  const int32_t code = Sys().ShellExecuteFile(hWnd(), "open", url, "", "", 1);
   Sys().SetMousePointer(pointer::kDefault);
   constexpr int32_t kLastFailureCode = 32;
   if (code <= kLastFailureCode) {
-    Sys().MessageBox(MailFailureText(code), "Error: Cannot Mail Error", mb::kExclamation);
+    Sys().MsgBox(MailFailureText(code), "Error: Cannot Mail Error", mb::kExclamation);
   }
 }
 

@@ -65,8 +65,8 @@ std::string_view FileOpName(FileOp op) {
       return "LastModified";
     case FileOp::FindFirst:
       return "FindFirst";
-    case FileOp::CreateDirectory:
-      return "CreateDirectory";
+    case FileOp::MakeDirectory:
+      return "MakeDirectory";
     case FileOp::SameFile:
       return "SameFile";
     case FileOp::OpenText:
@@ -141,9 +141,9 @@ std::string FaultyFileSystem::FindFirst(const std::string& pattern, int32_t attr
   return inner_.FindFirst(pattern, attributeMask);
 }
 
-void FaultyFileSystem::CreateDirectory(const std::string& path) {
-  Check(FileOp::CreateDirectory, path);
-  inner_.CreateDirectory(path);
+void FaultyFileSystem::MakeDirectory(const std::string& path) {
+  Check(FileOp::MakeDirectory, path);
+  inner_.MakeDirectory(path);
 }
 
 bool FaultyFileSystem::SameFile(const std::string& first, const std::string& second) {

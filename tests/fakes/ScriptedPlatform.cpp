@@ -45,7 +45,7 @@ std::vector<std::string> ScriptedPlatform::LogEntriesOf(const std::string& logFi
   return found == logEntries_.end() ? std::vector<std::string>{} : found->second;
 }
 
-int32_t ScriptedPlatform::MessageBox(std::string_view text, std::string_view title, int32_t style) {
+int32_t ScriptedPlatform::MsgBox(std::string_view text, std::string_view title, int32_t style) {
   messages_.push_back({std::string(text), std::string(title), style});
   const int32_t answer = Next(messageAnswers_, FirstButton(style));
   log_.push_back("MessageBox " + std::to_string(style) + " " + std::string(title) + ": " +
@@ -117,9 +117,9 @@ void ScriptedPlatform::AnswerShellExecute(std::initializer_list<int32_t> answers
   shellAnswers_.insert(shellAnswers_.end(), answers.begin(), answers.end());
 }
 
-int32_t ScriptedPlatform::ShellExecute(intptr_t window, std::string_view verb,
-                                       std::string_view file, std::string_view parameters,
-                                       std::string_view directory, int32_t showCommand) {
+int32_t ScriptedPlatform::ShellExecuteFile(intptr_t window, std::string_view verb,
+                                           std::string_view file, std::string_view parameters,
+                                           std::string_view directory, int32_t showCommand) {
   shellCalls_.push_back({window, std::string(verb), std::string(file), std::string(parameters),
                          std::string(directory), showCommand});
   const int32_t answer = Next(shellAnswers_, kDefaultShellAnswer);

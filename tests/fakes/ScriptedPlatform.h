@@ -91,7 +91,7 @@ class ScriptedPlatform : public Platform {
   std::vector<std::string> LogEntriesOf(const std::string& logFile) const;
   void AppendLogEntriesToFiles(bool append) { appendLogToFiles_ = append; }
 
-  int32_t MessageBox(std::string_view text, std::string_view title, int32_t style) override;
+  int32_t MsgBox(std::string_view text, std::string_view title, int32_t style) override;
   void DoEvents() override;
   double ScreenWidth() override { return screenWidth_; }
   double ScreenHeight() override { return screenHeight_; }
@@ -107,9 +107,9 @@ class ScriptedPlatform : public Platform {
   void SaveSetting(std::string_view app, std::string_view section, std::string_view key,
                    std::string_view value) override;
   int32_t DriveType(std::string_view root) override;
-  int32_t ShellExecute(intptr_t window, std::string_view verb, std::string_view file,
-                       std::string_view parameters, std::string_view directory,
-                       int32_t showCommand) override;
+  int32_t ShellExecuteFile(intptr_t window, std::string_view verb, std::string_view file,
+                           std::string_view parameters, std::string_view directory,
+                           int32_t showCommand) override;
   std::string PrinterDeviceName() override;
   void PrintDocument(std::string_view text, int32_t scaleMode, float currentY) override;
   VersionRecord Version() override;

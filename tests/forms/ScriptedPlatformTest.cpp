@@ -20,8 +20,8 @@ TEST_P(ScriptedMessageBoxes, QueuedAnswersFirstThenTheFirstButton) {
   const ButtonCase& c = GetParam();
   ScriptedPlatform platform;
   platform.AnswerMessageBoxes({mb::kAnswerNo});
-  EXPECT_EQ(platform.MessageBox("one", "Zarvelin", c.style), mb::kAnswerNo);
-  EXPECT_EQ(platform.MessageBox("two", "Title", c.style), c.firstButton);
+  EXPECT_EQ(platform.MsgBox("one", "Zarvelin", c.style), mb::kAnswerNo);
+  EXPECT_EQ(platform.MsgBox("two", "Title", c.style), c.firstButton);
   ASSERT_EQ(platform.Messages().size(), 2U);
   EXPECT_EQ(platform.Messages()[1], (ScriptedPlatform::ShownMessage{"two", "Title", c.style}));
   EXPECT_EQ(platform.Log().back(), "MessageBox " + std::to_string(c.style) + " Title: two -> " +

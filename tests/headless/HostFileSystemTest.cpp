@@ -219,8 +219,8 @@ TEST_F(HostFileSystemTest, NamesFoundByLetterCaseFollowTheProgramsOwnChanges) {
        "C:\\proj\\text.TXT", "c/proj/Text.txt"},
       {"append", [](HostFileSystem& f) { f.AppendText("C:\\proj\\Log.txt", "x"); },
        "C:\\proj\\LOG.txt", "c/proj/Log.txt"},
-      {"directory", [](HostFileSystem& f) { f.CreateDirectory("C:\\proj\\Sub"); },
-       "C:\\proj\\SUB\\x", "c/proj/Sub/x"},
+      {"directory", [](HostFileSystem& f) { f.MakeDirectory("C:\\proj\\Sub"); }, "C:\\proj\\SUB\\x",
+       "c/proj/Sub/x"},
       {"delete", [](HostFileSystem& f) { f.Delete("C:\\proj\\a.txt"); }, "C:\\proj\\A.TXT",
        "c/proj/A.TXT"},
       {"delete a twin", [](HostFileSystem& f) { f.Delete("C:\\proj\\B.txt"); }, "C:\\proj\\b.TXT",
@@ -330,11 +330,10 @@ TEST_F(HostFileSystemTest, FindFirstMatchesPatternsAndMasks) {
 }
 
 TEST_F(HostFileSystemTest, CreateDirectoryAnswersLikeMkDir) {
-  files.CreateDirectory("C:\\proj\\New");
+  files.MakeDirectory("C:\\proj\\New");
   EXPECT_EQ(files.Attributes("C:\\proj\\new"), fileattr::kDirectory);
-  EXPECT_EQ(FailureOf([&] { files.CreateDirectory("C:\\proj\\NEW"); }),
-            vberr::kPathFileAccessError);
-  EXPECT_EQ(FailureOf([&] { files.CreateDirectory("C:\\none\\New"); }), vberr::kPathNotFound);
+  EXPECT_EQ(FailureOf([&] { files.MakeDirectory("C:\\proj\\NEW"); }), vberr::kPathFileAccessError);
+  EXPECT_EQ(FailureOf([&] { files.MakeDirectory("C:\\none\\New"); }), vberr::kPathNotFound);
 }
 
 TEST_F(HostFileSystemTest, SameFileComparesFilesNotSpellings) {

@@ -79,20 +79,20 @@ TEST_F(TerminalPlatformTest, MessageBoxesAreWrittenAndAnsweredWithoutWaiting) {
     options.yesNoAnswer = c.yesNoAnswer;
     TerminalPlatform platform(paths, files, options);
     messages.str("");
-    EXPECT_EQ(platform.MessageBox("Copy done", "Zarvelin", c.style), c.answer) << c.style;
+    EXPECT_EQ(platform.MsgBox("Copy done", "Zarvelin", c.style), c.answer) << c.style;
     EXPECT_EQ(messages.str(), std::string("[Zarvelin]\nCopy done\n") + c.said) << c.style;
   }
 }
 
 TEST_F(TerminalPlatformTest, MessageBoxLineBreaksBecomeNewLines) {
   TerminalPlatform platform(paths, files, Options());
-  platform.MessageBox("Project:\r\nC:\\a.vbp\rend\nlast", "Title", mb::kInformation);
+  platform.MsgBox("Project:\r\nC:\\a.vbp\rend\nlast", "Title", mb::kInformation);
   EXPECT_EQ(messages.str(), "[Title]\nProject:\nC:\\a.vbp\nend\nlast\n");
 }
 
 TEST_F(TerminalPlatformTest, MessageBoxTextReachesTheTerminalInUtf8) {
   TerminalPlatform platform(paths, files, Options());
-  platform.MessageBox(
+  platform.MsgBox(
       "C:\\C\xF3"
       "digo\\App.vbp",
       "Zarvelin \x80", mb::kInformation);
@@ -200,7 +200,7 @@ TEST_F(TerminalPlatformTest, ShellExecuteAnswersLikeShellExecuteA) {
       {"print", "C:\\proj\\readme.wri", "", 31},
   };
   for (const auto& c : cases) {
-    EXPECT_EQ(platform.ShellExecute(0, c.verb, c.file, "", c.directory, 1), c.answer)
+    EXPECT_EQ(platform.ShellExecuteFile(0, c.verb, c.file, "", c.directory, 1), c.answer)
         << c.verb << " " << c.file;
   }
 }
@@ -209,8 +209,8 @@ TEST_F(TerminalPlatformTest, ShellExecuteWithoutAnOpenerHasNoAssociation) {
   TerminalOptions options = Options();
   options.opener = tree.Path("no-such-opener");
   TerminalPlatform platform(paths, files, options);
-  EXPECT_EQ(platform.ShellExecute(0, "open", "C:\\proj\\readme.wri", "", "", 1), 31);
-  EXPECT_EQ(platform.ShellExecute(0, "open", "mailto:a@b.c", "", "", 1), 31);
+  EXPECT_EQ(platform.ShellExecuteFile(0, "open", "C:\\proj\\readme.wri", "", "", 1), 31);
+  EXPECT_EQ(platform.ShellExecuteFile(0, "open", "mailto:a@b.c", "", "", 1), 31);
 }
 
 TEST_F(TerminalPlatformTest, DefaultPrinterComesFromTheQueryProgram) {

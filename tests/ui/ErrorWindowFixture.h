@@ -27,7 +27,7 @@ class MockFileSystem : public FileSystem {
   MOCK_METHOD(int32_t, Attributes, (const std::string&), (override));
   MOCK_METHOD(DateTime, LastModified, (const std::string&), (override));
   MOCK_METHOD(std::string, FindFirst, (const std::string&, int32_t), (override));
-  MOCK_METHOD(void, CreateDirectory, (const std::string&), (override));
+  MOCK_METHOD(void, MakeDirectory, (const std::string&), (override));
   MOCK_METHOD(bool, SameFile, (const std::string&, const std::string&), (override));
   MOCK_METHOD(std::unique_ptr<TextReader>, OpenText, (const std::string&), (override));
   MOCK_METHOD(std::unique_ptr<TextWriter>, CreateText, (const std::string&), (override));

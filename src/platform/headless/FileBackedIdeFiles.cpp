@@ -49,7 +49,7 @@ void CreateSubdirectories(const std::string& base, const std::string& downwardPa
   while (start < steps.size()) {
     const size_t end = std::min(steps.find('\\', start), steps.size());
     directory = JoinPath(directory, steps.substr(start, end - start));
-    if (!DirectoryExists(directory)) Rt().files->CreateDirectory(directory);
+    if (!DirectoryExists(directory)) Rt().files->MakeDirectory(directory);
     start = end + 1;
   }
 }

@@ -279,7 +279,7 @@ std::string HostFileSystem::FindFirst(const std::string& pattern, int32_t attrib
   return first.value_or(std::string());
 }
 
-void HostFileSystem::CreateDirectory(const std::string& path) {
+void HostFileSystem::MakeDirectory(const std::string& path) {
   const std::string host = paths_.ToHost(path);
   const auto before = paths_.BeforeChange(host);
   if (mkdir(host.c_str(), 0777) == 0) {

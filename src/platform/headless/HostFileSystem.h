@@ -18,7 +18,7 @@ class HostFileSystem : public FileSystem {
   int32_t Attributes(const std::string& path) override;
   DateTime LastModified(const std::string& path) override;
   std::string FindFirst(const std::string& pattern, int32_t attributeMask) override;
-  void CreateDirectory(const std::string& path) override;
+  void MakeDirectory(const std::string& path) override;
   bool SameFile(const std::string& first, const std::string& second) override;
 
   std::unique_ptr<TextReader> OpenText(const std::string& path) override;

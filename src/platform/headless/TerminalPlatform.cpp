@@ -178,7 +178,7 @@ TerminalPlatform::TerminalPlatform(const PathMapper& paths, FileSystem& files,
       options_(std::move(options)),
       settings_(SettingsDirectory(options_.settingsDirectory)) {}
 
-int32_t TerminalPlatform::MessageBox(std::string_view text, std::string_view title, int32_t style) {
+int32_t TerminalPlatform::MsgBox(std::string_view text, std::string_view title, int32_t style) {
   const int32_t answer = Answer(style, options_.yesNoAnswer);
   std::ostream& out = options_.messages ? *options_.messages : std::cerr;
   out << "[" << ShownAsUtf8(options_.codePage, TerminalLines(title)) << "]\n"
@@ -266,8 +266,8 @@ int32_t TerminalPlatform::DriveType(std::string_view root) {
   return DriveTypeOfDirectory(ParseMounts(table), host);
 }
 
-int32_t TerminalPlatform::ShellExecute(intptr_t, std::string_view verb, std::string_view file,
-                                       std::string_view, std::string_view directory, int32_t) {
+int32_t TerminalPlatform::ShellExecuteFile(intptr_t, std::string_view verb, std::string_view file,
+                                           std::string_view, std::string_view directory, int32_t) {
   const bool explore = EqualNoCase(verb, "explore");
   if (!verb.empty() && !EqualNoCase(verb, "open") && !explore) return kShellNoAssociation;
 

@@ -40,7 +40,7 @@ class TerminalPlatform : public Platform {
  public:
   TerminalPlatform(const PathMapper& paths, FileSystem& files, TerminalOptions options = {});
 
-  int32_t MessageBox(std::string_view text, std::string_view title, int32_t style) override;
+  int32_t MsgBox(std::string_view text, std::string_view title, int32_t style) override;
   void DoEvents() override;
 
   double ScreenWidth() override;
@@ -63,9 +63,9 @@ class TerminalPlatform : public Platform {
 
   int32_t DriveType(std::string_view root) override;
 
-  int32_t ShellExecute(intptr_t window, std::string_view verb, std::string_view file,
-                       std::string_view parameters, std::string_view directory,
-                       int32_t showCommand) override;
+  int32_t ShellExecuteFile(intptr_t window, std::string_view verb, std::string_view file,
+                           std::string_view parameters, std::string_view directory,
+                           int32_t showCommand) override;
 
   std::string PrinterDeviceName() override;
   void PrintDocument(std::string_view text, int32_t scaleMode, float currentY) override;
