@@ -45,6 +45,10 @@ class QuietPlatform : public Platform {
   void ClipboardSetText(std::string_view text) override { inner_.ClipboardSetText(text); }
   std::string ClipboardGetText() override { return inner_.ClipboardGetText(); }
   void ClipboardSetBitmap(int32_t resourceId) override { inner_.ClipboardSetBitmap(resourceId); }
+  ClipboardContent ClipboardSave() override { return inner_.ClipboardSave(); }
+  void ClipboardRestore(const ClipboardContent& content) override {
+    inner_.ClipboardRestore(content);
+  }
   std::string GetSetting(std::string_view app, std::string_view section, std::string_view key,
                          std::string_view defaultValue) override {
     return inner_.GetSetting(app, section, key, defaultValue);
@@ -52,6 +56,10 @@ class QuietPlatform : public Platform {
   void SaveSetting(std::string_view app, std::string_view section, std::string_view key,
                    std::string_view value) override {
     inner_.SaveSetting(app, section, key, value);
+  }
+  void DeleteSetting(std::string_view app, std::string_view section,
+                     std::string_view key) override {
+    inner_.DeleteSetting(app, section, key);
   }
   int32_t DriveType(std::string_view root) override { return inner_.DriveType(root); }
   int32_t ShellExecuteFile(intptr_t window, std::string_view verb, std::string_view file,
@@ -62,6 +70,24 @@ class QuietPlatform : public Platform {
   std::string PrinterDeviceName() override { return inner_.PrinterDeviceName(); }
   void PrintDocument(std::string_view text, int32_t scaleMode, float currentY) override {
     inner_.PrintDocument(text, scaleMode, currentY);
+  }
+  int32_t SpecialFolderLocation(intptr_t owner, int32_t folder, intptr_t& item) override {
+    return inner_.SpecialFolderLocation(owner, folder, item);
+  }
+  intptr_t BrowseForFolderDialog(const FolderDialogRequest& request) override {
+    return inner_.BrowseForFolderDialog(request);
+  }
+  std::optional<std::string> PathFromFolderItem(intptr_t item) override {
+    return inner_.PathFromFolderItem(item);
+  }
+  void FreeFolderItem(intptr_t item) override { inner_.FreeFolderItem(item); }
+  intptr_t SendWindowMessage(intptr_t window, uint32_t message, intptr_t wParam,
+                             intptr_t lParam) override {
+    return inner_.SendWindowMessage(window, message, wParam, lParam);
+  }
+  std::string CompactPath(intptr_t deviceContext, std::string_view path,
+                          int32_t widthPixels) override {
+    return inner_.CompactPath(deviceContext, path, widthPixels);
   }
   VersionRecord Version() override { return inner_.Version(); }
   NameAnswer UserName() override { return inner_.UserName(); }

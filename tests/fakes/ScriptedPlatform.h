@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <map>
 #include <optional>
 #include <string>
@@ -33,6 +34,15 @@ class ScriptedPlatform : public Platform {
     int32_t showCommand = 0;
     friend bool operator==(const ShellCall&, const ShellCall&) = default;
   };
+  struct SentMessage {
+    intptr_t window = 0;
+    uint32_t message = 0;
+    intptr_t wParam = 0;
+    intptr_t lParam = 0;
+    // When wParam is not 0 the parameter is the address of a text: the text read there.
+    std::string text;
+    friend bool operator==(const SentMessage&, const SentMessage&) = default;
+  };
   struct PrintedDocument {
     std::string text;
     int32_t scaleMode = 0;
@@ -63,6 +73,23 @@ class ScriptedPlatform : public Platform {
   void PutOnClipboard(std::optional<std::string> text, std::optional<int32_t> bitmap) {
     clipboardText_ = std::move(text);
     clipboardBitmap_ = bitmap;
+  }
+
+  // --- folder dialog: each showing calls the callback with "initialised" (1) and "selection
+  // changed" (2), then answers the next choice queued, or cancels. Special folders answer the
+  // item of their path, or fail (E_FAIL) when none was set. ---
+  void ChooseFolder(std::string path) { folderChoices_.emplace_back(std::move(path)); }
+  void ChooseNonFolder() { folderChoices_.emplace_back(std::nullopt); }
+  void SetSpecialFolder(int32_t folder, std::string path) { specialFolders_[folder] = path; }
+  const std::vector<FolderDialogRequest>& FolderDialogs() const { return folderDialogs_; }
+  // The items handed out and not yet freed.
+  size_t FolderItemsHeld() const { return folderItems_.size(); }
+  static constexpr intptr_t kFolderDialogWindow = 0x7F00;
+  const std::vector<SentMessage>& SentMessages() const { return sentMessages_; }
+
+  // --- path compaction: answered by the rule the test set, the path unchanged otherwise ---
+  void CompactPathsBy(std::function<std::string(std::string_view, int32_t)> rule) {
+    compactPath_ = std::move(rule);
   }
 
   // --- settings store, by (app, section, key) ---
@@ -102,16 +129,27 @@ class ScriptedPlatform : public Platform {
   void ClipboardSetText(std::string_view text) override;
   std::string ClipboardGetText() override;
   void ClipboardSetBitmap(int32_t resourceId) override;
+  ClipboardContent ClipboardSave() override;
+  void ClipboardRestore(const ClipboardContent& content) override;
   std::string GetSetting(std::string_view app, std::string_view section, std::string_view key,
                          std::string_view defaultValue) override;
   void SaveSetting(std::string_view app, std::string_view section, std::string_view key,
                    std::string_view value) override;
+  void DeleteSetting(std::string_view app, std::string_view section, std::string_view key) override;
   int32_t DriveType(std::string_view root) override;
   int32_t ShellExecuteFile(intptr_t window, std::string_view verb, std::string_view file,
                            std::string_view parameters, std::string_view directory,
                            int32_t showCommand) override;
   std::string PrinterDeviceName() override;
   void PrintDocument(std::string_view text, int32_t scaleMode, float currentY) override;
+  int32_t SpecialFolderLocation(intptr_t owner, int32_t folder, intptr_t& item) override;
+  intptr_t BrowseForFolderDialog(const FolderDialogRequest& request) override;
+  std::optional<std::string> PathFromFolderItem(intptr_t item) override;
+  void FreeFolderItem(intptr_t item) override;
+  intptr_t SendWindowMessage(intptr_t window, uint32_t message, intptr_t wParam,
+                             intptr_t lParam) override;
+  std::string CompactPath(intptr_t deviceContext, std::string_view path,
+                          int32_t widthPixels) override;
   VersionRecord Version() override;
   NameAnswer UserName() override;
   NameAnswer ComputerName() override;
@@ -129,6 +167,13 @@ class ScriptedPlatform : public Platform {
   std::optional<std::string> clipboardText_;
   std::optional<int32_t> clipboardBitmap_;
   int32_t clipboardClears_ = 0;
+  std::deque<std::optional<std::string>> folderChoices_;
+  std::map<int32_t, std::string> specialFolders_;
+  std::vector<FolderDialogRequest> folderDialogs_;
+  std::map<intptr_t, std::optional<std::string>> folderItems_;
+  intptr_t lastFolderItem_ = 0;
+  std::vector<SentMessage> sentMessages_;
+  std::function<std::string(std::string_view, int32_t)> compactPath_;
   std::map<SettingKey, std::string> settings_;
   std::map<std::string, int32_t> driveTypes_;
   int32_t defaultDriveType_ = 3;
