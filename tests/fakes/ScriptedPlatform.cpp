@@ -1,7 +1,5 @@
 #include "ScriptedPlatform.h"
 
-#include <gtest/gtest.h>
-
 #include <utility>
 
 #include "runtime/Runtime.h"
@@ -14,6 +12,7 @@ namespace {
 // The run time's answer when no printer is set up.
 constexpr int32_t kPrinterError = 484;
 constexpr int32_t kDefaultShellAnswer = 42;
+constexpr intptr_t kFolderDialogWindow = 0x7F00;
 constexpr int32_t kNoSuchSpecialFolder = static_cast<int32_t>(0x80004005u);
 constexpr uint32_t kInitialized = 1;
 constexpr uint32_t kSelectionChanged = 2;
@@ -176,52 +175,45 @@ void ScriptedPlatform::PrintDocument(std::string_view text, int32_t scaleMode, f
 }
 
 int32_t ScriptedPlatform::SpecialFolderLocation(intptr_t, int32_t folder, intptr_t& item) {
-  log_.push_back("SpecialFolderLocation " + std::to_string(folder));
   const auto found = specialFolders_.find(folder);
-  if (found == specialFolders_.end()) return kNoSuchSpecialFolder;
-  item = ++lastFolderItem_;
-  folderItems_[item] = found->second;
-  return 0;
+  if (found != specialFolders_.end()) folderItems_[item = ++lastFolderItem_] = found->second;
+  log_.push_back("SpecialFolderLocation " + std::to_string(folder) + " -> " +
+                 (found == specialFolders_.end() ? "failed" : std::to_string(item)));
+  return found == specialFolders_.end() ? kNoSuchSpecialFolder : 0;
 }
 
 intptr_t ScriptedPlatform::BrowseForFolderDialog(const FolderDialogRequest& request) {
-  log_.push_back("BrowseForFolderDialog " + request.title);
-  folderDialogs_.push_back(request);
-  if (request.callback) {
-    request.callback(kFolderDialogWindow, kInitialized, 0, request.callbackData);
-    request.callback(kFolderDialogWindow, kSelectionChanged, 0, request.callbackData);
-  }
+  log_.push_back("BrowseForFolderDialog " + std::to_string(request.owner) + " " + request.title);
+  request.callback(kFolderDialogWindow, kInitialized, 0, request.callbackData);
+  request.callback(kFolderDialogWindow, kSelectionChanged, 0, request.callbackData);
   if (folderChoices_.empty()) return 0;
-  const intptr_t item = ++lastFolderItem_;
-  folderItems_[item] = folderChoices_.front();
+  folderItems_[++lastFolderItem_] = folderChoices_.front();
   folderChoices_.pop_front();
-  return item;
+  return lastFolderItem_;
 }
 
 std::optional<std::string> ScriptedPlatform::PathFromFolderItem(intptr_t item) {
-  const auto found = folderItems_.find(item);
-  if (found == folderItems_.end() || !found->second) return std::nullopt;
-  std::string buffer = *found->second;
-  buffer.resize(260, '\0');
-  return buffer;
+  const std::optional<std::string> path = folderItems_.at(item);
+  return path ? std::optional(*path + std::string(260 - path->size(), '\0')) : std::nullopt;
 }
 
 void ScriptedPlatform::FreeFolderItem(intptr_t item) {
-  log_.push_back("FreeFolderItem");
-  if (folderItems_.erase(item) == 0) ADD_FAILURE() << "freed folder item " << item << " twice";
+  log_.push_back("FreeFolderItem " + std::to_string(item));
+  folderItems_.erase(item);
 }
 
 intptr_t ScriptedPlatform::SendWindowMessage(intptr_t window, uint32_t message, intptr_t wParam,
                                              intptr_t lParam) {
-  SentMessage sent{window, message, wParam, lParam, {}};
-  if (wParam != 0 && lParam != 0) sent.text = reinterpret_cast<const char*>(lParam);
-  sentMessages_.push_back(sent);
+  const std::string parameter = wParam != 0 && lParam != 0
+                                    ? std::string(reinterpret_cast<const char*>(lParam))
+                                    : std::to_string(lParam);
+  log_.push_back("SendWindowMessage " + std::to_string(window) + " " + std::to_string(message) +
+                 " " + std::to_string(wParam) + " " + parameter);
   return 0;
 }
 
 std::string ScriptedPlatform::CompactPath(intptr_t, std::string_view path, int32_t widthPixels) {
-  log_.push_back("CompactPath " + std::to_string(widthPixels) + " " + std::string(path));
-  return compactPath_ ? compactPath_(path, widthPixels) : std::string(path);
+  return std::to_string(widthPixels) + ":" + std::string(path) + '\0';
 }
 
 VersionRecord ScriptedPlatform::Version() {

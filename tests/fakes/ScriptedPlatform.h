@@ -2,7 +2,6 @@
 
 #include <cstdint>
 #include <deque>
-#include <functional>
 #include <map>
 #include <optional>
 #include <string>
@@ -33,15 +32,6 @@ class ScriptedPlatform : public Platform {
     std::string directory;
     int32_t showCommand = 0;
     friend bool operator==(const ShellCall&, const ShellCall&) = default;
-  };
-  struct SentMessage {
-    intptr_t window = 0;
-    uint32_t message = 0;
-    intptr_t wParam = 0;
-    intptr_t lParam = 0;
-    // When wParam is not 0 the parameter is the address of a text: the text read there.
-    std::string text;
-    friend bool operator==(const SentMessage&, const SentMessage&) = default;
   };
   struct PrintedDocument {
     std::string text;
@@ -75,22 +65,13 @@ class ScriptedPlatform : public Platform {
     clipboardBitmap_ = bitmap;
   }
 
-  // --- folder dialog: each showing calls the callback with "initialised" (1) and "selection
-  // changed" (2), then answers the next choice queued, or cancels. Special folders answer the
-  // item of their path, or fail (E_FAIL) when none was set. ---
-  void ChooseFolder(std::string path) { folderChoices_.emplace_back(std::move(path)); }
-  void ChooseNonFolder() { folderChoices_.emplace_back(std::nullopt); }
+  // --- folder dialog: a showing tells the callback "initialised" (1) and "selection changed" (2),
+  // then answers the next choice queued (nothing: an item that is no folder) or cancels; a special
+  // folder is an item for the path set for it, or fails. Every call is written to Log(), and a
+  // folder path given by address (wParam not 0) is written as the text found there. ---
+  void ChooseFolder(std::optional<std::string> path) { folderChoices_.push_back(std::move(path)); }
   void SetSpecialFolder(int32_t folder, std::string path) { specialFolders_[folder] = path; }
-  const std::vector<FolderDialogRequest>& FolderDialogs() const { return folderDialogs_; }
-  // The items handed out and not yet freed.
-  size_t FolderItemsHeld() const { return folderItems_.size(); }
-  static constexpr intptr_t kFolderDialogWindow = 0x7F00;
-  const std::vector<SentMessage>& SentMessages() const { return sentMessages_; }
-
-  // --- path compaction: answered by the rule the test set, the path unchanged otherwise ---
-  void CompactPathsBy(std::function<std::string(std::string_view, int32_t)> rule) {
-    compactPath_ = std::move(rule);
-  }
+  // CompactPath answers "<width>:<path>", with the NUL DrawText leaves after the text.
 
   // --- settings store, by (app, section, key) ---
   using SettingKey = std::tuple<std::string, std::string, std::string>;
@@ -169,11 +150,8 @@ class ScriptedPlatform : public Platform {
   int32_t clipboardClears_ = 0;
   std::deque<std::optional<std::string>> folderChoices_;
   std::map<int32_t, std::string> specialFolders_;
-  std::vector<FolderDialogRequest> folderDialogs_;
   std::map<intptr_t, std::optional<std::string>> folderItems_;
   intptr_t lastFolderItem_ = 0;
-  std::vector<SentMessage> sentMessages_;
-  std::function<std::string(std::string_view, int32_t)> compactPath_;
   std::map<SettingKey, std::string> settings_;
   std::map<std::string, int32_t> driveTypes_;
   int32_t defaultDriveType_ = 3;

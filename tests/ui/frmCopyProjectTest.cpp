@@ -251,7 +251,7 @@ class CopyDialogBrowseTest : public CopyDialogTest,
 
 TEST_P(CopyDialogBrowseTest, KeepsTheTextUnlessAFolderWasChosen) {
   const BrowseCase& c = GetParam();
-  if (c.chosen) platform.ChooseFolder(*c.chosen);
+  if (c.chosen) platform.ChooseFolder(c.chosen);
   dialog.Load();
   Ctl("txtDirectory").SetText(c.before);
 
@@ -260,10 +260,10 @@ TEST_P(CopyDialogBrowseTest, KeepsTheTextUnlessAFolderWasChosen) {
   EXPECT_EQ(Ctl("txtDirectory").Text(), c.after);
   EXPECT_EQ(failures, c.failures);
   if (!c.failures.empty()) return;
-  ASSERT_EQ(platform.FolderDialogs().size(), 1u);
-  EXPECT_EQ(platform.FolderDialogs()[0].owner, dialog.hWnd());
-  EXPECT_EQ(platform.FolderDialogs()[0].title, "Select a Directory to Copy Project to:");
-  EXPECT_EQ(platform.SentMessages().at(0).text, c.before);
+  const std::vector<std::string> expected{"BrowseForFolderDialog " + std::to_string(dialog.hWnd()) +
+                                              " Select a Directory to Copy Project to:",
+                                          "SendWindowMessage 32512 1126 -1 " + c.before};
+  EXPECT_EQ(std::vector<std::string>(platform.Log().begin(), platform.Log().begin() + 2), expected);
 }
 
 INSTANTIATE_TEST_SUITE_P(
