@@ -2,6 +2,7 @@
 #include <filesystem>
 #include <ostream>
 #include <string>
+#include <system_error>
 
 #include "cli/Commands.h"
 #include "forms/Form.h"
@@ -34,7 +35,7 @@ void ShowAbout(const std::string& runningProgram, std::ostream& out) {
                  ? host
                  : host.substr(0, blank) + " Version " + host.substr(blank + 1);
   }
-  if (program.empty() && Rt().files != nullptr) {
+  if (program.empty() && !runningProgram.empty() && Rt().files != nullptr) {
     program = runningProgram;
     fileTime = "File Time: " + GeneralDateTime(Rt().files->LastModified(program));
   }
@@ -52,8 +53,11 @@ void RegisterAboutCommand(CLI::App& app, const CommandContext& context) {
   CLI::App* about = app.add_subcommand(
       "about", "Show what the about box shows: version, operating system, program file");
   about->callback([context] {
-    const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe");
-    ShowAbout(context.toVbPath(self.string()), *context.out);
+    context.startSession();
+    // Where the host does not say which file is running, the about box's own findings stand.
+    std::error_code unknown;
+    const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", unknown);
+    ShowAbout(unknown ? std::string() : context.toVbPath(self.string()), *context.out);
   });
 }
 
