@@ -12,9 +12,10 @@ class App;
 
 namespace zarvelin::cli {
 
-// What a subcommand needs from the headless session the program set up: the VB path for a host
-// path typed on the command line, and where its normal output goes.
+// What a subcommand needs from the headless session the program set up: the session itself, the
+// VB path for a host path typed on the command line, and where its normal output goes.
 struct CommandContext {
+  std::function<void()> startSession;
   std::function<std::string(const std::string& hostPath)> toVbPath;
   std::ostream* out = nullptr;
 };
@@ -53,5 +54,16 @@ struct CopyOptions {
 // presses Copy, on the platform, windows and files the session installed. 0 when the copy ended
 // with its closing message, 1 otherwise.
 int RunCopy(const CopyOptions& options);
+
+// `zarvelin about`: the about box's facts, one per line.
+void RegisterAboutCommand(CLI::App& app, const CommandContext& context);
+// Loads and activates the about box on the installed services and writes what it shows: title,
+// release version, comments, copyright, operating system, program file and its time. Where the
+// box finds no add-in or program file under its Windows names, the running program is shown; on a
+// host that is not Windows, the host's name and release stand for the operating system.
+void ShowAbout(const std::string& runningProgram, std::ostream& out);
+
+// `zarvelin settings [--reset]`: the add-in's per-user setting, or clearing it.
+void RegisterSettingsCommand(CLI::App& app, const CommandContext& context);
 
 }  // namespace zarvelin::cli

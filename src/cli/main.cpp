@@ -65,6 +65,7 @@ int main(int argc, char** argv) {
   };
 
   zarvelin::cli::CommandContext context;
+  context.startSession = [&] { startSession(); };
   context.toVbPath = [&](const std::string& hostPath) {
     return startSession().Paths().ToVb(hostPath);
   };
@@ -73,6 +74,8 @@ int main(int argc, char** argv) {
   zarvelin::cli::RegisterShowCommand(app, context);
   zarvelin::cli::RegisterSetCommand(app, context);
   zarvelin::cli::RegisterCopyCommand(app, context);
+  zarvelin::cli::RegisterAboutCommand(app, context);
+  zarvelin::cli::RegisterSettingsCommand(app, context);
 
   try {
     app.parse(argc, argv);

@@ -59,7 +59,14 @@ void FileBackedCommandBarControl::SetStyle(int32_t style) {
 }
 
 void FileBackedCommandBarControl::PasteFace() {
-  face_ = Sys().ClipboardGetText();
+  for (const ClipboardFormat& held : Sys().ClipboardSave()) {
+    if (held.format == clipformat::kBitmap) {
+      face_ = held.data;
+      return;
+    }
+  }
+  // As Office's command bars answer a paste without a picture on the clipboard.
+  throw VbError(vberr::kInvalidProcedureCall);
 }
 
 void FileBackedCommandBarControl::Delete() {

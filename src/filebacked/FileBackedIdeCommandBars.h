@@ -35,7 +35,7 @@ class FileBackedCommandBarControl : public ide::CommandBarControl {
   int32_t ControlType() const { return type_; }
   bool Temporary() const { return temporary_; }
   bool Deleted() const { return deleted_; }
-  // What the face was pasted from: the clipboard's text at the time; nothing before a paste.
+  // The picture the face was pasted from, as the clipboard held it; nothing before a paste.
   const std::optional<std::string>& Face() const { return face_; }
 
   // The user clicks the control: every event source still held for it hears the click, in the

@@ -54,6 +54,11 @@ void Control::SetToolTipText(std::string toolTip) {
   Changed();
 }
 
+void Control::SetPicture(std::string picture) {
+  definition_.picture = std::move(picture);
+  Changed();
+}
+
 void Control::SetVisible(bool visible) {
   definition_.visible = visible;
   Changed();

@@ -37,6 +37,7 @@ struct ControlDesign {
   std::string container;  // empty: the form itself
   std::string caption;    // caption, or a text box's text
   std::string toolTip;
+  std::string picture;  // resource name of an image's or picture box's picture; empty: none
   double left = 0;
   double top = 0;
   double width = 0;
@@ -103,6 +104,9 @@ class Control {
 
   const std::string& ToolTipText() const { return definition_.toolTip; }
   void SetToolTipText(std::string toolTip);
+
+  const std::string& Picture() const { return definition_.picture; }
+  void SetPicture(std::string picture);
 
   bool Visible() const { return definition_.visible; }
   void SetVisible(bool visible);

@@ -115,6 +115,25 @@ void MakeDirectories(const std::string& hostDirectory) {
   }
 }
 
+// Rewrites the file beside itself and renames it over the old one.
+void Store(const std::string& directory, const std::string& path,
+           const std::vector<Group>& groups) {
+  MakeDirectories(directory);
+  std::string temporary = path + ".XXXXXX";
+  const int descriptor = mkstemp(temporary.data());
+  if (descriptor < 0) throw HostError(errno, temporary);
+  HostFile file(descriptor, temporary);
+  try {
+    file.Write(Render(groups));
+    file.Sync();
+    file.Close();
+    if (rename(temporary.c_str(), path.c_str()) != 0) throw HostError(errno, path);
+  } catch (...) {
+    unlink(temporary.c_str());
+    throw;
+  }
+}
+
 }  // namespace
 
 SettingsFile::SettingsFile(std::string hostDirectory)
@@ -150,20 +169,20 @@ void SettingsFile::Save(std::string_view app, std::string_view section, std::str
     entry->second = std::string(value);
   }
 
-  MakeDirectories(directory_);
-  std::string temporary = path_ + ".XXXXXX";
-  const int descriptor = mkstemp(temporary.data());
-  if (descriptor < 0) throw HostError(errno, temporary);
-  HostFile file(descriptor, temporary);
-  try {
-    file.Write(Render(groups));
-    file.Sync();
-    file.Close();
-    if (rename(temporary.c_str(), path_.c_str()) != 0) throw HostError(errno, path_);
-  } catch (...) {
-    unlink(temporary.c_str());
-    throw;
+  Store(directory_, path_, groups);
+}
+
+void SettingsFile::Delete(std::string_view app, std::string_view section, std::string_view key) {
+  std::vector<Group> groups = Parse(ReadAll(path_));
+  size_t removed = 0;
+  for (Group& group : groups) {
+    if (!EqualNoCase(group.app, app) || !EqualNoCase(group.section, section)) continue;
+    removed += std::erase_if(
+        group.entries, [&](const auto& candidate) { return EqualNoCase(candidate.first, key); });
   }
+  if (removed == 0) return;
+  std::erase_if(groups, [](const Group& group) { return group.entries.empty(); });
+  Store(directory_, path_, groups);
 }
 
 }  // namespace zarvelin::host

@@ -19,6 +19,9 @@ class SettingsFile {
   // Fails with the run time's number for what the host refused (70, 61 ...).
   void Save(std::string_view app, std::string_view section, std::string_view key,
             std::string_view value);
+  // Removes the key, and its section when nothing else is left there; a missing key is no
+  // failure.
+  void Delete(std::string_view app, std::string_view section, std::string_view key);
 
  private:
   std::string directory_;

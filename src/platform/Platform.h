@@ -1,8 +1,11 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "runtime/Service.h"
 
@@ -37,6 +40,37 @@ inline constexpr int32_t kRemote = 4;
 inline constexpr int32_t kCdRom = 5;
 inline constexpr int32_t kRamDisk = 6;
 }  // namespace drive
+
+// Clipboard formats as the platform numbers them (CF_TEXT, CF_BITMAP).
+namespace clipformat {
+inline constexpr uint32_t kText = 1;
+inline constexpr uint32_t kBitmap = 2;
+}  // namespace clipformat
+
+// One format the clipboard holds, as the backend reads it back: only ClipboardRestore gives it a
+// meaning.
+struct ClipboardFormat {
+  uint32_t format = 0;
+  std::string data;
+  friend bool operator==(const ClipboardFormat&, const ClipboardFormat&) = default;
+};
+using ClipboardContent = std::vector<ClipboardFormat>;
+
+// The folder dialog's callback (BFFCALLBACK): dialog window, message, message parameter and the
+// request's callback data; answers 0.
+using FolderDialogCallback =
+    std::function<int32_t(intptr_t dialog, uint32_t message, intptr_t lParam, intptr_t data)>;
+
+// What SHBrowseForFolderA is given (BROWSEINFOA, in its order); the display-name buffer and the
+// image index are neither given nor read.
+struct FolderDialogRequest {
+  intptr_t owner = 0;
+  intptr_t root = 0;  // 0: the whole shell namespace
+  std::string title;
+  uint32_t flags = 0;
+  FolderDialogCallback callback;
+  intptr_t callbackData = 0;
+};
 
 // The version record as GetVersionExA fills it (OSVERSIONINFOEXA), with the outcome of the two
 // calls the system makes: first with the extended size 156, then with the basic size 148.
@@ -82,12 +116,18 @@ class Platform {
   virtual void ClipboardSetText(std::string_view text) = 0;
   virtual std::string ClipboardGetText() = 0;
   virtual void ClipboardSetBitmap(int32_t resourceId) = 0;
+  // Every format the clipboard holds that can be read back, and putting exactly those back.
+  virtual ClipboardContent ClipboardSave() = 0;
+  virtual void ClipboardRestore(const ClipboardContent& content) = 0;
 
   // GetSetting / SaveSetting in the per-user settings store.
   virtual std::string GetSetting(std::string_view app, std::string_view section,
                                  std::string_view key, std::string_view defaultValue) = 0;
   virtual void SaveSetting(std::string_view app, std::string_view section, std::string_view key,
                            std::string_view value) = 0;
+  // DeleteSetting; a key that is not there is left alone.
+  virtual void DeleteSetting(std::string_view app, std::string_view section,
+                             std::string_view key) = 0;
 
   // GetDriveTypeA of a root such as "D:\".
   virtual int32_t DriveType(std::string_view root) = 0;
@@ -101,6 +141,25 @@ class Platform {
   // text as a document after the two page-layout settings (scale mode, top offset in inches).
   virtual std::string PrinterDeviceName() = 0;
   virtual void PrintDocument(std::string_view text, int32_t scaleMode, float currentY) = 0;
+
+  // The shell's folder dialog. SHGetSpecialFolderLocation: 0 and the special folder's item, or
+  // the failure's result. SHBrowseForFolderA: the chosen item, 0 when the user cancelled.
+  // SHGetPathFromIDListA: the path buffer as the call left it, nothing for an item that is no
+  // file-system folder. CoTaskMemFree of an item the shell handed out.
+  virtual int32_t SpecialFolderLocation(intptr_t owner, int32_t folder, intptr_t& item) = 0;
+  virtual intptr_t BrowseForFolderDialog(const FolderDialogRequest& request) = 0;
+  virtual std::optional<std::string> PathFromFolderItem(intptr_t item) = 0;
+  virtual void FreeFolderItem(intptr_t item) = 0;
+
+  // SendMessageA.
+  virtual intptr_t SendWindowMessage(intptr_t window, uint32_t message, intptr_t wParam,
+                                     intptr_t lParam) = 0;
+
+  // DrawTextA of the path into a rectangle widthPixels wide with DT_SINGLELINE |
+  // DT_PATH_ELLIPSIS | DT_MODIFYSTRING: the path as the call left it, "..." standing for what
+  // did not fit in the device context's font, the file name kept.
+  virtual std::string CompactPath(intptr_t deviceContext, std::string_view path,
+                                  int32_t widthPixels) = 0;
 
   virtual VersionRecord Version() = 0;
   virtual NameAnswer UserName() = 0;

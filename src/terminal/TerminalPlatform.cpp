@@ -16,10 +16,12 @@
 #include <iterator>
 #include <vector>
 
+#include "forms/PathEllipsis.h"
 #include "host/CodePage.h"
 #include "host/MountTable.h"
 #include "host/Subprocess.h"
 #include "host/SystemClipboard.h"
+#include "terminal/SansSerifMetrics.h"
 #include "runtime/Strings.h"
 #include "runtime/VbError.h"
 #include "runtime/VbPath.h"
@@ -37,6 +39,18 @@ constexpr int32_t kShellPathNotFound = 3;
 constexpr int32_t kShellOutOfResources = 0;
 constexpr int32_t kShellNoAssociation = 31;
 constexpr int32_t kShellStarted = 42;
+
+// The folder dialog's window, the message that it has been initialised, and the message that
+// selects a folder in it (BFFM_INITIALIZED, BFFM_SETSELECTIONA).
+constexpr intptr_t kFolderDialogWindow = 0x7F00;
+constexpr uint32_t kFolderDialogInitialized = 1;
+constexpr uint32_t kSelectFolder = 0x466;
+// E_FAIL: a special folder this host does not have.
+constexpr int32_t kNoSuchSpecialFolder = static_cast<int32_t>(0x80004005u);
+// CSIDL_DESKTOP, CSIDL_PERSONAL, CSIDL_DESKTOPDIRECTORY, CSIDL_PROFILE: the home directory here.
+constexpr int32_t kHomeFolders[] = {0, 5, 16, 40};
+// MAX_PATH: what SHGetPathFromIDListA's buffer holds.
+constexpr size_t kMaxPath = 260;
 
 constexpr int32_t kPrinterError = 482;
 constexpr int32_t kNoPrinterInformation = 484;
@@ -227,7 +241,25 @@ std::string TerminalPlatform::ClipboardGetText() {
 }
 
 void TerminalPlatform::ClipboardSetBitmap(int32_t resourceId) {
+  clipboardText_.clear();
   clipboardBitmap_ = resourceId;
+}
+
+ClipboardContent TerminalPlatform::ClipboardSave() {
+  ClipboardContent content;
+  if (!clipboardText_.empty()) content.push_back({clipformat::kText, clipboardText_});
+  if (clipboardBitmap_ != 0) {
+    content.push_back({clipformat::kBitmap, std::to_string(clipboardBitmap_)});
+  }
+  return content;
+}
+
+void TerminalPlatform::ClipboardRestore(const ClipboardContent& content) {
+  ClipboardClear();
+  for (const ClipboardFormat& held : content) {
+    if (held.format == clipformat::kText) clipboardText_ = held.data;
+    if (held.format == clipformat::kBitmap) clipboardBitmap_ = std::stoi(held.data);
+  }
 }
 
 std::string TerminalPlatform::GetSetting(std::string_view app, std::string_view section,
@@ -238,6 +270,11 @@ std::string TerminalPlatform::GetSetting(std::string_view app, std::string_view 
 void TerminalPlatform::SaveSetting(std::string_view app, std::string_view section,
                                    std::string_view key, std::string_view value) {
   settings_.Save(app, section, key, value);
+}
+
+void TerminalPlatform::DeleteSetting(std::string_view app, std::string_view section,
+                                     std::string_view key) {
+  settings_.Delete(app, section, key);
 }
 
 int32_t TerminalPlatform::DriveType(std::string_view root) {
@@ -310,6 +347,82 @@ void TerminalPlatform::PrintDocument(std::string_view text, int32_t scaleMode, f
       {options_.printCommand, "-o", "page-top=" + std::to_string(top < 0 ? 0 : top)},
       host::ShownAsUtf8(options_.codePage, TerminalLines(text)));
   if (status != 0) throw VbError(kPrinterError);
+}
+
+int32_t TerminalPlatform::SpecialFolderLocation(intptr_t, int32_t folder, intptr_t& item) {
+  const char* home = std::getenv("HOME");
+  if (std::find(std::begin(kHomeFolders), std::end(kHomeFolders), folder) ==
+          std::end(kHomeFolders) ||
+      home == nullptr || *home != '/') {
+    return kNoSuchSpecialFolder;
+  }
+  item = ++lastFolderItem_;
+  folderItems_[item] = paths_.ToVb(home);
+  return 0;
+}
+
+intptr_t TerminalPlatform::BrowseForFolderDialog(const FolderDialogRequest& request) {
+  preselectedFolder_.reset();
+  if (request.callback) {
+    request.callback(kFolderDialogWindow, kFolderDialogInitialized, 0, request.callbackData);
+  }
+  std::istream* in = options_.answers;
+  if (in == nullptr && isatty(STDIN_FILENO)) in = &std::cin;
+  if (in == nullptr) return 0;
+
+  std::ostream& out = options_.messages ? *options_.messages : std::cerr;
+  out << ShownAsUtf8(options_.codePage, TerminalLines(request.title)) << "\n";
+  if (preselectedFolder_) out << "[" << ShownAsUtf8(options_.codePage, *preselectedFolder_) << "] ";
+  out << "Folder (end of input cancels): ";
+  out.flush();
+  std::string answer;
+  if (!std::getline(*in, answer)) return 0;
+  answer = Trim(answer);
+  if (answer.empty()) {
+    if (!preselectedFolder_) return 0;
+    answer = *preselectedFolder_;
+  } else if (answer.front() == '/') {
+    answer = paths_.ToVb(answer);
+  }
+  const intptr_t item = ++lastFolderItem_;
+  folderItems_[item] = answer;
+  return item;
+}
+
+std::optional<std::string> TerminalPlatform::PathFromFolderItem(intptr_t item) {
+  const auto found = folderItems_.find(item);
+  if (found == folderItems_.end() || found->second.size() >= kMaxPath) return std::nullopt;
+  try {
+    if (!IsDirectory(paths_.ToHost(found->second))) return std::nullopt;
+  } catch (const VbError&) {
+    return std::nullopt;
+  }
+  std::string buffer = found->second;
+  buffer.resize(kMaxPath, '\0');
+  return buffer;
+}
+
+void TerminalPlatform::FreeFolderItem(intptr_t item) {
+  folderItems_.erase(item);
+}
+
+intptr_t TerminalPlatform::SendWindowMessage(intptr_t window, uint32_t message, intptr_t wParam,
+                                             intptr_t lParam) {
+  if (window != kFolderDialogWindow || message != kSelectFolder || lParam == 0) return 0;
+  if (wParam != 0) {
+    // As with the shell's dialog, the parameter is the address of the path's 8-bit text.
+    preselectedFolder_ = std::string(reinterpret_cast<const char*>(lParam));
+  } else if (const auto found = folderItems_.find(lParam); found != folderItems_.end()) {
+    preselectedFolder_ = found->second;
+  }
+  return 0;
+}
+
+std::string TerminalPlatform::CompactPath(intptr_t, std::string_view path, int32_t widthPixels) {
+  const forms::Font font;
+  return forms::PathEllipsis(path, widthPixels * kTwipsPerPixel, [&](std::string_view text) {
+    return SansSerifTextWidthTwips(font, text);
+  });
 }
 
 VersionRecord TerminalPlatform::Version() {

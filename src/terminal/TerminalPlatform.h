@@ -1,7 +1,9 @@
 #pragma once
 
 #include <cstdint>
+#include <istream>
 #include <map>
+#include <optional>
 #include <ostream>
 #include <string>
 
@@ -31,6 +33,9 @@ struct TerminalOptions {
   std::string codePage = "WINDOWS-1252";
   // Where message boxes are written; standard error when not given.
   std::ostream* messages = nullptr;
+  // Where the folder dialog reads the user's answer; when not given, standard input if it is a
+  // terminal, and without one nobody can answer and the dialog is cancelled.
+  std::istream* answers = nullptr;
 };
 
 // The operating system's services for a program run from a terminal: message boxes are written
@@ -55,11 +60,14 @@ class TerminalPlatform : public Platform {
   void ClipboardSetBitmap(int32_t resourceId) override;
   // The resource id of the bitmap on the clipboard; 0 when there is none.
   int32_t ClipboardBitmap() const { return clipboardBitmap_; }
+  ClipboardContent ClipboardSave() override;
+  void ClipboardRestore(const ClipboardContent& content) override;
 
   std::string GetSetting(std::string_view app, std::string_view section, std::string_view key,
                          std::string_view defaultValue) override;
   void SaveSetting(std::string_view app, std::string_view section, std::string_view key,
                    std::string_view value) override;
+  void DeleteSetting(std::string_view app, std::string_view section, std::string_view key) override;
 
   int32_t DriveType(std::string_view root) override;
 
@@ -69,6 +77,19 @@ class TerminalPlatform : public Platform {
 
   std::string PrinterDeviceName() override;
   void PrintDocument(std::string_view text, int32_t scaleMode, float currentY) override;
+
+  // The folder dialog asks on the terminal for a folder (a host path, or a path with a drive);
+  // an empty answer takes the folder shown as selected.
+  int32_t SpecialFolderLocation(intptr_t owner, int32_t folder, intptr_t& item) override;
+  intptr_t BrowseForFolderDialog(const FolderDialogRequest& request) override;
+  std::optional<std::string> PathFromFolderItem(intptr_t item) override;
+  void FreeFolderItem(intptr_t item) override;
+  intptr_t SendWindowMessage(intptr_t window, uint32_t message, intptr_t wParam,
+                             intptr_t lParam) override;
+
+  // Measured by the average character widths of MS Sans Serif.
+  std::string CompactPath(intptr_t deviceContext, std::string_view path,
+                          int32_t widthPixels) override;
 
   VersionRecord Version() override;
   NameAnswer UserName() override;
@@ -84,6 +105,10 @@ class TerminalPlatform : public Platform {
   int32_t mousePointer_ = pointer::kDefault;
   std::string clipboardText_;
   int32_t clipboardBitmap_ = 0;
+  // Folder items handed out, by number, with the VB path each stands for.
+  std::map<intptr_t, std::string> folderItems_;
+  intptr_t lastFolderItem_ = 0;
+  std::optional<std::string> preselectedFolder_;
 };
 
 }  // namespace zarvelin::terminal

@@ -10,7 +10,9 @@
 #include "runtime/Strings.h"
 #include "runtime/Trap.h"
 #include "runtime/VbError.h"
+#include "support/mBrowseFolders.h"
 #include "support/mMain.h"
+#include "ui/frmAbout.h"
 
 namespace zarvelin {
 namespace {
@@ -21,6 +23,7 @@ constexpr std::string_view kModule = "frmCopyProject";
 constexpr int32_t kShowNormal = 1;
 constexpr int32_t kShowRestore = 9;
 constexpr int32_t kFirstShellSuccess = 33;
+constexpr int32_t kModal = 1;
 
 }  // namespace
 
@@ -84,10 +87,8 @@ void frmCopyProject::cmdBrowse_Click() {
     forms::Control& directory = txtDirectory();
     const std::string remembered = directory.Text();
     erl = 20;
-    const std::string chosen =
-        chooseFolder_ ? chooseFolder_(hWnd(), "Select a Directory to Copy Project to:", remembered)
-                      : std::string();
-    directory.SetText(chosen);
+    directory.SetText(mBrowseFolders::BrowseForFolder(
+        hWnd(), "Select a Directory to Copy Project to:", directory.Text()));
     erl = 30;
     if (Trim(directory.Text()).empty()) directory.SetText(remembered);
   });
@@ -130,7 +131,10 @@ void frmCopyProject::cmdAbout_Click() {
     // Out of the topmost state so that the about box can come to the front; topmost afterwards.
     window_->SetOnTop(*this, false);
     erl = 20;
-    if (showAbout_) showAbout_(*this);
+    frmAbout about;
+    about.fCallingForm = this;
+    about.ShowOK = true;
+    about.Show(kModal, this);
     erl = 30;
     window_->SetOnTop(*this, true);
   });

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -19,13 +18,6 @@ forms::FormDesign frmCopyProjectDesign();
 // copy directory, starts the copy and closes through its host.
 class frmCopyProject : public forms::Form {
  public:
-  // Picks a folder: (owner window, prompt, start folder) -> the chosen folder's path, "" when the
-  // user cancelled or no folder browser is available.
-  using FolderChooser = std::function<std::string(intptr_t owner, const std::string& prompt,
-                                                  const std::string& start)>;
-  // Shows the about box modally over the dialog.
-  using AboutShower = std::function<void(forms::Form& owner)>;
-
   frmCopyProject();
 
   ide::VBE* VBInstance() const { return vbInstance_; }
@@ -34,9 +26,6 @@ class frmCopyProject : public forms::Form {
   void SetConnect(DialogHost* connect) { connect_ = connect; }
   // True from the dialog's load to its unload.
   bool IsVisible() const { return isVisible_; }
-
-  void SetFolderChooser(FolderChooser chooser) { chooseFolder_ = std::move(chooser); }
-  void SetAboutShower(AboutShower shower) { showAbout_ = std::move(shower); }
 
   // A quiet dialog (a script's) copies without a progress bar and without the closing message.
   void SetQuiet(bool quiet) { quiet_ = quiet; }
@@ -71,8 +60,6 @@ class frmCopyProject : public forms::Form {
   bool lastCopySucceeded_ = false;
   bool quiet_ = false;
   std::unique_ptr<CWindow> window_;
-  FolderChooser chooseFolder_;
-  AboutShower showAbout_;
 };
 
 }  // namespace zarvelin

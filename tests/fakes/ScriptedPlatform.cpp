@@ -12,6 +12,10 @@ namespace {
 // The run time's answer when no printer is set up.
 constexpr int32_t kPrinterError = 484;
 constexpr int32_t kDefaultShellAnswer = 42;
+constexpr intptr_t kFolderDialogWindow = 0x7F00;
+constexpr int32_t kNoSuchSpecialFolder = static_cast<int32_t>(0x80004005u);
+constexpr uint32_t kInitialized = 1;
+constexpr uint32_t kSelectionChanged = 2;
 
 int32_t Next(std::deque<int32_t>& queue, int32_t otherwise) {
   if (queue.empty()) return otherwise;
@@ -82,8 +86,27 @@ std::string ScriptedPlatform::ClipboardGetText() {
 }
 
 void ScriptedPlatform::ClipboardSetBitmap(int32_t resourceId) {
+  clipboardText_.reset();
   clipboardBitmap_ = resourceId;
   log_.push_back("ClipboardSetBitmap " + std::to_string(resourceId));
+}
+
+ClipboardContent ScriptedPlatform::ClipboardSave() {
+  log_.push_back("ClipboardSave");
+  ClipboardContent content;
+  if (clipboardText_) content.push_back({clipformat::kText, *clipboardText_});
+  if (clipboardBitmap_) content.push_back({clipformat::kBitmap, std::to_string(*clipboardBitmap_)});
+  return content;
+}
+
+void ScriptedPlatform::ClipboardRestore(const ClipboardContent& content) {
+  log_.push_back("ClipboardRestore");
+  clipboardText_.reset();
+  clipboardBitmap_.reset();
+  for (const ClipboardFormat& held : content) {
+    if (held.format == clipformat::kText) clipboardText_ = held.data;
+    if (held.format == clipformat::kBitmap) clipboardBitmap_ = std::stoi(held.data);
+  }
 }
 
 std::string ScriptedPlatform::GetSetting(std::string_view app, std::string_view section,
@@ -101,6 +124,13 @@ void ScriptedPlatform::SaveSetting(std::string_view app, std::string_view sectio
                  std::string(key) + " = " + std::string(value));
   settings_[SettingKey{std::string(app), std::string(section), std::string(key)}] =
       std::string(value);
+}
+
+void ScriptedPlatform::DeleteSetting(std::string_view app, std::string_view section,
+                                     std::string_view key) {
+  log_.push_back("DeleteSetting " + std::string(app) + "\\" + std::string(section) + "\\" +
+                 std::string(key));
+  settings_.erase(SettingKey{std::string(app), std::string(section), std::string(key)});
 }
 
 void ScriptedPlatform::SetDriveType(std::string_view root, int32_t type) {
@@ -142,6 +172,48 @@ void ScriptedPlatform::PrintDocument(std::string_view text, int32_t scaleMode, f
   log_.push_back("PrintDocument " + std::to_string(scaleMode));
   if (!printer_) throw VbError(kPrinterError);
   printed_.push_back({std::string(text), scaleMode, currentY});
+}
+
+int32_t ScriptedPlatform::SpecialFolderLocation(intptr_t, int32_t folder, intptr_t& item) {
+  const auto found = specialFolders_.find(folder);
+  if (found != specialFolders_.end()) folderItems_[item = ++lastFolderItem_] = found->second;
+  log_.push_back("SpecialFolderLocation " + std::to_string(folder) + " -> " +
+                 (found == specialFolders_.end() ? "failed" : std::to_string(item)));
+  return found == specialFolders_.end() ? kNoSuchSpecialFolder : 0;
+}
+
+intptr_t ScriptedPlatform::BrowseForFolderDialog(const FolderDialogRequest& request) {
+  log_.push_back("BrowseForFolderDialog " + std::to_string(request.owner) + " " + request.title);
+  request.callback(kFolderDialogWindow, kInitialized, 0, request.callbackData);
+  request.callback(kFolderDialogWindow, kSelectionChanged, 0, request.callbackData);
+  if (folderChoices_.empty()) return 0;
+  folderItems_[++lastFolderItem_] = folderChoices_.front();
+  folderChoices_.pop_front();
+  return lastFolderItem_;
+}
+
+std::optional<std::string> ScriptedPlatform::PathFromFolderItem(intptr_t item) {
+  const std::optional<std::string> path = folderItems_.at(item);
+  return path ? std::optional(*path + std::string(260 - path->size(), '\0')) : std::nullopt;
+}
+
+void ScriptedPlatform::FreeFolderItem(intptr_t item) {
+  log_.push_back("FreeFolderItem " + std::to_string(item));
+  folderItems_.erase(item);
+}
+
+intptr_t ScriptedPlatform::SendWindowMessage(intptr_t window, uint32_t message, intptr_t wParam,
+                                             intptr_t lParam) {
+  const std::string parameter = wParam != 0 && lParam != 0
+                                    ? std::string(reinterpret_cast<const char*>(lParam))
+                                    : std::to_string(lParam);
+  log_.push_back("SendWindowMessage " + std::to_string(window) + " " + std::to_string(message) +
+                 " " + std::to_string(wParam) + " " + parameter);
+  return 0;
+}
+
+std::string ScriptedPlatform::CompactPath(intptr_t, std::string_view path, int32_t widthPixels) {
+  return std::to_string(widthPixels) + ":" + std::string(path) + '\0';
 }
 
 VersionRecord ScriptedPlatform::Version() {

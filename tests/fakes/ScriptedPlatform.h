@@ -65,6 +65,14 @@ class ScriptedPlatform : public Platform {
     clipboardBitmap_ = bitmap;
   }
 
+  // --- folder dialog: a showing tells the callback "initialised" (1) and "selection changed" (2),
+  // then answers the next choice queued (nothing: an item that is no folder) or cancels; a special
+  // folder is an item for the path set for it, or fails. Every call is written to Log(), and a
+  // folder path given by address (wParam not 0) is written as the text found there. ---
+  void ChooseFolder(std::optional<std::string> path) { folderChoices_.push_back(std::move(path)); }
+  void SetSpecialFolder(int32_t folder, std::string path) { specialFolders_[folder] = path; }
+  // CompactPath answers "<width>:<path>", with the NUL DrawText leaves after the text.
+
   // --- settings store, by (app, section, key) ---
   using SettingKey = std::tuple<std::string, std::string, std::string>;
   std::map<SettingKey, std::string>& Settings() { return settings_; }
@@ -102,16 +110,27 @@ class ScriptedPlatform : public Platform {
   void ClipboardSetText(std::string_view text) override;
   std::string ClipboardGetText() override;
   void ClipboardSetBitmap(int32_t resourceId) override;
+  ClipboardContent ClipboardSave() override;
+  void ClipboardRestore(const ClipboardContent& content) override;
   std::string GetSetting(std::string_view app, std::string_view section, std::string_view key,
                          std::string_view defaultValue) override;
   void SaveSetting(std::string_view app, std::string_view section, std::string_view key,
                    std::string_view value) override;
+  void DeleteSetting(std::string_view app, std::string_view section, std::string_view key) override;
   int32_t DriveType(std::string_view root) override;
   int32_t ShellExecuteFile(intptr_t window, std::string_view verb, std::string_view file,
                            std::string_view parameters, std::string_view directory,
                            int32_t showCommand) override;
   std::string PrinterDeviceName() override;
   void PrintDocument(std::string_view text, int32_t scaleMode, float currentY) override;
+  int32_t SpecialFolderLocation(intptr_t owner, int32_t folder, intptr_t& item) override;
+  intptr_t BrowseForFolderDialog(const FolderDialogRequest& request) override;
+  std::optional<std::string> PathFromFolderItem(intptr_t item) override;
+  void FreeFolderItem(intptr_t item) override;
+  intptr_t SendWindowMessage(intptr_t window, uint32_t message, intptr_t wParam,
+                             intptr_t lParam) override;
+  std::string CompactPath(intptr_t deviceContext, std::string_view path,
+                          int32_t widthPixels) override;
   VersionRecord Version() override;
   NameAnswer UserName() override;
   NameAnswer ComputerName() override;
@@ -129,6 +148,10 @@ class ScriptedPlatform : public Platform {
   std::optional<std::string> clipboardText_;
   std::optional<int32_t> clipboardBitmap_;
   int32_t clipboardClears_ = 0;
+  std::deque<std::optional<std::string>> folderChoices_;
+  std::map<int32_t, std::string> specialFolders_;
+  std::map<intptr_t, std::optional<std::string>> folderItems_;
+  intptr_t lastFolderItem_ = 0;
   std::map<SettingKey, std::string> settings_;
   std::map<std::string, int32_t> driveTypes_;
   int32_t defaultDriveType_ = 3;

@@ -106,15 +106,16 @@ TEST_F(FileBackedIdeCommandBarsTest, AddRefusesAPositionBeyondTheEnd) {
   EXPECT_EQ(controls.Count(), count);
 }
 
-TEST_F(FileBackedIdeCommandBarsTest, PasteFaceTakesWhatTheClipboardHolds) {
+TEST_F(FileBackedIdeCommandBarsTest, PasteFaceTakesThePictureOnTheClipboard) {
   const auto control = vbe_.Bars().Item("Standard")->Controls().Add(1, 0, false);
   auto& ours = dynamic_cast<FileBackedCommandBarControl&>(*control);
+  platform_.PutOnClipboard("text only", std::nullopt);
+  EXPECT_THROW(control->PasteFace(), VbError);
   EXPECT_FALSE(ours.Face().has_value());
-  for (const std::string face : {"face one", "face two"}) {
-    platform_.PutOnClipboard(face, 101);
+  for (const int32_t bitmap : {101, 102}) {
+    platform_.PutOnClipboard("text too", bitmap);
     control->PasteFace();
-    ASSERT_TRUE(ours.Face().has_value());
-    EXPECT_EQ(*ours.Face(), face);
+    EXPECT_EQ(ours.Face(), std::to_string(bitmap));
   }
 }
 

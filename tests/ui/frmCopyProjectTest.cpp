@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -239,9 +240,10 @@ INSTANTIATE_TEST_SUITE_P(
 
 struct BrowseCase {
   std::string name;
-  bool chooser;
-  std::string chosen;
+  std::string before;
+  std::optional<std::string> chosen;
   std::string after;
+  std::vector<std::string> failures;
 };
 
 class CopyDialogBrowseTest : public CopyDialogTest,
@@ -249,51 +251,50 @@ class CopyDialogBrowseTest : public CopyDialogTest,
 
 TEST_P(CopyDialogBrowseTest, KeepsTheTextUnlessAFolderWasChosen) {
   const BrowseCase& c = GetParam();
-  std::vector<std::string> asked;
-  if (c.chooser) {
-    dialog.SetFolderChooser(
-        [&](intptr_t owner, const std::string& prompt, const std::string& start) {
-          EXPECT_EQ(owner, dialog.hWnd());
-          asked.push_back(prompt + "|" + start);
-          return c.chosen;
-        });
-  }
+  if (c.chosen) platform.ChooseFolder(c.chosen);
   dialog.Load();
-  Ctl("txtDirectory").SetText(R"(D:\Old)");
+  Ctl("txtDirectory").SetText(c.before);
 
   dialog.Click("cmdBrowse");
 
   EXPECT_EQ(Ctl("txtDirectory").Text(), c.after);
-  const std::vector<std::string> expected =
-      c.chooser ? std::vector<std::string>{std::string("Select a Directory to Copy Project to:|") +
-                                           R"(D:\Old)"}
-                : std::vector<std::string>{};
-  EXPECT_EQ(asked, expected);
+  EXPECT_EQ(failures, c.failures);
+  if (!c.failures.empty()) return;
+  const std::vector<std::string> expected{"BrowseForFolderDialog " + std::to_string(dialog.hWnd()) +
+                                              " Select a Directory to Copy Project to:",
+                                          "SendWindowMessage 32512 1126 -1 " + c.before};
+  EXPECT_EQ(std::vector<std::string>(platform.Log().begin(), platform.Log().begin() + 2), expected);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Choices, CopyDialogBrowseTest,
-    testing::Values(BrowseCase{"Chosen", true, R"(E:\New Place)", R"(E:\New Place)"},
-                    BrowseCase{"Cancelled", true, "", R"(D:\Old)"},
-                    BrowseCase{"Blanks", true, "   ", R"(D:\Old)"},
-                    BrowseCase{"NoChooser", false, "", R"(D:\Old)"}),
+    testing::Values(
+        BrowseCase{"Chosen", R"(D:\Old)", R"(E:\New Place)", R"(E:\New Place)", {}},
+        BrowseCase{"Cancelled", R"(D:\Old)", std::nullopt, R"(D:\Old)", {}},
+        BrowseCase{"Blanks", R"(D:\Old)", "   ", R"(D:\Old)", {}},
+        BrowseCase{
+            "UnknownSpecialFolder", "99", "E:\\", "99", {"frmCopyProject.cmdBrowse_Click 32700"}}),
     [](const testing::TestParamInfo<BrowseCase>& param) { return param.param.name; });
 
 TEST_F(CopyDialogTest, AboutLeavesTheTopmostStateWhileTheBoxShows) {
   std::vector<std::string> seenByAbout;
-  dialog.SetAboutShower([&](forms::Form& owner) {
-    EXPECT_EQ(&owner, &dialog);
+  windows.OnModal("frmAbout", [&](forms::Form& about) {
     seenByAbout = windows.CallsStartingWith("SetWindowPos");
+    EXPECT_TRUE(about.Ctl("butOK").Visible());
+    about.Click("butOK");
   });
   dialog.Load();
 
   dialog.Click("cmdAbout");
 
+  EXPECT_EQ(windows.CallsStartingWith("RunModal"),
+            std::vector<std::string>{"RunModal frmAbout frmCopyProject"});
   EXPECT_EQ(seenByAbout, std::vector<std::string>{"SetWindowPos frmCopyProject -2 0 0 0 0 19"});
   EXPECT_EQ(windows.CallsStartingWith("SetWindowPos"),
             (std::vector<std::string>{"SetWindowPos frmCopyProject -2 0 0 0 0 19",
                                       "SetWindowPos frmCopyProject -1 0 0 0 0 19"}));
   EXPECT_TRUE(windows.Topmost("frmCopyProject"));
+  EXPECT_FALSE(windows.Window("frmAbout").exists);
 }
 
 TEST_F(CopyDialogTest, ANoProjectIdeIsReportedNotThrown) {

@@ -1,0 +1,64 @@
+#include <CLI/CLI.hpp>
+#include <filesystem>
+#include <ostream>
+#include <string>
+#include <system_error>
+
+#include "cli/Commands.h"
+#include "forms/Form.h"
+#include "platform/Platform.h"
+#include "runtime/Formats.h"
+#include "runtime/Runtime.h"
+#include "ui/OsDescription.h"
+#include "ui/frmAbout.h"
+
+namespace zarvelin::cli {
+
+void ShowAbout(const std::string& runningProgram, std::ostream& out) {
+  // The box centres over whoever opens it; here that is a window of no size.
+  forms::FormDesign callerDesign;
+  callerDesign.name = "zarvelin";
+  forms::Form caller(callerDesign);
+  frmAbout about;
+  about.fCallingForm = &caller;
+  about.Load();
+  about.Activate();
+
+  std::string program = about.Ctl("lblPath").ToolTipText();
+  std::string fileTime = about.Ctl("lblFileTime").Caption();
+  std::string system = about.Ctl("lbInfo").Caption();
+  if (system.empty()) {
+    // Not Windows: the host's own name and release, as its version record carries them.
+    const std::string host = StripNull(Sys().Version().servicePack);
+    const size_t blank = host.find(' ');
+    system = blank == std::string::npos
+                 ? host
+                 : host.substr(0, blank) + " Version " + host.substr(blank + 1);
+  }
+  if (program.empty() && !runningProgram.empty()) {
+    program = runningProgram;
+    fileTime = "File Time: " + GeneralDateTime(Files().LastModified(program));
+  }
+  out << about.Ctl("lbProgram").Caption() << '\n'
+      << about.Ctl("lbVersion").Caption() << '\n'
+      << about.Ctl("lbComment").Caption() << '\n'
+      << about.Ctl("lbCopyright").Caption() << '\n'
+      << system << '\n'
+      << "Program: " << program << '\n'
+      << fileTime << '\n';
+  about.Unload();
+}
+
+void RegisterAboutCommand(CLI::App& app, const CommandContext& context) {
+  CLI::App* about = app.add_subcommand(
+      "about", "Show what the about box shows: version, operating system, program file");
+  about->callback([context] {
+    context.startSession();
+    // Where the host does not say which file is running, the about box's own findings stand.
+    std::error_code unknown;
+    const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", unknown);
+    ShowAbout(unknown ? std::string() : context.toVbPath(self.string()), *context.out);
+  });
+}
+
+}  // namespace zarvelin::cli
