@@ -371,8 +371,8 @@ intptr_t TerminalPlatform::BrowseForFolderDialog(const FolderDialogRequest& requ
   if (in == nullptr) return 0;
 
   std::ostream& out = options_.messages ? *options_.messages : std::cerr;
-  out << ShownAsUtf8(options_.codePage, TerminalLines(request.title)) << "\n";
-  if (preselectedFolder_) out << "[" << ShownAsUtf8(options_.codePage, *preselectedFolder_) << "] ";
+  out << host::ShownAsUtf8(options_.codePage, TerminalLines(request.title)) << "\n";
+  if (preselectedFolder_) out << "[" << host::ShownAsUtf8(options_.codePage, *preselectedFolder_) << "] ";
   out << "Folder (end of input cancels): ";
   out.flush();
   std::string answer;
