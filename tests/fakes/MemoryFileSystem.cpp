@@ -151,8 +151,10 @@ std::map<std::string, std::string> MemoryFileSystem::FilesUnder(
 }
 
 const MemoryFileSystem::Entry& MemoryFileSystem::Existing(const std::string& path) const {
+  static const Entry root{"", true, {}, fileattr::kDirectory};
   const auto found = entries_.find(Key(path));
   if (found != entries_.end()) return found->second;
+  if (IsRoot(Key(path))) return root;
   RequireParent(path);
   throw VbError(vberr::kFileNotFound);
 }

@@ -22,10 +22,31 @@ std::string Quoted(std::string_view text) {
 
 }  // namespace
 
+void ScriptedPlatform::Call(const std::string& line) {
+  log_.push_back(line);
+  const auto failure = failing.find(line.substr(0, line.find(' ')));
+  if (failure != failing.end()) throw VbError(failure->second);
+}
+
+VersionRecord ScriptedPlatform::Version() {
+  Call("Version");
+  return version;
+}
+
+NameAnswer ScriptedPlatform::UserName() {
+  Call("UserName");
+  return userName;
+}
+
+NameAnswer ScriptedPlatform::ComputerName() {
+  Call("ComputerName");
+  return computerName;
+}
+
 int32_t ScriptedPlatform::MsgBox(std::string_view text, std::string_view title, int32_t style) {
   const int32_t firstButton = (style & 0xF) == mb::kYesNo ? mb::kAnswerYes : mb::kAnswerOk;
   const int32_t answer = Next(messageAnswers, firstButton);
-  log_.push_back("MsgBox " + std::to_string(style) + " " + std::string(title) + ": " +
+  Call("MsgBox " + std::to_string(style) + " " + std::string(title) + ": " +
                  std::string(text) + " -> " + std::to_string(answer));
   return answer;
 }
@@ -36,13 +57,13 @@ void ScriptedPlatform::SetMousePointer(int32_t pointer) {
 }
 
 void ScriptedPlatform::ClipboardClear() {
+  Call("ClipboardClear");
   clipboard.reset();
-  log_.push_back("ClipboardClear");
 }
 
 void ScriptedPlatform::ClipboardSetText(std::string_view text) {
+  Call("ClipboardSetText " + Quoted(text));
   clipboard = std::string(text);
-  log_.push_back("ClipboardSetText " + Quoted(text));
 }
 
 std::string ScriptedPlatform::ClipboardGetText() {
@@ -79,7 +100,7 @@ int32_t ScriptedPlatform::ShellExecuteFile(intptr_t window, std::string_view ver
                                            std::string_view file, std::string_view parameters,
                                            std::string_view directory, int32_t showCommand) {
   const int32_t answer = Next(shellAnswers, 42);
-  log_.push_back("ShellExecuteFile " + std::to_string(window != 0) + " " + std::string(verb) +
+  Call("ShellExecuteFile " + std::to_string(window != 0) + " " + std::string(verb) +
                  " " + Quoted(file) + " " + Quoted(parameters) + " " + Quoted(directory) + " " +
                  std::to_string(showCommand) + " -> " + std::to_string(answer));
   return answer;
@@ -92,12 +113,12 @@ std::string ScriptedPlatform::PrinterDeviceName() {
 }
 
 void ScriptedPlatform::PrintDocument(std::string_view text, int32_t scaleMode, float currentY) {
-  log_.push_back("PrintDocument " + std::to_string(scaleMode) + " " + std::to_string(currentY) +
+  Call("PrintDocument " + std::to_string(scaleMode) + " " + std::to_string(currentY) +
                  "\n" + std::string(text));
 }
 
 void ScriptedPlatform::LogEvent(std::string_view logFile, std::string_view text) {
-  log_.push_back("LogEvent " + std::string(logFile) + " " + Quoted(text));
+  Call("LogEvent " + std::string(logFile) + " " + Quoted(text));
 }
 
 }  // namespace zarvelin::fakes

@@ -28,6 +28,8 @@ class ScriptedPlatform : public Platform {
   NameAnswer computerName{true, "TESTBOX", 7};
   double screenWidth = 15360;  // 1024 x 768 pixels
   double screenHeight = 11520;
+  // Calls that fail with an error number ("LogEvent", "ClipboardSetText", "PrintDocument" ...).
+  std::map<std::string, int32_t> failing;
 
   const std::vector<std::string>& Log() const { return log_; }
 
@@ -52,12 +54,14 @@ class ScriptedPlatform : public Platform {
                            int32_t showCommand) override;
   std::string PrinterDeviceName() override;
   void PrintDocument(std::string_view text, int32_t scaleMode, float currentY) override;
-  VersionRecord Version() override { return version; }
-  NameAnswer UserName() override { return userName; }
-  NameAnswer ComputerName() override { return computerName; }
+  VersionRecord Version() override;
+  NameAnswer UserName() override;
+  NameAnswer ComputerName() override;
   void LogEvent(std::string_view logFile, std::string_view text) override;
 
  private:
+  void Call(const std::string& line);
+
   std::vector<std::string> log_;
   int32_t pointer_ = 0;
 };

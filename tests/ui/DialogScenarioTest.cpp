@@ -11,6 +11,7 @@
 #include "filebacked/FileBackedIde.h"
 #include "runtime/Strings.h"
 #include "runtime/VbError.h"
+#include "ui/DialogHost.h"
 #include "ui/frmCopyProject.h"
 
 // Runs the scenarios of scenarios.txt: each sets up the example project's world, opens the
@@ -23,6 +24,10 @@ struct Scenario {
   std::string name;
   std::vector<std::string> steps;
 };
+
+void PrintTo(const Scenario& scenario, std::ostream* out) {
+  *out << scenario.name;
+}
 
 std::vector<Scenario> LoadScenarios() {
   std::ifstream in(ZARVELIN_SCENARIOS);
@@ -73,6 +78,16 @@ void Act(forms::Form& form, const std::string& actions) {
   }
 }
 
+// The add-in's connection, closing the dialog as the add-in does.
+class ClosingHost : public DialogHost {
+ public:
+  void Hide(forms::Form& dialog) override {
+    ++hides;
+    dialog.Unload();
+  }
+  int hides = 0;
+};
+
 class DialogScenario : public testing::TestWithParam<Scenario> {};
 
 TEST_P(DialogScenario, MatchesItsApprovedTranscript) {
@@ -82,6 +97,9 @@ TEST_P(DialogScenario, MatchesItsApprovedTranscript) {
   std::vector<std::string> dialogActions;
   filebacked::IdeConfiguration configuration;
   bool quiet = false;
+  std::vector<std::string> events;
+  frmCopyProject dialog;
+  ClosingHost host;
   for (const std::string& step : GetParam().steps) {
     const auto [verb, rest] = Split(step, ' ');
     const auto [first, second] = Split(rest, ' ');
@@ -106,6 +124,20 @@ TEST_P(DialogScenario, MatchesItsApprovedTranscript) {
     if (verb == "project") project = rest;
     if (verb == "addin") configuration.addIns.push_back({first, second == "connected"});
     if (verb == "quiet") quiet = true;
+    if (verb == "platformfail") env.platform.failing[first] = std::stoi(second);
+    if (verb == "host") dialog.SetConnect(&host);
+    if (verb == "browse") {
+      dialog.SetFolderChooser([&events, chosen = rest](intptr_t, const std::string& prompt,
+                                                       const std::string& start) {
+        events.push_back("browse \"" + prompt + "\" from \"" + start + "\"");
+        return chosen;
+      });
+    }
+    if (verb == "about") {
+      dialog.SetAboutShower([&events](forms::Form& owner) {
+        events.push_back("about over " + owner.Name());
+      });
+    }
     if (verb == "modal") env.windows.OnModal(first, [actions = second](forms::Form& form) {
       Act(form, actions);
     });
@@ -117,13 +149,14 @@ TEST_P(DialogScenario, MatchesItsApprovedTranscript) {
   std::string outcome;
   try {
     const auto vbe = filebacked::OpenFileBackedIde(project, configuration);
-    frmCopyProject dialog;
     dialog.SetVBInstance(vbe.get());
     dialog.SetQuiet(quiet);
     dialog.Load();
     for (const std::string& actions : dialogActions) Act(dialog, actions);
     outcome = dialog.LastCopySucceeded() ? "copied" : "not copied";
-    dialog.Unload();
+    if (dialog.Loaded()) dialog.Unload();
+    for (const std::string& event : events) outcome += "\n" + event;
+    if (host.hides > 0) outcome += "\nclosed by the host " + std::to_string(host.hides) + "x";
     for (const auto& addIn : configuration.addIns) {
       outcome += "\naddin " + addIn.progId + ":";
       for (const bool change : vbe->InstalledAddIns().Find(addIn.progId)->ConnectChanges())
