@@ -73,8 +73,7 @@ class MemoryReader : public TextReader {
 
 class MemoryWriter : public TextWriter {
  public:
-  MemoryWriter(MemoryFileSystem& files, std::string path)
-      : files_(files), path_(std::move(path)) {}
+  MemoryWriter(MemoryFileSystem& files, std::string path) : files_(files), path_(std::move(path)) {}
   void WriteLine(std::string_view line) override {
     files_.Check("WriteLine", path_);
     written_ += std::string(line) + "\r\n";
@@ -235,8 +234,8 @@ std::string MemoryFileSystem::FindFirst(const std::string& pattern, int32_t attr
   const std::string directory = ParentKey(key);
   const std::string namePattern = key.substr(directory.empty() ? 0 : directory.size() + 1);
   for (const auto& [entryKey, entry] : entries_) {
-    const int32_t special = entry.attributes & (fileattr::kHidden | fileattr::kSystem |
-                                                fileattr::kDirectory);
+    const int32_t special =
+        entry.attributes & (fileattr::kHidden | fileattr::kSystem | fileattr::kDirectory);
     if (ParentKey(entryKey) != directory || (special & ~attributeMask) != 0) continue;
     const std::string name = entryKey.substr(directory.size() + 1);
     if (Matches(name, namePattern)) return entry.path.substr(entry.path.find_last_of('\\') + 1);

@@ -46,8 +46,8 @@ NameAnswer ScriptedPlatform::ComputerName() {
 int32_t ScriptedPlatform::MsgBox(std::string_view text, std::string_view title, int32_t style) {
   const int32_t firstButton = (style & 0xF) == mb::kYesNo ? mb::kAnswerYes : mb::kAnswerOk;
   const int32_t answer = Next(messageAnswers, firstButton);
-  Call("MsgBox " + std::to_string(style) + " " + std::string(title) + ": " +
-                 std::string(text) + " -> " + std::to_string(answer));
+  Call("MsgBox " + std::to_string(style) + " " + std::string(title) + ": " + std::string(text) +
+       " -> " + std::to_string(answer));
   return answer;
 }
 
@@ -100,9 +100,9 @@ int32_t ScriptedPlatform::ShellExecuteFile(intptr_t window, std::string_view ver
                                            std::string_view file, std::string_view parameters,
                                            std::string_view directory, int32_t showCommand) {
   const int32_t answer = Next(shellAnswers, 42);
-  Call("ShellExecuteFile " + std::to_string(window != 0) + " " + std::string(verb) +
-                 " " + Quoted(file) + " " + Quoted(parameters) + " " + Quoted(directory) + " " +
-                 std::to_string(showCommand) + " -> " + std::to_string(answer));
+  Call("ShellExecuteFile " + std::to_string(window != 0) + " " + std::string(verb) + " " +
+       Quoted(file) + " " + Quoted(parameters) + " " + Quoted(directory) + " " +
+       std::to_string(showCommand) + " -> " + std::to_string(answer));
   return answer;
 }
 
@@ -113,8 +113,8 @@ std::string ScriptedPlatform::PrinterDeviceName() {
 }
 
 void ScriptedPlatform::PrintDocument(std::string_view text, int32_t scaleMode, float currentY) {
-  Call("PrintDocument " + std::to_string(scaleMode) + " " + std::to_string(currentY) +
-                 "\n" + std::string(text));
+  Call("PrintDocument " + std::to_string(scaleMode) + " " + std::to_string(currentY) + "\n" +
+       std::string(text));
 }
 
 void ScriptedPlatform::LogEvent(std::string_view logFile, std::string_view text) {

@@ -18,7 +18,7 @@ class ScriptedPlatform : public Platform {
  public:
   // Message boxes take these answers in turn, then the first button of their style.
   std::deque<int32_t> messageAnswers;
-  std::deque<int32_t> shellAnswers;  // then 42, a success
+  std::deque<int32_t> shellAnswers;           // then 42, a success
   std::map<std::string, int32_t> driveTypes;  // by root in capitals ("D:\"); otherwise fixed
   std::optional<std::string> printer = "Test Printer";
   std::optional<std::string> clipboard;

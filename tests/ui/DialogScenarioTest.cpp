@@ -127,20 +127,18 @@ TEST_P(DialogScenario, MatchesItsApprovedTranscript) {
     if (verb == "platformfail") env.platform.failing[first] = std::stoi(second);
     if (verb == "host") dialog.SetConnect(&host);
     if (verb == "browse") {
-      dialog.SetFolderChooser([&events, chosen = rest](intptr_t, const std::string& prompt,
-                                                       const std::string& start) {
-        events.push_back("browse \"" + prompt + "\" from \"" + start + "\"");
-        return chosen;
-      });
+      dialog.SetFolderChooser(
+          [&events, chosen = rest](intptr_t, const std::string& prompt, const std::string& start) {
+            events.push_back("browse \"" + prompt + "\" from \"" + start + "\"");
+            return chosen;
+          });
     }
     if (verb == "about") {
-      dialog.SetAboutShower([&events](forms::Form& owner) {
-        events.push_back("about over " + owner.Name());
-      });
+      dialog.SetAboutShower(
+          [&events](forms::Form& owner) { events.push_back("about over " + owner.Name()); });
     }
-    if (verb == "modal") env.windows.OnModal(first, [actions = second](forms::Form& form) {
-      Act(form, actions);
-    });
+    if (verb == "modal")
+      env.windows.OnModal(first, [actions = second](forms::Form& form) { Act(form, actions); });
     if (verb == "dialog") dialogActions.push_back(rest);
     if (verb == "show") shown.push_back(rest);
   }
@@ -170,7 +168,8 @@ TEST_P(DialogScenario, MatchesItsApprovedTranscript) {
   const auto sourceAfter = env.files.FilesUnder("C:\\Projects");
   for (const auto& [path, bytes] : sourceBefore) {
     const auto after = sourceAfter.find(path);
-    if (after == sourceAfter.end() || after->second != bytes) transcript += "source changed: " + path + "\n";
+    if (after == sourceAfter.end() || after->second != bytes)
+      transcript += "source changed: " + path + "\n";
   }
   fakes::ExpectApproved("dialog/" + GetParam().name, transcript + env.Transcript(shown));
 }

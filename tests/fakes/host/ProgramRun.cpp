@@ -25,7 +25,7 @@ ProgramRun RunZarvelin(const std::string& directory, const std::vector<std::stri
   const std::string program = directory + "/bin/zarvelin";
   std::filesystem::create_directories(directory + "/bin");
   std::filesystem::copy_file(ZARVELIN_PROGRAM, program,
-                              std::filesystem::copy_options::skip_existing);
+                             std::filesystem::copy_options::skip_existing);
   std::vector<char*> argv{const_cast<char*>(program.c_str())};
   for (const std::string& argument : arguments) argv.push_back(const_cast<char*>(argument.c_str()));
   argv.push_back(nullptr);

@@ -1,0 +1,106 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "fakes/TestEnvironment.h"
+#include "project/ProjectPaths.h"
+#include "project/cVBP.h"
+#include "runtime/VbError.h"
+
+// The project-file model against cases as data: each cases/NAME.vbp is read beside the example
+// project, dumped as the model holds it, then rewritten through the four setters; the dump, the
+// rewritten bytes and everything the run showed are approved in approved/project/NAME.txt.
+namespace zarvelin {
+namespace {
+
+std::vector<std::string> CaseNames() {
+  std::vector<std::string> names;
+  for (const auto& entry : std::filesystem::directory_iterator(ZARVELIN_PROJECT_CASES))
+    if (entry.path().extension() == ".vbp") names.push_back(entry.path().stem().string());
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+std::string Dump(const cVBP& project) {
+  std::ostringstream out;
+  out << "file " << project.VBPFile() << "\nversion " << project.MajorVer() << "."
+      << project.MinorVer() << "." << project.RevisionVer() << "\nname " << project.Name()
+      << "\ncommand " << project.CommandLine() << "\nconditional " << project.ConditionalCompile()
+      << "\nexe " << project.ExeName32() << "\npath32 " << project.Path32() << "\n";
+  for (const auto& component : *project.Components()) {
+    out << "component " << component->ComponentType() << " name=" << component->ComponentName()
+        << " path=" << component->ComponentPath() << " file=" << component->ComponentFile()
+        << " binary=" << component->BinaryFile() << ":" << component->ComponentBinaryFile() << "\n";
+  }
+  return out.str();
+}
+
+class ProjectCase : public testing::TestWithParam<std::string> {};
+
+TEST_P(ProjectCase, ReadsAndRewritesAsApproved) {
+  fakes::TestEnvironment env;
+  std::ifstream in(std::string(ZARVELIN_PROJECT_CASES) + "/" + GetParam() + ".vbp",
+                   std::ios::binary);
+  const std::string path = std::string(fakes::TestEnvironment::kProjectDir) + "\\Case.vbp";
+  env.files.Put(path, std::string(std::istreambuf_iterator<char>(in), {}));
+
+  cVBP project;
+  project.VBPFile(path);
+  std::string transcript = "== model\n" + Dump(project);
+  project.MajorVer(7);
+  project.Name("\"Renamed\"");
+  project.CommandLine("/debug \"x\"");
+  project.Path32("");
+  transcript += "== rewritten\n" + fakes::ShowBytes(env.files.Bytes(path));
+  fakes::ExpectApproved("project/" + GetParam(), transcript + env.Transcript());
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, ProjectCase, testing::ValuesIn(CaseNames()),
+                         [](const testing::TestParamInfo<std::string>& name) {
+                           return name.param;
+                         });
+
+// "a*5" in the table stands for "aaaaa", so that paths beyond the 16-bit positions fit a line.
+std::string Expand(const std::string& text) {
+  const auto star = text.find('*');
+  if (star == std::string::npos || star == 0) return text == "-" ? "" : text;
+  const size_t digits = text.find_first_not_of("0123456789", star + 1);
+  const size_t count = std::stoul(text.substr(star + 1, digits - star - 1));
+  return text.substr(0, star - 1) + std::string(count, text[star - 1]) +
+         (digits == std::string::npos ? "" : text.substr(digits));
+}
+
+// paths.txt: ROUTINE ARGUMENT [ARGUMENT] => RESULT, one case a line; a routine that traps
+// answers "" and shows the failure in the error report.
+TEST(ProjectPathsTable, GivesEachRoutinesAnswer) {
+  fakes::TestEnvironment env;
+  std::ifstream table(ZARVELIN_PROJECT_CASES "/../paths.txt");
+  std::string transcript;
+  for (std::string line; std::getline(table, line);) {
+    if (line.empty() || line[0] == '#') continue;
+    std::istringstream words(line);
+    std::string routine, first, second;
+    words >> routine >> first >> second;
+    std::string answer;
+    try {
+      if (routine == "Directory") answer = ProjectPaths::GetDirectoryPart(Expand(first));
+      if (routine == "FileName") answer = ProjectPaths::GetFileName(Expand(first));
+      if (routine == "Reduced")
+        answer =
+            ProjectPaths::GetReducedPath(Expand(first), static_cast<int16_t>(std::stoi(second)));
+      if (routine == "Full") answer = ProjectPaths::GetFullPath(Expand(first), Expand(second));
+    } catch (const VbError& error) {
+      answer = "error " + std::to_string(error.Number());
+    }
+    transcript += line.substr(0, 60) + " => " + answer.substr(0, 60) + "\n";
+  }
+  fakes::ExpectApproved("project/paths", transcript + env.Transcript());
+}
+
+}  // namespace
+}  // namespace zarvelin
