@@ -33,8 +33,23 @@ ProgramRun RunZarvelin(const std::string& directory, const std::vector<std::stri
   // Output goes to files rather than pipes so that a large listing cannot block the child.
   const std::string outPath = directory + "/bin/out";
   const std::string errPath = directory + "/bin/err";
+  // Settings, the clipboard's mirror and anything else the program keeps per user stay in the
+  // test's directory.
+  std::vector<std::string> environment{"HOME=" + directory, "XDG_CONFIG_HOME=" + directory};
+  for (char** variable = environ; *variable != nullptr; ++variable) {
+    const std::string entry = *variable;
+    const std::string name = entry.substr(0, entry.find('='));
+    if (name != "HOME" && name != "XDG_CONFIG_HOME" && name != "DISPLAY" &&
+        name != "WAYLAND_DISPLAY")
+      environment.push_back(entry);
+  }
+  std::vector<char*> envp;
+  for (std::string& entry : environment) envp.push_back(entry.data());
+  envp.push_back(nullptr);
+
   posix_spawn_file_actions_t actions;
   posix_spawn_file_actions_init(&actions);
+  posix_spawn_file_actions_addchdir_np(&actions, directory.c_str());
   posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
   posix_spawn_file_actions_addopen(&actions, 1, outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
                                    0600);
@@ -42,7 +57,7 @@ ProgramRun RunZarvelin(const std::string& directory, const std::vector<std::stri
                                    0600);
   pid_t child = 0;
   ProgramRun run;
-  if (posix_spawn(&child, program.c_str(), &actions, nullptr, argv.data(), environ) == 0) {
+  if (posix_spawn(&child, program.c_str(), &actions, nullptr, argv.data(), envp.data()) == 0) {
     int status = 0;
     waitpid(child, &status, 0);
     run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;

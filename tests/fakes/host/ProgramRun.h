@@ -12,9 +12,9 @@ struct ProgramRun {
   std::string err;
 };
 
-// Runs a copy of the built program kept in directory/bin (made on the first run), so that what
-// the program writes beside itself (Error.log) stays in the test's directory. Arguments are passed
-// as they are; no shell reads them.
+// Runs, in directory, a copy of the built program kept in directory/bin (made on the first run), so
+// that what the program writes beside itself (Error.log) stays in the test's directory. Arguments
+// are passed as they are; no shell reads them.
 ProgramRun RunZarvelin(const std::string& directory, const std::vector<std::string>& arguments);
 
 }  // namespace zarvelin::fakes
