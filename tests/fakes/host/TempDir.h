@@ -4,7 +4,19 @@
 #include <string_view>
 #include <vector>
 
+#include "runtime/VbError.h"
+
 namespace zarvelin::fakes {
+
+// The run-time error number an action fails with; 0 when it does not fail.
+inline int32_t FailureOf(const auto& action) {
+  try {
+    action();
+  } catch (const VbError& error) {
+    return error.Number();
+  }
+  return 0;
+}
 
 // A fresh directory on the host for one test, removed with everything in it at the end.
 class TempDir {
