@@ -80,39 +80,6 @@ TEST(DirectoryNamesTest, SeesWhatAnotherProgramChanged) {
   }
 }
 
-TEST(DirectoryNamesTest, TakesInTheChangesItIsTold) {
-  const struct {
-    const char* change;
-    bool added;
-    std::string name;
-    std::string wanted;
-    std::optional<std::string> found;
-  } cases[] = {
-      {"added", true, "Added.txt", "ADDED.TXT", "Added.txt"},
-      {"added before a twin", true, "KEPT.txt", "kept.txt", "KEPT.txt"},
-      {"removed", false, "Kept.txt", "KEPT.TXT", std::nullopt},
-      {"removed one twin", false, "Twin.txt", "TWIN.TXT", "twin.txt"},
-  };
-  for (const auto& c : cases) {
-    TempDir tree;
-    tree.Write("dir/Kept.txt", "x");
-    tree.Write("dir/Twin.txt", "x");
-    tree.Write("dir/twin.txt", "x");
-    const std::string directory = tree.HostPath("dir");
-    DirectoryNames names;
-    ASSERT_TRUE(names.Find(directory, "kept.txt").has_value());
-    const auto before = DirectoryNames::StampOf(directory);
-    if (c.added) {
-      tree.Write("dir/" + c.name, "x");
-      names.Added(directory, c.name, before);
-    } else {
-      ASSERT_EQ(unlink(tree.HostPath("dir/" + c.name).c_str()), 0);
-      names.Removed(directory, c.name, before);
-    }
-    EXPECT_EQ(names.Find(directory, c.wanted), c.found) << c.change;
-  }
-}
-
 TEST(DirectoryNamesTest, AChangeToldLateDoesNotHideAStrangersChange) {
   TempDir tree;
   tree.Write("dir/Old.txt", "x");

@@ -69,12 +69,9 @@ TEST_F(TerminalPlatformTest, MessageBoxesAreWrittenAndAnsweredWithoutWaiting) {
     const char* said;
   } cases[] = {
       {mb::kOkOnly, mb::kAnswerNo, mb::kAnswerOk, ""},
-      {mb::kCritical, mb::kAnswerNo, mb::kAnswerOk, ""},
-      {mb::kInformation, mb::kAnswerYes, mb::kAnswerOk, ""},
       {1, mb::kAnswerNo, mb::kAnswerOk, "(answered OK)\n"},
       {mb::kYesNo + mb::kQuestion, mb::kAnswerNo, mb::kAnswerNo, "(answered No)\n"},
       {mb::kYesNo + mb::kQuestion, mb::kAnswerYes, mb::kAnswerYes, "(answered Yes)\n"},
-      {3, mb::kAnswerYes, mb::kAnswerYes, "(answered Yes)\n"},
       {2, mb::kAnswerYes, 3, "(answered Abort)\n"},
       {5, mb::kAnswerYes, 2, "(answered Cancel)\n"},
   };
@@ -103,16 +100,6 @@ TEST_F(TerminalPlatformTest, MessageBoxTextReachesTheTerminalInUtf8) {
   EXPECT_EQ(messages.str(),
             "[Zarvelin \xE2\x82\xAC]\nC:\\C\xC3\xB3"
             "digo\\App.vbp\n");
-}
-
-TEST_F(TerminalPlatformTest, ScreenAndMousePointer) {
-  TerminalPlatform platform(paths, files, Options());
-  EXPECT_EQ(platform.ScreenWidth(), 1024 * 15);
-  EXPECT_EQ(platform.ScreenHeight(), 768 * 15);
-  EXPECT_EQ(platform.TwipsPerPixelX(), 15);
-  EXPECT_EQ(platform.MousePointer(), pointer::kDefault);
-  platform.SetMousePointer(pointer::kHourglass);
-  EXPECT_EQ(platform.MousePointer(), pointer::kHourglass);
 }
 
 TEST_F(TerminalPlatformTest, ClipboardKeepsTextAndBitmap) {
