@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "fakes/TestEnvironment.h"
+#include "filebacked/FileBackedIdePaths.h"
 #include "project/ProjectPaths.h"
 #include "project/cVBP.h"
 #include "runtime/VbError.h"
@@ -75,8 +76,8 @@ std::string Expand(const std::string& text) {
          (digits == std::string::npos ? "" : text.substr(digits));
 }
 
-// paths.txt: ROUTINE ARGUMENT [ARGUMENT] => RESULT, one case a line; a routine that traps
-// answers "" and shows the failure in the error report.
+// paths.txt: the path routines of the project-file model and of the file-backed IDE, one call a
+// line; a routine that traps answers "" and shows the failure in the error report.
 TEST(ProjectPathsTable, GivesEachRoutinesAnswer) {
   fakes::TestEnvironment env;
   std::ifstream table(ZARVELIN_PROJECT_CASES "/../paths.txt");
@@ -94,6 +95,14 @@ TEST(ProjectPathsTable, GivesEachRoutinesAnswer) {
         answer =
             ProjectPaths::GetReducedPath(Expand(first), static_cast<int16_t>(std::stoi(second)));
       if (routine == "Full") answer = ProjectPaths::GetFullPath(Expand(first), Expand(second));
+      if (routine == "Resolve") answer = filebacked::ResolvePath(Expand(first), Expand(second));
+      if (routine == "Relative") answer = filebacked::RelativePath(Expand(first), Expand(second));
+      if (routine == "Downward") answer = std::to_string(filebacked::IsDownwardPath(Expand(first)));
+      if (routine == "Parts") {
+        const std::string name = filebacked::FileNameOf(Expand(first));
+        answer = filebacked::DirectoryOf(Expand(first)) + " | " + filebacked::BaseNameOf(name) +
+                 " | " + filebacked::ExtensionOf(name);
+      }
     } catch (const VbError& error) {
       answer = "error " + std::to_string(error.Number());
     }
