@@ -71,22 +71,33 @@ TEST_P(CommandLine, MatchesItsApprovedTranscript) {
   std::filesystem::copy(ZARVELIN_EXAMPLES_DIR "/ledger", dir.HostPath("ledger"),
                         std::filesystem::copy_options::recursive);
   std::string transcript;
+  std::vector<std::string> environment;
   for (const std::string& step : GetParam().steps) {
     const std::string verb = step.substr(0, step.find(' '));
     const std::string rest = step.substr(verb.size() + 1);
     if (verb == "mkdir") dir.MakeDirectory(rest);
+    if (verb == "env") environment.push_back(ReplaceAll(rest, "{tmp}", dir.HostPath()));
+    if (verb == "script") {
+      const auto cut = rest.find(' ');
+      dir.Write(rest.substr(0, cut),
+                "#!/bin/sh\n" + ReplaceAll(rest.substr(cut + 1), "{tmp}", dir.HostPath()) + "\n");
+      std::filesystem::permissions(dir.HostPath(rest.substr(0, cut)),
+                                   std::filesystem::perms::owner_all);
+    }
     if (verb == "write") {
       const auto cut = rest.find(' ');
       dir.Write(Unescape(rest.substr(0, cut)), Unescape(rest.substr(cut + 1)));
     }
     if (verb == "show") {
       std::vector<std::string> files{rest};
+      if (!dir.Exists(rest)) files.clear();
       if (std::filesystem::is_directory(dir.HostPath(rest))) {
         files.clear();
         for (const auto& entry : std::filesystem::recursive_directory_iterator(dir.HostPath(rest)))
           files.push_back(std::filesystem::relative(entry.path(), dir.HostPath()).generic_string());
         std::sort(files.begin(), files.end());
       }
+      if (files.empty()) transcript += "== no " + rest + "\n";
       for (const std::string& file : files)
         transcript += "== file " + file + "\n" + fakes::ShowBytes(dir.Read(file));
     }
@@ -94,7 +105,7 @@ TEST_P(CommandLine, MatchesItsApprovedTranscript) {
       std::vector<std::string> arguments;
       std::istringstream words(ReplaceAll(rest, "{tmp}", dir.HostPath()));
       for (std::string word; words >> word;) arguments.push_back(ReplaceAll(word, "+", " "));
-      const fakes::ProgramRun run = fakes::RunZarvelin(dir.HostPath(), arguments);
+      const fakes::ProgramRun run = fakes::RunZarvelin(dir.HostPath(), arguments, environment);
       transcript += "$ zarvelin " + rest + "\nstatus " + std::to_string(run.status) + "\n-- out\n" +
                     run.out + "-- err\n" + run.err;
     }

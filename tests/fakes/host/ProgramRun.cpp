@@ -5,6 +5,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -21,7 +22,8 @@ std::string Slurp(const std::string& path) {
 
 }  // namespace
 
-ProgramRun RunZarvelin(const std::string& directory, const std::vector<std::string>& arguments) {
+ProgramRun RunZarvelin(const std::string& directory, const std::vector<std::string>& arguments,
+                       const std::vector<std::string>& extra) {
   const std::string program = directory + "/bin/zarvelin";
   std::filesystem::create_directories(directory + "/bin");
   std::filesystem::copy_file(ZARVELIN_PROGRAM, program,
@@ -35,11 +37,16 @@ ProgramRun RunZarvelin(const std::string& directory, const std::vector<std::stri
   const std::string errPath = directory + "/bin/err";
   // Settings, the clipboard's mirror and anything else the program keeps per user stay in the
   // test's directory.
-  std::vector<std::string> environment{"HOME=" + directory, "XDG_CONFIG_HOME=" + directory};
+  std::vector<std::string> environment = extra;
+  environment.push_back("HOME=" + directory);
+  environment.push_back("XDG_CONFIG_HOME=" + directory);
   for (char** variable = environ; *variable != nullptr; ++variable) {
     const std::string entry = *variable;
     const std::string name = entry.substr(0, entry.find('='));
-    if (name != "HOME" && name != "XDG_CONFIG_HOME" && name != "DISPLAY" &&
+    const bool given = std::any_of(extra.begin(), extra.end(), [&](const std::string& set) {
+      return set.substr(0, set.find('=')) == name;
+    });
+    if (!given && name != "HOME" && name != "XDG_CONFIG_HOME" && name != "DISPLAY" &&
         name != "WAYLAND_DISPLAY")
       environment.push_back(entry);
   }
