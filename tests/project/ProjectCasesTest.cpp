@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <sstream>
 #include <string>
@@ -10,6 +11,7 @@
 #include "fakes/TestEnvironment.h"
 #include "filebacked/FileBackedIdePaths.h"
 #include "project/ProjectPaths.h"
+#include "project/cComponents.h"
 #include "project/cVBP.h"
 #include "runtime/VbError.h"
 
@@ -65,6 +67,50 @@ INSTANTIATE_TEST_SUITE_P(Cases, ProjectCase, testing::ValuesIn(CaseNames()),
                          [](const testing::TestParamInfo<std::string>& name) {
                            return name.param;
                          });
+
+// The model's component collection, as VB's Collection: 1-based positions, keys without regard to
+// letter case, removal that moves later records up and frees the key.
+TEST(ComponentCollection, KeepsPositionsAndKeys) {
+  fakes::TestEnvironment env;
+  cComponents components;
+  std::string transcript;
+  const auto step = [&](const std::string& what, const std::function<std::string()>& action) {
+    try {
+      transcript += what + " -> " + action() + "\n";
+    } catch (const VbError& error) {
+      transcript += what + " -> error " + std::to_string(error.Number()) + "\n";
+    }
+  };
+  for (const char* name : {"Main", "Util", "", "MAIN"}) {
+    step(std::string("add ") + name, [&] {
+      auto record = std::make_shared<cComponent>();
+      record->ComponentName(name);
+      components.Add(record, name);
+      return std::to_string(components.Count());
+    });
+  }
+  step("item 2", [&] { return components.Item(2)->ComponentName(); });
+  step("item main", [&] { return components.Item("main")->ComponentName(); });
+  step("item 0", [&] { return components.Item(0)->ComponentName(); });
+  step("item nothing", [&] { return components.Item("nothing")->ComponentName(); });
+  step("remove MAIN", [&] {
+    components.Remove("MAIN");
+    return components.Item(1)->ComponentName() + " " + std::to_string(components.Count());
+  });
+  step("remove 9", [&] {
+    components.Remove(9);
+    return std::string();
+  });
+  step("remove unkeyed", [&] {
+    components.Remove("");
+    return std::string();
+  });
+  step("add Main again", [&] {
+    components.Add(std::make_shared<cComponent>(), "Main");
+    return components.Item("MAIN") == components.Item(3) ? "last" : "elsewhere";
+  });
+  fakes::ExpectApproved("project/collection", transcript);
+}
 
 // "a*5" in the table stands for "aaaaa", so that paths beyond the 16-bit positions fit a line.
 std::string Expand(const std::string& text) {

@@ -237,6 +237,15 @@ TEST_F(TerminalPlatformTest, PrintDocumentPipesTheTextToTheSpooler) {
   platform.PrintDocument("line one\r\nl\xEDne two\r\n", 5, 1.0f);
   EXPECT_EQ(tree.Read("out"), "line one\nl\xC3\xADne two\n");
   EXPECT_EQ(tree.Read("args"), "-o page-top=72\n");
+  // The top offset reaches the spooler in points whatever the scale it was given in.
+  std::string tops;
+  for (int32_t scale = 0; scale <= 7; ++scale) {
+    platform.PrintDocument("x", scale, 2.0f);
+    tops += tree.Read("args");
+  }
+  EXPECT_EQ(tops,
+            "-o page-top=0\n-o page-top=0\n-o page-top=2\n-o page-top=2\n-o page-top=24\n"
+            "-o page-top=144\n-o page-top=6\n-o page-top=57\n");
 
   options.printCommand = Script("lp-broken", "cat > /dev/null; exit 1");
   TerminalPlatform broken(paths, files, options);
