@@ -22,34 +22,6 @@ void StampAsChangedByAnother(const std::string& hostDirectory) {
   ASSERT_EQ(utimensat(AT_FDCWD, hostDirectory.c_str(), times, 0), 0);
 }
 
-TEST(DirectoryNamesTest, FindsNamesWithoutRegardToLetterCase) {
-  TempDir tree;
-  tree.Write("dir/Form1.frm", "x");
-  tree.Write("dir/twin.txt", "x");
-  tree.Write("dir/Twin.txt", "x");
-  tree.Write("dir/\xC3\x89t\xC3\xA9.bas", "x");
-  const struct {
-    std::string directory;
-    std::string wanted;
-    std::optional<std::string> found;
-  } cases[] = {
-      {"dir", "FORM1.FRM", "Form1.frm"},
-      {"dir", "form1.frm", "Form1.frm"},
-      // Of several spellings the first in byte order, whatever the order on disk.
-      {"dir", "TWIN.txt", "Twin.txt"},
-      // Letters beyond ASCII match only as they are written.
-      {"dir", "\xC3\x89T\xC3\xA9.BAS", "\xC3\x89t\xC3\xA9.bas"},
-      {"dir", "\xC3\xA9t\xC3\xA9.bas", std::nullopt},
-      {"dir", "Form2.frm", std::nullopt},
-      {"dir", ".", std::nullopt},
-      {"missing", "Form1.frm", std::nullopt},
-  };
-  DirectoryNames names;
-  for (const auto& c : cases) {
-    EXPECT_EQ(names.Find(tree.HostPath(c.directory), c.wanted), c.found) << c.wanted;
-  }
-}
-
 TEST(DirectoryNamesTest, SeesWhatAnotherProgramChanged) {
   const struct {
     const char* change;

@@ -61,70 +61,6 @@ class TerminalPlatformTest : public testing::Test {
   std::ostringstream messages;
 };
 
-TEST_F(TerminalPlatformTest, MessageBoxesAreWrittenAndAnsweredWithoutWaiting) {
-  const struct {
-    int32_t style;
-    int32_t yesNoAnswer;
-    int32_t answer;
-    const char* said;
-  } cases[] = {
-      {mb::kOkOnly, mb::kAnswerNo, mb::kAnswerOk, ""},
-      {1, mb::kAnswerNo, mb::kAnswerOk, "(answered OK)\n"},
-      {mb::kYesNo + mb::kQuestion, mb::kAnswerNo, mb::kAnswerNo, "(answered No)\n"},
-      {mb::kYesNo + mb::kQuestion, mb::kAnswerYes, mb::kAnswerYes, "(answered Yes)\n"},
-      {2, mb::kAnswerYes, 3, "(answered Abort)\n"},
-      {5, mb::kAnswerYes, 2, "(answered Cancel)\n"},
-  };
-  for (const auto& c : cases) {
-    TerminalOptions options = Options();
-    options.yesNoAnswer = c.yesNoAnswer;
-    TerminalPlatform platform(paths, files, options);
-    messages.str("");
-    EXPECT_EQ(platform.MsgBox("Copy done", "Zarvelin", c.style), c.answer) << c.style;
-    EXPECT_EQ(messages.str(), std::string("[Zarvelin]\nCopy done\n") + c.said) << c.style;
-  }
-}
-
-TEST_F(TerminalPlatformTest, MessageBoxLineBreaksBecomeNewLines) {
-  TerminalPlatform platform(paths, files, Options());
-  platform.MsgBox("Project:\r\nC:\\a.vbp\rend\nlast", "Title", mb::kInformation);
-  EXPECT_EQ(messages.str(), "[Title]\nProject:\nC:\\a.vbp\nend\nlast\n");
-}
-
-TEST_F(TerminalPlatformTest, MessageBoxTextReachesTheTerminalInUtf8) {
-  TerminalPlatform platform(paths, files, Options());
-  platform.MsgBox(
-      "C:\\C\xF3"
-      "digo\\App.vbp",
-      "Zarvelin \x80", mb::kInformation);
-  EXPECT_EQ(messages.str(),
-            "[Zarvelin \xE2\x82\xAC]\nC:\\C\xC3\xB3"
-            "digo\\App.vbp\n");
-}
-
-TEST_F(TerminalPlatformTest, ClipboardKeepsTextAndBitmap) {
-  TerminalPlatform platform(paths, files, Options());
-  EXPECT_EQ(platform.ClipboardGetText(), "");
-  platform.ClipboardSetBitmap(101);
-  platform.ClipboardSetText("report\r\ntext");
-  EXPECT_EQ(platform.ClipboardGetText(), "report\r\ntext");
-  EXPECT_EQ(platform.ClipboardBitmap(), 101);
-  platform.ClipboardClear();
-  EXPECT_EQ(platform.ClipboardGetText(), "");
-  EXPECT_EQ(platform.ClipboardBitmap(), 0);
-}
-
-TEST_F(TerminalPlatformTest, SettingsLiveInTheConfiguredDirectory) {
-  {
-    TerminalPlatform platform(paths, files, Options());
-    EXPECT_EQ(platform.GetSetting("App", "Microsoft Visual Basic AddIns", "Display", "0"), "0");
-    platform.SaveSetting("App", "Microsoft Visual Basic AddIns", "Display", "-1");
-  }
-  TerminalPlatform again(paths, files, Options());
-  EXPECT_EQ(again.GetSetting("App", "Microsoft Visual Basic AddIns", "Display", "0"), "-1");
-  EXPECT_TRUE(tree.Exists("settings/settings.ini"));
-}
-
 TEST_F(TerminalPlatformTest, SettingsDefaultToTheUsersConfigDirectory) {
   const char* previous = std::getenv("XDG_CONFIG_HOME");
   const std::string saved = previous ? previous : "";
@@ -139,61 +75,6 @@ TEST_F(TerminalPlatformTest, SettingsDefaultToTheUsersConfigDirectory) {
     unsetenv("XDG_CONFIG_HOME");
   }
   EXPECT_EQ(tree.Read("xdg/zarvelin/settings.ini"), "[A\\B]\nC=D\n");
-}
-
-TEST_F(TerminalPlatformTest, DriveTypesComeFromDeclarationsAndMounts) {
-  tree.MakeDirectory("e");
-  char resolved[PATH_MAX];
-  ASSERT_NE(realpath(tree.HostPath().c_str(), resolved), nullptr);
-  const std::string root = resolved;
-  tree.Write("mounts",
-             "overlay / overlay rw 0 0\n"
-             "tmpfs " +
-                 root +
-                 "/c tmpfs rw 0 0\n"
-                 "srv:/x " +
-                 root + "/e nfs4 rw 0 0\n");
-  TerminalOptions options = Options();
-  options.mountsFile = tree.HostPath("mounts");
-  options.driveTypes = {{'d', drive::kCdRom}};
-  TerminalPlatform platform(paths, files, options);
-  const struct {
-    const char* root;
-    int32_t type;
-  } cases[] = {
-      {"D:\\", drive::kCdRom},       {"d:\\", drive::kCdRom},           {"C:\\", drive::kRamDisk},
-      {"c:", drive::kRamDisk},       {"E:\\", drive::kRemote},          {"Z:\\", drive::kFixed},
-      {"Q:\\", drive::kNoRootDir},   {"M:\\", drive::kNoRootDir},       {"ab\\", drive::kNoRootDir},
-      {"\\\\\\", drive::kNoRootDir}, {"C:\\proj\\", drive::kNoRootDir}, {"", drive::kNoRootDir},
-  };
-  for (const auto& c : cases) EXPECT_EQ(platform.DriveType(c.root), c.type) << c.root;
-}
-
-TEST_F(TerminalPlatformTest, ShellExecuteAnswersLikeShellExecuteA) {
-  TerminalPlatform platform(paths, files, Options());
-  const struct {
-    const char* verb;
-    const char* file;
-    const char* directory;
-    int32_t answer;
-  } cases[] = {
-      {"open", "C:\\proj\\README.WRI", "", 42},
-      {"", "C:\\proj\\readme.wri", "", 42},
-      {"open", "readme.wri", "C:\\proj", 42},
-      {"open", "mailto:support@zarvelin.example.org?subject=Error", "", 42},
-      {"open", "https://zarvelin.example.org", "", 42},
-      {"Explore", "C:\\proj\\docs", "", 42},
-      {"open", "C:\\proj\\missing.wri", "", 2},
-      {"open", "C:\\nowhere\\readme.wri", "", 3},
-      {"open", "Q:\\readme.wri", "", 3},
-      {"explore", "C:\\proj\\nodir", "", 3},
-      {"explore", "C:\\proj\\readme.wri", "", 3},
-      {"print", "C:\\proj\\readme.wri", "", 31},
-  };
-  for (const auto& c : cases) {
-    EXPECT_EQ(platform.ShellExecuteFile(0, c.verb, c.file, "", c.directory, 1), c.answer)
-        << c.verb << " " << c.file;
-  }
 }
 
 TEST_F(TerminalPlatformTest, ShellExecuteWithoutAnOpenerHasNoAssociation) {
@@ -287,15 +168,6 @@ TEST_F(TerminalPlatformTest, NamesHaveTheWin32AnswerShapes) {
   const std::string shortName = std::string(host).substr(0, std::string(host).find('.'));
   EXPECT_EQ(computer.size, shortName.size());
   EXPECT_EQ(computer.buffer.substr(0, computer.size), shortName);
-}
-
-TEST_F(TerminalPlatformTest, LogEventAppendsTheEntryAsItIs) {
-  TerminalPlatform platform(paths, files, Options());
-  platform.LogEvent("C:\\proj\\Error.log", "\r\n'first\r\n");
-  platform.LogEvent("C:\\proj\\error.LOG", "\r\n'second\r\n");
-  EXPECT_EQ(tree.Read("c/proj/Error.log"), "\r\n'first\r\n\r\n'second\r\n");
-  EXPECT_EQ(FailureOf([&] { platform.LogEvent("C:\\nowhere\\Error.log", "x"); }),
-            vberr::kPathNotFound);
 }
 
 }  // namespace

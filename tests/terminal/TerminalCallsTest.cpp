@@ -1,0 +1,158 @@
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cctype>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "fakes/TestEnvironment.h"
+#include "fakes/host/TempDir.h"
+#include "host/HostFileSystem.h"
+#include "host/PathMapper.h"
+#include "terminal/TerminalPlatform.h"
+
+// The host's files behind VB paths and the terminal's services, worked line by line as calls.txt
+// says, in one directory whose c/, d/ and share/ are the drives C:, D: and the share
+// \\Server\Share. Each call's answer (or its error number), what the terminal showed and the host
+// bytes asked for are approved in approved/terminal/calls.txt, with the directory shown as <tmp>.
+// Calls run in order, so later ones see what earlier ones changed.
+namespace zarvelin::terminal {
+namespace {
+
+// In a path "\xE9" stands for that byte; in a text also "\r" and "\n"; "-" is nothing.
+std::string Unescape(const std::string& text, bool lineEnds) {
+  std::string bytes;
+  for (size_t i = 0; i < text.size(); ++i) {
+    const auto digit = [&](size_t at) {
+      return at < text.size() && std::isxdigit(static_cast<unsigned char>(text[at]));
+    };
+    if (text.compare(i, 2, "\\x") == 0 && digit(i + 2) && digit(i + 3)) {
+      bytes += static_cast<char>(std::stoi(text.substr(i + 2, 2), nullptr, 16));
+      i += 3;
+    } else if (lineEnds && (text.compare(i, 2, "\\r") == 0 || text.compare(i, 2, "\\n") == 0)) {
+      bytes += text[++i] == 'r' ? '\r' : '\n';
+    } else {
+      bytes += text[i];
+    }
+  }
+  return bytes == "-" ? "" : bytes;
+}
+
+std::string Answer(fakes::TempDir& tree, host::PathMapper& paths, host::HostFileSystem& files,
+                   TerminalPlatform& platform, const std::string& name,
+                   const std::vector<std::string>& raw) {
+  std::vector<std::string> a;  // paths
+  std::vector<std::string> t;  // texts
+  for (const std::string& word : raw) {
+    a.push_back(Unescape(word, false));
+    t.push_back(Unescape(word, true));
+  }
+  a.resize(5);
+  t.resize(5);
+  std::string out;
+  if (name == "write") tree.Write(a[0], t[1]);
+  if (name == "mkdir") tree.MakeDirectory(a[0]);
+  if (name == "chmod")
+    out = std::to_string(chmod(tree.HostPath(a[0]).c_str(), std::stoi(a[1], nullptr, 8)));
+  if (name == "symlink")
+    out = std::to_string(symlink(tree.HostPath(a[0]).c_str(), tree.HostPath(a[1]).c_str()));
+  if (name == "bytes") out = fakes::ShowBytes(tree.Read(a[0]));
+  if (name == "list")
+    for (const std::string& entry : tree.List(a[0])) out += "[" + entry + "]";
+  if (name == "Absolute") out = paths.Absolute(a[0]);
+  if (name == "ToHost") out = paths.ToHost(a[0]);
+  if (name == "ToVb") out = paths.ToVb(a[0]);
+  if (name == "Attributes") out = std::to_string(files.Attributes(a[0]));
+  if (name == "FindFirst") out = files.FindFirst(a[0], std::stoi(a[1]));
+  if (name == "SameFile") out = std::to_string(files.SameFile(a[0], a[1]));
+  if (name == "MakeDirectory") files.MakeDirectory(a[0]);
+  if (name == "Copy") files.Copy(a[0], a[1]);
+  if (name == "Delete") files.Delete(a[0]);
+  if (name == "Rename") files.Rename(a[0], a[1]);
+  if (name == "Replace") files.Replace(a[0], a[1]);
+  if (name == "Append") files.AppendText(a[0], t[1]);
+  if (name == "Read") {
+    const auto reader = files.OpenText(a[0]);
+    while (const auto line = reader->ReadLine()) out += "[" + *line + "]";
+  }
+  if (name == "Create") {
+    const auto writer = files.CreateText(a[0]);
+    for (size_t i = 1; i < raw.size(); ++i) writer->WriteLine(t[i]);
+    writer->Close();
+  }
+  if (name == "MsgBox") out = std::to_string(platform.MsgBox(t[2], t[1], std::stoi(a[0])));
+  if (name == "DriveType") out = std::to_string(platform.DriveType(a[0]));
+  if (name == "Shell") out = std::to_string(platform.ShellExecuteFile(0, a[0], a[1], "", a[2], 1));
+  if (name == "Save") platform.SaveSetting(t[0], t[1], t[2], t[3]);
+  if (name == "Get") out = platform.GetSetting(t[0], t[1], t[2], t[3]);
+  if (name == "Clipboard") {
+    platform.ClipboardSetBitmap(101);
+    if (!t[0].empty()) platform.ClipboardSetText(t[0]);
+    out = platform.ClipboardGetText() + " bitmap " + std::to_string(platform.ClipboardBitmap());
+    platform.ClipboardClear();
+    out += " cleared [" + platform.ClipboardGetText() + "] " +
+           std::to_string(platform.ClipboardBitmap());
+  }
+  if (name == "Log") platform.LogEvent(a[0], t[1]);
+  return out;
+}
+
+TEST(TerminalCalls, AnswerAsApproved) {
+  fakes::TempDir tree;
+  for (const char* directory : {"c/work", "d", "e", "share"}) tree.MakeDirectory(directory);
+  host::PathMapperConfig config;
+  config.drives = {{'c', tree.HostPath("c")},
+                   {'D', tree.HostPath("d")},
+                   {'E', tree.HostPath("e")},
+                   {'M', tree.HostPath("missing")}};
+  config.shares = {{"\\\\Server\\Share", tree.HostPath("share")}};
+  config.workingDirectory = "C:\\work";
+  host::PathMapper paths(config);
+  host::HostFileSystem files(paths);
+  tree.Write("mounts", "overlay / overlay rw 0 0\ntmpfs " + tree.HostPath("c") +
+                           " tmpfs rw 0 0\nsrv:/x " + tree.HostPath("e") + " nfs4 rw 0 0\n");
+  std::ostringstream shown;
+  TerminalOptions options;
+  options.settingsDirectory = tree.HostPath("settings");
+  options.mirrorClipboard = false;
+  options.messages = &shown;
+  options.opener = "true";
+  options.mountsFile = tree.HostPath("mounts");
+  options.driveTypes = {{'d', drive::kCdRom}};
+  TerminalPlatform platform(paths, files, options);
+
+  std::ifstream table(ZARVELIN_TERMINAL_CALLS);
+  std::string transcript;
+  for (std::string line; std::getline(table, line);) {
+    if (line.empty() || line[0] == '#') continue;
+    std::istringstream words(line);
+    std::string name;
+    std::vector<std::string> args;
+    words >> name;
+    for (std::string word; words >> word;) {
+      for (size_t at = word.find("<tmp>"); at != std::string::npos; at = word.find("<tmp>"))
+        word.replace(at, 5, tree.HostPath());
+      args.push_back(word);
+    }
+    std::string answer;
+    try {
+      answer = Answer(tree, paths, files, platform, name, args);
+    } catch (const VbError& error) {
+      answer = "error " + std::to_string(error.Number());
+    }
+    answer += shown.str();
+    shown.str("");
+    for (const std::string& spelling : {tree.HostPath(), tree.VbPath()}) {
+      for (size_t at = answer.find(spelling); at != std::string::npos; at = answer.find(spelling))
+        answer.replace(at, spelling.size(), "<tmp>");
+    }
+    transcript += line + " => " + answer + "\n";
+  }
+  fakes::ExpectApproved("terminal/calls", transcript);
+}
+
+}  // namespace
+}  // namespace zarvelin::terminal
