@@ -89,9 +89,8 @@ class MemoryWriter : public TextWriter {
 
 }  // namespace
 
-void MemoryFileSystem::Fail(std::string op, int32_t errorNumber, std::string pathContains,
-                            Times times) {
-  faults_.push_back({std::move(op), errorNumber, UpperAscii(pathContains), times});
+void MemoryFileSystem::Fail(std::string op, int32_t errorNumber, std::string pathContains) {
+  faults_.push_back({std::move(op), errorNumber, UpperAscii(pathContains)});
 }
 
 void MemoryFileSystem::Check(std::string_view op, std::string_view path) {
@@ -99,7 +98,7 @@ void MemoryFileSystem::Check(std::string_view op, std::string_view path) {
     if (fault->op != op || UpperAscii(path).find(fault->pathContains) == std::string::npos)
       continue;
     const int32_t number = fault->errorNumber;
-    if (fault->times == Times::Once) faults_.erase(fault);
+    faults_.erase(fault);
     throw VbError(number);
   }
 }

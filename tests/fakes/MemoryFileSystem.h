@@ -18,10 +18,9 @@ namespace zarvelin::fakes {
 // operation changes nothing. Every operation that changes the disk is written down in Calls().
 class MemoryFileSystem : public FileSystem {
  public:
-  enum class Times { Once, Always };
-  // op: an operation's name as in Calls() ("Copy", "Replace", "WriteLine", "Close" ...).
-  void Fail(std::string op, int32_t errorNumber, std::string pathContains = {},
-            Times times = Times::Once);
+  // Fails the next op (its name as in Calls(): "Copy", "Replace", "WriteLine", "Close" ...) on a
+  // path containing the text, once.
+  void Fail(std::string op, int32_t errorNumber, std::string pathContains = {});
 
   // Puts bytes at a VB path, making the directories above it; LoadTree copies a host directory.
   void Put(const std::string& path, std::string_view bytes, int32_t attributes = 0);
@@ -63,7 +62,6 @@ class MemoryFileSystem : public FileSystem {
     std::string op;
     int32_t errorNumber;
     std::string pathContains;
-    Times times;
   };
 
   const Entry& Existing(const std::string& path) const;

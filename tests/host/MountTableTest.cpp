@@ -55,18 +55,5 @@ TEST(DriveTypeOfDirectory, UsesTheMountThatHoldsTheDirectory) {
   EXPECT_EQ(DriveTypeOfDirectory({}, "/anything"), drive::kFixed);
 }
 
-TEST(DriveTypeOfFileSystem, ClassifiesKnownTypes) {
-  const struct {
-    const char* type;
-    int32_t driveType;
-  } cases[] = {
-      {"iso9660", drive::kCdRom},
-      {"fuse.sshfs", drive::kRemote},
-      {"tmpfs", drive::kRamDisk},
-      {"ext4", drive::kFixed},
-  };
-  for (const auto& c : cases) EXPECT_EQ(DriveTypeOfFileSystem(c.type), c.driveType) << c.type;
-}
-
 }  // namespace
 }  // namespace zarvelin::host

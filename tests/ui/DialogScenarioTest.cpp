@@ -109,12 +109,10 @@ TEST_P(DialogScenario, MatchesItsApprovedTranscript) {
     if (verb == "remove") env.files.Delete(rest);
     if (verb == "fail") {
       std::istringstream words(rest);
-      std::string op, pathPart, times;
+      std::string op, pathPart;
       int32_t number = 0;
-      words >> op >> number >> pathPart >> times;
-      env.files.Fail(op, number, pathPart == "-" ? "" : pathPart,
-                     times == "always" ? fakes::MemoryFileSystem::Times::Always
-                                       : fakes::MemoryFileSystem::Times::Once);
+      words >> op >> number >> pathPart;
+      env.files.Fail(op, number, pathPart == "-" ? "" : pathPart);
     }
     if (verb == "drive") env.platform.driveTypes[first] = std::stoi(second);
     if (verb == "answer") env.platform.messageAnswers.push_back(std::stoi(rest));
