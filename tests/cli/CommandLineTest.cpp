@@ -19,49 +19,12 @@
 namespace zarvelin {
 namespace {
 
-struct Run {
-  std::string name;
-  std::vector<std::string> steps;
-};
-
-void PrintTo(const Run& run, std::ostream* out) {
-  *out << run.name;
-}
-
-std::vector<Run> LoadRuns() {
-  std::ifstream in(ZARVELIN_CLI_RUNS);
-  std::vector<Run> runs;
-  for (std::string line; std::getline(in, line);) {
-    if (line.rfind("== ", 0) == 0) {
-      runs.push_back({line.substr(3), {}});
-    } else if (!line.empty() && line[0] != '#' && !runs.empty()) {
-      runs.back().steps.push_back(line);
-    }
-  }
-  return runs;
-}
+using Run = fakes::Case;
 
 std::string ReplaceAll(std::string text, const std::string& from, const std::string& to) {
   for (size_t at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size()))
     text.replace(at, from.size(), to);
   return text;
-}
-
-// "\r\n" and "\xE9" in a step stand for those bytes.
-std::string Unescape(const std::string& text) {
-  std::string bytes;
-  for (size_t i = 0; i < text.size(); ++i) {
-    if (text.compare(i, 4, "\\r\\n") == 0) {
-      bytes += "\r\n";
-      i += 3;
-    } else if (text.compare(i, 2, "\\x") == 0 && i + 3 < text.size()) {
-      bytes += static_cast<char>(std::stoi(text.substr(i + 2, 2), nullptr, 16));
-      i += 3;
-    } else {
-      bytes += text[i];
-    }
-  }
-  return bytes;
 }
 
 class CommandLine : public testing::TestWithParam<Run> {};
@@ -86,7 +49,7 @@ TEST_P(CommandLine, MatchesItsApprovedTranscript) {
     }
     if (verb == "write") {
       const auto cut = rest.find(' ');
-      dir.Write(Unescape(rest.substr(0, cut)), Unescape(rest.substr(cut + 1)));
+      dir.Write(fakes::Unescape(rest.substr(0, cut)), fakes::Unescape(rest.substr(cut + 1)));
     }
     if (verb == "show") {
       std::vector<std::string> files{rest};
@@ -124,7 +87,7 @@ TEST_P(CommandLine, MatchesItsApprovedTranscript) {
   fakes::ExpectApproved("cli/" + GetParam().name, transcript);
 }
 
-INSTANTIATE_TEST_SUITE_P(Runs, CommandLine, testing::ValuesIn(LoadRuns()),
+INSTANTIATE_TEST_SUITE_P(Runs, CommandLine, testing::ValuesIn(fakes::LoadCases(ZARVELIN_CLI_RUNS)),
                          [](const testing::TestParamInfo<Run>& run) { return run.param.name; });
 
 }  // namespace

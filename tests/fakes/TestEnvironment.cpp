@@ -2,12 +2,15 @@
 
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <vector>
+
+#include "runtime/VbError.h"
 
 namespace zarvelin::fakes {
 namespace {
@@ -47,6 +50,59 @@ std::string TestEnvironment::Transcript(const std::vector<std::string>& director
       out += "== file " + path + "\n" + ShowBytes(bytes);
   }
   return out;
+}
+
+std::vector<Case> LoadCases(const std::string& path) {
+  std::ifstream in(path);
+  std::vector<Case> cases;
+  for (std::string line; std::getline(in, line);) {
+    if (line.rfind("== ", 0) == 0) {
+      cases.push_back({line.substr(3), {}});
+    } else if (!line.empty() && line[0] != '#' && !cases.empty()) {
+      cases.back().steps.push_back(line);
+    }
+  }
+  return cases;
+}
+
+void PrintTo(const Case& testCase, std::ostream* out) {
+  *out << testCase.name;
+}
+
+void ApproveCalls(const std::string& name, const std::string& path,
+                  const std::function<std::string(const std::string& line)>& call,
+                  const std::function<std::string()>& after) {
+  std::ifstream table(path);
+  std::string transcript;
+  for (std::string line; std::getline(table, line);) {
+    if (line.empty() || line[0] == '#') continue;
+    std::string answer;
+    try {
+      answer = call(line);
+    } catch (const VbError& error) {
+      answer = "error " + std::to_string(error.Number());
+    }
+    transcript += line + " => " + answer + "\n";
+  }
+  ExpectApproved(name, transcript + (after ? after() : std::string()));
+}
+
+std::string Unescape(std::string_view text, bool lineEnds) {
+  std::string bytes;
+  const auto hex = [&](size_t at) {
+    return at < text.size() && std::isxdigit(static_cast<unsigned char>(text[at]));
+  };
+  for (size_t i = 0; i < text.size(); ++i) {
+    if (text.substr(i, 2) == "\\x" && hex(i + 2) && hex(i + 3)) {
+      bytes += static_cast<char>(std::stoi(std::string(text.substr(i + 2, 2)), nullptr, 16));
+      i += 3;
+    } else if (lineEnds && (text.substr(i, 2) == "\\r" || text.substr(i, 2) == "\\n")) {
+      bytes += text[++i] == 'r' ? '\r' : '\n';
+    } else {
+      bytes += text[i];
+    }
+  }
+  return bytes == "-" ? "" : bytes;
 }
 
 std::string ShowBytes(std::string_view bytes) {

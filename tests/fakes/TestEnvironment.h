@@ -1,5 +1,7 @@
 #pragma once
 
+#include <functional>
+#include <iosfwd>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -41,6 +43,26 @@ class TestEnvironment {
 // Compares a transcript with tests/approved/NAME.txt. With ZARVELIN_ACCEPT=1 in the environment
 // the file is rewritten instead, to be reviewed in the diff and committed.
 void ExpectApproved(const std::string& name, const std::string& transcript);
+
+// A scenario file's cases: "== NAME" starts one, its other lines are its steps; blank lines and
+// lines starting with "#" are left out.
+struct Case {
+  std::string name;
+  std::vector<std::string> steps;
+};
+std::vector<Case> LoadCases(const std::string& path);
+void PrintTo(const Case& testCase, std::ostream* out);
+
+// A table of calls: runs call on each line of the file (blank and "#" lines left out) and approves
+// "LINE => ANSWER" for all of them under name, followed by what after tells once they have run; a
+// call that fails answers "error NUMBER".
+void ApproveCalls(const std::string& name, const std::string& path,
+                  const std::function<std::string(const std::string& line)>& call,
+                  const std::function<std::string()>& after = {});
+
+// "\xE9" in a case stands for that byte and, with lineEnds, "\r" and "\n" for CR and LF; "-"
+// alone is nothing.
+std::string Unescape(std::string_view text, bool lineEnds = true);
 
 // The file's bytes in a readable and exact form: text lines with CR and LF shown, other bytes
 // escaped.

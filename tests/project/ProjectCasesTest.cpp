@@ -126,35 +126,31 @@ std::string Expand(const std::string& text) {
 // line; a routine that traps answers "" and shows the failure in the error report.
 TEST(ProjectPathsTable, GivesEachRoutinesAnswer) {
   fakes::TestEnvironment env;
-  std::ifstream table(ZARVELIN_PROJECT_CASES "/../paths.txt");
-  std::string transcript;
-  for (std::string line; std::getline(table, line);) {
-    if (line.empty() || line[0] == '#') continue;
-    std::istringstream words(line);
-    std::string routine, first, second;
-    words >> routine >> first >> second;
-    std::string answer;
-    try {
-      if (routine == "Directory") answer = ProjectPaths::GetDirectoryPart(Expand(first));
-      if (routine == "FileName") answer = ProjectPaths::GetFileName(Expand(first));
-      if (routine == "Reduced")
-        answer =
-            ProjectPaths::GetReducedPath(Expand(first), static_cast<int16_t>(std::stoi(second)));
-      if (routine == "Full") answer = ProjectPaths::GetFullPath(Expand(first), Expand(second));
-      if (routine == "Resolve") answer = filebacked::ResolvePath(Expand(first), Expand(second));
-      if (routine == "Relative") answer = filebacked::RelativePath(Expand(first), Expand(second));
-      if (routine == "Downward") answer = std::to_string(filebacked::IsDownwardPath(Expand(first)));
-      if (routine == "Parts") {
-        const std::string name = filebacked::FileNameOf(Expand(first));
-        answer = filebacked::DirectoryOf(Expand(first)) + " | " + filebacked::BaseNameOf(name) +
-                 " | " + filebacked::ExtensionOf(name);
-      }
-    } catch (const VbError& error) {
-      answer = "error " + std::to_string(error.Number());
-    }
-    transcript += line.substr(0, 60) + " => " + answer.substr(0, 60) + "\n";
-  }
-  fakes::ExpectApproved("project/paths", transcript + env.Transcript());
+  fakes::ApproveCalls(
+      "project/paths", ZARVELIN_PROJECT_CASES "/../paths.txt",
+      [&](const std::string& line) {
+        std::istringstream words(line);
+        std::string routine, first, second;
+        words >> routine >> first >> second;
+        std::string answer;
+        if (routine == "Directory") answer = ProjectPaths::GetDirectoryPart(Expand(first));
+        if (routine == "FileName") answer = ProjectPaths::GetFileName(Expand(first));
+        if (routine == "Reduced")
+          answer =
+              ProjectPaths::GetReducedPath(Expand(first), static_cast<int16_t>(std::stoi(second)));
+        if (routine == "Full") answer = ProjectPaths::GetFullPath(Expand(first), Expand(second));
+        if (routine == "Resolve") answer = filebacked::ResolvePath(Expand(first), Expand(second));
+        if (routine == "Relative") answer = filebacked::RelativePath(Expand(first), Expand(second));
+        if (routine == "Downward")
+          answer = std::to_string(filebacked::IsDownwardPath(Expand(first)));
+        if (routine == "Parts") {
+          const std::string name = filebacked::FileNameOf(Expand(first));
+          answer = filebacked::DirectoryOf(Expand(first)) + " | " + filebacked::BaseNameOf(name) +
+                   " | " + filebacked::ExtensionOf(name);
+        }
+        return answer.substr(0, 60);
+      },
+      [&] { return env.Transcript(); });
 }
 
 }  // namespace

@@ -25,8 +25,6 @@ std::string Shown(double value) {
   return out.str();
 }
 
-using Call = std::function<std::string(std::istringstream&)>;
-
 int Int(std::istringstream& in) {
   int value = 0;
   in >> value;
@@ -45,86 +43,71 @@ std::string Rest(std::istringstream& in) {
   return rest == "-" ? "" : rest;
 }
 
-const std::map<std::string, Call> kCalls = {
-    {"Str", [](auto& in) { return NumberText(Int(in)); }},
-    {"Version",
-     [](auto& in) {
-       const int major = Int(in), minor = Int(in);
-       int revision = -1;
-       in >> revision;
-       return revision < 0 ? FormatVersion(major, minor) : FormatVersion(major, minor, revision);
-     }},
-    {"ReportTime", [](auto& in) { return FormatReportTime(When(in)); }},
-    {"GeneralDate", [](auto& in) { return GeneralDateTime(When(in)); }},
-    {"DayOfWeek", [](auto& in) { return std::to_string(When(in).DayOfWeek()); }},
-    {"CInt", [](auto& in) { return std::to_string(VbInteger(std::stod(Rest(in)))); }},
-    {"CLng", [](auto& in) { return std::to_string(VbLong(std::stod(Rest(in)))); }},
-    {"Val", [](auto& in) { return Shown(LeadingNumber(Rest(in))); }},
-    {"Trim", [](auto& in) { return "[" + std::string(Trim(Rest(in))) + "]"; }},
-    {"Case",
-     [](auto& in) {
-       const std::string text = Rest(in);
-       return LowerAscii(text) + " " + UpperAscii(text) + " " +
-              std::to_string(EqualNoCase(LowerAscii(text), UpperAscii(text)));
-     }},
-    {"Message", [](auto& in) { return StandardMessage(Int(in)); }},
-    {"Error",
-     [](auto& in) {
-       const VbError error(Int(in));
-       return error.Description() + " / " + error.Source();
-     }},
-};
+std::string Call(const std::string& line) {
+  std::istringstream in(line);
+  std::string name;
+  in >> name;
+  if (name == "Str") return NumberText(Int(in));
+  if (name == "Version") {
+    const int major = Int(in), minor = Int(in);
+    int revision = -1;
+    in >> revision;
+    return revision < 0 ? FormatVersion(major, minor) : FormatVersion(major, minor, revision);
+  }
+  if (name == "ReportTime") return FormatReportTime(When(in));
+  if (name == "GeneralDate") return GeneralDateTime(When(in));
+  if (name == "DayOfWeek") return std::to_string(When(in).DayOfWeek());
+  if (name == "CInt") return std::to_string(VbInteger(std::stod(Rest(in))));
+  if (name == "CLng") return std::to_string(VbLong(std::stod(Rest(in))));
+  if (name == "Val") return Shown(LeadingNumber(Rest(in)));
+  if (name == "Trim") return "[" + std::string(Trim(Rest(in))) + "]";
+  if (name == "Message") return StandardMessage(Int(in));
+  const std::string text = Rest(in);
+  if (name == "Case")
+    return LowerAscii(text) + " " + UpperAscii(text) + " " +
+           std::to_string(EqualNoCase(LowerAscii(text), UpperAscii(text)));
+  const VbError error(std::stoi(text));
+  return error.Description() + " / " + error.Source();
+}
 
 TEST(RuntimeCalls, AnswerAsApproved) {
   fakes::TestEnvironment env;
-  std::ifstream table(ZARVELIN_RUNTIME_CALLS);
-  std::string transcript;
-  for (std::string line; std::getline(table, line);) {
-    if (line.empty() || line[0] == '#') continue;
-    std::istringstream in(line);
-    std::string name;
-    in >> name;
-    std::string answer;
-    try {
-      answer = kCalls.at(name)(in);
-    } catch (const VbError& error) {
-      answer = "error " + std::to_string(error.Number());
+  fakes::ApproveCalls("runtime/calls", ZARVELIN_RUNTIME_CALLS, Call, [&] {
+    std::string transcript;
+    // What a failure of the C++ library stands for in the run time's numbers.
+    for (const auto& [name, failure] : std::map<std::string, std::exception_ptr>{
+             {"bad_alloc", std::make_exception_ptr(std::bad_alloc())},
+             {"out_of_range", std::make_exception_ptr(std::out_of_range("x"))},
+             {"overflow_error", std::make_exception_ptr(std::overflow_error("x"))},
+             {"runtime_error", std::make_exception_ptr(std::runtime_error("broken"))},
+             {"int", std::make_exception_ptr(7)}}) {
+      const VbError error = AsVbError(failure);
+      transcript += "AsVbError " + name + " => " + std::to_string(error.Number()) + " " +
+                    error.Description() + "\n";
     }
-    transcript += line + " => " + answer + "\n";
-  }
-  // What a failure of the C++ library stands for in the run time's numbers.
-  for (const auto& [name, failure] : std::map<std::string, std::exception_ptr>{
-           {"bad_alloc", std::make_exception_ptr(std::bad_alloc())},
-           {"out_of_range", std::make_exception_ptr(std::out_of_range("x"))},
-           {"overflow_error", std::make_exception_ptr(std::overflow_error("x"))},
-           {"runtime_error", std::make_exception_ptr(std::runtime_error("broken"))},
-           {"int", std::make_exception_ptr(7)}}) {
-    const VbError error = AsVbError(failure);
-    transcript += "AsVbError " + name + " => " + std::to_string(error.Number()) + " " +
-                  error.Description() + "\n";
-  }
-  // A trap with its own answer keeps the failure from the report; one without reports it.
-  Trap(
-      "modTest", "Answered",
-      [](Erl& erl) {
-        erl = 10;
-        throw VbError(vberr::kDiskFull);
-      },
-      [&](const VbError& error, int16_t line) {
-        transcript +=
-            "answered " + std::to_string(error.Number()) + " at " + std::to_string(line) + "\n";
-        return true;
-      });
-  Trap("modTest", "Zero", [](Erl&) { throw VbError(0, ""); });
-  env.windows.OnModal("frmError", [](forms::Form& form) { form.Click("cmdContinue"); });
-  env.platform.messageAnswers = {mb::kAnswerNo};
-  const int32_t before = FailuresReported();
-  Trap("modTest", "Reported", [](Erl& erl) {
-    erl = 20;
-    throw std::out_of_range("index");
+    // A trap with its own answer keeps the failure from the report; one without reports it.
+    Trap(
+        "modTest", "Answered",
+        [](Erl& erl) {
+          erl = 10;
+          throw VbError(vberr::kDiskFull);
+        },
+        [&](const VbError& error, int16_t line) {
+          transcript +=
+              "answered " + std::to_string(error.Number()) + " at " + std::to_string(line) + "\n";
+          return true;
+        });
+    Trap("modTest", "Zero", [](Erl&) { throw VbError(0, ""); });
+    env.windows.OnModal("frmError", [](forms::Form& form) { form.Click("cmdContinue"); });
+    env.platform.messageAnswers = {mb::kAnswerNo};
+    const int32_t before = FailuresReported();
+    Trap("modTest", "Reported", [](Erl& erl) {
+      erl = 20;
+      throw std::out_of_range("index");
+    });
+    transcript += "reported " + std::to_string(FailuresReported() - before) + "\n";
+    return transcript + env.Transcript();
   });
-  transcript += "reported " + std::to_string(FailuresReported() - before) + "\n";
-  fakes::ExpectApproved("runtime/calls", transcript + env.Transcript());
 }
 
 }  // namespace

@@ -22,33 +22,14 @@
 namespace zarvelin::terminal {
 namespace {
 
-// In a path "\xE9" stands for that byte; in a text also "\r" and "\n"; "-" is nothing.
-std::string Unescape(const std::string& text, bool lineEnds) {
-  std::string bytes;
-  for (size_t i = 0; i < text.size(); ++i) {
-    const auto digit = [&](size_t at) {
-      return at < text.size() && std::isxdigit(static_cast<unsigned char>(text[at]));
-    };
-    if (text.compare(i, 2, "\\x") == 0 && digit(i + 2) && digit(i + 3)) {
-      bytes += static_cast<char>(std::stoi(text.substr(i + 2, 2), nullptr, 16));
-      i += 3;
-    } else if (lineEnds && (text.compare(i, 2, "\\r") == 0 || text.compare(i, 2, "\\n") == 0)) {
-      bytes += text[++i] == 'r' ? '\r' : '\n';
-    } else {
-      bytes += text[i];
-    }
-  }
-  return bytes == "-" ? "" : bytes;
-}
-
 std::string Answer(fakes::TempDir& tree, host::PathMapper& paths, host::HostFileSystem& files,
                    TerminalPlatform& platform, const std::string& name,
                    const std::vector<std::string>& raw) {
   std::vector<std::string> a;  // paths
   std::vector<std::string> t;  // texts
   for (const std::string& word : raw) {
-    a.push_back(Unescape(word, false));
-    t.push_back(Unescape(word, true));
+    a.push_back(fakes::Unescape(word, false));
+    t.push_back(fakes::Unescape(word));
   }
   a.resize(5);
   t.resize(5);
@@ -124,10 +105,7 @@ TEST(TerminalCalls, AnswerAsApproved) {
   options.driveTypes = {{'d', drive::kCdRom}};
   TerminalPlatform platform(paths, files, options);
 
-  std::ifstream table(ZARVELIN_TERMINAL_CALLS);
-  std::string transcript;
-  for (std::string line; std::getline(table, line);) {
-    if (line.empty() || line[0] == '#') continue;
+  fakes::ApproveCalls("terminal/calls", ZARVELIN_TERMINAL_CALLS, [&](const std::string& line) {
     std::istringstream words(line);
     std::string name;
     std::vector<std::string> args;
@@ -149,9 +127,8 @@ TEST(TerminalCalls, AnswerAsApproved) {
       for (size_t at = answer.find(spelling); at != std::string::npos; at = answer.find(spelling))
         answer.replace(at, spelling.size(), "<tmp>");
     }
-    transcript += line + " => " + answer + "\n";
-  }
-  fakes::ExpectApproved("terminal/calls", transcript);
+    return answer;
+  });
 }
 
 }  // namespace

@@ -20,40 +20,7 @@
 namespace zarvelin {
 namespace {
 
-struct Scenario {
-  std::string name;
-  std::vector<std::string> steps;
-};
-
-void PrintTo(const Scenario& scenario, std::ostream* out) {
-  *out << scenario.name;
-}
-
-std::vector<Scenario> LoadScenarios() {
-  std::ifstream in(ZARVELIN_SCENARIOS);
-  std::vector<Scenario> scenarios;
-  for (std::string line; std::getline(in, line);) {
-    if (line.rfind("== ", 0) == 0) {
-      scenarios.push_back({line.substr(3), {}});
-    } else if (!line.empty() && line[0] != '#' && !scenarios.empty()) {
-      scenarios.back().steps.push_back(line);
-    }
-  }
-  return scenarios;
-}
-
-// "a\r\nb" in a scenario stands for the bytes a, CR, LF, b.
-std::string Unescape(std::string_view text) {
-  std::string bytes;
-  for (size_t i = 0; i < text.size(); ++i) {
-    if (text[i] == '\\' && i + 1 < text.size() && (text[i + 1] == 'r' || text[i + 1] == 'n')) {
-      bytes += text[++i] == 'r' ? '\r' : '\n';
-    } else {
-      bytes += text[i];
-    }
-  }
-  return bytes;
-}
+using Scenario = fakes::Case;
 
 std::pair<std::string, std::string> Split(std::string_view text, char at) {
   const auto cut = text.find(at);
@@ -73,7 +40,7 @@ void Act(forms::Form& form, const std::string& actions) {
     if (verb == "close") form.CloseByUser();
     if (verb == "text") {
       const auto [control, value] = Split(rest, '=');
-      form.Ctl(control).SetText(Unescape(value));
+      form.Ctl(control).SetText(fakes::Unescape(value));
     }
   }
 }
@@ -103,7 +70,7 @@ TEST_P(DialogScenario, MatchesItsApprovedTranscript) {
   for (const std::string& step : GetParam().steps) {
     const auto [verb, rest] = Split(step, ' ');
     const auto [first, second] = Split(rest, ' ');
-    if (verb == "put") env.files.Put(first, Unescape(second));
+    if (verb == "put") env.files.Put(first, fakes::Unescape(second));
     if (verb == "mkdir") env.files.PutDirectory(rest);
     if (verb == "readonly") env.files.Put(rest, env.files.Bytes(rest), fileattr::kReadOnly);
     if (verb == "remove") env.files.Delete(rest);
@@ -172,7 +139,8 @@ TEST_P(DialogScenario, MatchesItsApprovedTranscript) {
   fakes::ExpectApproved("dialog/" + GetParam().name, transcript + env.Transcript(shown));
 }
 
-INSTANTIATE_TEST_SUITE_P(Scenarios, DialogScenario, testing::ValuesIn(LoadScenarios()),
+INSTANTIATE_TEST_SUITE_P(Scenarios, DialogScenario,
+                         testing::ValuesIn(fakes::LoadCases(ZARVELIN_SCENARIOS)),
                          [](const testing::TestParamInfo<Scenario>& scenario) {
                            return scenario.param.name;
                          });
