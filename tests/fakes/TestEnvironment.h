@@ -7,12 +7,17 @@
 #include <vector>
 
 #include "app/Session.h"
-#include "fakes/FixedClock.h"
 #include "fakes/MemoryFileSystem.h"
 #include "fakes/RecordingWindowBackend.h"
 #include "fakes/ScriptedPlatform.h"
 
 namespace zarvelin::fakes {
+
+// A clock that always tells the same time, so that dated texts can be compared whole.
+class FixedClock : public Clock {
+ public:
+  DateTime Now() const override { return {2026, 12, 5, 8, 36, 6}; }
+};
 
 // One test's world, wired by the program's own Session: files in memory (the example project
 // under kProject, the program under kAppPath), a fixed clock, a scripted platform and a recording

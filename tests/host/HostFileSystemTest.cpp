@@ -1,7 +1,4 @@
-#include <fcntl.h>
 #include <gtest/gtest.h>
-#include <linux/fs.h>
-#include <sys/ioctl.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -105,47 +102,6 @@ TEST_F(HostFileSystemTest, TextReaderCarriesLinesAcrossItsReadPieces) {
   while (auto line = reader->ReadLine()) read.push_back(*line);
   EXPECT_EQ(read, written);
   EXPECT_EQ(reader->ReadLine(), std::nullopt);
-}
-
-// Sets the immutable flag (chattr +i) for a scope: even root may then not change the file.
-class Immutable {
- public:
-  explicit Immutable(const std::string& hostPath) : descriptor_(open(hostPath.c_str(), O_RDONLY)) {
-    int flags = 0;
-    set_ = descriptor_ >= 0 && ioctl(descriptor_, FS_IOC_GETFLAGS, &flags) == 0 &&
-           (flags |= FS_IMMUTABLE_FL, ioctl(descriptor_, FS_IOC_SETFLAGS, &flags) == 0);
-  }
-  ~Immutable() {
-    int flags = 0;
-    if (set_ && ioctl(descriptor_, FS_IOC_GETFLAGS, &flags) == 0) {
-      flags &= ~FS_IMMUTABLE_FL;
-      ioctl(descriptor_, FS_IOC_SETFLAGS, &flags);
-    }
-    if (descriptor_ >= 0) close(descriptor_);
-  }
-  Immutable(const Immutable&) = delete;
-  Immutable& operator=(const Immutable&) = delete;
-  bool IsSet() const { return set_; }
-
- private:
-  int descriptor_;
-  bool set_ = false;
-};
-
-TEST_F(HostFileSystemTest, ProtectedFileIsPermissionDenied) {
-  tree.Write("c/proj/locked.log", "kept");
-  const Immutable immutable(tree.HostPath("c/proj/locked.log"));
-  if (!immutable.IsSet()) GTEST_SKIP() << "this file system or user cannot set chattr +i";
-  const struct {
-    const char* what;
-    std::function<void()> action;
-  } cases[] = {
-      {"create", [&] { files.CreateText("C:\\proj\\locked.log"); }},
-      {"append", [&] { files.AppendText("C:\\proj\\locked.log", "x"); }},
-      {"delete", [&] { files.Delete("C:\\proj\\locked.log"); }},
-  };
-  for (const auto& c : cases) EXPECT_EQ(FailureOf(c.action), vberr::kPermissionDenied) << c.what;
-  EXPECT_EQ(tree.Read("c/proj/locked.log"), "kept");
 }
 
 }  // namespace

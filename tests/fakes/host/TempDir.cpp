@@ -44,12 +44,6 @@ std::string TempDir::VbPath() const {
   return path;
 }
 
-std::string TempDir::VbPath(std::string_view relative) const {
-  std::string path = VbPath() + "\\" + std::string(relative);
-  std::replace(path.begin(), path.end(), '/', '\\');
-  return path;
-}
-
 std::string TempDir::HostPath(std::string_view relative) const {
   return hostPath_ + "/" + WithSlashes(relative);
 }

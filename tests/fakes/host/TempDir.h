@@ -30,8 +30,6 @@ class TempDir {
   const std::string& HostPath() const { return hostPath_; }
   // The directory as a VB path under the Z: drive that maps the host's root ("Z:\tmp\...").
   std::string VbPath() const;
-  // VbPath() + "\" + relative, the relative part given with "/" or "\".
-  std::string VbPath(std::string_view relative) const;
   // HostPath() + "/" + relative, the relative part given with "/" or "\".
   std::string HostPath(std::string_view relative) const;
 
