@@ -105,6 +105,19 @@ TEST(FileBackedIde, MenusEventsAddInsAndProjectsAsApproved) {
   t.Step("open missing", [&] { return projects.AddFromFile("C:\\none.vbp", false)->FileName(); });
   t.Step("open",
          [&] { return projects.AddFromFile(fakes::TestEnvironment::kProject, false)->FileName(); });
+  ide::VBComponents& components = vbe.ActiveVBProject()->Components();
+  env.files.PutDirectory("C:\\Renamed");
+  t.Step("save a form under another name", [&] {
+    const bool saved = components.Item(1)->SaveAs("C:\\Renamed\\Main.frm");
+    return std::to_string(saved) + " " + components.Item(1)->FileNames(1);
+  });
+  t.Step("second file name", [&] { return components.Item(1)->FileNames(2); });
+  for (const char* path : {"C:\\none.txt", "C:\\Renamed\\Main.frx", "C:\\Renamed\\Main.frm"}) {
+    t.Step(std::string("add ") + path, [&] {
+      const auto component = components.AddFile(path, std::string(path).ends_with(".txt"));
+      return component->Name() + " type " + std::to_string(component->Type());
+    });
+  }
   env.files.Put("C:\\Projects\\Two.vbp", "Type=Exe\r\n");
   t.Step("join", [&] {
     projects.AddFromFile("C:\\Projects\\Two.vbp", false);
@@ -115,7 +128,7 @@ TEST(FileBackedIde, MenusEventsAddInsAndProjectsAsApproved) {
     return vbe.ActiveVBProject()->FileName() + " components " +
            std::to_string(vbe.ActiveVBProject()->Components().Count());
   });
-  fakes::ExpectApproved("filebacked/ide", t.text + env.Transcript());
+  fakes::ExpectApproved("filebacked/ide", t.text + env.Transcript({"C:\\Renamed"}));
 }
 
 }  // namespace
