@@ -25,8 +25,6 @@ class RecordingWindowBackend : public forms::WindowBackend {
   // script that leaves the form open is followed by the user's close command.
   void OnModal(std::string formName, ModalScript script);
   const std::vector<std::string>& Calls() const { return calls_; }
-  // Lets a test minimise or maximise a window as the user would.
-  void SetWindowStateOf(std::string formName, int32_t state) { states_[formName] = state; }
 
   void Created(forms::Form& form) override;
   void Destroyed(forms::Form& form) override;
@@ -39,7 +37,7 @@ class RecordingWindowBackend : public forms::WindowBackend {
   void Hidden(forms::Form& form) override { calls_.push_back("Hidden " + form.Name()); }
   void SetWindowPos(forms::Form& form, intptr_t insertAfter, int32_t x, int32_t y, int32_t cx,
                     int32_t cy, uint32_t flags) override;
-  int32_t WindowState(const forms::Form& form) override { return states_[form.Name()]; }
+  int32_t WindowState(const forms::Form&) override { return forms::windowstate::kNormal; }
   double FrameWidth() override { return 90; }
   double FrameHeight() override { return 375; }
   double TextWidthTwips(const forms::Font& font, std::string_view text) override {
@@ -49,7 +47,6 @@ class RecordingWindowBackend : public forms::WindowBackend {
 
  private:
   std::vector<std::string> calls_;
-  std::map<std::string, int32_t> states_;
   std::map<std::string, std::deque<ModalScript>, std::less<>> scripts_;
   intptr_t nextHandle_ = 0x10000;
 };

@@ -26,8 +26,6 @@ class ScriptedPlatform : public Platform {
   VersionRecord version{true, true, 5, 1, 2600, 2, "Service Pack 3", 1};
   NameAnswer userName{true, "tester", 7};
   NameAnswer computerName{true, "TESTBOX", 7};
-  double screenWidth = 15360;  // 1024 x 768 pixels
-  double screenHeight = 11520;
   // Calls that fail with an error number ("LogEvent", "ClipboardSetText", "PrintDocument" ...).
   std::map<std::string, int32_t> failing;
 
@@ -35,8 +33,8 @@ class ScriptedPlatform : public Platform {
 
   int32_t MsgBox(std::string_view text, std::string_view title, int32_t style) override;
   void DoEvents() override { log_.push_back("DoEvents"); }
-  double ScreenWidth() override { return screenWidth; }
-  double ScreenHeight() override { return screenHeight; }
+  double ScreenWidth() override { return 15360; }  // 1024 x 768 pixels
+  double ScreenHeight() override { return 11520; }
   double TwipsPerPixelX() override { return 15; }
   int32_t MousePointer() override { return pointer_; }
   void SetMousePointer(int32_t pointer) override;

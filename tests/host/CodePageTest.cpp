@@ -25,10 +25,5 @@ TEST(ToUtf8, ConvertsFromTheCodePage) {
   for (const auto& c : cases) EXPECT_EQ(ToUtf8(c.codePage, c.text), c.utf8) << c.text;
 }
 
-TEST(ShownAsUtf8, KeepsWhatDoesNotConvert) {
-  EXPECT_EQ(ShownAsUtf8("WINDOWS-1252", "\xE9t\xE9"), "\xC3\xA9t\xC3\xA9");
-  EXPECT_EQ(ShownAsUtf8("SHIFT_JIS", "a\x95"), "a\x95");
-}
-
 }  // namespace
 }  // namespace zarvelin::host

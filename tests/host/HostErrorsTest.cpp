@@ -23,12 +23,5 @@ TEST(RunTimeNumber, MapsErrnoToTheRunTimesNumbers) {
   }
 }
 
-TEST(HostError, TellsAMissingFileFromAMissingDirectory) {
-  EXPECT_EQ(HostError(ENOENT, "/tmp/zarvelin-no-such-file").Number(), vberr::kFileNotFound);
-  EXPECT_EQ(HostError(ENOENT, "/zarvelin-no-such-dir/file").Number(), vberr::kPathNotFound);
-  EXPECT_EQ(HostError(ENOENT, "/etc/hostname/below-a-file").Number(), vberr::kPathNotFound);
-  EXPECT_EQ(HostError(EACCES, "/zarvelin-no-such-dir/file").Number(), vberr::kPermissionDenied);
-}
-
 }  // namespace
 }  // namespace zarvelin::host

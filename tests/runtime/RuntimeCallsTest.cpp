@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <functional>
 #include <map>
 #include <new>
 #include <sstream>

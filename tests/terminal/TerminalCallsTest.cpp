@@ -2,8 +2,6 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <cctype>
-#include <fstream>
 #include <sstream>
 #include <string>
 #include <vector>
