@@ -91,7 +91,9 @@ TEST(TerminalCalls, AnswerAsApproved) {
   config.workingDirectory = "C:\\work";
   host::PathMapper paths(config);
   host::HostFileSystem files(paths);
-  tree.Write("mounts", "overlay / overlay rw 0 0\ntmpfs " + tree.HostPath("c") +
+  // Comments, relative and short lines and broken escapes are no mounts.
+  tree.Write("mounts", "overlay / overlay rw 0 0\n#x /d iso9660\nx rel iso9660\nshort\n/dev/sr0 " +
+                           tree.HostPath("d") + "\\04x iso9660\ntmpfs " + tree.HostPath("c") +
                            " tmpfs rw 0 0\nsrv:/x " + tree.HostPath("e") + " nfs4 rw 0 0\n");
   std::ostringstream shown;
   TerminalOptions options;

@@ -86,6 +86,7 @@ TEST_P(DialogScenario, MatchesItsApprovedTranscript) {
     if (verb == "project") project = rest;
     if (verb == "addin") configuration.addIns.push_back({first, second == "connected"});
     if (verb == "quiet") quiet = true;
+    if (verb == "novbe") project.clear();
     if (verb == "platformfail") env.platform.failing[first] = std::stoi(second);
     if (verb == "host") dialog.SetConnect(&host);
     if (verb == "browse") {
@@ -108,7 +109,8 @@ TEST_P(DialogScenario, MatchesItsApprovedTranscript) {
 
   std::string outcome;
   try {
-    const auto vbe = filebacked::OpenFileBackedIde(project, configuration);
+    const auto vbe =
+        project.empty() ? nullptr : filebacked::OpenFileBackedIde(project, configuration);
     dialog.SetVBInstance(vbe.get());
     dialog.SetQuiet(quiet);
     dialog.Load();
