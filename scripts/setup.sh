@@ -6,6 +6,10 @@ packages=(cmake ninja-build g++ ccache libgtest-dev libgmock-dev libcli11-dev nl
 if [[ "${ZARVELIN_CROSS:-1}" == 1 ]]; then
   packages+=(g++-mingw-w64-i686 g++-mingw-w64-x86-64)
 fi
+# Only scripts/coverage.sh needs gcovr.
+if [[ "${ZARVELIN_COVERAGE:-0}" == 1 ]]; then
+  packages+=(gcovr)
+fi
 
 missing=()
 for package in "${packages[@]}"; do

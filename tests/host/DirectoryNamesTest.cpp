@@ -7,13 +7,13 @@
 #include <optional>
 #include <string>
 
-#include "HostTree.h"
+#include "fakes/host/TempDir.h"
 #include "host/DirectoryNames.h"
 
 namespace zarvelin::host {
 namespace {
 
-using testing_support::HostTree;
+using fakes::TempDir;
 
 // Moves the directory's modification time well away from any the clock could give, the way a
 // stranger's change shows even when it falls within the same clock tick as the listing.
@@ -22,101 +22,40 @@ void StampAsChangedByAnother(const std::string& hostDirectory) {
   ASSERT_EQ(utimensat(AT_FDCWD, hostDirectory.c_str(), times, 0), 0);
 }
 
-TEST(DirectoryNamesTest, FindsNamesWithoutRegardToLetterCase) {
-  HostTree tree;
-  tree.Write("dir/Form1.frm", "x");
-  tree.Write("dir/twin.txt", "x");
-  tree.Write("dir/Twin.txt", "x");
-  tree.Write("dir/\xC3\x89t\xC3\xA9.bas", "x");
-  const struct {
-    std::string directory;
-    std::string wanted;
-    std::optional<std::string> found;
-  } cases[] = {
-      {"dir", "FORM1.FRM", "Form1.frm"},
-      {"dir", "form1.frm", "Form1.frm"},
-      // Of several spellings the first in byte order, whatever the order on disk.
-      {"dir", "TWIN.txt", "Twin.txt"},
-      // Letters beyond ASCII match only as they are written.
-      {"dir", "\xC3\x89T\xC3\xA9.BAS", "\xC3\x89t\xC3\xA9.bas"},
-      {"dir", "\xC3\xA9t\xC3\xA9.bas", std::nullopt},
-      {"dir", "Form2.frm", std::nullopt},
-      {"dir", ".", std::nullopt},
-      {"missing", "Form1.frm", std::nullopt},
-  };
-  DirectoryNames names;
-  for (const auto& c : cases) {
-    EXPECT_EQ(names.Find(tree.Path(c.directory), c.wanted), c.found) << c.wanted;
-  }
-}
-
 TEST(DirectoryNamesTest, SeesWhatAnotherProgramChanged) {
   const struct {
     const char* change;
-    std::function<void(const HostTree&)> apply;
+    std::function<void(const TempDir&)> apply;
     std::string wanted;
     std::optional<std::string> found;
   } cases[] = {
-      {"created", [](const HostTree& tree) { tree.Write("dir/New.txt", "x"); }, "NEW.TXT",
+      {"created", [](const TempDir& tree) { tree.Write("dir/New.txt", "x"); }, "NEW.TXT",
        "New.txt"},
-      {"deleted", [](const HostTree& tree) { unlink(tree.Path("dir/Old.txt").c_str()); }, "OLD.TXT",
-       std::nullopt},
+      {"deleted", [](const TempDir& tree) { unlink(tree.HostPath("dir/Old.txt").c_str()); },
+       "OLD.TXT", std::nullopt},
       {"renamed",
-       [](const HostTree& tree) {
-         rename(tree.Path("dir/Old.txt").c_str(), tree.Path("dir/Moved.txt").c_str());
+       [](const TempDir& tree) {
+         rename(tree.HostPath("dir/Old.txt").c_str(), tree.HostPath("dir/Moved.txt").c_str());
        },
        "moved.TXT", "Moved.txt"},
-      {"took an earlier spelling", [](const HostTree& tree) { tree.Write("dir/OLD.txt", "x"); },
+      {"took an earlier spelling", [](const TempDir& tree) { tree.Write("dir/OLD.txt", "x"); },
        "old.txt", "OLD.txt"},
   };
   for (const auto& c : cases) {
-    HostTree tree;
+    TempDir tree;
     tree.Write("dir/Old.txt", "x");
     DirectoryNames names;
-    ASSERT_EQ(names.Find(tree.Path("dir"), "old.TXT"), "Old.txt");
+    ASSERT_EQ(names.Find(tree.HostPath("dir"), "old.TXT"), "Old.txt");
     c.apply(tree);
-    StampAsChangedByAnother(tree.Path("dir"));
-    EXPECT_EQ(names.Find(tree.Path("dir"), c.wanted), c.found) << c.change;
-  }
-}
-
-TEST(DirectoryNamesTest, TakesInTheChangesItIsTold) {
-  const struct {
-    const char* change;
-    bool added;
-    std::string name;
-    std::string wanted;
-    std::optional<std::string> found;
-  } cases[] = {
-      {"added", true, "Added.txt", "ADDED.TXT", "Added.txt"},
-      {"added before a twin", true, "KEPT.txt", "kept.txt", "KEPT.txt"},
-      {"removed", false, "Kept.txt", "KEPT.TXT", std::nullopt},
-      {"removed one twin", false, "Twin.txt", "TWIN.TXT", "twin.txt"},
-  };
-  for (const auto& c : cases) {
-    HostTree tree;
-    tree.Write("dir/Kept.txt", "x");
-    tree.Write("dir/Twin.txt", "x");
-    tree.Write("dir/twin.txt", "x");
-    const std::string directory = tree.Path("dir");
-    DirectoryNames names;
-    ASSERT_TRUE(names.Find(directory, "kept.txt").has_value());
-    const auto before = DirectoryNames::StampOf(directory);
-    if (c.added) {
-      tree.Write("dir/" + c.name, "x");
-      names.Added(directory, c.name, before);
-    } else {
-      ASSERT_EQ(unlink(tree.Path("dir/" + c.name).c_str()), 0);
-      names.Removed(directory, c.name, before);
-    }
-    EXPECT_EQ(names.Find(directory, c.wanted), c.found) << c.change;
+    StampAsChangedByAnother(tree.HostPath("dir"));
+    EXPECT_EQ(names.Find(tree.HostPath("dir"), c.wanted), c.found) << c.change;
   }
 }
 
 TEST(DirectoryNamesTest, AChangeToldLateDoesNotHideAStrangersChange) {
-  HostTree tree;
+  TempDir tree;
   tree.Write("dir/Old.txt", "x");
-  const std::string directory = tree.Path("dir");
+  const std::string directory = tree.HostPath("dir");
   DirectoryNames names;
   ASSERT_EQ(names.Find(directory, "OLD.TXT"), "Old.txt");
   tree.Write("dir/Theirs.txt", "x");

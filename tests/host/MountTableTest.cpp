@@ -55,20 +55,5 @@ TEST(DriveTypeOfDirectory, UsesTheMountThatHoldsTheDirectory) {
   EXPECT_EQ(DriveTypeOfDirectory({}, "/anything"), drive::kFixed);
 }
 
-TEST(DriveTypeOfFileSystem, ClassifiesKnownTypes) {
-  const struct {
-    const char* type;
-    int32_t driveType;
-  } cases[] = {
-      {"iso9660", drive::kCdRom}, {"udf", drive::kCdRom},    {"nfs", drive::kRemote},
-      {"nfs4", drive::kRemote},   {"cifs", drive::kRemote},  {"smb3", drive::kRemote},
-      {"smbfs", drive::kRemote},  {"sshfs", drive::kRemote}, {"fuse.sshfs", drive::kRemote},
-      {"9p", drive::kRemote},     {"afs", drive::kRemote},   {"tmpfs", drive::kRamDisk},
-      {"ramfs", drive::kRamDisk}, {"ext4", drive::kFixed},   {"btrfs", drive::kFixed},
-      {"vfat", drive::kFixed},    {"", drive::kFixed},
-  };
-  for (const auto& c : cases) EXPECT_EQ(DriveTypeOfFileSystem(c.type), c.driveType) << c.type;
-}
-
 }  // namespace
 }  // namespace zarvelin::host

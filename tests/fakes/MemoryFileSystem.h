@@ -1,0 +1,76 @@
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "runtime/FileSystem.h"
+
+namespace zarvelin::fakes {
+
+// The run time's files kept in memory, so the portable tests touch no host file: VB paths whose
+// names match without regard to letter case, directories that must exist before a file goes in
+// them, the read-only attribute, and wildcards in FindFirst. A test can make chosen operations
+// fail (by name, optionally only on paths containing a text, once or always); a failed
+// operation changes nothing. Every operation that changes the disk is written down in Calls().
+class MemoryFileSystem : public FileSystem {
+ public:
+  // Fails the next op (its name as in Calls(): "Copy", "Replace", "WriteLine", "Close" ...) on a
+  // path containing the text, once.
+  void Fail(std::string op, int32_t errorNumber, std::string pathContains = {});
+
+  // Puts bytes at a VB path, making the directories above it; LoadTree copies a host directory.
+  void Put(const std::string& path, std::string_view bytes, int32_t attributes = 0);
+  void PutDirectory(const std::string& path);
+  void LoadTree(const std::string& hostDirectory, const std::string& vbDirectory);
+  std::string Bytes(const std::string& path) const;
+  bool Exists(const std::string& path) const;
+  // Every file under a directory with its bytes, by path as first written.
+  std::map<std::string, std::string> FilesUnder(const std::string& directory) const;
+  const std::vector<std::string>& Calls() const { return calls_; }
+
+  void Copy(const std::string& source, const std::string& target) override;
+  void Delete(const std::string& path) override;
+  void Rename(const std::string& from, const std::string& to) override;
+  void Replace(const std::string& from, const std::string& to) override;
+  int32_t Attributes(const std::string& path) override;
+  DateTime LastModified(const std::string& path) override;
+  std::string FindFirst(const std::string& pattern, int32_t attributeMask) override;
+  void MakeDirectory(const std::string& path) override;
+  bool SameFile(const std::string& first, const std::string& second) override;
+  std::unique_ptr<TextReader> OpenText(const std::string& path) override;
+  std::unique_ptr<TextWriter> CreateText(const std::string& path) override;
+  void AppendText(const std::string& path, std::string_view text) override;
+
+  // Throws the injected failure due for op on the path, if any.
+  void Check(std::string_view op, std::string_view path);
+  void Record(std::string call) { calls_.push_back(std::move(call)); }
+  // Stores bytes in an existing file entry or a new one whose directory exists.
+  void Store(const std::string& path, std::string bytes);
+
+ private:
+  struct Entry {
+    std::string path;
+    bool directory = false;
+    std::string bytes;
+    int32_t attributes = 0;
+  };
+  struct Fault {
+    std::string op;
+    int32_t errorNumber;
+    std::string pathContains;
+  };
+
+  const Entry& Existing(const std::string& path) const;
+  void RequireParent(const std::string& path) const;
+  void RequireWritable(const std::string& path) const;
+
+  std::map<std::string, Entry> entries_;
+  std::vector<Fault> faults_;
+  std::vector<std::string> calls_;
+};
+
+}  // namespace zarvelin::fakes

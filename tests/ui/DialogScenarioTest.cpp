@@ -1,0 +1,136 @@
+#include <gtest/gtest.h>
+
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "fakes/TestEnvironment.h"
+#include "filebacked/FileBackedIde.h"
+#include "runtime/Strings.h"
+#include "runtime/VbError.h"
+#include "ui/DialogHost.h"
+#include "ui/frmCopyProject.h"
+
+// Runs the scenarios of scenarios.txt: each sets up the example project's world, opens the
+// file-backed IDE, works the copy dialog as a user would and compares the transcript with its
+// approved file. Every transcript also tells whether the source project was left byte for byte.
+namespace zarvelin {
+namespace {
+
+using Scenario = fakes::Case;
+
+std::pair<std::string, std::string> Split(std::string_view text, char at) {
+  const auto cut = text.find(at);
+  if (cut == std::string_view::npos) return {std::string(text), {}};
+  return {std::string(text.substr(0, cut)), std::string(text.substr(cut + 1))};
+}
+
+// "click cmdCopy; text txtDirectory=C:\Copy; escape": what the user does on a form.
+void Act(forms::Form& form, const std::string& actions) {
+  std::istringstream list(actions);
+  for (std::string action; std::getline(list, action, ';');) {
+    const auto [verb, rest] = Split(Trim(action), ' ');
+    if (verb == "click") form.Click(rest);
+    if (verb == "dblclick") form.DblClick(rest);
+    if (verb == "enter") form.PressEnter();
+    if (verb == "escape") form.PressEscape();
+    if (verb == "close") form.CloseByUser();
+    if (verb == "text") {
+      const auto [control, value] = Split(rest, '=');
+      form.Ctl(control).SetText(fakes::Unescape(value));
+    }
+  }
+}
+
+// The add-in's connection, closing the dialog as the add-in does.
+class ClosingHost : public DialogHost {
+ public:
+  void Hide(forms::Form& dialog) override {
+    ++hides;
+    dialog.Unload();
+  }
+  int hides = 0;
+};
+
+class DialogScenario : public testing::TestWithParam<Scenario> {};
+
+TEST_P(DialogScenario, MatchesItsApprovedTranscript) {
+  fakes::TestEnvironment env;
+  std::string project = fakes::TestEnvironment::kProject;
+  std::vector<std::string> shown;
+  std::vector<std::string> dialogActions;
+  filebacked::IdeConfiguration configuration;
+  bool quiet = false;
+  frmCopyProject dialog;
+  ClosingHost host;
+  for (const std::string& step : GetParam().steps) {
+    const auto [verb, rest] = Split(step, ' ');
+    const auto [first, second] = Split(rest, ' ');
+    if (verb == "put") env.files.Put(first, fakes::Unescape(second));
+    if (verb == "mkdir") env.files.PutDirectory(rest);
+    if (verb == "readonly") env.files.Put(rest, env.files.Bytes(rest), fileattr::kReadOnly);
+    if (verb == "remove") env.files.Delete(rest);
+    if (verb == "fail") {
+      std::istringstream words(rest);
+      std::string op, pathPart;
+      int32_t number = 0;
+      words >> op >> number >> pathPart;
+      env.files.Fail(op, number, pathPart == "-" ? "" : pathPart);
+    }
+    if (verb == "drive") env.platform.driveTypes[first] = std::stoi(second);
+    if (verb == "answer") env.platform.messageAnswers.push_back(std::stoi(rest));
+    if (verb == "shell") env.platform.shellAnswers.push_back(std::stoi(rest));
+    if (verb == "noprinter") env.platform.printer.reset();
+    if (verb == "setting") env.platform.settings[Split(rest, '=').first] = Split(rest, '=').second;
+    if (verb == "project") project = rest;
+    if (verb == "addin") configuration.addIns.push_back({first, second == "connected"});
+    if (verb == "quiet") quiet = true;
+    if (verb == "novbe") project.clear();
+    if (verb == "platformfail") env.platform.failing[first] = std::stoi(second);
+    if (verb == "host") dialog.SetConnect(&host);
+    if (verb == "browse" && !rest.empty()) env.platform.folderChoices.push_back(rest);
+    if (verb == "modal")
+      env.windows.OnModal(first, [actions = second](forms::Form& form) { Act(form, actions); });
+    if (verb == "dialog") dialogActions.push_back(rest);
+    if (verb == "show") shown.push_back(rest);
+  }
+  const auto sourceBefore = env.files.FilesUnder("C:\\Projects");
+
+  std::string outcome;
+  try {
+    const auto vbe =
+        project.empty() ? nullptr : filebacked::OpenFileBackedIde(project, configuration);
+    dialog.SetVBInstance(vbe.get());
+    dialog.SetQuiet(quiet);
+    dialog.Load();
+    for (const std::string& actions : dialogActions) Act(dialog, actions);
+    outcome = dialog.LastCopySucceeded() ? "copied" : "not copied";
+    if (dialog.Loaded()) dialog.Unload();
+    if (host.hides > 0) outcome += "\nclosed by the host " + std::to_string(host.hides) + "x";
+    for (const auto& addIn : configuration.addIns) {
+      outcome += "\naddin " + addIn.progId + ":";
+      for (const bool change : vbe->InstalledAddIns().Find(addIn.progId)->ConnectChanges())
+        outcome += change ? " connect" : " disconnect";
+    }
+  } catch (const VbError& error) {
+    outcome = "open failed: " + std::to_string(error.Number()) + " " + error.Description();
+  }
+
+  std::string transcript = "== outcome\n" + outcome + "\n";
+  const auto sourceAfter = env.files.FilesUnder("C:\\Projects");
+  for (const auto& [path, bytes] : sourceBefore) {
+    const auto after = sourceAfter.find(path);
+    if (after == sourceAfter.end() || after->second != bytes)
+      transcript += "source changed: " + path + "\n";
+  }
+  fakes::ExpectApproved("dialog/" + GetParam().name, transcript + env.Transcript(shown));
+}
+
+INSTANTIATE_TEST_SUITE_P(Scenarios, DialogScenario,
+                         testing::ValuesIn(fakes::LoadCases(ZARVELIN_SCENARIOS)),
+                         [](const testing::TestParamInfo<Scenario>& scenario) {
+                           return scenario.param.name;
+                         });
+
+}  // namespace
+}  // namespace zarvelin
