@@ -105,7 +105,7 @@ void ScriptedPlatform::ClipboardRestore(const ClipboardContent& content) {
 std::string ScriptedPlatform::GetSetting(std::string_view app, std::string_view section,
                                          std::string_view key, std::string_view defaultValue) {
   const std::string name = std::string(app) + "\\" + std::string(section) + "\\" + std::string(key);
-  log_.push_back("GetSetting " + name);
+  Call("GetSetting " + name);
   const auto found = settings.find(name);
   return found == settings.end() ? std::string(defaultValue) : found->second;
 }
@@ -113,7 +113,7 @@ std::string ScriptedPlatform::GetSetting(std::string_view app, std::string_view 
 void ScriptedPlatform::SaveSetting(std::string_view app, std::string_view section,
                                    std::string_view key, std::string_view value) {
   const std::string name = std::string(app) + "\\" + std::string(section) + "\\" + std::string(key);
-  log_.push_back("SaveSetting " + name + " = " + Quoted(value));
+  Call("SaveSetting " + name + " = " + Quoted(value));
   settings[name] = std::string(value);
 }
 

@@ -10,6 +10,7 @@
 #include "fakes/host/TempDir.h"
 #include "host/HostFileSystem.h"
 #include "host/PathMapper.h"
+#include "support/mBrowseFolders.h"
 #include "terminal/TerminalPlatform.h"
 
 // The host's files behind VB paths and the terminal's services, worked line by line as calls.txt
@@ -21,7 +22,7 @@ namespace zarvelin::terminal {
 namespace {
 
 std::string Answer(fakes::TempDir& tree, host::PathMapper& paths, host::HostFileSystem& files,
-                   TerminalPlatform& platform, const std::string& name,
+                   TerminalPlatform& platform, std::istringstream& typed, const std::string& name,
                    const std::vector<std::string>& raw) {
   std::vector<std::string> a;  // paths
   std::vector<std::string> t;  // texts
@@ -76,6 +77,13 @@ std::string Answer(fakes::TempDir& tree, host::PathMapper& paths, host::HostFile
            std::to_string(platform.ClipboardBitmap());
   }
   if (name == "Log") platform.LogEvent(a[0], t[1]);
+  if (name == "Compact") out = platform.CompactPath(0, a[0], std::stoi(a[1]));
+  if (name == "Browse") {
+    typed.clear();
+    typed.str(t[1]);
+    const ScopedService<Platform> installed(platform);
+    out = "[" + mBrowseFolders::BrowseForFolder(0, "Select:", a[0]) + "]";
+  }
   return out;
 }
 
@@ -96,7 +104,9 @@ TEST(TerminalCalls, AnswerAsApproved) {
                            tree.HostPath("d") + "\\04x iso9660\ntmpfs " + tree.HostPath("c") +
                            " tmpfs rw 0 0\nsrv:/x " + tree.HostPath("e") + " nfs4 rw 0 0\n");
   std::ostringstream shown;
+  std::istringstream typed;
   TerminalOptions options;
+  options.answers = &typed;
   options.settingsDirectory = tree.HostPath("settings");
   options.mirrorClipboard = false;
   options.messages = &shown;
@@ -117,7 +127,7 @@ TEST(TerminalCalls, AnswerAsApproved) {
     }
     std::string answer;
     try {
-      answer = Answer(tree, paths, files, platform, name, args);
+      answer = Answer(tree, paths, files, platform, typed, name, args);
     } catch (const VbError& error) {
       answer = "error " + std::to_string(error.Number());
     }
