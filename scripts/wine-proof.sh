@@ -106,7 +106,7 @@ for build in "${builds[@]}"; do
   # The host finds the DLL through the registry, as the IDE does.
   timeout 120 wine "$root/$host_file" >"$work/host.log" 2>&1
   status=$?
-  sed "s/^/    $arch host /" "$work/host.log" | tr -d '\r'
+  sed "s/^/    $arch /" "$work/host.log" | tr -d '\r'
   check "$arch test host passes" test "$status" -eq 0
 
   check "$arch regsvr32 /u unregisters" wine regsvr32 /s /u "$dll"
