@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <exception>
 #include <iterator>
+#include <type_traits>
 
 #include "runtime/VbError.h"
 #include "win32/ComServer.h"
@@ -34,8 +35,12 @@ HRESULT AsHresult(const VbError& error) {
 template <class Body>
 HRESULT Guarded(Body&& body) {
   try {
-    body();
-    return S_OK;
+    if constexpr (std::is_void_v<decltype(body())>) {
+      body();
+      return S_OK;
+    } else {
+      return body();
+    }
   } catch (const VbError& error) {
     return AsHresult(error);
   } catch (const std::bad_alloc&) {
@@ -109,43 +114,47 @@ HRESULT ComConnect::GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID, DIS
 
 HRESULT ComConnect::Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS* parameters, VARIANT*,
                            EXCEPINFO*, UINT* badArgument) {
-  if (parameters == nullptr) return E_INVALIDARG;
-  if ((flags & DISPATCH_METHOD) == 0) return DISP_E_MEMBERNOTFOUND;
-  if (parameters->cNamedArgs != 0) return DISP_E_NONAMEDARGS;
-  const auto method = std::find_if(std::begin(kMethods), std::end(kMethods),
-                                   [id](const Method& known) { return known.id == id; });
-  if (method == std::end(kMethods)) return DISP_E_MEMBERNOTFOUND;
-  if (parameters->cArgs != method->arguments) return DISP_E_BADPARAMCOUNT;
+  // The arguments' conversions run inside the boundary too.
+  return Guarded([&]() -> HRESULT {
+    if (parameters == nullptr) return E_INVALIDARG;
+    if ((flags & DISPATCH_METHOD) == 0) return DISP_E_MEMBERNOTFOUND;
+    if (parameters->cNamedArgs != 0) return DISP_E_NONAMEDARGS;
+    const auto method = std::find_if(std::begin(kMethods), std::end(kMethods),
+                                     [id](const Method& known) { return known.id == id; });
+    if (method == std::end(kMethods)) return DISP_E_MEMBERNOTFOUND;
+    if (parameters->cArgs != method->arguments) return DISP_E_BADPARAMCOUNT;
 
-  // The custom arguments come last and are read by nobody.
-  HRESULT result = S_OK;
-  Variant first;
-  Variant second;
-  Variant third;
-  auto convert = [&](UINT position, VARTYPE type, Variant& value) {
-    if (SUCCEEDED(result)) {
-      result = Argument(*parameters, position, type, value);
-      if (FAILED(result) && badArgument != nullptr) *badArgument = parameters->cArgs - 1 - position;
+    // The custom arguments come last and are read by nobody.
+    HRESULT result = S_OK;
+    Variant first;
+    Variant second;
+    Variant third;
+    auto convert = [&](UINT position, VARTYPE type, Variant& value) {
+      if (SUCCEEDED(result)) {
+        result = Argument(*parameters, position, type, value);
+        if (FAILED(result) && badArgument != nullptr)
+          *badArgument = parameters->cArgs - 1 - position;
+      }
+    };
+    switch (id) {
+      case extensibility::kOnConnection:
+        convert(0, VT_DISPATCH, first);
+        convert(1, VT_I4, second);
+        convert(2, VT_DISPATCH, third);
+        if (FAILED(result)) return result;
+        return OnConnection(first.AsObject(), second.AsLong(), third.AsObject(), nullptr);
+      case extensibility::kOnDisconnection:
+        convert(0, VT_I4, first);
+        if (FAILED(result)) return result;
+        return OnDisconnection(first.AsLong(), nullptr);
+      case extensibility::kOnAddInsUpdate:
+        return OnAddInsUpdate(nullptr);
+      case extensibility::kOnStartupComplete:
+        return OnStartupComplete(nullptr);
+      default:
+        return OnBeginShutdown(nullptr);
     }
-  };
-  switch (id) {
-    case extensibility::kOnConnection:
-      convert(0, VT_DISPATCH, first);
-      convert(1, VT_I4, second);
-      convert(2, VT_DISPATCH, third);
-      if (FAILED(result)) return result;
-      return OnConnection(first.AsObject(), second.AsLong(), third.AsObject(), nullptr);
-    case extensibility::kOnDisconnection:
-      convert(0, VT_I4, first);
-      if (FAILED(result)) return result;
-      return OnDisconnection(first.AsLong(), nullptr);
-    case extensibility::kOnAddInsUpdate:
-      return OnAddInsUpdate(nullptr);
-    case extensibility::kOnStartupComplete:
-      return OnStartupComplete(nullptr);
-    default:
-      return OnBeginShutdown(nullptr);
-  }
+  });
 }
 
 HRESULT ComConnect::OnConnection(IDispatch* application, LONG connectMode, IDispatch* addInInst,

@@ -13,17 +13,22 @@ BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
   return TRUE;
 }
 
-STDAPI DllRegisterServer() {
+// Registration builds strings; running out of memory there must not cross into regsvr32.
+STDAPI DllRegisterServer() try {
   const std::wstring path = zarvelin::win32::ModulePath();
   if (path.empty()) return SELFREG_E_CLASS;
   const HRESULT result = zarvelin::win32::RegisterServer(path);
   // A half-written registration would point the IDE at a class it cannot load.
   if (FAILED(result)) zarvelin::win32::UnregisterServer();
   return FAILED(result) ? SELFREG_E_CLASS : S_OK;
+} catch (...) {
+  return E_OUTOFMEMORY;
 }
 
-STDAPI DllUnregisterServer() {
+STDAPI DllUnregisterServer() try {
   return FAILED(zarvelin::win32::UnregisterServer()) ? SELFREG_E_CLASS : S_OK;
+} catch (...) {
+  return E_OUTOFMEMORY;
 }
 
 STDAPI DllGetClassObject(REFCLSID clsid, REFIID iid, LPVOID* object) {
