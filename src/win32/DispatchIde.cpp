@@ -2,6 +2,7 @@
 
 #include <ocidl.h>
 
+#include <new>
 #include <utility>
 #include <vector>
 
@@ -264,8 +265,8 @@ class CommandBarEventsAdapter final : public ide::CommandBarEvents {
     IID events = IID_NULL;
     result = point_->GetConnectionInterface(&events);
     if (SUCCEEDED(result)) {
-      sink_ = new ClickSink(events);
-      result = point_->Advise(sink_, &cookie_);
+      sink_ = new (std::nothrow) ClickSink(events);
+      result = sink_ == nullptr ? E_OUTOFMEMORY : point_->Advise(sink_, &cookie_);
     }
     if (FAILED(result)) {
       Release();

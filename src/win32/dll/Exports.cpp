@@ -6,10 +6,8 @@
 #include "win32/Registration.h"
 
 BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
-  if (reason == DLL_PROCESS_ATTACH) {
-    zarvelin::win32::SetModule(instance);
-    DisableThreadLibraryCalls(instance);
-  }
+  // Thread notifications stay on: the static C++ run time cleans up its threads' data on them.
+  if (reason == DLL_PROCESS_ATTACH) zarvelin::win32::SetModule(instance);
   return TRUE;
 }
 
