@@ -9,7 +9,7 @@ fi
 # The add-in's proof under Wine: 32- and 64-bit Wine, a virtual display, and what Wine leaves to
 # recommended packages that windows need (its own fonts, the 32-bit X libraries).
 wine=0
-if [[ "${ZARVELIN_CROSS:-1}" == 1 && "${ZARVELIN_WINE:-1}" == 1 ]]; then
+if [[ "${ZARVELIN_CROSS:-1}" == 1 ]]; then
   wine=1
   packages+=(wine wine32:i386 wine64 xvfb xauth file fonts-wine)
   for library in libxrender1 libxcursor1 libxrandr2 libxi6 libxinerama1 libxcomposite1 \
