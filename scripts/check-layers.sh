@@ -21,6 +21,9 @@ declare -A may=(
   [app/terminal]="runtime platform forms ide project support copy ui addin app host terminal"
   [host]="runtime platform"
   [terminal]="runtime platform forms host"
+  [win32]="runtime platform forms ide project support copy ui addin app"
+  [win32/dll]="win32"
+  [win32/host]=""
 )
 
 failed=0

@@ -10,6 +10,17 @@ fi
 if [[ "${ZARVELIN_COVERAGE:-0}" == 1 ]]; then
   packages+=(gcovr)
 fi
+# The add-in's proof under Wine: 32- and 64-bit Wine, a virtual display, and what Wine leaves to
+# recommended packages that windows need (its own fonts, the 32-bit X libraries).
+wine=0
+if [[ "${ZARVELIN_CROSS:-1}" == 1 ]]; then
+  wine=1
+  packages+=(wine wine32:i386 wine64 xvfb xauth file fonts-wine)
+  for library in libxrender1 libxcursor1 libxrandr2 libxi6 libxinerama1 libxcomposite1 \
+    libxfixes3 libxxf86vm1; do
+    packages+=("$library" "$library:i386")
+  done
+fi
 
 missing=()
 for package in "${packages[@]}"; do
@@ -20,6 +31,11 @@ done
 if ((${#missing[@]})); then
   echo "Installing: ${missing[*]}"
   export DEBIAN_FRONTEND=noninteractive
+  if ((wine)) && ! dpkg --print-foreign-architectures | grep -qx i386; then
+    dpkg --add-architecture i386
+  fi
   apt-get update -qq
-  apt-get install -y -qq --no-install-recommends "${missing[@]}"
+  # Adding i386 upgrades shared libraries on both architectures; keep their configuration files.
+  apt-get install -y -qq --no-install-recommends -o Dpkg::Options::=--force-confdef \
+    -o Dpkg::Options::=--force-confold "${missing[@]}"
 fi

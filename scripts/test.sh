@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Sets up, builds and runs every test: the layer and <windows.h> checks, the native unit and
-# end-to-end tests, then the Windows cross builds of the portable layers.
+# end-to-end tests, then the Windows cross builds and the add-in's proof under Wine.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
@@ -13,3 +13,4 @@ for preset in mingw-i686 mingw-x86_64; do
   echo "Cross build: $preset"
   scripts/build.sh "$preset"
 done
+scripts/wine-proof.sh build/mingw-i686 build/mingw-x86_64

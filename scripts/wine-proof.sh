@@ -1,0 +1,123 @@
+#!/usr/bin/env bash
+# The add-in proved under Wine, for each built architecture: the DLL exports the four COM entry
+# points and imports only Windows system DLLs; on a fresh prefix under Xvfb regsvr32 registers it
+# (class, ProgID, the IDE's add-in key), the test host creates "Zarvelin.Connect" through COM and
+# drives its events, and unregistration removes every key. One PASS or FAIL line per check, then
+# "N passed, N failed"; the exit status is 0 only when nothing failed.
+# Usage: wine-proof.sh [BUILD_DIR ...]   (default: build/mingw-i686 build/mingw-x86_64)
+set -uo pipefail
+cd "$(dirname "$0")/.."
+root=$PWD
+builds=("$@")
+((${#builds[@]})) || builds=(build/mingw-i686 build/mingw-x86_64)
+
+passed=0
+failed=0
+check() { # check DESCRIPTION COMMAND...
+  local what=$1
+  shift
+  if "$@" >/dev/null 2>&1; then
+    echo "PASS: $what"
+    passed=$((passed + 1))
+  else
+    echo "FAIL: $what"
+    failed=$((failed + 1))
+  fi
+}
+absent() { ! "$@"; }
+
+work=$(mktemp -d)
+# No Mono or Gecko offers; a crash ends the program instead of waiting in Wine's debugger.
+export WINEPREFIX=$work/prefix WINEARCH=win64 WINEDEBUG=-all
+export WINEDLLOVERRIDES="mscoree,mshtml=;winedbg.exe=d"
+xvfb=""
+cleanup() {
+  wineserver -k >/dev/null 2>&1
+  [[ -n "$xvfb" ]] && kill "$xvfb" 2>/dev/null
+  wait 2>/dev/null
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+# Windows' own DLLs, the only ones the add-in may need beside it.
+system_dlls=" ADVAPI32.dll COMCTL32.dll COMDLG32.dll GDI32.dll KERNEL32.dll msvcrt.dll ole32.dll "
+system_dlls+="OLEAUT32.dll SHELL32.dll USER32.dll WINSPOOL.DRV "
+exports_only() { # exports_only OBJDUMP DLL
+  [[ "$("$1" -p "$2" | sed -n '/\[Ordinal\/Name Pointer\] Table/,/^$/p' |
+    awk '/\[ *[0-9]+\]/ { print $NF }' | sort | tr '\n' ' ')" == \
+    "DllCanUnloadNow DllGetClassObject DllRegisterServer DllUnregisterServer " ]]
+}
+imports_system_only() { # imports_system_only OBJDUMP DLL
+  local name count=0
+  for name in $("$1" -p "$2" | awk '/DLL Name:/ { print $3 }'); do
+    [[ "$system_dlls" == *" $name "* ]] || return 1
+    count=$((count + 1))
+  done
+  # Every Windows program imports KERNEL32: no import at all means objdump was not understood.
+  ((count > 0))
+}
+
+start=$SECONDS
+Xvfb -displayfd 5 -screen 0 1024x768x24 -nolisten tcp 5>"$work/display" 2>/dev/null &
+xvfb=$!
+for _ in $(seq 50); do [[ -s "$work/display" ]] && break; sleep 0.1; done
+export DISPLAY=":$(head -1 "$work/display")"
+wineboot -i >/dev/null 2>&1 && wineserver -w
+check "a fresh Wine prefix" test -f "$WINEPREFIX/system.reg"
+# One server for every later wine start: a cold start costs seconds, a warm one a tenth.
+wineserver -p
+echo "prefix ready in $((SECONDS - start)) s"
+
+clsid='{38E2B761-B571-4B06-BB17-4538DF03CBFF}'
+addin='HKCU\Software\Microsoft\Visual Basic\6.0\Addins\Zarvelin.Connect'
+value() { # value KEY NAME VIEW: the value's data as reg.exe prints it
+  local name=(/v "$2")
+  [[ "$2" == "" ]] && name=(/ve)
+  wine reg query "$1" "${name[@]}" "/reg:$3" 2>/dev/null | tr -d '\r' |
+    awk '/REG_/ { sub(/^.*REG_[A-Z_]+ +/, ""); print; exit }'
+}
+is() { [[ "$1" == "$2" ]]; }
+
+for build in "${builds[@]}"; do
+  dll_file=$build/src/win32/Zarvelin.dll
+  host_file=$build/src/win32/ZarvelinHost.exe
+  case "$(file -b "$dll_file")" in
+    *x86-64*) arch=x64 view=64 objdump=x86_64-w64-mingw32-objdump ;;
+    *) arch=x86 view=32 objdump=i686-w64-mingw32-objdump ;;
+  esac
+  start=$SECONDS
+  check "$arch exports exactly the four COM entry points" exports_only "$objdump" "$dll_file"
+  check "$arch imports only Windows system DLLs" imports_system_only "$objdump" "$dll_file"
+  check "$arch host imports only Windows system DLLs" imports_system_only "$objdump" "$host_file"
+
+  # regsvr32 loads only an absolute Windows path.
+  dll=$(winepath -w "$root/$dll_file")
+  check "$arch regsvr32 registers" wine regsvr32 /s "$dll"
+  server="HKCR\\CLSID\\$clsid\\InprocServer32"
+  check "$arch class described as Zarvelin" is "$(value "HKCR\\CLSID\\$clsid" "" $view)" Zarvelin
+  check "$arch InprocServer32 is the DLL" is "$(value "$server" "" $view)" "$dll"
+  check "$arch ThreadingModel Apartment" is "$(value "$server" ThreadingModel $view)" Apartment
+  check "$arch class names its ProgID" is "$(value "HKCR\\CLSID\\$clsid\\ProgID" "" $view)" \
+    Zarvelin.Connect
+  check "$arch ProgID names the class" is "$(value 'HKCR\Zarvelin.Connect\CLSID' "" $view)" "$clsid"
+  check "$arch add-in FriendlyName" is "$(value "$addin" FriendlyName $view)" Zarvelin
+  check "$arch add-in Description" is "$(value "$addin" Description $view)" \
+    "Copy Current Visual Basic Project"
+  check "$arch add-in LoadBehavior 0" is "$(value "$addin" LoadBehavior $view)" 0x0
+  check "$arch add-in CommandLineSafe 0" is "$(value "$addin" CommandLineSafe $view)" 0x0
+
+  # The host finds the DLL through the registry, as the IDE does.
+  timeout 120 wine "$root/$host_file" >"$work/host.log" 2>&1
+  status=$?
+  sed "s/^/    $arch /" "$work/host.log" | tr -d '\r'
+  check "$arch test host passes" test "$status" -eq 0
+
+  check "$arch regsvr32 /u unregisters" wine regsvr32 /s /u "$dll"
+  check "$arch class gone" absent wine reg query "HKCR\\CLSID\\$clsid" "/reg:$view"
+  check "$arch ProgID gone" absent wine reg query 'HKCR\Zarvelin.Connect' "/reg:$view"
+  check "$arch add-in key gone" absent wine reg query "$addin" "/reg:$view"
+  echo "$arch proof in $((SECONDS - start)) s"
+done
+
+echo "$passed passed, $failed failed"
+((failed == 0))

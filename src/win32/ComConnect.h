@@ -1,0 +1,48 @@
+#pragma once
+
+#include <memory>
+
+#include "addin/Connect.h"
+#include "win32/DispatchIde.h"
+#include "win32/Extensibility.h"
+
+namespace zarvelin::win32 {
+
+// The COM object the IDE creates: IDTExtensibility2 by vtable and by name, each event handed to
+// the add-in with the IDE's objects behind their adapters. No exception leaves a method: a failure
+// becomes the HRESULT VB would see for it.
+class ComConnect final : public IDTExtensibility2 {
+ public:
+  ComConnect();
+  ~ComConnect();
+  ComConnect(const ComConnect&) = delete;
+  ComConnect& operator=(const ComConnect&) = delete;
+
+  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override;
+  ULONG STDMETHODCALLTYPE AddRef() override;
+  ULONG STDMETHODCALLTYPE Release() override;
+
+  HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override;
+  HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT index, LCID locale, ITypeInfo** info) override;
+  HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID iid, LPOLESTR* names, UINT count, LCID locale,
+                                          DISPID* ids) override;
+  HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID iid, LCID locale, WORD flags,
+                                   DISPPARAMS* parameters, VARIANT* result, EXCEPINFO* exception,
+                                   UINT* badArgument) override;
+
+  HRESULT STDMETHODCALLTYPE OnConnection(IDispatch* application, LONG connectMode,
+                                         IDispatch* addInInst, SAFEARRAY** custom) override;
+  HRESULT STDMETHODCALLTYPE OnDisconnection(LONG removeMode, SAFEARRAY** custom) override;
+  HRESULT STDMETHODCALLTYPE OnAddInsUpdate(SAFEARRAY** custom) override;
+  HRESULT STDMETHODCALLTYPE OnStartupComplete(SAFEARRAY** custom) override;
+  HRESULT STDMETHODCALLTYPE OnBeginShutdown(SAFEARRAY** custom) override;
+
+ private:
+  long references_ = 0;
+  // The add-in keeps a plain pointer to the IDE object, so its adapter lives here, as long as the
+  // add-in may use it.
+  std::unique_ptr<DispatchVbe> vbe_;
+  Connect connect_;
+};
+
+}  // namespace zarvelin::win32

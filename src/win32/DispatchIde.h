@@ -1,0 +1,34 @@
+#pragma once
+
+#include <memory>
+
+#include "ide/Vbide.h"
+#include "win32/LateBound.h"
+
+namespace zarvelin::win32 {
+
+// The IDE's add-in object for this add-in, over late binding.
+std::shared_ptr<ide::AddIn> DispatchAddIn(const Dispatch& addIn);
+
+// The IDE object (VBE) over late binding, by the names of the IDE's object model. It holds the
+// IDE object for as long as the add-in keeps it.
+class DispatchVbe final : public ide::VBE {
+ public:
+  explicit DispatchVbe(const Dispatch& vbe);
+  ~DispatchVbe() override;
+  DispatchVbe(const DispatchVbe&) = delete;
+  DispatchVbe& operator=(const DispatchVbe&) = delete;
+
+  std::shared_ptr<ide::VBProject> ActiveVBProject() override;
+  ide::VBProjects& Projects() override;
+  ide::AddIns& Addins() override;
+  ide::CommandBars& Bars() override;
+  ide::Events& GetEvents() override;
+
+ private:
+  struct Members;
+  Dispatch vbe_;
+  std::unique_ptr<Members> members_;
+};
+
+}  // namespace zarvelin::win32
