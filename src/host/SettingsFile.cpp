@@ -18,12 +18,6 @@
 namespace zarvelin::host {
 namespace {
 
-struct Group {
-  std::string app;
-  std::string section;
-  std::vector<std::pair<std::string, std::string>> entries;
-};
-
 constexpr std::string_view kEscaped = "%\\=[\r\n";
 
 // Names and values are written with the bytes that would end or split a line as "%XX".
@@ -74,36 +68,58 @@ std::string ReadAll(const std::string& hostPath) {
   return content;
 }
 
-std::vector<Group> Parse(std::string_view text) {
-  std::vector<Group> groups;
+// The file's lines, each with its group (app and section) and entry, if it is one. Lines of any
+// other shape (comments, a hand-written section of another tool) are kept as they are.
+struct Line {
+  std::string text;
+  bool header = false;
+  std::string app{}, section{}, key{}, value{};
+};
+
+std::vector<Line> Parse(std::string_view text) {
+  std::vector<Line> lines;
+  std::string app, section;
+  bool inGroup = false;
   size_t at = 0;
   while (at < text.size()) {
     const size_t end = std::min(text.find('\n', at), text.size());
-    std::string_view line = text.substr(at, end - at);
+    std::string_view raw = text.substr(at, end - at);
     at = end + 1;
-    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-    if (line.size() >= 2 && line.front() == '[' && line.back() == ']') {
-      const std::string_view name = line.substr(1, line.size() - 2);
-      const size_t separator = name.find('\\');
-      if (separator == std::string_view::npos) continue;
-      groups.push_back(
-          Group{Unescape(name.substr(0, separator)), Unescape(name.substr(separator + 1)), {}});
-      continue;
+    Line line{std::string(raw)};
+    if (!raw.empty() && raw.back() == '\r') raw.remove_suffix(1);
+    const size_t separator = raw.find('\\');
+    if (raw.size() >= 2 && raw.front() == '[' && raw.back() == ']') {
+      inGroup = separator != std::string_view::npos && separator < raw.size() - 1;
+      if (inGroup) {
+        app = Unescape(raw.substr(1, separator - 1));
+        section = Unescape(raw.substr(separator + 1, raw.size() - separator - 2));
+        line.header = true;
+        line.app = app;
+        line.section = section;
+      }
+    } else if (const size_t equals = raw.find('='); inGroup && equals != std::string_view::npos) {
+      line.app = app;
+      line.section = section;
+      line.key = Unescape(raw.substr(0, equals));
+      line.value = Unescape(raw.substr(equals + 1));
     }
-    const size_t equals = line.find('=');
-    if (equals == std::string_view::npos || groups.empty()) continue;
-    groups.back().entries.emplace_back(Unescape(line.substr(0, equals)),
-                                       Unescape(line.substr(equals + 1)));
+    lines.push_back(std::move(line));
   }
-  return groups;
+  return lines;
 }
 
-std::string Render(const std::vector<Group>& groups) {
+bool InGroup(const Line& line, std::string_view app, std::string_view section) {
+  return !line.app.empty() && EqualNoCase(line.app, app) && EqualNoCase(line.section, section);
+}
+
+bool IsEntry(const Line& line, std::string_view app, std::string_view section,
+             std::string_view key) {
+  return !line.header && InGroup(line, app, section) && EqualNoCase(line.key, key);
+}
+
+std::string Render(const std::vector<Line>& lines) {
   std::string text;
-  for (const auto& group : groups) {
-    text += "[" + Escape(group.app) + "\\" + Escape(group.section) + "]\n";
-    for (const auto& [key, value] : group.entries) text += Escape(key) + "=" + Escape(value) + "\n";
-  }
+  for (const Line& line : lines) text += line.text + "\n";
   return text;
 }
 
@@ -116,15 +132,14 @@ void MakeDirectories(const std::string& hostDirectory) {
 }
 
 // Rewrites the file beside itself and renames it over the old one.
-void Store(const std::string& directory, const std::string& path,
-           const std::vector<Group>& groups) {
+void Store(const std::string& directory, const std::string& path, const std::vector<Line>& lines) {
   MakeDirectories(directory);
   std::string temporary = path + ".XXXXXX";
   const int descriptor = mkstemp(temporary.data());
   if (descriptor < 0) throw HostError(errno, temporary);
   HostFile file(descriptor, temporary);
   try {
-    file.Write(Render(groups));
+    file.Write(Render(lines));
     file.Sync();
     file.Close();
     if (rename(temporary.c_str(), path.c_str()) != 0) throw HostError(errno, path);
@@ -141,48 +156,54 @@ SettingsFile::SettingsFile(std::string hostDirectory)
 
 std::string SettingsFile::Get(std::string_view app, std::string_view section, std::string_view key,
                               std::string_view defaultValue) const {
-  for (const auto& group : Parse(ReadAll(path_))) {
-    if (!EqualNoCase(group.app, app) || !EqualNoCase(group.section, section)) continue;
-    for (const auto& [name, value] : group.entries) {
-      if (EqualNoCase(name, key)) return value;
-    }
+  for (const Line& line : Parse(ReadAll(path_))) {
+    if (IsEntry(line, app, section, key)) return line.value;
   }
   return std::string(defaultValue);
 }
 
 void SettingsFile::Save(std::string_view app, std::string_view section, std::string_view key,
                         std::string_view value) {
-  std::vector<Group> groups = Parse(ReadAll(path_));
-  auto group = std::find_if(groups.begin(), groups.end(), [&](const Group& candidate) {
-    return EqualNoCase(candidate.app, app) && EqualNoCase(candidate.section, section);
+  std::vector<Line> lines = Parse(ReadAll(path_));
+  // New lines end as the file's first line does.
+  const std::string end =
+      !lines.empty() && !lines.front().text.empty() && lines.front().text.back() == '\r' ? "\r"
+                                                                                         : "";
+  const std::string entry = Escape(key) + "=" + Escape(value) + end;
+  const auto found = std::find_if(lines.begin(), lines.end(), [&](const Line& line) {
+    return IsEntry(line, app, section, key);
   });
-  if (group == groups.end()) {
-    groups.push_back(Group{std::string(app), std::string(section), {}});
-    group = std::prev(groups.end());
-  }
-  auto entry =
-      std::find_if(group->entries.begin(), group->entries.end(),
-                   [&](const auto& candidate) { return EqualNoCase(candidate.first, key); });
-  if (entry == group->entries.end()) {
-    group->entries.emplace_back(std::string(key), std::string(value));
+  if (found != lines.end()) {
+    // The key keeps the file's spelling and the line its end.
+    const bool carriageReturn = found->text.back() == '\r';
+    found->text = found->text.substr(0, found->text.find('=') + 1) + Escape(value) +
+                  (carriageReturn ? "\r" : "");
   } else {
-    entry->second = std::string(value);
+    // A new entry goes to the end of its group's lines, or into a new group at the end.
+    const auto last = std::find_if(lines.rbegin(), lines.rend(),
+                                   [&](const Line& line) { return InGroup(line, app, section); });
+    if (last == lines.rend()) {
+      lines.push_back(Line{"[" + Escape(app) + "\\" + Escape(section) + "]" + end});
+      lines.push_back(Line{entry});
+    } else {
+      lines.insert(last.base(), Line{entry});
+    }
   }
-
-  Store(directory_, path_, groups);
+  Store(directory_, path_, lines);
 }
 
 void SettingsFile::Delete(std::string_view app, std::string_view section, std::string_view key) {
-  std::vector<Group> groups = Parse(ReadAll(path_));
-  size_t removed = 0;
-  for (Group& group : groups) {
-    if (!EqualNoCase(group.app, app) || !EqualNoCase(group.section, section)) continue;
-    removed += std::erase_if(
-        group.entries, [&](const auto& candidate) { return EqualNoCase(candidate.first, key); });
-  }
-  if (removed == 0) return;
-  std::erase_if(groups, [](const Group& group) { return group.entries.empty(); });
-  Store(directory_, path_, groups);
+  std::vector<Line> lines = Parse(ReadAll(path_));
+  if (std::erase_if(lines, [&](const Line& line) { return IsEntry(line, app, section, key); }) == 0)
+    return;
+  // A group left with nothing in it goes too.
+  const auto header = std::find_if(lines.begin(), lines.end(), [&](const Line& line) {
+    return line.header && InGroup(line, app, section);
+  });
+  if (header != lines.end() &&
+      (std::next(header) == lines.end() || std::next(header)->text.front() == '['))
+    lines.erase(header);
+  Store(directory_, path_, lines);
 }
 
 }  // namespace zarvelin::host
