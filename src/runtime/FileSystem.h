@@ -4,6 +4,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "runtime/DateTime.h"
 
@@ -38,6 +39,27 @@ class TextWriter {
   virtual void Close() = 0;
 };
 
+// A whole file written beside its target and put in the target's place in one step, so that the
+// target is always either the old file or the complete new one. Every whole-file replacement goes
+// through one: component saves, copies, the project file. The temporary file is made afresh in
+// the target's directory under a short name that fits every file-name limit; an entry already at
+// that name is never opened, followed or replaced. Destroyed without Commit, it takes the
+// temporary file with it.
+class StagedFile {
+ public:
+  virtual ~StagedFile() = default;
+  // Whether an entry stood at the target when staging began.
+  virtual bool TargetExisted() const = 0;
+  virtual void Write(std::string_view bytes) = 0;
+  // Appends the whole of the source file. The source is only read, even when the target's entry
+  // is a link to it.
+  virtual void CopyFrom(const std::string& source) = 0;
+  // Puts the file at the target: the target's entry is replaced, never written through, so a
+  // link there becomes a file of its own. The file keeps the permissions of the file it
+  // replaces, or else of the file it was copied from.
+  virtual void Commit() = 0;
+};
+
 // The run time's file operations on VB-style paths ("\" separates, a colon ends a drive prefix).
 // Every failure is a VbError with the run time's number: 53 file not found, 76 path not found,
 // 70 permission denied, 61 disk full, 75 path/file access error, 57 device I/O error ...
@@ -45,9 +67,16 @@ class FileSystem {
  public:
   virtual ~FileSystem() = default;
 
-  // FileCopy: replaces an existing target. The target is complete or untouched: the bytes go to a
-  // temporary file beside it first. Copying a file onto itself fails (75) and changes nothing.
+  // FileCopy: replaces an existing target through Stage. Copying a file onto its own path fails
+  // (75) and changes nothing; a target entry that is another name of the source (a link) is
+  // replaced by a copy.
   virtual void Copy(const std::string& source, const std::string& target) = 0;
+  // Starts replacing the file at target. A read-only target is refused (75) before anything is
+  // written, as Windows refuses to replace it.
+  virtual std::unique_ptr<StagedFile> Stage(const std::string& target) = 0;
+  // The path a symbolic link at path names, resolved against the link's directory and followed
+  // to its end; path itself when it is no link.
+  virtual std::string LinkTarget(const std::string& path) = 0;
   // Kill.
   virtual void Delete(const std::string& path) = 0;
   // Name ... As: replaces nothing; an existing target fails with 58.
@@ -65,7 +94,8 @@ class FileSystem {
   virtual std::string FindFirst(const std::string& pattern, int32_t attributeMask) = 0;
   // MkDir.
   virtual void MakeDirectory(const std::string& path) = 0;
-  // Whether two paths name one existing file, whatever their spelling (case, "..", links).
+  // Whether two paths name one existing file or directory, whatever their spelling (case, "..",
+  // links).
   virtual bool SameFile(const std::string& first, const std::string& second) = 0;
 
   // Open ... For Input.
