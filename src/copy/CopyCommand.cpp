@@ -42,6 +42,7 @@ std::string RenamedLines(const std::vector<std::string>& renamed) {
 
 bool cmdCopy_Click(CopyDialog& dialog) {
   bool closed = false;
+  StartReportRound();
   Trap(kModule, "cmdCopy_Click", [&](Erl& erl) {
     erl = 10;
     const std::string sProjectFile = dialog.vbe.ActiveVBProject()->FileName();

@@ -34,6 +34,10 @@ FileBackedComponent::FileBackedComponent(ComponentKind kind, std::string file)
 
 std::shared_ptr<FileBackedComponent> FileBackedComponent::FromLine(
     const ComponentLine& line, const std::string& lineText, const std::string& projectDirectory) {
+  if (Trim(line.path).empty()) {
+    throw VbError(vberr::kBadFileNameOrNumber,
+                  "No file named for " + std::string(line.kind.key) + " " + line.name);
+  }
   std::shared_ptr<FileBackedComponent> component(
       new FileBackedComponent(line.kind, StoredSpelling(ResolvePath(projectDirectory, line.path))));
   component->name_ = line.name;
@@ -66,7 +70,12 @@ void FileBackedComponent::LearnFromFile() {
   if (!FileExists(file_)) {
     throw VbError(vberr::kFileNotFound, "File not found: '" + file_ + "'");
   }
-  const ComponentFileFacts facts = ReadComponentFile(file_);
+  ComponentFileFacts facts;
+  try {
+    facts = ReadComponentFile(file_);
+  } catch (const VbError& error) {
+    throw VbError(error.Number(), error.Description() + ": '" + file_ + "'");
+  }
   if (kind_.namedByFile || name_.empty()) {
     name_ = facts.name.empty() ? BaseNameOf(FileNameOf(file_)) : facts.name;
   }
