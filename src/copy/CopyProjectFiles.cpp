@@ -1,5 +1,6 @@
 #include "copy/CopyProjectFiles.h"
 
+#include <map>
 #include <memory>
 #include <set>
 #include <string>
@@ -49,12 +50,25 @@ std::string Target(const std::string& sCopyDirectory, const std::string& sFileNa
 
 // A component whose file already is its place in the copy directory (a component kept in the copy
 // directory itself) has nothing to be written: saving or copying it there would write the source.
-// Only the very path counts: another name of the same file (a link) is an entry of its own.
-bool AlreadyInPlace(const std::string& sSourceFile, const std::string& sTarget) {
-  if (EqualNoCase(sSourceFile, sTarget)) return true;
-  return EqualNoCase(GetFileName(sSourceFile), GetFileName(sTarget)) &&
-         Files().SameFile(mMain::GetFilePath(sSourceFile), mMain::GetFilePath(sTarget));
-}
+// Only the very path counts: another name of the same file (a link) is an entry of its own. Which
+// source folders are the copy directory is asked once per folder.
+class InPlace {
+ public:
+  explicit InPlace(const std::string& sCopyDirectory) : copyDirectory_(sCopyDirectory) {}
+
+  bool operator()(const std::string& sSourceFile, const std::string& sTarget) {
+    if (EqualNoCase(sSourceFile, sTarget)) return true;
+    if (!EqualNoCase(GetFileName(sSourceFile), GetFileName(sTarget))) return false;
+    const std::string folder = mMain::GetFilePath(sSourceFile);
+    const auto known = isCopyDirectory_.find(LowerAscii(folder));
+    if (known != isCopyDirectory_.end()) return known->second;
+    return isCopyDirectory_[LowerAscii(folder)] = Files().SameFile(folder, copyDirectory_);
+  }
+
+ private:
+  std::string copyDirectory_;
+  std::map<std::string, bool> isCopyDirectory_;
+};
 
 // The binary companions the IDE writes beside a component saved as Base.ext (Base.frx ...).
 std::vector<std::string> CompanionNames(int32_t type, const std::string& sFileName) {
@@ -136,6 +150,7 @@ bool CopyProjectFiles(ide::VBProject& project, const std::string& sCopyDirectory
           }
         }
 
+        InPlace AlreadyInPlace(sCopyDirectory);
         bool bSuccess = false;
         for (size_t index = 0; index < all.size(); ++index) {
           const std::shared_ptr<ide::VBComponent>& component = all[index];

@@ -1,5 +1,7 @@
 #include "copy/CopyProjectFromCD.h"
 
+#include <memory>
+
 #include "copy/ConnectAddIn.h"
 #include "copy/CopyProjectFiles.h"
 #include "copy/SaveFiles.h"
@@ -31,6 +33,8 @@ bool CopyProjectFromCD(CopyDialog& dialog, ide::VBProject& project,
   // lets the road go on, as each step's caller expects; the copy as a whole has still failed.
   const int32_t failuresBefore = FailuresReported();
   Trap(kModule, "CopyProjectFromCD", [&](Erl& erl) {
+    // The copy owns its directories while it runs: each is listed once.
+    const std::unique_ptr<ListingHold> listings = Files().HoldListings();
     forms::Form& form = dialog.form;
     forms::Control& lblFrom = dialog.lblFrom;
     forms::Control& lblCurrentProject = dialog.lblCurrentProject;

@@ -67,9 +67,6 @@ void FileBackedComponent::LearnFromFile() {
     name_ = FileNameOf(file_);
     return;
   }
-  if (!FileExists(file_)) {
-    throw VbError(vberr::kFileNotFound, "File not found: '" + file_ + "'");
-  }
   ComponentFileFacts facts;
   try {
     facts = ReadComponentFile(file_);
@@ -97,7 +94,8 @@ std::string FileBackedComponent::FileNames(int16_t index) {
 
 bool FileBackedComponent::SaveAs(const std::string& path) {
   const std::string target = ResolvePath("", path);
-  if (IsSamePath(file_, target)) return true;
+  // The same file under another spelling is refused by the file layer rather than written.
+  if (EqualNoCase(file_, target)) return true;
   StagedFiles staged;
   if (IsCodeKind(kind_)) {
     StageCodeFiles(target, staged);
@@ -137,13 +135,9 @@ void FileBackedComponent::StageCodeFiles(const std::string& target, StagedFiles&
     moves.push_back({from, newBase + suffix + "." + ExtensionOf(reference)});
     return moves.back();
   };
-  bool renamed = false;
   for (size_t i = 0; i < nameLine; ++i) {
-    lines[i] = RenameCompanions(lines[i], [&](const std::string& reference) {
-      const std::string& name = moveFor(reference).name;
-      renamed = renamed || name != reference;
-      return name;
-    });
+    lines[i] = RenameCompanions(
+        lines[i], [&](const std::string& reference) { return moveFor(reference).name; });
   }
   if (kind_.key == "Designer") {
     const std::string cache = JoinPath(oldDirectory, oldBase + "." + std::string(kDesignerCache));
@@ -155,13 +149,10 @@ void FileBackedComponent::StageCodeFiles(const std::string& target, StagedFiles&
 
   for (const Move& move : moves) {
     const std::string to = JoinPath(newDirectory, move.name);
-    if (!IsSamePath(move.from, to)) staged.Copy(move.from, to);
+    if (!EqualNoCase(move.from, to)) staged.Copy(move.from, to);
   }
-  if (renamed) {
-    staged.Write(lines, target);
-  } else {
-    staged.Copy(file_, target);
-  }
+  // The IDE writes the component from what it holds, as VB writes it: the lines, CR LF ended.
+  staged.Write(lines, target);
 }
 
 std::string FileBackedComponent::LineFor(const std::string& projectDirectory) const {

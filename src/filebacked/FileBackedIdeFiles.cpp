@@ -30,12 +30,6 @@ bool FileExists(const std::string& path) {
   return (Files().Attributes(path) & fileattr::kDirectory) == 0;
 }
 
-bool IsSamePath(const std::string& first, const std::string& second) {
-  if (EqualNoCase(first, second)) return true;
-  return EqualNoCase(FileNameOf(first), FileNameOf(second)) &&
-         Files().SameFile(DirectoryOf(first), DirectoryOf(second));
-}
-
 std::string StoredSpelling(const std::string& path) {
   try {
     const std::string stored = Files().FindFirst(path, kAnyFile);

@@ -10,9 +10,6 @@
 namespace zarvelin::filebacked {
 
 bool FileExists(const std::string& path);
-// Whether two paths are one place: the same name, letter case aside, in one directory however
-// spelt. Two names of one file (links) are two places.
-bool IsSamePath(const std::string& first, const std::string& second);
 // path with its file name spelt as the disk stores it (the lookup ignores letter case); path
 // itself when there is no such file or no file can have that name.
 std::string StoredSpelling(const std::string& path);

@@ -1,12 +1,14 @@
 #include "filebacked/FileBackedIdeProject.h"
 
 #include <algorithm>
+#include <memory>
 #include <optional>
 #include <set>
 
 #include "filebacked/FileBackedIdeFiles.h"
 #include "filebacked/FileBackedIdePaths.h"
 #include "filebacked/FileBackedIdeProjectFile.h"
+#include "runtime/Runtime.h"
 #include "runtime/Strings.h"
 
 namespace zarvelin::filebacked {
@@ -20,6 +22,8 @@ bool IsSectionHeader(const std::string& text) {
 
 std::shared_ptr<FileBackedProject> FileBackedProject::Open(const std::string& path) {
   std::shared_ptr<FileBackedProject> project(new FileBackedProject());
+  // Opening reads every component; their directories are listed once for all of them.
+  const std::unique_ptr<ListingHold> listings = Files().HoldListings();
   project->file_ = StoredSpelling(ResolvePath("", path));
   const std::string directory = DirectoryOf(project->file_);
   bool inProjectPart = true;

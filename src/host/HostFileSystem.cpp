@@ -80,6 +80,20 @@ std::unique_ptr<StagedFile> HostFileSystem::Stage(const std::string& target) {
   return std::make_unique<HostStagedFile>(paths_, paths_.ToHost(target));
 }
 
+std::unique_ptr<ListingHold> HostFileSystem::HoldListings() {
+  class Hold : public ListingHold {
+   public:
+    explicit Hold(const PathMapper& paths) : paths_(paths) { paths_.HoldListings(); }
+    ~Hold() override { paths_.ReleaseListings(); }
+    Hold(const Hold&) = delete;
+    Hold& operator=(const Hold&) = delete;
+
+   private:
+    const PathMapper& paths_;
+  };
+  return std::make_unique<Hold>(paths_);
+}
+
 std::string HostFileSystem::LinkTarget(const std::string& path) {
   const std::string host = paths_.ToHost(path);
   struct stat status {};

@@ -14,6 +14,7 @@ class HostFileSystem : public FileSystem {
   void Copy(const std::string& source, const std::string& target) override;
   std::unique_ptr<StagedFile> Stage(const std::string& target) override;
   std::string LinkTarget(const std::string& path) override;
+  std::unique_ptr<ListingHold> HoldListings() override;
   void Delete(const std::string& path) override;
   void Rename(const std::string& from, const std::string& to) override;
   void Replace(const std::string& from, const std::string& to) override;

@@ -60,6 +60,14 @@ class StagedFile {
   virtual void Commit() = 0;
 };
 
+// Held while one operation (a copy, opening a project) works in its directories: what a directory
+// holds is read once and trusted until the hold ends, this process's own changes included. A
+// change another program makes there meanwhile may go unseen.
+class ListingHold {
+ public:
+  virtual ~ListingHold() = default;
+};
+
 // The run time's file operations on VB-style paths ("\" separates, a colon ends a drive prefix).
 // Every failure is a VbError with the run time's number: 53 file not found, 76 path not found,
 // 70 permission denied, 61 disk full, 75 path/file access error, 57 device I/O error ...
@@ -77,6 +85,7 @@ class FileSystem {
   // The path a symbolic link at path names, resolved against the link's directory and followed
   // to its end; path itself when it is no link.
   virtual std::string LinkTarget(const std::string& path) = 0;
+  virtual std::unique_ptr<ListingHold> HoldListings() = 0;
   // Kill.
   virtual void Delete(const std::string& path) = 0;
   // Name ... As: replaces nothing; an existing target fails with 58.
