@@ -84,6 +84,7 @@ HostStagedFile::HostStagedFile(const PathMapper& paths, std::string hostTarget)
       // Windows will not replace a read-only file, and it is how a user says a file must stay.
       if ((status.st_mode & S_IWUSR) == 0) throw VbError(vberr::kPathFileAccessError);
       mode_ = status.st_mode & 07777;
+      owner_ = {status.st_uid, status.st_gid};
     }
   }
   const std::string directory = DirectoryOf(target_);
@@ -120,7 +121,10 @@ void HostStagedFile::CopyFrom(const std::string& source) {
 }
 
 void HostStagedFile::Commit() {
-  // Some file systems (FAT, network shares) have no such bits to set; the bytes matter there.
+  // Some file systems (FAT, network shares) have no owners or bits to set; the bytes matter there.
+  // The replaced file's owner stays where the process may keep it; where it may not, the file
+  // becomes the process's own, as any file it writes.
+  if (owner_ && fchown(file_->Descriptor(), owner_->first, owner_->second) != 0) owner_.reset();
   fchmod(file_->Descriptor(), mode_.value_or(NewFileMode()));
   file_->Close();
   const auto before = paths_.BeforeChange(target_);

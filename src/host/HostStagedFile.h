@@ -4,6 +4,7 @@
 
 #include <optional>
 #include <string>
+#include <utility>
 
 #include "host/HostFile.h"
 #include "host/PathMapper.h"
@@ -32,6 +33,7 @@ class HostStagedFile : public StagedFile {
   std::string temporary_;
   std::optional<HostFile> file_;
   std::optional<mode_t> mode_;
+  std::optional<std::pair<uid_t, gid_t>> owner_;
   bool targetExisted_ = false;
 };
 

@@ -6,6 +6,7 @@
 
 #include <functional>
 #include <optional>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -133,6 +134,10 @@ const std::vector<CommandCase> kCases{
      "",
      nullptr},
 };
+
+void PrintTo(const CommandCase& test, std::ostream* out) {
+  *out << test.name;
+}
 
 class HostileCommand : public testing::TestWithParam<CommandCase> {};
 

@@ -1,10 +1,13 @@
 // The copy under input a hostile or unlucky user gives it: each case builds a source project in
 // p/ and a copy directory c/, runs `zarvelin copy`, and checks what the copy directory holds.
 #include <gtest/gtest.h>
+#include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/un.h>
 #include <unistd.h>
 
 #include <functional>
+#include <ostream>
 #include <string>
 #include <utility>
 #include <vector>
@@ -180,6 +183,22 @@ const std::vector<CopyCase> kCases{
      {},
      {"p\\docs\\gone.txt"},
      nullptr},
+    {"UnreadableModuleIsNamed",
+     {},
+     Project("Module=m; m.bas\r\n"),
+     [](const Scratch& s) {  // a socket: there, but no file to read
+       sockaddr_un address{};
+       address.sun_family = AF_UNIX;
+       s.Path("p/m.bas").copy(address.sun_path, sizeof address.sun_path - 1);
+       const int socketFile = socket(AF_UNIX, SOCK_STREAM, 0);
+       ASSERT_EQ(bind(socketFile, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+       close(socketFile);
+     },
+     "",
+     1,
+     {},
+     {"p\\m.bas'"},
+     nullptr},
     {"BareModuleLineSaysSo",
      {},
      Project("Module=m; \r\n"),
@@ -190,6 +209,10 @@ const std::vector<CopyCase> kCases{
      {"No file named for Module m"},
      nullptr},
 };
+
+void PrintTo(const CopyCase& test, std::ostream* out) {
+  *out << test.name;
+}
 
 class HostileCopy : public testing::TestWithParam<CopyCase> {};
 
