@@ -6,6 +6,7 @@
 
 #include <cerrno>
 #include <cstdlib>
+#include <random>
 #include <vector>
 
 #include "host/HostErrors.h"
@@ -17,7 +18,9 @@ namespace {
 constexpr size_t kCopyPieceSize = 64 * 1024;
 
 // Short, so that a target whose name is at the file-name limit still gets one beside it.
-constexpr std::string_view kTemporaryName = ".~zv-XXXXXX";
+constexpr std::string_view kTemporaryPrefix = ".~zv-";
+constexpr int kTemporaryLetters = 6;
+constexpr int kTemporaryAttempts = 100;
 
 std::string DirectoryOf(const std::string& hostPath) {
   const auto slash = hostPath.find_last_of('/');
@@ -62,7 +65,18 @@ HostFile OpenSource(const PathMapper& paths, const std::string& source) {
   }
 }
 
-// What open(2) would have given a new file: mkstemp's 0600 is for the temporary name only.
+// A name no one can guess ahead, so that squatting it is pointless; O_EXCL is what makes it safe.
+std::string TemporaryName() {
+  static constexpr char kLetters[] =
+      "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
+  static std::mt19937_64 random{std::random_device{}()};
+  std::uniform_int_distribution<size_t> pick(0, sizeof kLetters - 2);
+  std::string name(kTemporaryPrefix);
+  for (int i = 0; i < kTemporaryLetters; ++i) name += kLetters[pick(random)];
+  return name;
+}
+
+// What open(2) gives a new file under the process's umask.
 mode_t NewFileMode() {
   static const mode_t mode = [] {
     const mode_t mask = umask(022);
@@ -88,12 +102,21 @@ HostStagedFile::HostStagedFile(const PathMapper& paths, std::string hostTarget)
     }
   }
   const std::string directory = DirectoryOf(target_);
-  temporary_ = (directory == "/" ? "" : directory) + "/" + std::string(kTemporaryName);
-  const auto before = paths_.BeforeChange(temporary_);
-  const int descriptor = mkostemp(temporary_.data(), O_CLOEXEC);
-  if (descriptor < 0) throw HostError(errno, target_);
-  file_.emplace(descriptor, temporary_);
-  paths_.Added(temporary_, before);
+  const std::string prefix = directory == "/" ? "/" : directory + "/";
+  // O_EXCL with O_CREAT never opens an entry that is there, nor follows a link there.
+  constexpr int kCreate = O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC;
+  for (int attempt = 1;; ++attempt) {
+    const std::string candidate = prefix + TemporaryName();
+    const auto before = paths_.BeforeChange(candidate);
+    const int descriptor = open(candidate.c_str(), kCreate, 0666);
+    if (descriptor >= 0) {
+      temporary_ = candidate;
+      file_.emplace(descriptor, temporary_);
+      paths_.Added(temporary_, before);
+      return;
+    }
+    if (errno != EEXIST || attempt == kTemporaryAttempts) throw HostError(errno, target_);
+  }
 }
 
 HostStagedFile::~HostStagedFile() {
@@ -125,7 +148,7 @@ void HostStagedFile::Commit() {
   // The replaced file's owner stays where the process may keep it; where it may not, the file
   // becomes the process's own, as any file it writes.
   if (owner_ && fchown(file_->Descriptor(), owner_->first, owner_->second) != 0) owner_.reset();
-  fchmod(file_->Descriptor(), mode_.value_or(NewFileMode()));
+  if (mode_ && *mode_ != NewFileMode()) fchmod(file_->Descriptor(), *mode_);
   file_->Close();
   const auto before = paths_.BeforeChange(target_);
   if (rename(temporary_.c_str(), target_.c_str()) != 0) throw HostError(errno, target_);
