@@ -107,7 +107,7 @@ class FileSystem {
   // links).
   virtual bool SameFile(const std::string& first, const std::string& second) = 0;
 
-  // Open ... For Input.
+  // Open ... For Input. A directory fails (75) at the first line at the latest.
   virtual std::unique_ptr<TextReader> OpenText(const std::string& path) = 0;
   // Open ... For Output: created, or emptied.
   virtual std::unique_ptr<TextWriter> CreateText(const std::string& path) = 0;
