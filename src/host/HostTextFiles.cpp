@@ -15,13 +15,14 @@ std::optional<std::string> HostTextReader::ReadLine() {
   for (;;) {
     if (auto line = lines_.Next()) return line;
     if (ended_) return std::nullopt;
-    piece_.resize(kPieceSize);
-    const size_t count = file_.Read(piece_.data(), piece_.size());
+    // Left unfilled: a piece is read into, never read before, and most files fit in one.
+    if (!piece_) piece_ = std::make_unique_for_overwrite<char[]>(kPieceSize);
+    const size_t count = file_.Read(piece_.get(), kPieceSize);
     if (count == 0) {
       lines_.Finish();
       ended_ = true;
     } else {
-      lines_.Feed(std::string_view(piece_.data(), count));
+      lines_.Feed(std::string_view(piece_.get(), count));
     }
   }
 }

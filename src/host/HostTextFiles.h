@@ -1,5 +1,6 @@
 #pragma once
 
+#include <memory>
 #include <string>
 
 #include "host/HostFile.h"
@@ -17,7 +18,7 @@ class HostTextReader : public TextReader {
  private:
   HostFile file_;
   LineSplitter lines_;
-  std::string piece_;
+  std::unique_ptr<char[]> piece_;
   bool ended_ = false;
 };
 
