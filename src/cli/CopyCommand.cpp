@@ -32,8 +32,8 @@ int RunCopy(const CopyOptions& options) {
   try {
     vbe = filebacked::OpenFileBackedIde(options.projectFile, configuration);
   } catch (const VbError& error) {
-    std::cerr << "zarvelin copy: cannot open " << options.projectFile << ": Error "
-              << error.Number() << " " << error.Description() << "\n";
+    std::cerr << "zarvelin copy: cannot open " << ShownControls(options.projectFile) << ": Error "
+              << error.Number() << " " << ShownControls(error.Description()) << "\n";
     return 1;
   }
 

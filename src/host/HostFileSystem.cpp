@@ -251,10 +251,6 @@ std::unique_ptr<TextReader> HostFileSystem::OpenText(const std::string& path) {
   return std::make_unique<HostTextReader>(HostFile::Open(paths_.ToHost(path), O_RDONLY));
 }
 
-std::unique_ptr<TextWriter> HostFileSystem::CreateText(const std::string& path) {
-  return std::make_unique<HostTextWriter>(OpenCreating(paths_.ToHost(path), O_TRUNC));
-}
-
 void HostFileSystem::AppendText(const std::string& path, std::string_view text) {
   HostFile file = OpenCreating(paths_.ToHost(path), O_APPEND);
   file.Write(text);

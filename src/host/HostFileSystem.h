@@ -25,7 +25,6 @@ class HostFileSystem : public FileSystem {
   bool SameFile(const std::string& first, const std::string& second) override;
 
   std::unique_ptr<TextReader> OpenText(const std::string& path) override;
-  std::unique_ptr<TextWriter> CreateText(const std::string& path) override;
   void AppendText(const std::string& path, std::string_view text) override;
 
  private:

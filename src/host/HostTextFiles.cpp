@@ -27,35 +27,4 @@ std::optional<std::string> HostTextReader::ReadLine() {
   }
 }
 
-HostTextWriter::HostTextWriter(HostFile file) : file_(std::move(file)) {}
-
-HostTextWriter::~HostTextWriter() {
-  if (closed_) return;
-  // Like a file the program forgot to close: what was written still reaches it.
-  try {
-    Flush();
-  } catch (const VbError&) {
-    // A destructor has nobody to tell; Close is where failures are reported.
-  }
-}
-
-void HostTextWriter::WriteLine(std::string_view line) {
-  if (closed_) throw VbError(vberr::kBadFileNameOrNumber);
-  pending_.append(line);
-  pending_.append("\r\n");
-  if (pending_.size() >= kPieceSize) Flush();
-}
-
-void HostTextWriter::Close() {
-  if (closed_) return;
-  closed_ = true;
-  Flush();
-  file_.Close();
-}
-
-void HostTextWriter::Flush() {
-  const std::string bytes = std::exchange(pending_, {});
-  file_.Write(bytes);
-}
-
 }  // namespace zarvelin::host

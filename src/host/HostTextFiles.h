@@ -22,21 +22,4 @@ class HostTextReader : public TextReader {
   bool ended_ = false;
 };
 
-// Print # over a host file: lines end with CR LF, written in pieces; Close writes out the rest
-// and closes at once, so that a full disk shows there and not later.
-class HostTextWriter : public TextWriter {
- public:
-  explicit HostTextWriter(HostFile file);
-  ~HostTextWriter() override;
-  void WriteLine(std::string_view line) override;
-  void Close() override;
-
- private:
-  void Flush();
-
-  HostFile file_;
-  std::string pending_;
-  bool closed_ = false;
-};
-
 }  // namespace zarvelin::host

@@ -29,16 +29,6 @@ class TextReader {
   virtual std::optional<std::string> ReadLine() = 0;
 };
 
-// Writes a text file line by line; every line ends with CR LF.
-class TextWriter {
- public:
-  virtual ~TextWriter() = default;
-  virtual void WriteLine(std::string_view line) = 0;
-  // Writes out what is buffered and closes; a failure here (a full disk) throws like a failed
-  // write.
-  virtual void Close() = 0;
-};
-
 // A whole file written beside its target and put in the target's place in one step, so that the
 // target is always either the old file or the complete new one. Every whole-file replacement goes
 // through one: component saves, copies, the project file. The temporary file is made afresh in
@@ -109,8 +99,6 @@ class FileSystem {
 
   // Open ... For Input. A directory fails (75) at the first line at the latest.
   virtual std::unique_ptr<TextReader> OpenText(const std::string& path) = 0;
-  // Open ... For Output: created, or emptied.
-  virtual std::unique_ptr<TextWriter> CreateText(const std::string& path) = 0;
   // Open ... For Append: created when missing, never overwritten. Appends the text as it is.
   virtual void AppendText(const std::string& path, std::string_view text) = 0;
 };
