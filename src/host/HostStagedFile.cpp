@@ -65,7 +65,8 @@ HostFile OpenSource(const PathMapper& paths, const std::string& source) {
   }
 }
 
-// A name no one can guess ahead, so that squatting it is pointless; O_EXCL is what makes it safe.
+// A fresh name for each attempt. O_EXCL is what makes the temporary file safe; the name only keeps
+// meeting an existing entry rare.
 std::string TemporaryName() {
   static constexpr char kLetters[] =
       "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
@@ -145,9 +146,11 @@ void HostStagedFile::CopyFrom(const std::string& source) {
 
 void HostStagedFile::Commit() {
   // Some file systems (FAT, network shares) have no owners or bits to set; the bytes matter there.
-  // The replaced file's owner stays where the process may keep it; where it may not, the file
-  // becomes the process's own, as any file it writes.
-  if (owner_ && fchown(file_->Descriptor(), owner_->first, owner_->second) != 0) owner_.reset();
+  if (owner_) {
+    // The replaced file's owner is kept where the process may give it; where it may not, the file
+    // is the process's own, as any file it writes.
+    [[maybe_unused]] const int kept = fchown(file_->Descriptor(), owner_->first, owner_->second);
+  }
   if (mode_ && *mode_ != NewFileMode()) fchmod(file_->Descriptor(), *mode_);
   file_->Close();
   const auto before = paths_.BeforeChange(target_);

@@ -12,7 +12,7 @@
 
 namespace zarvelin::host {
 
-// A staged replacement on the host: mkstemp makes the temporary file with O_CREAT | O_EXCL, which
+// A staged replacement on the host: the temporary file is made with O_CREAT | O_EXCL, which
 // neither opens nor follows an entry already at its name, and rename(2) puts it in place.
 class HostStagedFile : public StagedFile {
  public:
