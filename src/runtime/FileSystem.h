@@ -75,6 +75,7 @@ class FileSystem {
   // The path a symbolic link at path names, resolved against the link's directory and followed
   // to its end; path itself when it is no link.
   virtual std::string LinkTarget(const std::string& path) = 0;
+  // Trusts directory listings until the hold is destroyed (see ListingHold).
   virtual std::unique_ptr<ListingHold> HoldListings() = 0;
   // Kill.
   virtual void Delete(const std::string& path) = 0;
