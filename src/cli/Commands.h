@@ -20,6 +20,10 @@ struct CommandContext {
   std::ostream* out = nullptr;
 };
 
+// Why the file at vbpFile cannot be taken as a project file ("Error 53 File not found", "it is a
+// directory"), or nothing. A file that holds NUL bytes (binary, UTF-16) is no project file.
+std::optional<std::string> NotAProjectFile(const std::string& vbpFile);
+
 // `zarvelin show PROJECT.vbp [--json]`: the project's settings and components.
 void RegisterShowCommand(CLI::App& app, const CommandContext& context);
 // Reads the project file into the model and lists it, as a table or as JSON. Failures the model

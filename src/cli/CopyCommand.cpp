@@ -6,6 +6,7 @@
 
 #include "cli/Commands.h"
 #include "filebacked/FileBackedIde.h"
+#include "runtime/Strings.h"
 #include "runtime/VbError.h"
 #include "ui/frmCopyProject.h"
 
@@ -31,8 +32,8 @@ int RunCopy(const CopyOptions& options) {
   try {
     vbe = filebacked::OpenFileBackedIde(options.projectFile, configuration);
   } catch (const VbError& error) {
-    std::cerr << "zarvelin copy: cannot open " << options.projectFile << ": Error "
-              << error.Number() << " " << error.Description() << "\n";
+    std::cerr << "zarvelin copy: cannot open " << ShownControls(options.projectFile) << ": Error "
+              << error.Number() << " " << ShownControls(error.Description()) << "\n";
     return 1;
   }
 
@@ -44,6 +45,11 @@ int RunCopy(const CopyOptions& options) {
   dialog.txtDirectory().SetText(options.directory);
   dialog.Click(dialog.cmdCopy());
   const bool copied = dialog.LastCopySucceeded();
+  if (copied) {
+    for (const std::string& line : dialog.LastCopyRenamed()) {
+      std::cout << "Saved under another name: " << line << "\n";
+    }
+  }
   dialog.Unload();
   return copied ? 0 : 1;
 }
@@ -65,7 +71,9 @@ void RegisterCopyCommand(CLI::App& app, const CommandContext& context) {
   copy->callback([context, hostProject, hostDirectory, options] {
     CopyOptions run = *options;
     run.projectFile = context.toVbPath(*hostProject);
-    run.directory = context.toVbPath(*hostDirectory);
+    // A blank directory is the user's mistake for the dialog to refuse, never the current one.
+    run.directory =
+        Trim(*hostDirectory).empty() ? *hostDirectory : context.toVbPath(*hostDirectory);
     const int status = RunCopy(run);
     if (status != 0) throw CLI::RuntimeError(status);
   });

@@ -1,17 +1,63 @@
 #include <CLI/CLI.hpp>
+#include <iostream>
 #include <memory>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "cli/Commands.h"
 #include "project/cVBP.h"
+#include "runtime/Runtime.h"
+#include "runtime/Strings.h"
 #include "runtime/Trap.h"
 
 namespace zarvelin::cli {
+namespace {
+
+// The range VB gives a version number.
+constexpr int16_t kMostVersion = 9999;
+
+// The keys the given settings rewrite that no line of the file carries: setting one would report
+// success and change nothing.
+std::vector<std::string> AbsentKeys(const std::string& vbpFile, const ProjectSettings& settings) {
+  std::vector<std::string> wanted;
+  if (settings.majorVer) wanted.emplace_back("MajorVer");
+  if (settings.name) wanted.emplace_back("Name");
+  if (settings.commandLine) wanted.emplace_back("Command32");
+  if (settings.path32) wanted.emplace_back("Path32");
+  const std::unique_ptr<TextReader> reader = Files().OpenText(vbpFile);
+  while (const std::optional<std::string> line = reader->ReadLine()) {
+    std::erase_if(wanted, [&](const std::string& key) { return line->starts_with(key + "="); });
+  }
+  return wanted;
+}
+
+std::string RefuseLineBreaks(const std::string& value) {
+  return value.find_first_of(std::string_view("\r\n\0", 3)) == std::string::npos
+             ? std::string()
+             : "a value cannot hold a line break or a NUL: it would add lines to the project file";
+}
+
+}  // namespace
 
 int SetProject(const std::string& vbpFile, const ProjectSettings& settings) {
+  StartReportRound();
+  if (const std::optional<std::string> why = NotAProjectFile(vbpFile)) {
+    std::cerr << "zarvelin set: cannot open " << ShownControls(vbpFile) << ": " << *why << "\n";
+    return 1;
+  }
+  // A link is the user's way of keeping the project elsewhere: the file it names is the one set.
+  const std::string target = Files().LinkTarget(vbpFile);
+  const std::vector<std::string> absent = AbsentKeys(target, settings);
+  for (const std::string& key : absent) {
+    std::cerr << "zarvelin set: " << ShownControls(vbpFile) << " has no " << key
+              << " line; nothing was set.\n";
+  }
+  if (!absent.empty()) return 1;
+
   const int32_t failuresBefore = FailuresReported();
   cVBP project;
-  project.VBPFile(vbpFile);
+  project.VBPFile(target);
   if (settings.majorVer) project.MajorVer(*settings.majorVer);
   if (settings.name) project.Name(*settings.name);
   if (settings.commandLine) project.CommandLine(*settings.commandLine);
@@ -24,10 +70,13 @@ void RegisterSetCommand(CLI::App& app, const CommandContext& context) {
   auto hostPath = std::make_shared<std::string>();
   auto settings = std::make_shared<ProjectSettings>();
   set->add_option("project", *hostPath, "The project file (.vbp)")->required();
-  set->add_option("--major", settings->majorVer, "MajorVer, a whole number");
-  set->add_option("--name", settings->name, "Name, written as given (quotes included)");
-  set->add_option("--command", settings->commandLine, "Command32, written quoted");
-  set->add_option("--path32", settings->path32, "Path32, written quoted");
+  set->add_option("--major", settings->majorVer, "MajorVer, a whole number from 0 to 9999")
+      ->check(CLI::Range(int16_t{0}, kMostVersion));
+  set->add_option("--name", settings->name, "Name, written as given (quotes included)")
+      ->check(RefuseLineBreaks);
+  set->add_option("--command", settings->commandLine, "Command32, written quoted")
+      ->check(RefuseLineBreaks);
+  set->add_option("--path32", settings->path32, "Path32, written quoted")->check(RefuseLineBreaks);
   set->callback([context, hostPath, settings] {
     if (!settings->majorVer && !settings->name && !settings->commandLine && !settings->path32) {
       throw CLI::RequiredError("--major, --name, --command or --path32");

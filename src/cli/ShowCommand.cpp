@@ -1,6 +1,7 @@
 #include <CLI/CLI.hpp>
 #include <algorithm>
 #include <array>
+#include <iostream>
 #include <nlohmann/json.hpp>
 #include <ostream>
 #include <string>
@@ -9,6 +10,7 @@
 #include "cli/Commands.h"
 #include "ide/ComponentKinds.h"
 #include "project/cVBP.h"
+#include "runtime/Strings.h"
 #include "runtime/Trap.h"
 
 namespace zarvelin::cli {
@@ -41,21 +43,22 @@ void WriteTable(const std::vector<Row>& rows, std::ostream& out) {
 }
 
 void WriteText(const cVBP& project, std::ostream& out) {
-  out << "Project file:        " << project.VBPFile() << '\n'
+  out << "Project file:        " << ShownControls(project.VBPFile()) << '\n'
       << "Version:             " << project.MajorVer() << '.' << project.MinorVer() << '.'
       << project.RevisionVer() << '\n'
-      << "Name:                " << project.Name() << '\n'
-      << "Command line:        " << project.CommandLine() << '\n'
-      << "Conditional compile: " << project.ConditionalCompile() << '\n'
-      << "Executable name:     " << project.ExeName32() << '\n'
-      << "Output path:         " << project.Path32() << '\n'
+      << "Name:                " << ShownControls(project.Name()) << '\n'
+      << "Command line:        " << ShownControls(project.CommandLine()) << '\n'
+      << "Conditional compile: " << ShownControls(project.ConditionalCompile()) << '\n'
+      << "Executable name:     " << ShownControls(project.ExeName32()) << '\n'
+      << "Output path:         " << ShownControls(project.Path32()) << '\n'
       << '\n'
       << "Components: " << project.Components()->Count() << '\n';
   std::vector<Row> rows{{"Kind", "Name", "Directory", "File", "Companion"}};
   for (const auto& component : *project.Components()) {
-    rows.push_back({KindName(component->ComponentType()), component->ComponentName(),
-                    component->ComponentPath(), component->ComponentFile(),
-                    component->ComponentBinaryFile()});
+    rows.push_back({KindName(component->ComponentType()), ShownControls(component->ComponentName()),
+                    ShownControls(component->ComponentPath()),
+                    ShownControls(component->ComponentFile()),
+                    ShownControls(component->ComponentBinaryFile())});
   }
   WriteTable(rows, out);
 }
@@ -94,6 +97,10 @@ void WriteJson(const cVBP& project, std::ostream& out) {
 }  // namespace
 
 int ShowProject(const std::string& vbpFile, bool json, std::ostream& out) {
+  if (const std::optional<std::string> why = NotAProjectFile(vbpFile)) {
+    std::cerr << "zarvelin show: cannot open " << ShownControls(vbpFile) << ": " << *why << "\n";
+    return 1;
+  }
   const int32_t failuresBefore = FailuresReported();
   cVBP project;
   project.VBPFile(vbpFile);

@@ -2,6 +2,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "copy/CopyProjectFromCD.h"
 #include "copy/GetFileName.h"
@@ -23,16 +24,25 @@ std::string CopyDirectoryOf(const std::string& sTyped) {
 }
 
 // The validation compares texts, so the project directory spelled another way ("C:\Proj\",
-// "C:\Proj\.", a link) passes it; copying there would save every component and the project
-// file onto themselves. The project file answering to the copy directory's name tells.
-bool IsProjectDirectory(const std::string& sCopyDirectory, const std::string& sProjectFile) {
-  return Files().SameFile(JoinPath(sCopyDirectory, GetFileName(sProjectFile)), sProjectFile);
+// "C:\Proj\.", a link to it) passes it; copying there would save every component and the
+// project file onto themselves. Directories have one identity however they are reached.
+bool IsProjectDirectory(const std::string& sCopyDirectory, const std::string& sProjectDirectory) {
+  return Files().SameFile(sCopyDirectory, sProjectDirectory);
+}
+
+// The closing message names every file that the flat copy directory made take another name.
+std::string RenamedLines(const std::vector<std::string>& renamed) {
+  if (renamed.empty()) return {};
+  std::string text = std::string(kCrLf) + "Saved under another name:";
+  for (const std::string& line : renamed) text += std::string(kCrLf) + line;
+  return text;
 }
 
 }  // namespace
 
 bool cmdCopy_Click(CopyDialog& dialog) {
   bool closed = false;
+  StartReportRound();
   Trap(kModule, "cmdCopy_Click", [&](Erl& erl) {
     erl = 10;
     const std::string sProjectFile = dialog.vbe.ActiveVBProject()->FileName();
@@ -45,7 +55,7 @@ bool cmdCopy_Click(CopyDialog& dialog) {
     const std::string sProjectDirectory = mMain::GetFilePath(sProjectFile);
     if (!ValidCopyDirectory(dialog.txtDirectory.Text(), sProjectDirectory)) return;
     const std::string sCopyDirectory = CopyDirectoryOf(dialog.txtDirectory.Text());
-    if (IsProjectDirectory(sCopyDirectory, sProjectFile)) {
+    if (IsProjectDirectory(sCopyDirectory, sProjectDirectory)) {
       RefuseProjectDirectory();
       return;
     }
@@ -62,7 +72,8 @@ bool cmdCopy_Click(CopyDialog& dialog) {
       Sys().SetMousePointer(pointer::kDefault);
       if (!dialog.quiet)
         Sys().MsgBox("Project:" + std::string(kCrLf) + sProjectFile + std::string(kCrLf) +
-                         "Copied to directory:" + std::string(kCrLf) + dialog.txtDirectory.Text(),
+                         "Copied to directory:" + std::string(kCrLf) + dialog.txtDirectory.Text() +
+                         RenamedLines(dialog.renamed),
                      "Zarvelin", mb::kInformation);
       closed = true;
     }

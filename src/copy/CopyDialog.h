@@ -1,6 +1,8 @@
 #pragma once
 
+#include <string>
 #include <string_view>
+#include <vector>
 
 #include "forms/Form.h"
 #include "ide/Vbide.h"
@@ -20,6 +22,8 @@ struct CopyDialog {
   CWindow& window;
   ide::VBE& vbe;
   bool quiet = false;
+  // The files the last copy saved under another name than their own, "source -> new name".
+  std::vector<std::string> renamed;
 };
 
 // The module name the copy road's failures are reported under: the procedures belong to the

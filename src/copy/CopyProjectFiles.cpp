@@ -1,19 +1,23 @@
 #include "copy/CopyProjectFiles.h"
 
+#include <map>
 #include <memory>
 #include <set>
 #include <string>
+#include <vector>
 
 #include "copy/CopyDialog.h"
 #include "copy/GetFileName.h"
 #include "copy/SaveFiles.h"
 #include "copy/UpdateProgress.h"
+#include "ide/ComponentKinds.h"
 #include "platform/Platform.h"
 #include "runtime/Runtime.h"
 #include "runtime/Strings.h"
 #include "runtime/Trap.h"
 #include "runtime/VbError.h"
 #include "runtime/VbPath.h"
+#include "support/mMain.h"
 
 namespace zarvelin::copy {
 namespace {
@@ -44,17 +48,73 @@ std::string Target(const std::string& sCopyDirectory, const std::string& sFileNa
   return JoinPath(sCopyDirectory, sFileName);
 }
 
-// A component whose file already is its place in the copy directory (a copy directory that is
-// the component's own folder in another spelling) has nothing to be written: saving or copying
-// it there would write the source itself.
-bool AlreadyInPlace(const std::string& sSourceFile, const std::string& sTarget) {
-  return Files().SameFile(sSourceFile, sTarget);
+// A component whose file already is its place in the copy directory (a component kept in the copy
+// directory itself) has nothing to be written: saving or copying it there would write the source.
+// Only the very path counts: another name of the same file (a link) is an entry of its own. Which
+// source folders are the copy directory is asked once per folder.
+class InPlace {
+ public:
+  explicit InPlace(const std::string& sCopyDirectory) : copyDirectory_(sCopyDirectory) {}
+
+  bool operator()(const std::string& sSourceFile, const std::string& sTarget) {
+    if (EqualNoCase(sSourceFile, sTarget)) return true;
+    if (!EqualNoCase(GetFileName(sSourceFile), GetFileName(sTarget))) return false;
+    const std::string folder = mMain::GetFilePath(sSourceFile);
+    const auto known = isCopyDirectory_.find(LowerAscii(folder));
+    if (known != isCopyDirectory_.end()) return known->second;
+    return isCopyDirectory_[LowerAscii(folder)] = Files().SameFile(folder, copyDirectory_);
+  }
+
+ private:
+  std::string copyDirectory_;
+  std::map<std::string, bool> isCopyDirectory_;
+};
+
+// The binary companions the IDE writes beside a component saved as Base.ext (Base.frx ...).
+std::vector<std::string> CompanionNames(int32_t type, const std::string& sFileName) {
+  const ide::ComponentKind* kind = ide::KindOfType(type);
+  if (kind == nullptr || kind->companion.empty()) return {};
+  const std::string base = sFileName.substr(0, sFileName.rfind('.'));
+  std::vector<std::string> names{base + "." + std::string(kind->companion)};
+  if (type == ide::component::kActiveXDesigner) names.push_back(base + ".dca");
+  return names;
 }
+
+// The copy directory is flat: every component, its companions, every document and the project
+// file need a name of their own there, letter case aside. A name already taken makes a free one
+// from the component's own: fMain.frm, then fMain_2.frm ...
+class NamePlan {
+ public:
+  explicit NamePlan(const std::string& sProjectFileName) { Take(sProjectFileName); }
+
+  std::string Place(int32_t type, const std::string& sFileName) {
+    const size_t dot = sFileName.rfind('.');
+    const std::string base = sFileName.substr(0, dot);
+    const std::string extension = dot == std::string::npos ? "" : sFileName.substr(dot);
+    std::string name = sFileName;
+    for (int32_t n = 2; !Free(type, name); ++n) name = base + "_" + std::to_string(n) + extension;
+    Take(name);
+    for (const std::string& companion : CompanionNames(type, name)) Take(companion);
+    return name;
+  }
+
+ private:
+  bool Free(int32_t type, const std::string& sFileName) const {
+    if (taken_.contains(LowerAscii(sFileName))) return false;
+    for (const std::string& companion : CompanionNames(type, sFileName)) {
+      if (taken_.contains(LowerAscii(companion))) return false;
+    }
+    return true;
+  }
+  void Take(const std::string& sFileName) { taken_.insert(LowerAscii(sFileName)); }
+
+  std::set<std::string> taken_;
+};
 
 }  // namespace
 
 bool CopyProjectFiles(ide::VBProject& project, const std::string& sCopyDirectory,
-                      forms::Control& picModule) {
+                      forms::Control& picModule, std::vector<std::string>* renamed) {
   bool copied = false;
   std::string sFileName;
   Trap(
@@ -77,25 +137,35 @@ bool CopyProjectFiles(ide::VBProject& project, const std::string& sCopyDirectory
         }
         Sys().SetMousePointer(pointer::kHourglass);
 
+        // Every target name is settled before anything is written.
+        const std::vector<std::shared_ptr<ide::VBComponent>> all = components.Enumerate();
+        std::vector<std::string> planned;
+        NamePlan plan(GetFileName(project.FileName()));
+        for (const std::shared_ptr<ide::VBComponent>& component : all) {
+          const std::string sSourceFile = component->FileNames(1);
+          const std::string sOwnName = GetFileName(sSourceFile);
+          planned.push_back(sOwnName.empty() ? sOwnName : plan.Place(component->Type(), sOwnName));
+          if (renamed != nullptr && planned.back() != sOwnName) {
+            renamed->push_back(sSourceFile + " -> " + planned.back());
+          }
+        }
+
+        InPlace AlreadyInPlace(sCopyDirectory);
         bool bSuccess = false;
-        std::set<std::string> taken;
-        for (const std::shared_ptr<ide::VBComponent>& component : components.Enumerate()) {
+        for (size_t index = 0; index < all.size(); ++index) {
+          const std::shared_ptr<ide::VBComponent>& component = all[index];
           erl = 30;
           bSuccess = false;
           bool bFileCopy = false;
           const std::string sSourceFile = component->FileNames(1);
-          sFileName = GetFileName(sSourceFile);
+          sFileName = planned[index];
 
           erl = 40;
-          // Two components of one file name from different folders would meet in one file of the
-          // flat copy directory, the second overwriting the first: the second is not saved, and
-          // the pass halts on it.
-          const bool bNewName = taken.insert(LowerAscii(sFileName)).second;
           if (sFileName.empty()) {
             Sys().MsgBox("You Have Not Saved " + component->Name() + std::string(kCrLf) +
                              "You must save all components before copying.",
                          "Copy Project Files", mb::kExclamation);
-          } else if (bNewName) {
+          } else {
             erl = 50;
             const int32_t type = component->Type();
             const std::string sTarget = Target(sCopyDirectory, sFileName);

@@ -1,5 +1,7 @@
 #include "copy/CopyProjectFromCD.h"
 
+#include <memory>
+
 #include "copy/ConnectAddIn.h"
 #include "copy/CopyProjectFiles.h"
 #include "copy/SaveFiles.h"
@@ -27,7 +29,12 @@ bool CopyProjectFromCD(CopyDialog& dialog, ide::VBProject& project,
                        const std::string& sCopyDirectory, const std::string& sProjectDirectory,
                        const std::string& sProjectFileName) {
   bool result = false;
+  // A step that reports its own failure (the Path32 rewrite, an add-in that will not connect)
+  // lets the road go on, as each step's caller expects; the copy as a whole has still failed.
+  const int32_t failuresBefore = FailuresReported();
   Trap(kModule, "CopyProjectFromCD", [&](Erl& erl) {
+    // The copy owns its directories while it runs: each is listed once.
+    const std::unique_ptr<ListingHold> listings = Files().HoldListings();
     forms::Form& form = dialog.form;
     forms::Control& lblFrom = dialog.lblFrom;
     forms::Control& lblCurrentProject = dialog.lblCurrentProject;
@@ -46,7 +53,8 @@ bool CopyProjectFromCD(CopyDialog& dialog, ide::VBProject& project,
     Sys().DoEvents();
 
     erl = 30;
-    const bool bFiles = CopyProjectFiles(project, sCopyDirectory, picModule);
+    dialog.renamed.clear();
+    const bool bFiles = CopyProjectFiles(project, sCopyDirectory, picModule, &dialog.renamed);
     bool bProjectFile = false;
     if (bFiles) {
       erl = 40;
@@ -94,7 +102,7 @@ bool CopyProjectFromCD(CopyDialog& dialog, ide::VBProject& project,
         dialog.window.SetOnTop(form, true);
       }
     }
-    result = bFiles && bProjectFile;
+    result = bFiles && bProjectFile && FailuresReported() == failuresBefore;
   });
   return result;
 }

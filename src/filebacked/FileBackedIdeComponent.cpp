@@ -13,21 +13,6 @@
 namespace zarvelin::filebacked {
 namespace {
 
-// Where a companion goes when its component is saved under newBase: VB names the companion after
-// the component's file, so Main.frx of Main.frm becomes New.frx of New.frm. A companion kept in a
-// folder below the component stays in that folder; one elsewhere comes beside the component, so
-// that the saved component is complete and nothing is written outside its new place.
-std::string MovedCompanion(const std::string& reference, const std::string& oldBase,
-                           const std::string& newBase) {
-  const std::string folder = DirectoryOf(reference);
-  std::string name = FileNameOf(reference);
-  const std::string base = BaseNameOf(name);
-  if (EqualNoCase(base, oldBase) && !EqualNoCase(oldBase, newBase)) {
-    name = newBase + name.substr(base.size());
-  }
-  return IsDownwardPath(folder) ? JoinPath(folder, name) : name;
-}
-
 // The lines of the property block, where companions are named: everything before the name line.
 size_t NameLineIndex(const std::vector<std::string>& lines) {
   for (size_t i = 0; i < lines.size(); ++i) {
@@ -49,6 +34,10 @@ FileBackedComponent::FileBackedComponent(ComponentKind kind, std::string file)
 
 std::shared_ptr<FileBackedComponent> FileBackedComponent::FromLine(
     const ComponentLine& line, const std::string& lineText, const std::string& projectDirectory) {
+  if (Trim(line.path).empty()) {
+    throw VbError(vberr::kBadFileNameOrNumber,
+                  "No file named for " + std::string(line.kind.key) + " " + line.name);
+  }
   std::shared_ptr<FileBackedComponent> component(
       new FileBackedComponent(line.kind, StoredSpelling(ResolvePath(projectDirectory, line.path))));
   component->name_ = line.name;
@@ -78,10 +67,12 @@ void FileBackedComponent::LearnFromFile() {
     name_ = FileNameOf(file_);
     return;
   }
-  if (!FileExists(file_)) {
-    throw VbError(vberr::kFileNotFound, "File not found: '" + file_ + "'");
+  ComponentFileFacts facts;
+  try {
+    facts = ReadComponentFile(file_);
+  } catch (const VbError& error) {
+    throw VbError(error.Number(), error.Description() + ": '" + file_ + "'");
   }
-  const ComponentFileFacts facts = ReadComponentFile(file_);
   if (kind_.namedByFile || name_.empty()) {
     name_ = facts.name.empty() ? BaseNameOf(FileNameOf(file_)) : facts.name;
   }
@@ -103,7 +94,8 @@ std::string FileBackedComponent::FileNames(int16_t index) {
 
 bool FileBackedComponent::SaveAs(const std::string& path) {
   const std::string target = ResolvePath("", path);
-  if (Files().SameFile(file_, target)) return true;
+  // The same file under another spelling is refused by the file layer rather than written.
+  if (EqualNoCase(file_, target)) return true;
   StagedFiles staged;
   if (IsCodeKind(kind_)) {
     StageCodeFiles(target, staged);
@@ -124,51 +116,42 @@ void FileBackedComponent::StageCodeFiles(const std::string& target, StagedFiles&
   std::vector<std::string> lines = ReadLines(file_);
   const size_t nameLine = NameLineIndex(lines);
 
+  // VB names a component's binary data after the file it saves the component to, beside it: X.frm
+  // gets X.frx whatever the source called it, so two components never share one. A second
+  // companion of one extension gets a name of its own rather than the first one's.
   struct Move {
     std::string from;
-    std::string to;
+    std::string name;
   };
   std::vector<Move> moves;
-  bool renamed = false;
-  for (size_t i = 0; i < nameLine; ++i) {
-    for (const CompanionReference& at : FindCompanionReferences(lines[i])) {
-      const std::string reference = lines[i].substr(at.start, at.length);
-      const std::string moved = MovedCompanion(reference, oldBase, newBase);
-      renamed = renamed || moved != reference;
-      const std::string from = ResolvePath(oldDirectory, reference);
-      const std::string to = ResolvePath(newDirectory, moved);
-      bool known = false;
-      for (const Move& move : moves) {
-        if (!EqualNoCase(move.to, to)) continue;
-        // Two different companions would land on one file: one of them would be lost.
-        if (!EqualNoCase(move.from, from)) throw VbError(vberr::kFileAlreadyExists);
-        known = true;
-      }
-      if (!known) moves.push_back({from, to});
+  const auto moveFor = [&](const std::string& reference) -> const Move& {
+    const std::string from = ResolvePath(oldDirectory, reference);
+    int taken = 0;
+    for (const Move& move : moves) {
+      if (EqualNoCase(move.from, from)) return move;
+      if (EqualNoCase(ExtensionOf(move.name), ExtensionOf(reference))) ++taken;
     }
+    const std::string suffix = taken == 0 ? "" : "_" + std::to_string(taken + 1);
+    moves.push_back({from, newBase + suffix + "." + ExtensionOf(reference)});
+    return moves.back();
+  };
+  for (size_t i = 0; i < nameLine; ++i) {
+    lines[i] = RenameCompanions(
+        lines[i], [&](const std::string& reference) { return moveFor(reference).name; });
   }
   if (kind_.key == "Designer") {
     const std::string cache = JoinPath(oldDirectory, oldBase + "." + std::string(kDesignerCache));
     if (FileExists(cache)) {
       const std::string stored = StoredSpelling(cache);
-      moves.push_back({stored, JoinPath(newDirectory, newBase + "." + ExtensionOf(stored))});
+      moves.push_back({stored, newBase + "." + ExtensionOf(stored)});
     }
   }
 
   for (const Move& move : moves) {
-    if (Files().SameFile(move.from, move.to)) continue;
-    CreateSubdirectories(newDirectory, RelativePath(newDirectory, move.to));
-    staged.Copy(move.from, move.to);
+    const std::string to = JoinPath(newDirectory, move.name);
+    if (!EqualNoCase(move.from, to)) staged.Copy(move.from, to);
   }
-  if (!renamed) {
-    staged.Copy(file_, target);
-    return;
-  }
-  for (size_t i = 0; i < nameLine; ++i) {
-    lines[i] = RenameCompanions(lines[i], [&](const std::string& reference) {
-      return MovedCompanion(reference, oldBase, newBase);
-    });
-  }
+  // The IDE writes the component from what it holds, as VB writes it: the lines, CR LF ended.
   staged.Write(lines, target);
 }
 

@@ -6,6 +6,7 @@
 
 #include "filebacked/FileBackedIdePaths.h"
 #include "runtime/Runtime.h"
+#include "runtime/Strings.h"
 #include "runtime/VbError.h"
 
 namespace zarvelin::filebacked {
@@ -13,7 +14,7 @@ namespace {
 
 constexpr int32_t kAnyFile = fileattr::kHidden | fileattr::kSystem;
 
-// Best effort: a leftover temporary file is litter, not damage.
+// Best effort: a leftover file is litter, not damage.
 void DeleteQuietly(const std::string& path) {
   try {
     Files().Delete(path);
@@ -22,36 +23,11 @@ void DeleteQuietly(const std::string& path) {
   }
 }
 
-// Windows will not replace a read-only file, and it is how a user says a file must be kept: the
-// save fails before anything is written.
-void RefuseReadOnly(const std::string& target) {
-  if (FileExists(target) && (Files().Attributes(target) & fileattr::kReadOnly) != 0) {
-    throw VbError(vberr::kPathFileAccessError);
-  }
-}
-
 }  // namespace
 
 bool FileExists(const std::string& path) {
   if (Files().FindFirst(path, kAnyFile).empty()) return false;
   return (Files().Attributes(path) & fileattr::kDirectory) == 0;
-}
-
-bool DirectoryExists(const std::string& path) {
-  if (Files().FindFirst(path, kAnyFile | fileattr::kDirectory).empty()) return false;
-  return (Files().Attributes(path) & fileattr::kDirectory) != 0;
-}
-
-void CreateSubdirectories(const std::string& base, const std::string& downwardPath) {
-  std::string directory = base;
-  const std::string steps = DirectoryOf(downwardPath);
-  size_t start = 0;
-  while (start < steps.size()) {
-    const size_t end = std::min(steps.find('\\', start), steps.size());
-    directory = JoinPath(directory, steps.substr(start, end - start));
-    if (!DirectoryExists(directory)) Files().MakeDirectory(directory);
-    start = end + 1;
-  }
 }
 
 std::string StoredSpelling(const std::string& path) {
@@ -71,84 +47,64 @@ std::vector<std::string> ReadLines(const std::string& path) {
   return lines;
 }
 
-StagedFiles::~StagedFiles() {
-  for (const Staged& staged : staged_) {
-    if (!staged.temporary.empty()) DeleteQuietly(staged.temporary);
-  }
-}
+StagedFiles::~StagedFiles() = default;
 
 void StagedFiles::Copy(const std::string& source, const std::string& target) {
-  RefuseReadOnly(target);
-  const std::string temporary = TemporaryBeside(target);
-  Files().Copy(source, temporary);
-  staged_.push_back({temporary, target});
+  std::unique_ptr<StagedFile> file = Files().Stage(target);
+  file->CopyFrom(source);
+  staged_.push_back({std::move(file), target});
 }
 
 void StagedFiles::Write(const std::vector<std::string>& lines, const std::string& target) {
-  RefuseReadOnly(target);
-  const std::string temporary = TemporaryBeside(target);
-  std::unique_ptr<TextWriter> writer = Files().CreateText(temporary);
-  staged_.push_back({temporary, target});
-  for (const std::string& line : lines) writer->WriteLine(line);
-  writer->Close();
+  std::unique_ptr<StagedFile> file = Files().Stage(target);
+  std::string text;
+  for (const std::string& line : lines) text.append(line).append("\r\n");
+  file->Write(text);
+  staged_.push_back({std::move(file), target});
 }
 
-// Each finished file replaces its target in one step. A file that was already there is kept
-// aside until all are in place, so that a failure half-way puts every target back as it was:
-// new companions beside an old component would spoil it.
+// Each finished file takes its target's place in one step. A file that was already there is put
+// aside under a short free name until all are in place, so that a failure half-way puts every
+// target back as it was: new companions beside an old component would spoil it.
 void StagedFiles::Commit() {
   struct Step {
     std::string target;
-    std::string backup;  // empty: there was no file at the target
+    std::string aside;  // empty: there was no file at the target
     bool done = false;
   };
   std::vector<Step> steps;
   try {
     for (Staged& next : staged_) {
-      Step step{next.target, {}, false};
-      if (FileExists(next.target)) {
-        step.backup = TemporaryBeside(next.target);
-        Files().Copy(next.target, step.backup);
+      steps.push_back({next.target, {}, false});
+      if (next.file->TargetExisted()) {
+        steps.back().aside = FreeNameBeside(next.target);
+        Files().Rename(next.target, steps.back().aside);
       }
-      steps.push_back(step);
-      if (step.backup.empty()) {
-        Files().Rename(next.temporary, next.target);
-      } else {
-        Files().Replace(next.temporary, next.target);
-      }
+      next.file->Commit();
       steps.back().done = true;
-      next.temporary.clear();
     }
   } catch (...) {
     for (auto step = steps.rbegin(); step != steps.rend(); ++step) {
       try {
-        if (step->done && step->backup.empty()) Files().Delete(step->target);
-        if (step->done && !step->backup.empty()) {
-          Files().Replace(step->backup, step->target);
-          step->backup.clear();
-        }
+        if (step->done && step->aside.empty()) Files().Delete(step->target);
+        if (!step->aside.empty()) Files().Replace(step->aside, step->target);
       } catch (...) {
         // Nothing more can be done here; the first failure is the one to tell.
       }
-      if (!step->backup.empty()) DeleteQuietly(step->backup);
     }
     throw;
   }
   for (const Step& step : steps) {
-    if (!step.backup.empty()) DeleteQuietly(step.backup);
+    if (!step.aside.empty()) DeleteQuietly(step.aside);
   }
   staged_.clear();
 }
 
-std::string StagedFiles::TemporaryBeside(const std::string& target) {
+std::string StagedFiles::FreeNameBeside(const std::string& target) {
   const std::string directory = DirectoryOf(target);
-  const std::string name = FileNameOf(target);
   for (int attempt = 1;; ++attempt) {
-    const std::string candidate =
-        JoinPath(directory, "~" + name + "." + std::to_string(attempt) + ".tmp");
-    if (Files().FindFirst(candidate, kAnyFile | fileattr::kDirectory).empty()) {
-      return candidate;
-    }
+    const std::string candidate = JoinPath(directory, "~zv" + std::to_string(attempt) + ".old");
+    if (Files().FindFirst(candidate, kAnyFile | fileattr::kDirectory).empty()) return candidate;
   }
 }
 

@@ -1,24 +1,24 @@
 #pragma once
 
+#include <memory>
 #include <string>
 #include <vector>
+
+#include "runtime/FileSystem.h"
 
 // The file-backed IDE's file work, all through the run time's files on VB paths.
 namespace zarvelin::filebacked {
 
 bool FileExists(const std::string& path);
-bool DirectoryExists(const std::string& path);
-// Creates the missing directories that a downward path ("Sub\Deeper\Name.frx") needs below base.
-void CreateSubdirectories(const std::string& base, const std::string& downwardPath);
 // path with its file name spelt as the disk stores it (the lookup ignores letter case); path
 // itself when there is no such file or no file can have that name.
 std::string StoredSpelling(const std::string& path);
 // The lines of a text file, without their line ends.
 std::vector<std::string> ReadLines(const std::string& path);
 
-// Puts several files in place as one step: each is written whole to a temporary file beside its
-// target first, and only when every one is written do they take their targets' places. A failure
-// on the way leaves the targets as they were and removes the temporary files.
+// Puts several files in place as one step: each is staged whole beside its target first, and only
+// when every one is written do they take their targets' places. A failure on the way leaves the
+// targets as they were and removes the temporary files.
 class StagedFiles {
  public:
   StagedFiles() = default;
@@ -33,11 +33,11 @@ class StagedFiles {
 
  private:
   struct Staged {
-    std::string temporary;
+    std::unique_ptr<StagedFile> file;
     std::string target;
   };
 
-  std::string TemporaryBeside(const std::string& target);
+  static std::string FreeNameBeside(const std::string& target);
 
   std::vector<Staged> staged_;
 };

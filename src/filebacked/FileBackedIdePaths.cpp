@@ -135,14 +135,4 @@ std::string RelativePath(std::string_view fromDirectory, std::string_view target
   return relative;
 }
 
-bool IsDownwardPath(std::string_view path) {
-  if (path.empty()) return true;
-  const PathParts parts = Split(path);
-  if (!parts.root.empty()) return false;
-  for (const std::string& step : parts.steps) {
-    if (step == ".." || step == ".") return false;
-  }
-  return true;
-}
-
 }  // namespace zarvelin::filebacked

@@ -28,7 +28,4 @@ std::string ResolvePath(std::string_view baseDirectory, std::string_view path);
 // root, and the full path on another drive or share. Both arguments are resolved paths.
 std::string RelativePath(std::string_view fromDirectory, std::string_view target);
 
-// Whether a relative path only goes down ("Sub\Name.frx"): no root, no drive, no "..".
-bool IsDownwardPath(std::string_view path);
-
 }  // namespace zarvelin::filebacked

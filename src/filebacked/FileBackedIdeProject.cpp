@@ -1,11 +1,15 @@
 #include "filebacked/FileBackedIdeProject.h"
 
 #include <algorithm>
+#include <memory>
 #include <optional>
+#include <set>
 
 #include "filebacked/FileBackedIdeFiles.h"
 #include "filebacked/FileBackedIdePaths.h"
 #include "filebacked/FileBackedIdeProjectFile.h"
+#include "runtime/Runtime.h"
+#include "runtime/Strings.h"
 
 namespace zarvelin::filebacked {
 namespace {
@@ -18,9 +22,12 @@ bool IsSectionHeader(const std::string& text) {
 
 std::shared_ptr<FileBackedProject> FileBackedProject::Open(const std::string& path) {
   std::shared_ptr<FileBackedProject> project(new FileBackedProject());
+  // Opening reads every component; their directories are listed once for all of them.
+  const std::unique_ptr<ListingHold> listings = Files().HoldListings();
   project->file_ = StoredSpelling(ResolvePath("", path));
   const std::string directory = DirectoryOf(project->file_);
   bool inProjectPart = true;
+  std::set<std::string> listed;
   for (std::string& text : ReadLines(project->file_)) {
     // Sections after the project's own part belong to tools, whatever their keys say.
     inProjectPart = inProjectPart && !IsSectionHeader(text);
@@ -28,6 +35,8 @@ std::shared_ptr<FileBackedProject> FileBackedProject::Open(const std::string& pa
     const std::optional<ComponentLine> line =
         inProjectPart ? ParseComponentLine(text) : std::nullopt;
     if (line) {
+      // VB loads a file once however often the project lists it, and saves one line for it.
+      if (!listed.insert(LowerAscii(ResolvePath(directory, line->path))).second) continue;
       component = FileBackedComponent::FromLine(*line, text, directory);
       project->components_.Append(component);
     }

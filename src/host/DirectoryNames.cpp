@@ -22,6 +22,9 @@ std::optional<std::string> DirectoryNames::FirstSpelling(const Listing& listing,
                                                          std::string_view name) {
   const auto spellings = listing.names.find(LowerAscii(name));
   if (spellings == listing.names.end()) return std::nullopt;
+  if (std::binary_search(spellings->second.begin(), spellings->second.end(), name)) {
+    return std::string(name);
+  }
   return spellings->second.front();
 }
 
@@ -46,8 +49,33 @@ std::optional<DirectoryNames::Listing> DirectoryNames::Read(const std::string& h
   return listing;
 }
 
+void DirectoryNames::Hold() {
+  const std::lock_guard lock(mutex_);
+  if (holds_++ == 0) listings_.clear();
+}
+
+void DirectoryNames::Release() {
+  --holds_;
+}
+
+bool DirectoryNames::Lists(const std::string& hostDirectory) {
+  if (!Trusted()) return false;
+  const std::lock_guard lock(mutex_);
+  if (listings_.contains(hostDirectory)) return true;
+  std::optional<Listing> listing = Read(hostDirectory);
+  if (!listing) return false;
+  if (listings_.size() >= kMostListings) listings_.clear();
+  listings_.insert_or_assign(hostDirectory, std::move(*listing));
+  return true;
+}
+
 std::optional<std::string> DirectoryNames::Find(const std::string& hostDirectory,
                                                 std::string_view name) {
+  if (Trusted()) {
+    const std::lock_guard lock(mutex_);
+    const auto held = listings_.find(hostDirectory);
+    if (held != listings_.end()) return FirstSpelling(held->second, name);
+  }
   const std::optional<Stamp> now = StampOf(hostDirectory);
   if (!now) return std::nullopt;
   const std::lock_guard lock(mutex_);
@@ -70,6 +98,7 @@ DirectoryNames::Listing* DirectoryNames::CurrentAcross(const std::string& hostDi
                                                        const std::optional<Stamp>& before) {
   const auto held = listings_.find(hostDirectory);
   if (held == listings_.end()) return nullptr;
+  if (Trusted()) return &held->second;
   const std::optional<Stamp> after = StampOf(hostDirectory);
   // Already at `after`: the other half of one rename within the directory was told first.
   const bool current =

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <atomic>
 #include <mutex>
 #include <optional>
 #include <string>
@@ -30,6 +31,16 @@ class DirectoryNames {
   };
   static std::optional<Stamp> StampOf(const std::string& hostDirectory);
 
+  // While held (holds nest), a listing once read is trusted without looking at the directory
+  // again, and this process's changes go into it without looking either: one operation that owns
+  // its directories for a while (a copy) pays for each directory once. Listings read before the
+  // hold began are read again.
+  void Hold();
+  void Release();
+  bool Trusted() const { return holds_ > 0; }
+  // Whether, under a hold, hostDirectory's names are known (read now if they were not).
+  bool Lists(const std::string& hostDirectory);
+
   // The entry of hostDirectory whose name equals the wanted one without regard to ASCII letter
   // case; of several, the first in byte order, so that the choice does not depend on the disk.
   std::optional<std::string> Find(const std::string& hostDirectory, std::string_view name);
@@ -58,6 +69,7 @@ class DirectoryNames {
   // Few directories are looked into by case; a bound keeps a scan of a huge one from staying.
   static constexpr size_t kMostListings = 32;
 
+  std::atomic<int> holds_ = 0;
   std::mutex mutex_;
   std::unordered_map<std::string, Listing> listings_;
 };

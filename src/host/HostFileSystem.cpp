@@ -7,19 +7,19 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <ctime>
 #include <vector>
 
 #include "host/HostErrors.h"
 #include "host/HostFile.h"
+#include "host/HostStagedFile.h"
 #include "host/HostTextFiles.h"
 #include "host/Wildcard.h"
 #include "runtime/Strings.h"
 
 namespace zarvelin::host {
 namespace {
-
-constexpr size_t kCopyPieceSize = 64 * 1024;
 
 std::string HostParent(const std::string& hostPath) {
   const auto slash = hostPath.find_last_of('/');
@@ -53,66 +53,6 @@ int32_t AttributesOf(const struct stat& status, const std::string& name) {
   return attributes;
 }
 
-// A temporary file beside a target, removed unless it was renamed into place.
-class TemporaryBeside {
- public:
-  explicit TemporaryBeside(const std::string& target)
-      : path_(HostJoinTemporary(target)), file_(Create(path_)) {}
-  ~TemporaryBeside() {
-    if (!kept_) unlink(path_.c_str());
-  }
-  TemporaryBeside(const TemporaryBeside&) = delete;
-  TemporaryBeside& operator=(const TemporaryBeside&) = delete;
-
-  HostFile& File() { return file_; }
-  void RenameOver(const std::string& target) {
-    if (rename(path_.c_str(), target.c_str()) != 0) throw HostError(errno, target);
-    kept_ = true;
-  }
-
- private:
-  static std::string HostJoinTemporary(const std::string& target) {
-    const std::string parent = HostParent(target);
-    // Cut so that a target whose name is near the length limit still gets a temporary.
-    return (parent == "/" ? "" : parent) + "/." + HostName(target).substr(0, 200) +
-           ".zarvelin-XXXXXX";
-  }
-  static HostFile Create(std::string& path) {
-    const int descriptor = mkstemp(path.data());
-    if (descriptor < 0) throw HostError(errno, path);
-    return HostFile(descriptor, path);
-  }
-
-  std::string path_;
-  HostFile file_;
-  bool kept_ = false;
-};
-
-// Copies what is left of input to output. The kernel moves the bytes itself where it can (no
-// trip through this process's memory, shared extents on file systems that have them); between
-// file systems or kernels that cannot, the bytes go through a buffer in pieces.
-void CopyBytes(HostFile& input, HostFile& output) {
-  for (;;) {
-    const ssize_t count = copy_file_range(input.Descriptor(), nullptr, output.Descriptor(), nullptr,
-                                          kCopyPieceSize * 16, 0);
-    if (count == 0) return;
-    if (count > 0) continue;
-    if (errno == EINTR) continue;
-    if (errno != EXDEV && errno != ENOSYS && errno != EINVAL && errno != EOPNOTSUPP) {
-      throw HostError(errno, errno == ENOSPC || errno == EDQUOT || errno == EFBIG
-                                 ? output.HostPath()
-                                 : input.HostPath());
-    }
-    break;
-  }
-  std::vector<char> piece(kCopyPieceSize);
-  for (;;) {
-    const size_t count = input.Read(piece.data(), piece.size());
-    if (count == 0) return;
-    output.Write(std::string_view(piece.data(), count));
-  }
-}
-
 // The directory part and the name part of a Dir pattern, as VB splits them: at the last "\",
 // else after a drive prefix; no directory means the working directory.
 std::pair<std::string, std::string> SplitPattern(const std::string& pattern) {
@@ -131,33 +71,36 @@ bool HasWildcard(std::string_view name) {
 HostFileSystem::HostFileSystem(const PathMapper& paths) : paths_(paths) {}
 
 void HostFileSystem::Copy(const std::string& source, const std::string& target) {
-  const std::string from = paths_.ToHost(source);
-  const std::string to = paths_.ToHost(target);
-  HostFile input = HostFile::Open(from, O_RDONLY);
-  struct stat sourceStatus {};
-  if (fstat(input.Descriptor(), &sourceStatus) != 0) throw HostError(errno, from);
-  if (S_ISDIR(sourceStatus.st_mode)) throw VbError(vberr::kPathFileAccessError);
+  const std::unique_ptr<StagedFile> staged = Stage(target);
+  staged->CopyFrom(source);
+  staged->Commit();
+}
 
-  struct stat targetStatus {};
-  if (stat(to.c_str(), &targetStatus) == 0) {
-    // Onto itself (any spelling, a link) would empty the file it reads: refuse, touch nothing.
-    if (IsSameFile(sourceStatus, targetStatus) || S_ISDIR(targetStatus.st_mode)) {
-      throw VbError(vberr::kPathFileAccessError);
-    }
-    // A read-only target is refused as FileCopy refuses it on Windows; renaming over it would
-    // quietly replace a file its owner protected.
-    if ((targetStatus.st_mode & S_IWUSR) == 0) throw VbError(vberr::kPathFileAccessError);
-  }
+std::unique_ptr<StagedFile> HostFileSystem::Stage(const std::string& target) {
+  return std::make_unique<HostStagedFile>(paths_, paths_.ToHost(target));
+}
 
-  const auto before = paths_.BeforeChange(to);
-  TemporaryBeside temporary(to);
-  CopyBytes(input, temporary.File());
-  // The copy keeps the source's permissions, as FileCopy keeps its attributes. Some file systems
-  // (FAT, network shares) have no such bits to set; the bytes matter, the bits do not.
-  fchmod(temporary.File().Descriptor(), sourceStatus.st_mode & 0777);
-  temporary.File().Close();
-  temporary.RenameOver(to);
-  paths_.Added(to, before);
+std::unique_ptr<ListingHold> HostFileSystem::HoldListings() {
+  class Hold : public ListingHold {
+   public:
+    explicit Hold(const PathMapper& paths) : paths_(paths) { paths_.HoldListings(); }
+    ~Hold() override { paths_.ReleaseListings(); }
+    Hold(const Hold&) = delete;
+    Hold& operator=(const Hold&) = delete;
+
+   private:
+    const PathMapper& paths_;
+  };
+  return std::make_unique<Hold>(paths_);
+}
+
+std::string HostFileSystem::LinkTarget(const std::string& path) {
+  const std::string host = paths_.ToHost(path);
+  struct stat status {};
+  if (lstat(host.c_str(), &status) != 0 || !S_ISLNK(status.st_mode)) return path;
+  const std::unique_ptr<char, void (*)(void*)> resolved(realpath(host.c_str(), nullptr), free);
+  if (!resolved) throw HostError(errno, host);
+  return paths_.ToVb(resolved.get());
 }
 
 void HostFileSystem::Delete(const std::string& path) {
@@ -303,15 +246,9 @@ bool HostFileSystem::SameFile(const std::string& first, const std::string& secon
 }
 
 std::unique_ptr<TextReader> HostFileSystem::OpenText(const std::string& path) {
-  HostFile file = HostFile::Open(paths_.ToHost(path), O_RDONLY);
-  struct stat status {};
-  if (fstat(file.Descriptor(), &status) != 0) throw HostError(errno, file.HostPath());
-  if (S_ISDIR(status.st_mode)) throw VbError(vberr::kPathFileAccessError);
-  return std::make_unique<HostTextReader>(std::move(file));
-}
-
-std::unique_ptr<TextWriter> HostFileSystem::CreateText(const std::string& path) {
-  return std::make_unique<HostTextWriter>(OpenCreating(paths_.ToHost(path), O_TRUNC));
+  // A directory opens for reading; its first read fails (EISDIR, 75), which spares a look at
+  // every file before it is read.
+  return std::make_unique<HostTextReader>(HostFile::Open(paths_.ToHost(path), O_RDONLY));
 }
 
 void HostFileSystem::AppendText(const std::string& path, std::string_view text) {

@@ -12,6 +12,9 @@ class HostFileSystem : public FileSystem {
   explicit HostFileSystem(const PathMapper& paths);
 
   void Copy(const std::string& source, const std::string& target) override;
+  std::unique_ptr<StagedFile> Stage(const std::string& target) override;
+  std::string LinkTarget(const std::string& path) override;
+  std::unique_ptr<ListingHold> HoldListings() override;
   void Delete(const std::string& path) override;
   void Rename(const std::string& from, const std::string& to) override;
   void Replace(const std::string& from, const std::string& to) override;
@@ -22,7 +25,6 @@ class HostFileSystem : public FileSystem {
   bool SameFile(const std::string& first, const std::string& second) override;
 
   std::unique_ptr<TextReader> OpenText(const std::string& path) override;
-  std::unique_ptr<TextWriter> CreateText(const std::string& path) override;
   void AppendText(const std::string& path, std::string_view text) override;
 
  private:

@@ -15,46 +15,16 @@ std::optional<std::string> HostTextReader::ReadLine() {
   for (;;) {
     if (auto line = lines_.Next()) return line;
     if (ended_) return std::nullopt;
-    piece_.resize(kPieceSize);
-    const size_t count = file_.Read(piece_.data(), piece_.size());
+    // Left unfilled: a piece is read into, never read before, and most files fit in one.
+    if (!piece_) piece_ = std::make_unique_for_overwrite<char[]>(kPieceSize);
+    const size_t count = file_.Read(piece_.get(), kPieceSize);
     if (count == 0) {
       lines_.Finish();
       ended_ = true;
     } else {
-      lines_.Feed(std::string_view(piece_.data(), count));
+      lines_.Feed(std::string_view(piece_.get(), count));
     }
   }
-}
-
-HostTextWriter::HostTextWriter(HostFile file) : file_(std::move(file)) {}
-
-HostTextWriter::~HostTextWriter() {
-  if (closed_) return;
-  // Like a file the program forgot to close: what was written still reaches it.
-  try {
-    Flush();
-  } catch (const VbError&) {
-    // A destructor has nobody to tell; Close is where failures are reported.
-  }
-}
-
-void HostTextWriter::WriteLine(std::string_view line) {
-  if (closed_) throw VbError(vberr::kBadFileNameOrNumber);
-  pending_.append(line);
-  pending_.append("\r\n");
-  if (pending_.size() >= kPieceSize) Flush();
-}
-
-void HostTextWriter::Close() {
-  if (closed_) return;
-  closed_ = true;
-  Flush();
-  file_.Close();
-}
-
-void HostTextWriter::Flush() {
-  const std::string bytes = std::exchange(pending_, {});
-  file_.Write(bytes);
 }
 
 }  // namespace zarvelin::host

@@ -217,8 +217,13 @@ std::string PathMapper::ToHost(std::string_view vbPath) const {
   // for all of them. A file about to be made usually has such a directory.
   std::string written = parsed.root.hostDirectory;
   for (const auto& component : parsed.components) written = HostJoin(written, component);
-  if (parsed.components.empty() || Exists(written)) return written;
+  if (parsed.components.empty()) return written;
   const auto [directory, name] = HostSplit(written);
+  // Under a hold the directory's names answer without a look at the disk.
+  if (names_->Lists(directory)) {
+    return HostJoin(directory, FindEntry(directory, name, true).value_or(name));
+  }
+  if (Exists(written)) return written;
   if (parsed.components.size() > 1 && Exists(directory)) {
     return HostJoin(directory, FindEntry(directory, name, true).value_or(name));
   }
@@ -253,7 +258,16 @@ std::string PathMapper::ToVb(std::string_view hostPath) const {
   return rest.empty() ? best->vbPrefix + "\\" : best->vbPrefix + rest;
 }
 
+void PathMapper::HoldListings() const {
+  names_->Hold();
+}
+
+void PathMapper::ReleaseListings() const {
+  names_->Release();
+}
+
 std::optional<DirectoryNames::Stamp> PathMapper::BeforeChange(const std::string& hostPath) const {
+  if (names_->Trusted()) return std::nullopt;
   return DirectoryNames::StampOf(HostSplit(hostPath).first);
 }
 

@@ -44,6 +44,10 @@ class PathMapper {
   // most closely, else under Z:.
   std::string ToVb(std::string_view hostPath) const;
 
+  // Trust the names of directories, once read, until the matching release (see DirectoryNames).
+  void HoldListings() const;
+  void ReleaseListings() const;
+
   // This process is about to add or remove the entry at hostPath: the state of its directory now.
   std::optional<DirectoryNames::Stamp> BeforeChange(const std::string& hostPath) const;
   // This process added or removed the entry at hostPath, whose directory was `before` just

@@ -1,4 +1,5 @@
 // Rewriting every line of one key in the project file on disk, keeping all other lines' bytes.
+#include <memory>
 #include <string>
 
 #include "project/Positions.h"
@@ -26,28 +27,29 @@ std::string QuotedValue(std::string_view value) {
 
 void cVBP::WriteVBPParam(std::string_view key, std::string_view value, bool quoted) {
   Trap("cVBP", "WriteVBPParam", [&](Erl& erl) {
-    FileSystem& files = Files();
     erl = 10;
-    const std::string temporary = vbpFile_ + ".tmp";
-    if (!files.FindFirst(temporary, fileattr::kNormal).empty()) files.Delete(temporary);
-    erl = 20;
-    auto reader = files.OpenText(vbpFile_);
-    const auto writer = files.CreateText(temporary);
+    // A line break or a NUL in the value would make lines of its own in the file.
+    if (value.find_first_of(std::string_view("\r\n\0", 3)) != std::string_view::npos) {
+      throw VbError(vberr::kInvalidProcedureCall);
+    }
     const std::string replacement =
         std::string(key) + "=" + (quoted ? QuotedValue(value) : std::string(value));
+    erl = 20;
+    const std::unique_ptr<StagedFile> staged = Files().Stage(vbpFile_);
+    const auto reader = Files().OpenText(vbpFile_);
+    std::string text;
     erl = 30;
     while (const auto line = reader->ReadLine()) {
       const int16_t equals = Held(InStr(1, *line, "="));
       const bool matches =
           equals > 0 && std::string_view(*line).substr(0, static_cast<size_t>(equals) - 1) == key;
-      writer->WriteLine(matches ? std::string_view(replacement) : std::string_view(*line));
+      text.append(matches ? std::string_view(replacement) : std::string_view(*line)).append("\r\n");
     }
     erl = 40;
-    writer->Close();
-    reader.reset();
+    staged->Write(text);
     erl = 50;
     // One step over the old file: a failure leaves the project file as it was.
-    files.Replace(temporary, vbpFile_);
+    staged->Commit();
   });
 }
 

@@ -4,6 +4,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "runtime/DateTime.h"
 
@@ -28,14 +29,33 @@ class TextReader {
   virtual std::optional<std::string> ReadLine() = 0;
 };
 
-// Writes a text file line by line; every line ends with CR LF.
-class TextWriter {
+// A whole file written beside its target and put in the target's place in one step, so that the
+// target is always either the old file or the complete new one. Every whole-file replacement goes
+// through one: component saves, copies, the project file. The temporary file is made afresh in
+// the target's directory under a short name that fits every file-name limit; an entry already at
+// that name is never opened, followed or replaced. Destroyed without Commit, it takes the
+// temporary file with it.
+class StagedFile {
  public:
-  virtual ~TextWriter() = default;
-  virtual void WriteLine(std::string_view line) = 0;
-  // Writes out what is buffered and closes; a failure here (a full disk) throws like a failed
-  // write.
-  virtual void Close() = 0;
+  virtual ~StagedFile() = default;
+  // Whether an entry stood at the target when staging began.
+  virtual bool TargetExisted() const = 0;
+  virtual void Write(std::string_view bytes) = 0;
+  // Appends the whole of the source file. The source is only read, even when the target's entry
+  // is a link to it.
+  virtual void CopyFrom(const std::string& source) = 0;
+  // Puts the file at the target: the target's entry is replaced, never written through, so a
+  // link there becomes a file of its own. The file keeps the permissions of the file it
+  // replaces, or else of the file it was copied from.
+  virtual void Commit() = 0;
+};
+
+// Held while one operation (a copy, opening a project) works in its directories: what a directory
+// holds is read once and trusted until the hold ends, this process's own changes included. A
+// change another program makes there meanwhile may go unseen.
+class ListingHold {
+ public:
+  virtual ~ListingHold() = default;
 };
 
 // The run time's file operations on VB-style paths ("\" separates, a colon ends a drive prefix).
@@ -45,9 +65,18 @@ class FileSystem {
  public:
   virtual ~FileSystem() = default;
 
-  // FileCopy: replaces an existing target. The target is complete or untouched: the bytes go to a
-  // temporary file beside it first. Copying a file onto itself fails (75) and changes nothing.
+  // FileCopy: replaces an existing target through Stage. Copying a file onto its own path fails
+  // (75) and changes nothing; a target entry that is another name of the source (a link) is
+  // replaced by a copy.
   virtual void Copy(const std::string& source, const std::string& target) = 0;
+  // Starts replacing the file at target. A read-only target is refused (75) before anything is
+  // written, as Windows refuses to replace it.
+  virtual std::unique_ptr<StagedFile> Stage(const std::string& target) = 0;
+  // The path a symbolic link at path names, resolved against the link's directory and followed
+  // to its end; path itself when it is no link.
+  virtual std::string LinkTarget(const std::string& path) = 0;
+  // Trusts directory listings until the hold is destroyed (see ListingHold).
+  virtual std::unique_ptr<ListingHold> HoldListings() = 0;
   // Kill.
   virtual void Delete(const std::string& path) = 0;
   // Name ... As: replaces nothing; an existing target fails with 58.
@@ -65,13 +94,12 @@ class FileSystem {
   virtual std::string FindFirst(const std::string& pattern, int32_t attributeMask) = 0;
   // MkDir.
   virtual void MakeDirectory(const std::string& path) = 0;
-  // Whether two paths name one existing file, whatever their spelling (case, "..", links).
+  // Whether two paths name one existing file or directory, whatever their spelling (case, "..",
+  // links).
   virtual bool SameFile(const std::string& first, const std::string& second) = 0;
 
-  // Open ... For Input.
+  // Open ... For Input. A directory fails (75) at the first line at the latest.
   virtual std::unique_ptr<TextReader> OpenText(const std::string& path) = 0;
-  // Open ... For Output: created, or emptied.
-  virtual std::unique_ptr<TextWriter> CreateText(const std::string& path) = 0;
   // Open ... For Append: created when missing, never overwritten. Appends the text as it is.
   virtual void AppendText(const std::string& path, std::string_view text) = 0;
 };

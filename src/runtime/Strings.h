@@ -14,5 +14,8 @@ std::string LowerAscii(std::string_view text);
 std::string UpperAscii(std::string_view text);
 // Text comparison without regard to ASCII letter case.
 bool EqualNoCase(std::string_view a, std::string_view b);
+// Text from files made safe to show on a terminal: control characters other than line feed and
+// tab become \xHH, so that a project file cannot move the cursor or retitle the window.
+std::string ShownControls(std::string_view text);
 
 }  // namespace zarvelin

@@ -2,7 +2,9 @@
 
 #include <cstdio>
 #include <new>
+#include <set>
 #include <string>
+#include <tuple>
 
 #include "runtime/Service.h"
 
@@ -14,11 +16,21 @@ int32_t& ReportedCount() {
   return count;
 }
 
+// The failures shown in this round, by where and what: a failure met again on every line of a
+// long file is one fault, and one report tells it.
+std::set<std::tuple<std::string, std::string, int16_t, int32_t>>& ShownThisRound() {
+  static std::set<std::tuple<std::string, std::string, int16_t, int32_t>> shown;
+  return shown;
+}
+
 }  // namespace
 
 void ReportFailure(std::string_view module, std::string_view procedure, int16_t line,
                    int32_t number) {
   ++ReportedCount();
+  if (!ShownThisRound().emplace(std::string(module), std::string(procedure), line, number).second) {
+    return;
+  }
   if (FailureReporter* reporter = Service<FailureReporter>::Installed()) {
     reporter->Report(module, procedure, line, number);
     return;
@@ -27,6 +39,10 @@ void ReportFailure(std::string_view module, std::string_view procedure, int16_t 
   std::fprintf(stderr, "Zarvelin: error %d (%s) in %.*s.%.*s, line %d\n", number,
                StandardMessage(number).c_str(), static_cast<int>(module.size()), module.data(),
                static_cast<int>(procedure.size()), procedure.data(), line);
+}
+
+void StartReportRound() {
+  ShownThisRound().clear();
 }
 
 int32_t FailuresReported() {

@@ -25,8 +25,12 @@ class FailureReporter {
                       int32_t number) = 0;
 };
 
+// Reports a failure; the same failure (module, procedure, line and number) again in one round is
+// counted but not shown again.
 void ReportFailure(std::string_view module, std::string_view procedure, int16_t line,
                    int32_t number);
+// Starts a round of reports: one user action (a copy, a command).
+void StartReportRound();
 // How many failures ReportFailure has been given since the program started: lets a command-line
 // run end with a failing exit status when any step reported a failure.
 int32_t FailuresReported();

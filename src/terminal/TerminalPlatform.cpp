@@ -196,8 +196,8 @@ TerminalPlatform::TerminalPlatform(const host::PathMapper& paths, FileSystem& fi
 int32_t TerminalPlatform::MsgBox(std::string_view text, std::string_view title, int32_t style) {
   const int32_t answer = Answer(style, options_.yesNoAnswer);
   std::ostream& out = options_.messages ? *options_.messages : std::cerr;
-  out << "[" << host::ShownAsUtf8(options_.codePage, TerminalLines(title)) << "]\n"
-      << host::ShownAsUtf8(options_.codePage, TerminalLines(text)) << "\n";
+  out << "[" << ShownControls(host::ShownAsUtf8(options_.codePage, TerminalLines(title))) << "]\n"
+      << ShownControls(host::ShownAsUtf8(options_.codePage, TerminalLines(text))) << "\n";
   if ((style & 7) != mb::kOkOnly) out << "(answered " << AnswerName(answer) << ")\n";
   out.flush();
   return answer;

@@ -72,13 +72,16 @@ void frmCopyProject::Form_Unload(int32_t& /*cancel*/) {
 
 void frmCopyProject::cmdCopy_Click() {
   lastCopySucceeded_ = false;
+  lastCopyRenamed_.clear();
   if (vbInstance_ == nullptr || window_ == nullptr) {
     ReportFailure(kModule, "cmdCopy_Click", 0, vberr::kObjectVariableNotSet);
     return;
   }
   copy::CopyDialog dialog{*this,       txtDirectory(), lblFrom(),    lblCurrentProject(),
-                          picModule(), *window_,       *vbInstance_, quiet_};
+                          picModule(), *window_,       *vbInstance_, quiet_,
+                          {}};
   lastCopySucceeded_ = copy::cmdCopy_Click(dialog);
+  lastCopyRenamed_ = std::move(dialog.renamed);
 }
 
 void frmCopyProject::cmdBrowse_Click() {

@@ -3,6 +3,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "forms/Form.h"
 #include "ide/Vbide.h"
@@ -39,6 +40,8 @@ class frmCopyProject : public forms::Form {
 
   // True when the last press of Copy ended with the closing "Project:" message.
   bool LastCopySucceeded() const { return lastCopySucceeded_; }
+  // The files the last copy saved under another name, "source -> new name".
+  const std::vector<std::string>& LastCopyRenamed() const { return lastCopyRenamed_; }
 
  protected:
   void Form_Load() override;
@@ -58,6 +61,7 @@ class frmCopyProject : public forms::Form {
   DialogHost* connect_ = nullptr;
   bool isVisible_ = false;
   bool lastCopySucceeded_ = false;
+  std::vector<std::string> lastCopyRenamed_;
   bool quiet_ = false;
   std::unique_ptr<CWindow> window_;
 };

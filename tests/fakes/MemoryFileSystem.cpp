@@ -71,20 +71,32 @@ class MemoryReader : public TextReader {
   LineSplitter lines_;
 };
 
-class MemoryWriter : public TextWriter {
+// A staged file: its bytes are held until Commit puts them at the target in one step, so an
+// injected failure at any step leaves the target as it was.
+class MemoryStagedFile : public StagedFile {
  public:
-  MemoryWriter(MemoryFileSystem& files, std::string path) : files_(files), path_(std::move(path)) {}
-  void WriteLine(std::string_view line) override {
-    files_.Check("WriteLine", path_);
-    written_ += std::string(line) + "\r\n";
-    files_.Store(path_, written_);
+  MemoryStagedFile(MemoryFileSystem& files, std::string target, bool existed)
+      : files_(files), target_(std::move(target)), existed_(existed) {}
+  bool TargetExisted() const override { return existed_; }
+  void Write(std::string_view bytes) override {
+    files_.Check("Write", target_);
+    bytes_ += bytes;
   }
-  void Close() override { files_.Check("Close", path_); }
+  void CopyFrom(const std::string& source) override {
+    files_.Check("CopyFrom", source + "|" + target_);
+    bytes_ += files_.Bytes(source);
+  }
+  void Commit() override {
+    files_.Check("Commit", target_);
+    files_.Store(target_, bytes_);
+    files_.Record("Commit " + target_);
+  }
 
  private:
   MemoryFileSystem& files_;
-  std::string path_;
-  std::string written_;
+  std::string target_;
+  bool existed_;
+  std::string bytes_;
 };
 
 }  // namespace
@@ -262,11 +274,11 @@ std::unique_ptr<TextReader> MemoryFileSystem::OpenText(const std::string& path) 
   return std::make_unique<MemoryReader>(*this, path, entry.bytes);
 }
 
-std::unique_ptr<TextWriter> MemoryFileSystem::CreateText(const std::string& path) {
-  Check("CreateText", path);
-  Store(path, {});
-  Record("CreateText " + path);
-  return std::make_unique<MemoryWriter>(*this, path);
+std::unique_ptr<StagedFile> MemoryFileSystem::Stage(const std::string& target) {
+  Check("Stage", target);
+  RequireParent(target);
+  RequireWritable(target);
+  return std::make_unique<MemoryStagedFile>(*this, target, Exists(target));
 }
 
 void MemoryFileSystem::AppendText(const std::string& path, std::string_view text) {

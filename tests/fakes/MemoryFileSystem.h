@@ -33,6 +33,9 @@ class MemoryFileSystem : public FileSystem {
   const std::vector<std::string>& Calls() const { return calls_; }
 
   void Copy(const std::string& source, const std::string& target) override;
+  std::unique_ptr<StagedFile> Stage(const std::string& target) override;
+  std::string LinkTarget(const std::string& path) override { return path; }
+  std::unique_ptr<ListingHold> HoldListings() override { return std::make_unique<ListingHold>(); }
   void Delete(const std::string& path) override;
   void Rename(const std::string& from, const std::string& to) override;
   void Replace(const std::string& from, const std::string& to) override;
@@ -42,12 +45,13 @@ class MemoryFileSystem : public FileSystem {
   void MakeDirectory(const std::string& path) override;
   bool SameFile(const std::string& first, const std::string& second) override;
   std::unique_ptr<TextReader> OpenText(const std::string& path) override;
-  std::unique_ptr<TextWriter> CreateText(const std::string& path) override;
   void AppendText(const std::string& path, std::string_view text) override;
 
   // Throws the injected failure due for op on the path, if any.
   void Check(std::string_view op, std::string_view path);
   void Record(std::string call) { calls_.push_back(std::move(call)); }
+  // Refuses to replace a read-only file (75), as Windows does.
+  void RequireWritable(const std::string& path) const;
   // Stores bytes in an existing file entry or a new one whose directory exists.
   void Store(const std::string& path, std::string bytes);
 
@@ -66,7 +70,6 @@ class MemoryFileSystem : public FileSystem {
 
   const Entry& Existing(const std::string& path) const;
   void RequireParent(const std::string& path) const;
-  void RequireWritable(const std::string& path) const;
 
   std::map<std::string, Entry> entries_;
   std::vector<Fault> faults_;

@@ -77,12 +77,12 @@ TEST_F(HostFileSystemTest, ACopyThatRunsOutOfRoomLeavesTheTargetAsItWas) {
   EXPECT_EQ(tree.List("c/copy").size(), 1u);
 }
 
-TEST_F(HostFileSystemTest, AWriterThatRunsOutOfRoomFailsNoLaterThanClose) {
+TEST_F(HostFileSystemTest, AStagedFileThatRunsOutOfRoomFailsNoLaterThanCommit) {
   const FileSizeLimit limit(1024);
-  auto writer = files.CreateText("C:\\proj\\out.txt");
+  auto staged = files.Stage("C:\\proj\\out.txt");
   EXPECT_EQ(FailureOf([&] {
-              for (int line = 0; line < 100; ++line) writer->WriteLine(std::string(50, 'x'));
-              writer->Close();
+              for (int line = 0; line < 100; ++line) staged->Write(std::string(50, 'x'));
+              staged->Commit();
             }),
             vberr::kDiskFull);
 }

@@ -59,9 +59,9 @@ std::string Answer(fakes::TempDir& tree, host::PathMapper& paths, host::HostFile
     while (const auto line = reader->ReadLine()) out += "[" + *line + "]";
   }
   if (name == "Create") {
-    const auto writer = files.CreateText(a[0]);
-    for (size_t i = 1; i < raw.size(); ++i) writer->WriteLine(t[i]);
-    writer->Close();
+    const auto staged = files.Stage(a[0]);
+    for (size_t i = 1; i < raw.size(); ++i) staged->Write(t[i] + "\r\n");
+    staged->Commit();
   }
   if (name == "MsgBox") out = std::to_string(platform.MsgBox(t[2], t[1], std::stoi(a[0])));
   if (name == "DriveType") out = std::to_string(platform.DriveType(a[0]));

@@ -1,0 +1,163 @@
+#include "host/HostStagedFile.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdlib>
+#include <random>
+#include <vector>
+
+#include "host/HostErrors.h"
+#include "runtime/VbError.h"
+
+namespace zarvelin::host {
+namespace {
+
+constexpr size_t kCopyPieceSize = 64 * 1024;
+
+// Short, so that a target whose name is at the file-name limit still gets one beside it.
+constexpr std::string_view kTemporaryPrefix = ".~zv-";
+constexpr int kTemporaryLetters = 6;
+constexpr int kTemporaryAttempts = 100;
+
+std::string DirectoryOf(const std::string& hostPath) {
+  const auto slash = hostPath.find_last_of('/');
+  if (slash == std::string::npos) return ".";
+  return slash == 0 ? "/" : hostPath.substr(0, slash);
+}
+
+// Copies what is left of input to output. The kernel moves the bytes itself where it can (no
+// trip through this process's memory, shared extents on file systems that have them); between
+// file systems or kernels that cannot, the bytes go through a buffer in pieces.
+void CopyBytes(HostFile& input, HostFile& output) {
+  for (;;) {
+    const ssize_t count = copy_file_range(input.Descriptor(), nullptr, output.Descriptor(), nullptr,
+                                          kCopyPieceSize * 16, 0);
+    if (count == 0) return;
+    if (count > 0) continue;
+    if (errno == EINTR) continue;
+    if (errno != EXDEV && errno != ENOSYS && errno != EINVAL && errno != EOPNOTSUPP) {
+      throw HostError(errno, errno == ENOSPC || errno == EDQUOT || errno == EFBIG
+                                 ? output.HostPath()
+                                 : input.HostPath());
+    }
+    break;
+  }
+  std::vector<char> piece(kCopyPieceSize);
+  for (;;) {
+    const size_t count = input.Read(piece.data(), piece.size());
+    if (count == 0) return;
+    output.Write(std::string_view(piece.data(), count));
+  }
+}
+
+// A source that is not there is named in the failure, so that the message about it can say
+// which file is missing rather than which one was being made.
+HostFile OpenSource(const PathMapper& paths, const std::string& source) {
+  const std::string host = paths.ToHost(source);
+  try {
+    return HostFile::Open(host, O_RDONLY);
+  } catch (const VbError& error) {
+    if (error.Number() != vberr::kFileNotFound && error.Number() != vberr::kPathNotFound) throw;
+    throw VbError(error.Number(), error.Description() + ": '" + source + "'");
+  }
+}
+
+// A fresh name for each attempt. O_EXCL is what makes the temporary file safe; the name only keeps
+// meeting an existing entry rare.
+std::string TemporaryName() {
+  static constexpr char kLetters[] =
+      "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
+  static std::mt19937_64 random{std::random_device{}()};
+  std::uniform_int_distribution<size_t> pick(0, sizeof kLetters - 2);
+  std::string name(kTemporaryPrefix);
+  for (int i = 0; i < kTemporaryLetters; ++i) name += kLetters[pick(random)];
+  return name;
+}
+
+// What open(2) gives a new file under the process's umask.
+mode_t NewFileMode() {
+  static const mode_t mode = [] {
+    const mode_t mask = umask(022);
+    umask(mask);
+    return static_cast<mode_t>(0666 & ~mask);
+  }();
+  return mode;
+}
+
+}  // namespace
+
+HostStagedFile::HostStagedFile(const PathMapper& paths, std::string hostTarget)
+    : paths_(paths), target_(std::move(hostTarget)) {
+  struct stat status {};
+  if (lstat(target_.c_str(), &status) == 0) {
+    targetExisted_ = true;
+    if (S_ISDIR(status.st_mode)) throw VbError(vberr::kPathFileAccessError);
+    if (S_ISREG(status.st_mode)) {
+      // Windows will not replace a read-only file, and it is how a user says a file must stay.
+      if ((status.st_mode & S_IWUSR) == 0) throw VbError(vberr::kPathFileAccessError);
+      mode_ = status.st_mode & 07777;
+      owner_ = {status.st_uid, status.st_gid};
+    }
+  }
+  const std::string directory = DirectoryOf(target_);
+  const std::string prefix = directory == "/" ? "/" : directory + "/";
+  // O_EXCL with O_CREAT never opens an entry that is there, nor follows a link there.
+  constexpr int kCreate = O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC;
+  for (int attempt = 1;; ++attempt) {
+    const std::string candidate = prefix + TemporaryName();
+    const auto before = paths_.BeforeChange(candidate);
+    const int descriptor = open(candidate.c_str(), kCreate, 0666);
+    if (descriptor >= 0) {
+      temporary_ = candidate;
+      file_.emplace(descriptor, temporary_);
+      paths_.Added(temporary_, before);
+      return;
+    }
+    if (errno != EEXIST || attempt == kTemporaryAttempts) throw HostError(errno, target_);
+  }
+}
+
+HostStagedFile::~HostStagedFile() {
+  if (temporary_.empty()) return;
+  file_.reset();
+  const auto before = paths_.BeforeChange(temporary_);
+  if (unlink(temporary_.c_str()) == 0) paths_.Removed(temporary_, before);
+}
+
+void HostStagedFile::Write(std::string_view bytes) {
+  file_->Write(bytes);
+}
+
+void HostStagedFile::CopyFrom(const std::string& source) {
+  HostFile input = OpenSource(paths_, source);
+  struct stat status {};
+  if (fstat(input.Descriptor(), &status) != 0) throw HostError(errno, input.HostPath());
+  // Onto its own path the copy would only make the same bytes again; a link at the target that
+  // names the source is another entry, and becomes a file of its own.
+  if (S_ISDIR(status.st_mode) || input.HostPath() == target_) {
+    throw VbError(vberr::kPathFileAccessError);
+  }
+  if (!mode_) mode_ = status.st_mode & 0777;
+  CopyBytes(input, *file_);
+}
+
+void HostStagedFile::Commit() {
+  // Some file systems (FAT, network shares) have no owners or bits to set; the bytes matter there.
+  if (owner_) {
+    // The replaced file's owner is kept where the process may give it; where it may not, the file
+    // is the process's own, as any file it writes.
+    [[maybe_unused]] const int kept = fchown(file_->Descriptor(), owner_->first, owner_->second);
+  }
+  if (mode_ && *mode_ != NewFileMode()) fchmod(file_->Descriptor(), *mode_);
+  file_->Close();
+  const auto before = paths_.BeforeChange(target_);
+  if (rename(temporary_.c_str(), target_.c_str()) != 0) throw HostError(errno, target_);
+  paths_.Removed(temporary_, before);
+  paths_.Added(target_, before);
+  temporary_.clear();
+}
+
+}  // namespace zarvelin::host

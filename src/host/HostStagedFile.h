@@ -1,0 +1,40 @@
+#pragma once
+
+#include <sys/types.h>
+
+#include <optional>
+#include <string>
+#include <utility>
+
+#include "host/HostFile.h"
+#include "host/PathMapper.h"
+#include "runtime/FileSystem.h"
+
+namespace zarvelin::host {
+
+// A staged replacement on the host: the temporary file is made with O_CREAT | O_EXCL, which
+// neither opens nor follows an entry already at its name, and rename(2) puts it in place.
+class HostStagedFile : public StagedFile {
+ public:
+  // hostTarget: the target as the mapping found it on the host.
+  HostStagedFile(const PathMapper& paths, std::string hostTarget);
+  ~HostStagedFile() override;
+  HostStagedFile(const HostStagedFile&) = delete;
+  HostStagedFile& operator=(const HostStagedFile&) = delete;
+
+  bool TargetExisted() const override { return targetExisted_; }
+  void Write(std::string_view bytes) override;
+  void CopyFrom(const std::string& source) override;
+  void Commit() override;
+
+ private:
+  const PathMapper& paths_;
+  std::string target_;
+  std::string temporary_;
+  std::optional<HostFile> file_;
+  std::optional<mode_t> mode_;
+  std::optional<std::pair<uid_t, gid_t>> owner_;
+  bool targetExisted_ = false;
+};
+
+}  // namespace zarvelin::host

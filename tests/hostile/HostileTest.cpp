@@ -1,0 +1,175 @@
+// Runs the cases of cases.txt (its head says how they read) through the built program.
+#include <gtest/gtest.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
+#include <unistd.h>
+
+#include <fstream>
+#include <functional>
+#include <map>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "HostileRun.h"
+
+namespace zarvelin::hostile {
+namespace {
+
+struct Case {
+  std::string name;
+  std::vector<std::pair<std::string, std::string>> given;
+  std::vector<std::string> arguments;
+  std::string hook;
+  bool succeeds = false;
+  std::vector<std::pair<std::string, std::string>> wanted;
+  std::vector<std::string> said;
+  std::vector<std::string> unsaid;
+};
+
+void PrintTo(const Case& test, std::ostream* out) {
+  *out << test.name;
+}
+
+std::string Unescaped(const std::string& text) {
+  std::string bytes;
+  for (size_t at = 0; at < text.size(); ++at) {
+    if (text[at] != '\\' || at + 1 == text.size()) {
+      bytes += text[at];
+      continue;
+    }
+    const char next = text[++at];
+    if (next == 'x') {
+      bytes += static_cast<char>(std::stoi(text.substr(at + 1, 2), nullptr, 16));
+      at += 2;
+    } else {
+      bytes += next == 'r' ? '\r' : next == 'n' ? '\n' : next == '0' ? '\0' : next;
+    }
+  }
+  return bytes;
+}
+
+std::vector<Case> LoadCases() {
+  std::ifstream file(HOSTILE_CASES);
+  std::vector<Case> cases;
+  std::string line;
+  while (std::getline(file, line)) {
+    const std::string verb = line.substr(0, line.find(' '));
+    const std::string rest = line.size() > verb.size() ? line.substr(verb.size() + 1) : "";
+    const std::string before = rest.substr(0, rest.find(" ="));
+    const std::string after =
+        rest.find(" =") == std::string::npos
+            ? ""
+            : Unescaped(rest.substr(std::min(rest.size(), rest.find(" =") + 3)));
+    if (verb == "case") cases.push_back({rest, {}, {}, {}, false, {}, {}, {}});
+    if (cases.empty()) continue;
+    Case& test = cases.back();
+    if (verb == "give") {
+      const size_t star = before.find(" *");
+      const int times = star == std::string::npos ? 1 : std::stoi(before.substr(star + 2));
+      std::string bytes;
+      for (int i = 0; i < times; ++i) bytes += after;
+      test.given.emplace_back(before.substr(0, star), bytes);
+    }
+    if (verb == "run") {
+      for (size_t at = 0; at <= rest.size();) {
+        const size_t bar = std::min(rest.find('|', at), rest.size());
+        test.arguments.push_back(Unescaped(rest.substr(at, bar - at)));
+        at = bar + 1;
+      }
+    }
+    if (verb == "hook") test.hook = rest;
+    if (verb == "status") test.succeeds = rest == "0";
+    if (verb == "want") test.wanted.emplace_back(before, after);
+    if (verb == "said") test.said.push_back(Unescaped(rest));
+    if (verb == "unsaid") test.unsaid.push_back(Unescaped(rest));
+  }
+  return cases;
+}
+
+bool IsLink(const std::string& path) {
+  struct stat status {};
+  return lstat(path.c_str(), &status) == 0 && S_ISLNK(status.st_mode);
+}
+
+// What bytes cannot say: links, modes, a file that is there but cannot be read. Each hook
+// prepares before the run and checks after it.
+struct Hook {
+  std::function<void(const Scratch&)> before;
+  std::function<void(const Scratch&)> after;
+};
+
+const std::map<std::string, Hook> kHooks{
+    {"link-old-temporary",
+     {[](const Scratch& s) { symlink(s.Path("victim").c_str(), s.Path("P.vbp.tmp").c_str()); },
+      [](const Scratch&) {}}},
+    {"links-into-source",
+     {[](const Scratch& s) {
+        symlink(s.Path("p/m.bas").c_str(), s.Path("c/m.bas").c_str());
+        link(s.Path("p/n.bas").c_str(), s.Path("c/n.bas").c_str());
+      },
+      [](const Scratch& s) {
+        EXPECT_FALSE(IsLink(s.Path("c/m.bas")));
+        s.Write("c/n.bas", "edited");
+        EXPECT_EQ(s.Read("p/n.bas"), "Attribute VB_Name = \"n\"\r\n");
+      }}},
+    {"socket-module",
+     {[](const Scratch& s) {
+        sockaddr_un address{};
+        address.sun_family = AF_UNIX;
+        s.Path("p/m.bas").copy(address.sun_path, sizeof address.sun_path - 1);
+        const int socketFile = socket(AF_UNIX, SOCK_STREAM, 0);
+        EXPECT_EQ(bind(socketFile, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+        close(socketFile);
+      },
+      [](const Scratch&) {}}},
+    {"read-only",
+     {[](const Scratch& s) { chmod(s.Path("P.vbp").c_str(), 0444); },
+      [](const Scratch& s) {
+        struct stat status {};
+        stat(s.Path("P.vbp").c_str(), &status);
+        EXPECT_EQ(status.st_mode & 0777, 0444u);
+      }}},
+    {"linked-project",
+     {[](const Scratch& s) { symlink(s.Path("real/R.vbp").c_str(), s.Path("P.vbp").c_str()); },
+      [](const Scratch& s) { EXPECT_TRUE(IsLink(s.Path("P.vbp"))); }}},
+};
+
+size_t Count(const std::string& text, const std::string& part) {
+  size_t count = 0;
+  for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++count;
+  return count;
+}
+
+class Hostile : public testing::TestWithParam<Case> {};
+
+TEST_P(Hostile, EndsSoundly) {
+  const Case& test = GetParam();
+  const Scratch scratch;
+  scratch.Write("c/.keep", "");
+  for (const auto& [name, bytes] : test.given) scratch.Write(name, scratch.Read(name) + bytes);
+  const Hook* hook = test.hook.empty() ? nullptr : &kHooks.at(test.hook);
+  if (hook) hook->before(scratch);
+  std::vector<std::string> arguments;
+  for (const std::string& argument : test.arguments) {
+    const bool named = argument.starts_with('{') && argument.ends_with('}');
+    arguments.push_back(named ? scratch.Path(argument.substr(1, argument.size() - 2)) : argument);
+  }
+  const Outcome run = RunZarvelin(arguments, scratch.Path());
+  const std::string output = run.out + run.err;
+  EXPECT_EQ(run.status == 0, test.succeeds) << output;
+  for (const auto& [name, bytes] : test.wanted) EXPECT_EQ(scratch.Read(name), bytes) << name;
+  for (const std::string& text : test.said) EXPECT_NE(output.find(text), std::string::npos) << text;
+  for (const std::string& text : test.unsaid)
+    EXPECT_EQ(output.find(text), std::string::npos) << text;
+  EXPECT_LE(Count(output, "Error Information"), 1u) << output;
+  EXPECT_LT(output.size(), 8192u);
+  if (hook) hook->after(scratch);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, Hostile, testing::ValuesIn(LoadCases()),
+                         [](const auto& each) { return each.param.name; });
+
+}  // namespace
+}  // namespace zarvelin::hostile
