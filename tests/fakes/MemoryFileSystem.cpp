@@ -101,14 +101,16 @@ class MemoryStagedFile : public StagedFile {
 
 }  // namespace
 
-void MemoryFileSystem::Fail(std::string op, int32_t errorNumber, std::string pathContains) {
-  faults_.push_back({std::move(op), errorNumber, UpperAscii(pathContains)});
+void MemoryFileSystem::Fail(std::string op, int32_t errorNumber, std::string pathContains,
+                            int32_t passing) {
+  faults_.push_back({std::move(op), errorNumber, UpperAscii(pathContains), passing});
 }
 
 void MemoryFileSystem::Check(std::string_view op, std::string_view path) {
   for (auto fault = faults_.begin(); fault != faults_.end(); ++fault) {
     if (fault->op != op || UpperAscii(path).find(fault->pathContains) == std::string::npos)
       continue;
+    if (fault->passing-- > 0) return;
     const int32_t number = fault->errorNumber;
     faults_.erase(fault);
     throw VbError(number);

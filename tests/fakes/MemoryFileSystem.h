@@ -18,9 +18,10 @@ namespace zarvelin::fakes {
 // operation changes nothing. Every operation that changes the disk is written down in Calls().
 class MemoryFileSystem : public FileSystem {
  public:
-  // Fails the next op (its name as in Calls(): "Copy", "Replace", "WriteLine", "Close" ...) on a
-  // path containing the text, once.
-  void Fail(std::string op, int32_t errorNumber, std::string pathContains = {});
+  // Fails an op ("Copy", "Stage", "Write", "CopyFrom", "Commit" ...) on a path containing the
+  // text, once: the next such call, or the one after as many as passing.
+  void Fail(std::string op, int32_t errorNumber, std::string pathContains = {},
+            int32_t passing = 0);
 
   // Puts bytes at a VB path, making the directories above it; LoadTree copies a host directory.
   void Put(const std::string& path, std::string_view bytes, int32_t attributes = 0);
@@ -66,6 +67,7 @@ class MemoryFileSystem : public FileSystem {
     std::string op;
     int32_t errorNumber;
     std::string pathContains;
+    int32_t passing;
   };
 
   const Entry& Existing(const std::string& path) const;

@@ -141,8 +141,6 @@ TEST(ProjectPathsTable, GivesEachRoutinesAnswer) {
         if (routine == "Full") answer = ProjectPaths::GetFullPath(Expand(first), Expand(second));
         if (routine == "Resolve") answer = filebacked::ResolvePath(Expand(first), Expand(second));
         if (routine == "Relative") answer = filebacked::RelativePath(Expand(first), Expand(second));
-        if (routine == "Downward")
-          answer = std::to_string(filebacked::IsDownwardPath(Expand(first)));
         if (routine == "Parts") {
           const std::string name = filebacked::FileNameOf(Expand(first));
           answer = filebacked::DirectoryOf(Expand(first)) + " | " + filebacked::BaseNameOf(name) +

@@ -73,9 +73,9 @@ TEST_P(DialogScenario, MatchesItsApprovedTranscript) {
     if (verb == "fail") {
       std::istringstream words(rest);
       std::string op, pathPart;
-      int32_t number = 0;
-      words >> op >> number >> pathPart;
-      env.files.Fail(op, number, pathPart == "-" ? "" : pathPart);
+      int32_t number = 0, passing = 0;
+      words >> op >> number >> pathPart >> passing;
+      env.files.Fail(op, number, pathPart == "-" ? "" : pathPart, passing);
     }
     if (verb == "drive") env.platform.driveTypes[first] = std::stoi(second);
     if (verb == "answer") env.platform.messageAnswers.push_back(std::stoi(rest));
