@@ -174,7 +174,46 @@ void CheckFiles(zarvelin::win32::WinFileSystem& files, const std::wstring& root)
             Contents(Wide(dir + "\\new.log")) == "first second",
         "Append adds to a file and creates a missing one");
 
+  const std::string linked = dir + "\\linked.vbp";
+  CreateHardLinkW(Wide(linked).c_str(), Wide(copy).c_str(), nullptr);
+  Check(files.SameFile(copy, linked) && FailureOf([&] { files.Copy(copy, linked); }) == 0 &&
+            !files.SameFile(copy, linked) && Contents(Wide(linked)) == "replaced",
+        "FileCopy onto another name of the source makes that name a file of its own");
+
+  const std::string moved = dir + "\\moved.vbp";
+  files.Rename(copy, moved);
+  Check(!Contents(Wide(copy)) && Contents(Wide(moved)) == "replaced", "Name moves a file");
+  files.Replace(text, moved);
+  Check(!Contents(Wide(text)) && Contents(Wide(moved)) == "cr\rlf\ncrlf\r\n\r\nlast\r\nmore",
+        "Replace puts a file over an existing one");
+
+  SetFileAttributesW(Wide(moved).c_str(), FILE_ATTRIBUTE_HIDDEN);
+  Check((files.Attributes(moved) & zarvelin::fileattr::kHidden) != 0 &&
+            files.FindFirst(moved, zarvelin::fileattr::kNormal).empty() &&
+            files.FindFirst(moved, zarvelin::fileattr::kHidden) == "moved.vbp",
+        "GetAttr reports a hidden file, and Dir finds it only when asked for hidden files");
+
+  SYSTEMTIME now{};
+  GetLocalTime(&now);
+  const zarvelin::DateTime modified = files.LastModified(target);
+  SYSTEMTIME written{};
+  written.wYear = static_cast<WORD>(modified.year);
+  written.wMonth = static_cast<WORD>(modified.month);
+  written.wDay = static_cast<WORD>(modified.day);
+  written.wHour = static_cast<WORD>(modified.hour);
+  written.wMinute = static_cast<WORD>(modified.minute);
+  written.wSecond = static_cast<WORD>(modified.second);
+  const auto ticks = [](const SYSTEMTIME& time) {
+    FILETIME file{};
+    SystemTimeToFileTime(&time, &file);
+    return (static_cast<ULONGLONG>(file.dwHighDateTime) << 32) | file.dwLowDateTime;
+  };
+  constexpr ULONGLONG kTwoMinutes = 2ull * 60 * 10'000'000;
+  Check(ticks(written) <= ticks(now) && ticks(now) - ticks(written) < kTwoMinutes,
+        "FileDateTime is the local time of the last write");
+
   SetFileAttributesW(Wide(locked).c_str(), FILE_ATTRIBUTE_NORMAL);
+  SetFileAttributesW(Wide(moved).c_str(), FILE_ATTRIBUTE_NORMAL);
   for (const std::wstring& name : Listing(root)) DeleteFileW((root + L"\\" + name).c_str());
   RemoveDirectoryW(root.c_str());
 }
