@@ -24,7 +24,6 @@ declare -A may=(
   [win32]="runtime platform forms ide project support copy ui addin app"
   [win32/dll]="win32"
   [win32/host]=""
-  [win32/check]="runtime platform ui win32"
 )
 
 failed=0
