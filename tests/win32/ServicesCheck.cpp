@@ -1,9 +1,12 @@
 // The Windows services on the real system calls: the file layer (staging, refusals, error
 // numbers, line reading) and the platform (settings store, version record, clipboard, names,
-// drives, messages, path compaction). Files are looked at with the system's own calls, not
-// through the layer under test. One PASS or FAIL line per check; the exit status is the number
-// of failed checks.
+// drives, special folders, the shell, messages, path compaction). Files are looked at with the
+// system's own calls, not through the layer under test. One PASS or FAIL line per check; the exit
+// status is the number of failed checks.
 #include <windows.h>
+// Separate: the shell header builds on the one above.
+#include <shellapi.h>
+#include <shlobj.h>
 
 #include <cstdio>
 #include <optional>
@@ -267,6 +270,25 @@ void CheckSystem(zarvelin::win32::Win32Platform& platform) {
   Check(platform.TwipsPerPixelX() == 15 &&
             platform.ScreenWidth() == GetSystemMetrics(SM_CXSCREEN) * 15.0,
         "the screen is measured in twips at 15 twips per pixel");
+
+  wchar_t windows[MAX_PATH] = {};
+  GetWindowsDirectoryW(windows, MAX_PATH);
+  intptr_t item = 0;
+  const int32_t located = platform.SpecialFolderLocation(0, CSIDL_WINDOWS, item);
+  const std::optional<std::string> folder = platform.PathFromFolderItem(item);
+  Check(located == 0 && folder && folder->size() >= MAX_PATH &&
+            folder->substr(0, folder->find('\0')) == Narrow(std::wstring_view(windows)),
+        "a special folder's item gives its path in a buffer of MAX_PATH");
+  platform.FreeFolderItem(item);
+  item = 0;
+  Check(platform.SpecialFolderLocation(0, CSIDL_DRIVES, item) == 0 &&
+            !platform.PathFromFolderItem(item),
+        "a folder that is no file-system folder gives no path");
+  platform.FreeFolderItem(item);
+
+  Check(platform.ShellExecuteFile(0, "open", Narrow(std::wstring_view(windows)) + "\\missing.wri",
+                                  "", "", SW_SHOWNORMAL) == SE_ERR_FNF,
+        "ShellExecute of a missing file answers the shell's code 2");
 
   platform.SetMousePointer(zarvelin::pointer::kHourglass);
   Check(platform.MousePointer() == zarvelin::pointer::kHourglass &&
