@@ -2,8 +2,9 @@
 # The add-in proved under Wine, for each built architecture: the DLL exports the four COM entry
 # points and imports only Windows system DLLs; on a fresh prefix under Xvfb regsvr32 registers it
 # (class, ProgID, the IDE's add-in key), the test host creates "Zarvelin.Connect" through COM and
-# drives its events, and unregistration removes every key. One PASS or FAIL line per check, then
-# "N passed, N failed"; the exit status is 0 only when nothing failed.
+# drives its events, and unregistration removes every key. Before that, ZarvelinServicesCheck.exe
+# checks the Windows services (the file layer and the platform) on the real system calls. One PASS
+# or FAIL line per check, then "N passed, N failed"; the exit status is 0 only when nothing failed.
 # Usage: wine-proof.sh [BUILD_DIR ...]   (default: build/mingw-i686 build/mingw-x86_64)
 set -uo pipefail
 cd "$(dirname "$0")/.."
@@ -81,6 +82,7 @@ is() { [[ "$1" == "$2" ]]; }
 for build in "${builds[@]}"; do
   dll_file=$build/src/win32/Zarvelin.dll
   host_file=$build/src/win32/ZarvelinHost.exe
+  services_file=$build/src/win32/ZarvelinServicesCheck.exe
   case "$(file -b "$dll_file")" in
     *x86-64*) arch=x64 view=64 objdump=x86_64-w64-mingw32-objdump ;;
     *) arch=x86 view=32 objdump=i686-w64-mingw32-objdump ;;
@@ -89,6 +91,13 @@ for build in "${builds[@]}"; do
   check "$arch exports exactly the four COM entry points" exports_only "$objdump" "$dll_file"
   check "$arch imports only Windows system DLLs" imports_system_only "$objdump" "$dll_file"
   check "$arch host imports only Windows system DLLs" imports_system_only "$objdump" "$host_file"
+
+  timeout 60 wine "$root/$services_file" >"$work/services.log" 2>&1
+  status=$?
+  sed "s/^/    $arch /" "$work/services.log" | tr -d '\r'
+  # A run that checked nothing is no pass.
+  check "$arch Windows services check passes" test "$status" -eq 0 -a \
+    "$(tr -d '\r' <"$work/services.log" | grep -cE '^services: [1-9][0-9]* passed, 0 failed$')" -eq 1
 
   # regsvr32 loads only an absolute Windows path.
   dll=$(winepath -w "$root/$dll_file")
