@@ -76,6 +76,16 @@ std::string Answer(fakes::TempDir& tree, host::PathMapper& paths, host::HostFile
     out += " cleared [" + platform.ClipboardGetText() + "] " +
            std::to_string(platform.ClipboardBitmap());
   }
+  if (name == "ClipboardKept") {
+    // What the user had on the clipboard survives a bitmap put there meanwhile.
+    if (t[0] == "bitmap") platform.ClipboardSetBitmap(7);
+    if (t[0] != "bitmap" && !t[0].empty()) platform.ClipboardSetText(t[0]);
+    const ClipboardContent kept = platform.ClipboardSave();
+    platform.ClipboardSetBitmap(101);
+    platform.ClipboardRestore(kept);
+    out = "[" + platform.ClipboardGetText() + "] bitmap " +
+          std::to_string(platform.ClipboardBitmap()) + " formats " + std::to_string(kept.size());
+  }
   if (name == "Log") platform.LogEvent(a[0], t[1]);
   if (name == "Compact") out = platform.CompactPath(0, a[0], std::stoi(a[1]));
   if (name == "Browse") {
