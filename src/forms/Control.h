@@ -20,6 +20,9 @@ struct Rgb {
 };
 
 inline constexpr Rgb kButtonFace{192, 192, 192};
+// The designs' own colours beside the system ones.
+inline constexpr Rgb kLightGray{192, 192, 192};
+inline constexpr Rgb kPureBlue{0, 0, 255};
 
 struct Font {
   std::string name = "MS Sans Serif";

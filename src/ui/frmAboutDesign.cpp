@@ -10,15 +10,13 @@ using forms::ControlKind;
 using forms::Font;
 using forms::Rgb;
 
-constexpr Rgb kGray{192, 192, 192};
-constexpr Rgb kLinkBlue{0, 0, 255};
 const Font kTitleFont{"MS Sans Serif", 18, true};
 
 ControlDesign Row(std::string name, ControlKind kind, std::string caption, double left, double top,
                   double width, double height) {
   ControlDesign control =
       forms::Placed(std::move(name), kind, "", std::move(caption), left, top, width, height);
-  if (kind == ControlKind::Label) control.backColor = kGray;
+  if (kind == ControlKind::Label) control.backColor = forms::kLightGray;
   return control;
 }
 
@@ -35,7 +33,7 @@ forms::FormDesign frmAboutDesign() {
   form.caption = "About";
   form.clientWidth = 5070;
   form.clientHeight = 4095;
-  form.backColor = kGray;
+  form.backColor = forms::kLightGray;
   form.unattendedButton = "butOK";
 
   form.controls.push_back(Row("butOK", ControlKind::CommandButton, "&OK", 3900, 3120, 1035, 360));
@@ -43,7 +41,7 @@ forms::FormDesign frmAboutDesign() {
       Row("lblFileTime", ControlKind::Label, "File Time:", 1020, 2400, 3930, 195));
   form.controls.push_back(Row("lblPath", ControlKind::Label, "", 1020, 2640, 3930, 195));
   ControlDesign www = Row("lblWWW", ControlKind::Label, "", 1005, 1560, 3945, 240);
-  www.foreColor = kLinkBlue;
+  www.foreColor = forms::kPureBlue;
   form.controls.push_back(std::move(www));
   ControlDesign title = Row("imgTitle", ControlKind::Image, "", 960, 240, 3015, 495);
   title.picture = "frmAboutTitle";

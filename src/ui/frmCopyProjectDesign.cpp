@@ -9,9 +9,6 @@ using forms::ControlDesign;
 using forms::ControlKind;
 using forms::Rgb;
 
-constexpr Rgb kLightGrey{192, 192, 192};
-constexpr Rgb kPureBlue{0, 0, 255};
-
 ControlDesign Make(std::string name, ControlKind kind, std::string container, std::string caption,
                    std::string toolTip, double left, double top, double width, double height) {
   ControlDesign control = forms::Placed(std::move(name), kind, std::move(container),
@@ -46,8 +43,8 @@ forms::FormDesign frmCopyProjectDesign() {
 
   ControlDesign picModule =
       Make("picModule", ControlKind::PictureBox, "fraCopyProject", "", "", 960, 300, 6975, 255);
-  picModule.backColor = kLightGrey;
-  picModule.foreColor = kPureBlue;
+  picModule.backColor = forms::kLightGray;
+  picModule.foreColor = forms::kPureBlue;
   form.controls.push_back(std::move(picModule));
 
   form.controls.push_back(Make("cmdBrowse", ControlKind::CommandButton, "fraCopyProject",

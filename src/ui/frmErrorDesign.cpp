@@ -10,7 +10,6 @@ using forms::ControlKind;
 using forms::Font;
 using forms::Rgb;
 
-constexpr Rgb kGray{192, 192, 192};
 constexpr Rgb kLightCyan{192, 255, 255};
 const Font kBold{"MS Sans Serif", 8.25, true};
 
@@ -65,10 +64,11 @@ struct Row {
 };
 
 constexpr Row kRows[] = {
-    {"lblProgVers", "Program Version:", "lblProgVersTxt", "Version 1.00.0001", 120, 255, kGray},
-    {"lblFileTime", "File Time:", "lblFileTimeTxt", "000", 480, 255, kGray},
-    {"lblProgPath", "Program Path:", "lblProgPathTxt", "000", 780, 255, kGray},
-    {"lblOS", "Operating System:", "lblOSTxt", "000", 1080, 255, kGray},
+    {"lblProgVers", "Program Version:", "lblProgVersTxt", "Version 1.00.0001", 120, 255,
+     forms::kLightGray},
+    {"lblFileTime", "File Time:", "lblFileTimeTxt", "000", 480, 255, forms::kLightGray},
+    {"lblProgPath", "Program Path:", "lblProgPathTxt", "000", 780, 255, forms::kLightGray},
+    {"lblOS", "Operating System:", "lblOSTxt", "000", 1080, 255, forms::kLightGray},
     {"lblModule", "Module:", "lblModuleTxt", "000", 1440, 255, kLightCyan},
     {"lblProc", "Procedure:", "lblProcTxt", "000", 1740, 255, kLightCyan},
     {"lblLineNum", "Line Number:", "lblLineNumTxt", "000", 2040, 255, kLightCyan},
@@ -85,20 +85,20 @@ forms::FormDesign frmErrorDesign() {
   form.caption = "An Error has occured";
   form.clientWidth = 6615;
   form.clientHeight = 6180;
-  form.backColor = kGray;
+  form.backColor = forms::kLightGray;
   // Where nobody can answer, the window goes on as if the user had pressed Continue.
   form.unattendedButton = "cmdContinue";
 
   for (const Row& row : kRows) {
     form.controls.push_back(Label(row.captionName, row.caption, kCaptionLeft, row.top,
-                                  kCaptionWidth, kRowHeight, kGray));
+                                  kCaptionWidth, kRowHeight, forms::kLightGray));
     form.controls.push_back(Label(row.valueName, row.designText, kValueLeft, row.top, kValueWidth,
                                   row.valueHeight, row.valueBack));
   }
 
   form.controls.push_back(Label("lblDesc",
                                 "Please enter a description of the steps that produced the error.",
-                                kCaptionLeft, 3900, kCaptionWidth, 855, kGray));
+                                kCaptionLeft, 3900, kCaptionWidth, 855, forms::kLightGray));
   ControlDesign description;
   description.name = "txtDesc";
   description.kind = ControlKind::TextBox;
@@ -111,13 +111,13 @@ forms::FormDesign frmErrorDesign() {
   form.controls.push_back(std::move(description));
 
   form.controls.push_back(Label("lblCmd", "Continue unless in an error loop.", kCaptionLeft,
-                                kButtonTop, kCaptionWidth, 435, kGray));
+                                kButtonTop, kCaptionWidth, 435, forms::kLightGray));
   form.controls.push_back(Button("cmdContinue", "&Continue", "Continue program operation.", 2280));
   form.controls.push_back(Button("cmdEnd", "&End ", "End the program.", 3360));
   form.controls.push_back(
       Button("cmdPrint", "&Print Error", "Print the error data on your printer", 4440));
   form.controls.push_back(Button("cmdHelp", "&Help", "Help Information", 5520));
-  form.controls.push_back(Label("lblNote", "", 60, 5400, 6495, 735, kGray));
+  form.controls.push_back(Label("lblNote", "", 60, 5400, 6495, 735, forms::kLightGray));
 
   ControlDesign icon;
   icon.name = "imgExclaim";
