@@ -56,9 +56,8 @@ void CopyBytes(HostFile& input, HostFile& output) {
 // A source that is not there is named in the failure, so that the message about it can say
 // which file is missing rather than which one was being made.
 HostFile OpenSource(const PathMapper& paths, const std::string& source) {
-  const std::string host = paths.ToHost(source);
   try {
-    return HostFile::Open(host, O_RDONLY);
+    return HostFile::Open(paths.ToHost(source), O_RDONLY);
   } catch (const VbError& error) {
     if (error.Number() != vberr::kFileNotFound && error.Number() != vberr::kPathNotFound) throw;
     throw VbError(error.Number(), error.Description() + ": '" + source + "'");
