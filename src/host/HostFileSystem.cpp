@@ -193,7 +193,8 @@ std::string HostFileSystem::FindFirst(const std::string& pattern, int32_t attrib
     struct stat status {};
     if (stat(host.c_str(), &status) != 0) return {};
     const std::string name = HostName(host);
-    return fits(name, status) ? name : std::string();
+    if (!fits(name, status)) return {};
+    return name == namePattern ? name : paths_.VbName(name);
   }
 
   const std::string wanted = namePattern.empty() ? "*" : namePattern;
@@ -219,7 +220,7 @@ std::string HostFileSystem::FindFirst(const std::string& pattern, int32_t attrib
     if (stat(entryPath.c_str(), &status) != 0) continue;
     if (fits(name, status) && (!first || earlier(name, *first))) first = name;
   }
-  return first.value_or(std::string());
+  return first ? paths_.VbName(*first) : std::string();
 }
 
 void HostFileSystem::MakeDirectory(const std::string& path) {
