@@ -51,7 +51,8 @@ std::string Target(const std::string& sCopyDirectory, const std::string& sFileNa
 // A component whose file already is its place in the copy directory (a component kept in the copy
 // directory itself) has nothing to be written: saving or copying it there would write the source.
 // Only the very path counts: another name of the same file (a link) is an entry of its own. Which
-// source folders are the copy directory is asked once per folder.
+// source folders are the copy directory is asked once per folder, with the backslash that joins
+// them to file names: a bare drive ("D:") is its root there, not the drive's working directory.
 class InPlace {
  public:
   explicit InPlace(const std::string& sCopyDirectory) : copyDirectory_(sCopyDirectory) {}
@@ -62,7 +63,8 @@ class InPlace {
     const std::string folder = mMain::GetFilePath(sSourceFile);
     const auto known = isCopyDirectory_.find(LowerAscii(folder));
     if (known != isCopyDirectory_.end()) return known->second;
-    return isCopyDirectory_[LowerAscii(folder)] = Files().SameFile(folder, copyDirectory_);
+    return isCopyDirectory_[LowerAscii(folder)] =
+               Files().SameFile(folder + "\\", copyDirectory_ + "\\");
   }
 
  private:
