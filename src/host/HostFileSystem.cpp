@@ -249,7 +249,7 @@ bool HostFileSystem::SameFile(const std::string& first, const std::string& secon
 std::unique_ptr<TextReader> HostFileSystem::OpenText(const std::string& path) {
   // A directory opens for reading; its first read fails (EISDIR, 75), which spares a look at
   // every file before it is read.
-  return std::make_unique<HostTextReader>(HostFile::Open(paths_.ToHost(path), O_RDONLY));
+  return std::make_unique<HostTextReader>(HostFile::OpenToRead(paths_.ToHost(path)));
 }
 
 void HostFileSystem::AppendText(const std::string& path, std::string_view text) {

@@ -57,7 +57,7 @@ void CopyBytes(HostFile& input, HostFile& output) {
 // which file is missing rather than which one was being made.
 HostFile OpenSource(const PathMapper& paths, const std::string& source) {
   try {
-    return HostFile::Open(paths.ToHost(source), O_RDONLY);
+    return HostFile::OpenToRead(paths.ToHost(source));
   } catch (const VbError& error) {
     if (error.Number() != vberr::kFileNotFound && error.Number() != vberr::kPathNotFound) throw;
     throw VbError(error.Number(), error.Description() + ": '" + source + "'");
@@ -136,7 +136,7 @@ void HostStagedFile::CopyFrom(const std::string& source) {
   if (fstat(input.Descriptor(), &status) != 0) throw HostError(errno, input.HostPath());
   // Onto its own path the copy would only make the same bytes again; a link at the target that
   // names the source is another entry, and becomes a file of its own.
-  if (S_ISDIR(status.st_mode) || input.HostPath() == target_) {
+  if (input.HostPath() == target_) {
     throw VbError(vberr::kPathFileAccessError);
   }
   if (!mode_) mode_ = status.st_mode & 0777;

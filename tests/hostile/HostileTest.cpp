@@ -124,6 +124,9 @@ const std::map<std::string, Hook> kHooks{
         close(socketFile);
       },
       [](const Scratch&) {}}},
+    {"fifo-module",
+     {[](const Scratch& s) { EXPECT_EQ(mkfifo(s.Path("p/m.bas").c_str(), 0644), 0); },
+      [](const Scratch&) {}}},
     {"read-only",
      {[](const Scratch& s) { chmod(s.Path("P.vbp").c_str(), 0444); },
       [](const Scratch& s) {
