@@ -58,6 +58,12 @@ void StagedFiles::Copy(const std::string& source, const std::string& target) {
   staged_.push_back({std::move(file), target});
 }
 
+void StagedFiles::CopyAsWritten(const std::string& source, const std::string& target) {
+  std::unique_ptr<StagedFile> file = Files().Stage(target);
+  file->WriteFrom(source);
+  staged_.push_back({std::move(file), target});
+}
+
 void StagedFiles::Write(const std::vector<std::string>& lines, const std::string& target) {
   std::unique_ptr<StagedFile> file = Files().Stage(target);
   std::string text;

@@ -131,6 +131,14 @@ void HostStagedFile::Write(std::string_view bytes) {
 }
 
 void HostStagedFile::CopyFrom(const std::string& source) {
+  Append(source, true);
+}
+
+void HostStagedFile::WriteFrom(const std::string& source) {
+  Append(source, false);
+}
+
+void HostStagedFile::Append(const std::string& source, bool takeSourceMode) {
   HostFile input = OpenSource(paths_, source);
   struct stat status {};
   if (fstat(input.Descriptor(), &status) != 0) throw HostError(errno, input.HostPath());
@@ -139,7 +147,7 @@ void HostStagedFile::CopyFrom(const std::string& source) {
   if (input.HostPath() == target_) {
     throw VbError(vberr::kPathFileAccessError);
   }
-  if (!mode_) mode_ = status.st_mode & 0777;
+  if (!mode_ && takeSourceMode) mode_ = status.st_mode & 0777;
   CopyBytes(input, *file_);
 }
 
