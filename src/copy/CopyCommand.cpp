@@ -25,9 +25,11 @@ std::string CopyDirectoryOf(const std::string& sTyped) {
 
 // The validation compares texts, so the project directory spelled another way ("C:\Proj\",
 // "C:\Proj\.", a link to it) passes it; copying there would save every component and the
-// project file onto themselves. Directories have one identity however they are reached.
+// project file onto themselves. Directories have one identity however they are reached. Both are
+// asked with the backslash that the files' paths put after them: a bare drive ("D:") is its root
+// there, not the drive's working directory.
 bool IsProjectDirectory(const std::string& sCopyDirectory, const std::string& sProjectDirectory) {
-  return Files().SameFile(sCopyDirectory, sProjectDirectory);
+  return Files().SameFile(sCopyDirectory + "\\", sProjectDirectory + "\\");
 }
 
 // The closing message names every file that the flat copy directory made take another name.

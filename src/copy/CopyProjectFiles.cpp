@@ -51,7 +51,8 @@ std::string Target(const std::string& sCopyDirectory, const std::string& sFileNa
 // A component whose file already is its place in the copy directory (a component kept in the copy
 // directory itself) has nothing to be written: saving or copying it there would write the source.
 // Only the very path counts: another name of the same file (a link) is an entry of its own. Which
-// source folders are the copy directory is asked once per folder.
+// source folders are the copy directory is asked once per folder, with the backslash that joins
+// them to file names: a bare drive ("D:") is its root there, not the drive's working directory.
 class InPlace {
  public:
   explicit InPlace(const std::string& sCopyDirectory) : copyDirectory_(sCopyDirectory) {}
@@ -62,7 +63,8 @@ class InPlace {
     const std::string folder = mMain::GetFilePath(sSourceFile);
     const auto known = isCopyDirectory_.find(LowerAscii(folder));
     if (known != isCopyDirectory_.end()) return known->second;
-    return isCopyDirectory_[LowerAscii(folder)] = Files().SameFile(folder, copyDirectory_);
+    return isCopyDirectory_[LowerAscii(folder)] =
+               Files().SameFile(folder + "\\", copyDirectory_ + "\\");
   }
 
  private:
@@ -87,14 +89,20 @@ class NamePlan {
  public:
   explicit NamePlan(const std::string& sProjectFileName) { Take(sProjectFileName); }
 
+  // Takes the name itself when it is free; false when it is not.
+  bool Keep(int32_t type, const std::string& sFileName) {
+    if (!Free(type, sFileName)) return false;
+    TakeWithCompanions(type, sFileName);
+    return true;
+  }
+
   std::string Place(int32_t type, const std::string& sFileName) {
     const size_t dot = sFileName.rfind('.');
     const std::string base = sFileName.substr(0, dot);
     const std::string extension = dot == std::string::npos ? "" : sFileName.substr(dot);
     std::string name = sFileName;
     for (int32_t n = 2; !Free(type, name); ++n) name = base + "_" + std::to_string(n) + extension;
-    Take(name);
-    for (const std::string& companion : CompanionNames(type, name)) Take(companion);
+    TakeWithCompanions(type, name);
     return name;
   }
 
@@ -107,6 +115,10 @@ class NamePlan {
     return true;
   }
   void Take(const std::string& sFileName) { taken_.insert(LowerAscii(sFileName)); }
+  void TakeWithCompanions(int32_t type, const std::string& sFileName) {
+    Take(sFileName);
+    for (const std::string& companion : CompanionNames(type, sFileName)) Take(companion);
+  }
 
   std::set<std::string> taken_;
 };
@@ -139,18 +151,30 @@ bool CopyProjectFiles(ide::VBProject& project, const std::string& sCopyDirectory
 
         // Every target name is settled before anything is written.
         const std::vector<std::shared_ptr<ide::VBComponent>> all = components.Enumerate();
-        std::vector<std::string> planned;
+        // A component kept in the copy directory itself stays there under its own name, so the
+        // others are placed around its files rather than onto them: they are sources still to be
+        // read.
+        InPlace AlreadyInPlace(sCopyDirectory);
         NamePlan plan(GetFileName(project.FileName()));
+        std::vector<bool> kept;
         for (const std::shared_ptr<ide::VBComponent>& component : all) {
           const std::string sSourceFile = component->FileNames(1);
           const std::string sOwnName = GetFileName(sSourceFile);
-          planned.push_back(sOwnName.empty() ? sOwnName : plan.Place(component->Type(), sOwnName));
+          kept.push_back(!sOwnName.empty() &&
+                         AlreadyInPlace(sSourceFile, Target(sCopyDirectory, sOwnName)) &&
+                         plan.Keep(component->Type(), sOwnName));
+        }
+        std::vector<std::string> planned;
+        for (size_t index = 0; index < all.size(); ++index) {
+          const std::string sSourceFile = all[index]->FileNames(1);
+          const std::string sOwnName = GetFileName(sSourceFile);
+          const bool placed = sOwnName.empty() || kept[index];
+          planned.push_back(placed ? sOwnName : plan.Place(all[index]->Type(), sOwnName));
           if (renamed != nullptr && planned.back() != sOwnName) {
             renamed->push_back(sSourceFile + " -> " + planned.back());
           }
         }
 
-        InPlace AlreadyInPlace(sCopyDirectory);
         bool bSuccess = false;
         for (size_t index = 0; index < all.size(); ++index) {
           const std::shared_ptr<ide::VBComponent>& component = all[index];

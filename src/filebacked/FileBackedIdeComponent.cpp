@@ -149,7 +149,9 @@ void FileBackedComponent::StageCodeFiles(const std::string& target, StagedFiles&
 
   for (const Move& move : moves) {
     const std::string to = JoinPath(newDirectory, move.name);
-    if (!EqualNoCase(move.from, to)) staged.Copy(move.from, to);
+    // VB writes a companion afresh when it saves the component: a read-only source (a checkout
+    // from source control) gives a companion that the next copy can replace.
+    if (!EqualNoCase(move.from, to)) staged.CopyAsWritten(move.from, to);
   }
   // The IDE writes the component from what it holds, as VB writes it: the lines, CR LF ended.
   staged.Write(lines, target);

@@ -31,6 +31,9 @@ bool FileExists(const std::string& path) {
 }
 
 std::string StoredSpelling(const std::string& path) {
+  // A drive or a root names no entry; asked for one, the listing would answer with its first.
+  const std::string name = FileNameOf(path);
+  if (name.empty() || name.back() == ':') return path;
   try {
     const std::string stored = Files().FindFirst(path, kAnyFile);
     if (!stored.empty()) return JoinPath(DirectoryOf(path), stored);
@@ -52,6 +55,12 @@ StagedFiles::~StagedFiles() = default;
 void StagedFiles::Copy(const std::string& source, const std::string& target) {
   std::unique_ptr<StagedFile> file = Files().Stage(target);
   file->CopyFrom(source);
+  staged_.push_back({std::move(file), target});
+}
+
+void StagedFiles::CopyAsWritten(const std::string& source, const std::string& target) {
+  std::unique_ptr<StagedFile> file = Files().Stage(target);
+  file->WriteFrom(source);
   staged_.push_back({std::move(file), target});
 }
 

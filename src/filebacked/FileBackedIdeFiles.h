@@ -27,6 +27,8 @@ class StagedFiles {
   ~StagedFiles();
 
   void Copy(const std::string& source, const std::string& target);
+  // The source's bytes as a file the IDE writes: with a new file's permissions, not the source's.
+  void CopyAsWritten(const std::string& source, const std::string& target);
   // Writes the lines with CR LF line ends, as VB writes its files.
   void Write(const std::vector<std::string>& lines, const std::string& target);
   void Commit();

@@ -15,10 +15,34 @@ struct IconvCloser {
 };
 using Iconv = std::unique_ptr<std::remove_pointer_t<iconv_t>, IconvCloser>;
 
-Iconv OpenToUtf8(const std::string& codePage) {
-  iconv_t handle = iconv_open("UTF-8", codePage.c_str());
+Iconv OpenConverter(const std::string& to, const std::string& from) {
+  iconv_t handle = iconv_open(to.c_str(), from.c_str());
   if (handle == reinterpret_cast<iconv_t>(-1)) return nullptr;
   return Iconv(handle);
+}
+
+Iconv OpenToUtf8(const std::string& codePage) {
+  return OpenConverter("UTF-8", codePage);
+}
+
+bool IsAscii(std::string_view text) {
+  return std::all_of(text.begin(), text.end(),
+                     [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+}
+
+std::optional<std::string> Convert(const Iconv& converter, std::string_view text) {
+  std::string input(text);
+  // No character of these encodings takes more than four bytes, and every one at least one.
+  std::string output(input.size() * 4, '\0');
+  char* in = input.data();
+  size_t inLeft = input.size();
+  char* out = output.data();
+  size_t outLeft = output.size();
+  if (iconv(converter.get(), &in, &inLeft, &out, &outLeft) == static_cast<size_t>(-1)) {
+    return std::nullopt;
+  }
+  output.resize(output.size() - outLeft);
+  return output;
 }
 
 }  // namespace
@@ -48,23 +72,17 @@ LeadBytes LeadBytesOf(const std::string& codePage) {
 }
 
 std::optional<std::string> ToUtf8(const std::string& codePage, std::string_view text) {
-  const bool ascii = std::all_of(text.begin(), text.end(),
-                                 [](char c) { return static_cast<unsigned char>(c) < 0x80; });
-  if (ascii) return std::string(text);
+  if (IsAscii(text)) return std::string(text);
   const Iconv converter = OpenToUtf8(codePage);
   if (!converter) return std::nullopt;
-  std::string input(text);
-  // A UTF-8 character takes at most four bytes, and every input character at least one.
-  std::string output(input.size() * 4, '\0');
-  char* in = input.data();
-  size_t inLeft = input.size();
-  char* out = output.data();
-  size_t outLeft = output.size();
-  if (iconv(converter.get(), &in, &inLeft, &out, &outLeft) == static_cast<size_t>(-1)) {
-    return std::nullopt;
-  }
-  output.resize(output.size() - outLeft);
-  return output;
+  return Convert(converter, text);
+}
+
+std::optional<std::string> FromUtf8(const std::string& codePage, std::string_view text) {
+  if (IsAscii(text)) return std::string(text);
+  const Iconv converter = OpenConverter(codePage, "UTF-8");
+  if (!converter) return std::nullopt;
+  return Convert(converter, text);
 }
 
 std::string ShownAsUtf8(const std::string& codePage, std::string_view text) {

@@ -18,6 +18,9 @@ bool IsKnownCodePage(const std::string& codePage);
 LeadBytes LeadBytesOf(const std::string& codePage);
 // The text in UTF-8; nothing when it is not valid in the code page.
 std::optional<std::string> ToUtf8(const std::string& codePage, std::string_view text);
+// The UTF-8 text in the code page; nothing when it is not valid UTF-8 or the code page lacks one
+// of its characters.
+std::optional<std::string> FromUtf8(const std::string& codePage, std::string_view text);
 // The text in UTF-8 for showing it; as it is when it does not convert.
 std::string ShownAsUtf8(const std::string& codePage, std::string_view text);
 

@@ -1,12 +1,14 @@
 #include "host/HostFile.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <utility>
 
 #include "host/HostErrors.h"
+#include "runtime/VbError.h"
 
 namespace zarvelin::host {
 
@@ -17,6 +19,20 @@ HostFile HostFile::Open(const std::string& hostPath, int flags, unsigned mode) {
   } while (descriptor < 0 && errno == EINTR);
   if (descriptor < 0) throw HostError(errno, hostPath);
   return HostFile(descriptor, hostPath);
+}
+
+// A fifo would wait for a writer to come and a device may never end: a component, a document or a
+// project file is only ever a file. O_NONBLOCK lets the open itself return, whatever is there.
+HostFile HostFile::OpenToRead(const std::string& hostPath) {
+  HostFile file = Open(hostPath, O_RDONLY | O_NONBLOCK);
+  struct stat status {};
+  if (fstat(file.descriptor_, &status) != 0) throw HostError(errno, hostPath);
+  if (!S_ISREG(status.st_mode)) throw VbError(vberr::kPathFileAccessError);
+  const int flags = fcntl(file.descriptor_, F_GETFL);
+  if (flags < 0 || fcntl(file.descriptor_, F_SETFL, flags & ~O_NONBLOCK) != 0) {
+    throw HostError(errno, hostPath);
+  }
+  return file;
 }
 
 HostFile::HostFile(int descriptor, std::string hostPath)

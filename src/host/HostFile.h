@@ -12,6 +12,8 @@ class HostFile {
  public:
   // open(2) with O_CLOEXEC added.
   static HostFile Open(const std::string& hostPath, int flags, unsigned mode = 0666);
+  // Opens a regular file for reading; anything else is a path/file access error.
+  static HostFile OpenToRead(const std::string& hostPath);
   // Takes over a descriptor that is already open (mkstemp).
   HostFile(int descriptor, std::string hostPath);
   ~HostFile();

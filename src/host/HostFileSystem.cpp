@@ -193,7 +193,8 @@ std::string HostFileSystem::FindFirst(const std::string& pattern, int32_t attrib
     struct stat status {};
     if (stat(host.c_str(), &status) != 0) return {};
     const std::string name = HostName(host);
-    return fits(name, status) ? name : std::string();
+    if (!fits(name, status)) return {};
+    return name == namePattern ? name : paths_.VbName(name);
   }
 
   const std::string wanted = namePattern.empty() ? "*" : namePattern;
@@ -219,7 +220,7 @@ std::string HostFileSystem::FindFirst(const std::string& pattern, int32_t attrib
     if (stat(entryPath.c_str(), &status) != 0) continue;
     if (fits(name, status) && (!first || earlier(name, *first))) first = name;
   }
-  return first.value_or(std::string());
+  return first ? paths_.VbName(*first) : std::string();
 }
 
 void HostFileSystem::MakeDirectory(const std::string& path) {
@@ -248,7 +249,7 @@ bool HostFileSystem::SameFile(const std::string& first, const std::string& secon
 std::unique_ptr<TextReader> HostFileSystem::OpenText(const std::string& path) {
   // A directory opens for reading; its first read fails (EISDIR, 75), which spares a look at
   // every file before it is read.
-  return std::make_unique<HostTextReader>(HostFile::Open(paths_.ToHost(path), O_RDONLY));
+  return std::make_unique<HostTextReader>(HostFile::OpenToRead(paths_.ToHost(path)));
 }
 
 void HostFileSystem::AppendText(const std::string& path, std::string_view text) {

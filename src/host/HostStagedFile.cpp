@@ -56,9 +56,8 @@ void CopyBytes(HostFile& input, HostFile& output) {
 // A source that is not there is named in the failure, so that the message about it can say
 // which file is missing rather than which one was being made.
 HostFile OpenSource(const PathMapper& paths, const std::string& source) {
-  const std::string host = paths.ToHost(source);
   try {
-    return HostFile::Open(host, O_RDONLY);
+    return HostFile::OpenToRead(paths.ToHost(source));
   } catch (const VbError& error) {
     if (error.Number() != vberr::kFileNotFound && error.Number() != vberr::kPathNotFound) throw;
     throw VbError(error.Number(), error.Description() + ": '" + source + "'");
@@ -132,15 +131,23 @@ void HostStagedFile::Write(std::string_view bytes) {
 }
 
 void HostStagedFile::CopyFrom(const std::string& source) {
+  Append(source, true);
+}
+
+void HostStagedFile::WriteFrom(const std::string& source) {
+  Append(source, false);
+}
+
+void HostStagedFile::Append(const std::string& source, bool takeSourceMode) {
   HostFile input = OpenSource(paths_, source);
   struct stat status {};
   if (fstat(input.Descriptor(), &status) != 0) throw HostError(errno, input.HostPath());
   // Onto its own path the copy would only make the same bytes again; a link at the target that
   // names the source is another entry, and becomes a file of its own.
-  if (S_ISDIR(status.st_mode) || input.HostPath() == target_) {
+  if (input.HostPath() == target_) {
     throw VbError(vberr::kPathFileAccessError);
   }
-  if (!mode_) mode_ = status.st_mode & 0777;
+  if (!mode_ && takeSourceMode) mode_ = status.st_mode & 0777;
   CopyBytes(input, *file_);
 }
 

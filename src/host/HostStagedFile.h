@@ -25,9 +25,12 @@ class HostStagedFile : public StagedFile {
   bool TargetExisted() const override { return targetExisted_; }
   void Write(std::string_view bytes) override;
   void CopyFrom(const std::string& source) override;
+  void WriteFrom(const std::string& source) override;
   void Commit() override;
 
  private:
+  void Append(const std::string& source, bool takeSourceMode);
+
   const PathMapper& paths_;
   std::string target_;
   std::string temporary_;

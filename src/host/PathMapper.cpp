@@ -90,6 +90,13 @@ void AddSteps(const std::vector<std::string_view>& steps, std::vector<std::strin
   }
 }
 
+// A name that is not on the disk yet is made in UTF-8, as the host names its files; bytes that
+// already are UTF-8 are taken as they are.
+std::string NewHostName(const std::string& codePage, const std::string& name) {
+  if (ToUtf8("UTF-8", name)) return name;
+  return ToUtf8(codePage, name).value_or(name);
+}
+
 bool Exists(const std::string& hostPath) {
   struct stat status {};
   return lstat(hostPath.c_str(), &status) == 0;
@@ -221,11 +228,13 @@ std::string PathMapper::ToHost(std::string_view vbPath) const {
   const auto [directory, name] = HostSplit(written);
   // Under a hold the directory's names answer without a look at the disk.
   if (names_->Lists(directory)) {
-    return HostJoin(directory, FindEntry(directory, name, true).value_or(name));
+    return HostJoin(directory,
+                    FindEntry(directory, name, true).value_or(NewHostName(config_.codePage, name)));
   }
   if (Exists(written)) return written;
   if (parsed.components.size() > 1 && Exists(directory)) {
-    return HostJoin(directory, FindEntry(directory, name, true).value_or(name));
+    return HostJoin(directory,
+                    FindEntry(directory, name, true).value_or(NewHostName(config_.codePage, name)));
   }
 
   std::string host = parsed.root.hostDirectory;
@@ -234,7 +243,7 @@ std::string PathMapper::ToHost(std::string_view vbPath) const {
     std::optional<std::string> found;
     if (existing) found = FindEntry(host, component, false);
     existing = found.has_value();
-    host = HostJoin(host, found.value_or(component));
+    host = HostJoin(host, found.value_or(NewHostName(config_.codePage, component)));
   }
   return host;
 }
@@ -255,7 +264,12 @@ std::string PathMapper::ToVb(std::string_view hostPath) const {
 
   std::string rest = absolute.substr(best->hostDirectory == "/" ? 0 : best->hostDirectory.size());
   std::replace(rest.begin(), rest.end(), '/', '\\');
+  rest = VbName(rest);
   return rest.empty() ? best->vbPrefix + "\\" : best->vbPrefix + rest;
+}
+
+std::string PathMapper::VbName(const std::string& hostName) const {
+  return FromUtf8(config_.codePage, hostName).value_or(hostName);
 }
 
 void PathMapper::HoldListings() const {

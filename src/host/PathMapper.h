@@ -43,6 +43,9 @@ class PathMapper {
   // The VB path of a host path: under the configured drive or share whose directory holds it
   // most closely, else under Z:.
   std::string ToVb(std::string_view hostPath) const;
+  // A host file name as the system's strings hold it: in the code page where it has every
+  // character, as it is where not.
+  std::string VbName(const std::string& hostName) const;
 
   // Trust the names of directories, once read, until the matching release (see DirectoryNames).
   void HoldListings() const;

@@ -44,6 +44,9 @@ class StagedFile {
   // Appends the whole of the source file. The source is only read, even when the target's entry
   // is a link to it.
   virtual void CopyFrom(const std::string& source) = 0;
+  // Appends the whole of the source file as bytes of the file's own, as Write does: the file does
+  // not take the source's permissions.
+  virtual void WriteFrom(const std::string& source) = 0;
   // Puts the file at the target: the target's entry is replaced, never written through, so a
   // link there becomes a file of its own. The file keeps the permissions of the file it
   // replaces, or else of the file it was copied from.

@@ -34,10 +34,12 @@ TEST_P(CommandLine, MatchesItsApprovedTranscript) {
                         std::filesystem::copy_options::recursive);
   std::string transcript;
   std::vector<std::string> environment;
+  std::string cwd = dir.HostPath();
   for (const std::string& step : GetParam().steps) {
     const std::string verb = step.substr(0, step.find(' '));
     const std::string rest = step.substr(verb.size() + 1);
     if (verb == "mkdir") dir.MakeDirectory(rest);
+    if (verb == "cd") cwd = dir.HostPath(rest);
     if (verb == "env") environment.push_back(ReplaceAll(rest, "{tmp}", dir.HostPath()));
     if (verb == "script") {
       const auto cut = rest.find(' ');
@@ -67,7 +69,7 @@ TEST_P(CommandLine, MatchesItsApprovedTranscript) {
       std::vector<std::string> arguments;
       std::istringstream words(ReplaceAll(rest, "{tmp}", dir.HostPath()));
       for (std::string word; words >> word;) arguments.push_back(ReplaceAll(word, "+", " "));
-      const fakes::ProgramRun run = fakes::RunZarvelin(dir.HostPath(), arguments, environment);
+      const fakes::ProgramRun run = fakes::RunZarvelin(cwd, arguments, environment);
       transcript += "$ zarvelin " + rest + "\nstatus " + std::to_string(run.status) + "\n-- out\n" +
                     run.out + "-- err\n" + run.err;
     }

@@ -86,6 +86,7 @@ class MemoryStagedFile : public StagedFile {
     files_.Check("CopyFrom", source + "|" + target_);
     bytes_ += files_.Bytes(source);
   }
+  void WriteFrom(const std::string& source) override { CopyFrom(source); }
   void Commit() override {
     files_.Check("Commit", target_);
     files_.Store(target_, bytes_);

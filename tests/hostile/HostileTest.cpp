@@ -124,6 +124,16 @@ const std::map<std::string, Hook> kHooks{
         close(socketFile);
       },
       [](const Scratch&) {}}},
+    {"fifo-module",
+     {[](const Scratch& s) { EXPECT_EQ(mkfifo(s.Path("p/m.bas").c_str(), 0644), 0); },
+      [](const Scratch&) {}}},
+    {"read-only-companion",
+     {[](const Scratch& s) { chmod(s.Path("p/f.frx").c_str(), 0444); },
+      [](const Scratch& s) {
+        struct stat status {};
+        EXPECT_EQ(stat(s.Path("c/f.frx").c_str(), &status), 0);
+        EXPECT_NE(status.st_mode & S_IWUSR, 0u);
+      }}},
     {"read-only",
      {[](const Scratch& s) { chmod(s.Path("P.vbp").c_str(), 0444); },
       [](const Scratch& s) {
