@@ -177,14 +177,32 @@ class WinStagedFile : public StagedFile {
 
   void Write(std::string_view bytes) override { WriteAll(*file_, bytes, target_); }
 
-  void CopyFrom(const std::string& source) override {
+  void CopyFrom(const std::string& source) override { Append(source, true); }
+
+  void WriteFrom(const std::string& source) override { Append(source, false); }
+
+  void Commit() override {
+    file_->Close();
+    // The attributes a file carries (hidden, system, read-only from a copied source) are what
+    // Windows' own copy keeps; the bytes are what matter where they cannot be set.
+    if (attributes_) SetFileAttributesW(temporary_.c_str(), *attributes_ & kReportedAttributes);
+    if (!MoveFileExW(temporary_.c_str(), target_.c_str(), MOVEFILE_REPLACE_EXISTING)) {
+      throw WinError(GetLastError(), target_);
+    }
+    temporary_.clear();
+  }
+
+ private:
+  // Appends the source's bytes; a copy also takes the source's attributes, bytes written as the
+  // file's own do not.
+  void Append(const std::string& source, bool takeSourceAttributes) {
     const Handle input = OpenSource(source);
     // Onto its own path the copy would only make the same bytes again; a link at the target that
     // names the source is another entry, and becomes a file of its own.
     if (SamePathText(FullPath(Wide(source)), FullPath(target_))) {
       throw VbError(vberr::kPathFileAccessError);
     }
-    if (!attributes_) {
+    if (takeSourceAttributes && !attributes_) {
       BY_HANDLE_FILE_INFORMATION information{};
       if (GetFileInformationByHandle(input.Get(), &information)) {
         attributes_ = information.dwFileAttributes;
@@ -199,18 +217,6 @@ class WinStagedFile : public StagedFile {
     }
   }
 
-  void Commit() override {
-    file_->Close();
-    // The attributes a file carries (hidden, system, read-only from a copied source) are what
-    // Windows' own copy keeps; the bytes are what matter where they cannot be set.
-    if (attributes_) SetFileAttributesW(temporary_.c_str(), *attributes_ & kReportedAttributes);
-    if (!MoveFileExW(temporary_.c_str(), target_.c_str(), MOVEFILE_REPLACE_EXISTING)) {
-      throw WinError(GetLastError(), target_);
-    }
-    temporary_.clear();
-  }
-
- private:
   std::wstring target_;
   std::wstring temporary_;
   std::optional<Handle> file_;
