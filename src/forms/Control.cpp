@@ -92,7 +92,8 @@ void Control::ZOrder() {
 
 intptr_t Control::hWnd() const {
   if (form_.hWnd() == 0) return 0;
-  // Each control's handle follows its form's, in design order.
+  if (hwnd_ != 0) return hwnd_;
+  // Without a window of its own, each control's handle follows its form's, in design order.
   const auto& controls = form_.Controls();
   const auto self = std::find_if(controls.begin(), controls.end(),
                                  [this](const auto& control) { return control.get() == this; });

@@ -133,6 +133,8 @@ class Control {
 
   // A window handle for the platform calls that want one (SendMessage, ShellExecute owners).
   intptr_t hWnd() const;
+  // A backend with a real window for the control gives its handle; 0 takes it back.
+  void SetWindowHandle(intptr_t hwnd) { hwnd_ = hwnd; }
 
   bool HasBorder() const;
   // The area inside the border (and, for a text box, beside its scroll bar), in twips.
@@ -176,6 +178,7 @@ class Control {
   double currentX_ = 0;
   double currentY_ = 0;
   std::vector<DrawOp> drawing_;
+  intptr_t hwnd_ = 0;
 };
 
 }  // namespace zarvelin::forms

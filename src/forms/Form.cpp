@@ -179,6 +179,10 @@ int32_t Form::WindowState() const {
   return loaded_ ? Backend().WindowState(*this) : windowstate::kNormal;
 }
 
+intptr_t Form::hDC() const {
+  return loaded_ ? Backend().DeviceContext(*this) : 0;
+}
+
 WindowBackend& Form::Backend() const {
   return Windows();
 }

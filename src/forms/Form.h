@@ -93,6 +93,9 @@ class Form {
   bool Visible() const { return visible_; }
   bool MdiChild() const { return definition_.mdiChild; }
   intptr_t hWnd() const { return hwnd_; }
+  // The form's own device context (Form.hDC), for the calls that draw or measure text with the
+  // form's font; 0 while the form is not loaded.
+  intptr_t hDC() const;
 
   WindowBackend& Backend() const;
 

@@ -45,6 +45,9 @@ class WindowBackend {
   virtual void SetWindowPos(Form& form, intptr_t insertAfter, int32_t x, int32_t y, int32_t cx,
                             int32_t cy, uint32_t flags) = 0;
   virtual int32_t WindowState(const Form& form) = 0;
+  // The loaded form's device context, its font selected: it stays valid while the form is loaded,
+  // as VB's Form.hDC does. A backend without windows answers a stand-in.
+  virtual intptr_t DeviceContext(const Form& form) = 0;
   // Width and height the window adds around its client area, in twips.
   virtual double FrameWidth() = 0;
   virtual double FrameHeight() = 0;

@@ -149,6 +149,11 @@ int32_t HeadlessWindows::WindowState(const forms::Form&) {
   return forms::windowstate::kNormal;
 }
 
+intptr_t HeadlessWindows::DeviceContext(const forms::Form& form) {
+  // The terminal measures text itself: the handle only has to stand for the form.
+  return form.hWnd();
+}
+
 double HeadlessWindows::FrameWidth() {
   return kFrameWidthTwips;
 }

@@ -36,6 +36,7 @@ class HeadlessWindows : public forms::WindowBackend {
   void SetWindowPos(forms::Form& form, intptr_t insertAfter, int32_t x, int32_t y, int32_t cx,
                     int32_t cy, uint32_t flags) override;
   int32_t WindowState(const forms::Form& form) override;
+  intptr_t DeviceContext(const forms::Form& form) override;
   double FrameWidth() override;
   double FrameHeight() override;
   double TextWidthTwips(const forms::Font& font, std::string_view text) override;

@@ -83,7 +83,7 @@ void frmAbout::ShowProgramFile() {
   const std::string sLongPath = GetLongPath(ProgramFile());
   forms::Control& lblPath = Ctl("lblPath");
   const int32_t lWidth = VbLong(lblPath.Width()) / VbLong(Sys().TwipsPerPixelX());
-  lblPath.SetCaption(CompactPath(sLongPath, lWidth, hWnd()));
+  lblPath.SetCaption(CompactPath(sLongPath, lWidth, hDC()));
   lblPath.SetToolTipText(sLongPath);
   Ctl("lbComment").SetCaption(App().comments);
 }

@@ -20,6 +20,11 @@ void RecordingWindowBackend::Destroyed(forms::Form& form) {
   calls_.push_back("Destroyed " + form.Name());
 }
 
+intptr_t RecordingWindowBackend::DeviceContext(const forms::Form& form) {
+  // Apart from every window handle, so that a window passed where a DC belongs shows.
+  return form.hWnd() + 0x800;
+}
+
 void RecordingWindowBackend::RunModal(forms::Form& form, forms::Form* owner) {
   calls_.push_back("RunModal " + form.Name() + (owner ? " " + owner->Name() : std::string()));
   const auto found = scripts_.find(form.Name());

@@ -38,6 +38,7 @@ class RecordingWindowBackend : public forms::WindowBackend {
   void SetWindowPos(forms::Form& form, intptr_t insertAfter, int32_t x, int32_t y, int32_t cx,
                     int32_t cy, uint32_t flags) override;
   int32_t WindowState(const forms::Form&) override { return forms::windowstate::kNormal; }
+  intptr_t DeviceContext(const forms::Form& form) override;
   double FrameWidth() override { return 90; }
   double FrameHeight() override { return 375; }
   double TextWidthTwips(const forms::Font& font, std::string_view text) override {
