@@ -162,13 +162,19 @@ HRESULT ComConnect::OnConnection(IDispatch* application, LONG connectMode, IDisp
   return Guarded([&] {
     // A second connection while connected is the add-in's to ignore; the IDE object it holds
     // must stay alive for it.
-    if (!connect_.Connected()) vbe_ = std::make_unique<DispatchVbe>(Dispatch(application));
+    if (!connect_.Connected()) {
+      if (session_ == nullptr) session_ = std::make_unique<AddInSession>(Module());
+      vbe_ = std::make_unique<DispatchVbe>(Dispatch(application));
+    }
     connect_.OnConnection(vbe_.get(), connectMode, DispatchAddIn(Dispatch(addInInst)), {});
   });
 }
 
 HRESULT ComConnect::OnDisconnection(LONG removeMode, SAFEARRAY**) {
-  return Guarded([&] { connect_.OnDisconnection(removeMode, {}); });
+  return Guarded([&] {
+    connect_.OnDisconnection(removeMode, {});
+    session_.reset();
+  });
 }
 
 HRESULT ComConnect::OnAddInsUpdate(SAFEARRAY**) {

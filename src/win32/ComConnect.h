@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "addin/Connect.h"
+#include "win32/AddInSession.h"
 #include "win32/DispatchIde.h"
 #include "win32/Extensibility.h"
 
@@ -39,6 +40,9 @@ class ComConnect final : public IDTExtensibility2 {
 
  private:
   long references_ = 0;
+  // Windows' services for the add-in, from its connection to its disconnection; declared first so
+  // that the add-in's windows go before the backend that made them.
+  std::unique_ptr<AddInSession> session_;
   // The add-in keeps a plain pointer to the IDE object, so its adapter lives here, as long as the
   // add-in may use it.
   std::unique_ptr<DispatchVbe> vbe_;

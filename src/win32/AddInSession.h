@@ -1,0 +1,33 @@
+#pragma once
+
+#include <windows.h>
+
+#include "app/Session.h"
+#include "win32/Win32Platform.h"
+#include "win32/Win32Windows.h"
+#include "win32/WinClock.h"
+#include "win32/WinFileSystem.h"
+
+namespace zarvelin::win32 {
+
+// The App facts of a Windows module: its directory and base name, from its own path.
+AppFacts ModuleAppFacts(HMODULE module);
+
+// What the add-in runs on while the IDE has it connected: Windows' files, services, windows and
+// clock, wired through the one Session, with the module's directory as App.Path (where Error.log
+// goes).
+class AddInSession {
+ public:
+  explicit AddInSession(HMODULE module);
+  AddInSession(const AddInSession&) = delete;
+  AddInSession& operator=(const AddInSession&) = delete;
+
+ private:
+  WinFileSystem files_;
+  WinClock clock_;
+  Win32Platform platform_;
+  Win32Windows windows_;
+  app::Session session_;
+};
+
+}  // namespace zarvelin::win32
