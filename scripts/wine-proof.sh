@@ -65,6 +65,12 @@ for _ in $(seq 50); do [[ -s "$work/display" ]] && break; sleep 0.1; done
 export DISPLAY=":$(head -1 "$work/display")"
 wineboot -i >/dev/null 2>&1 && wineserver -w
 check "a fresh Wine prefix" test -f "$WINEPREFIX/system.reg"
+# Without a window manager windows have no frames: Wine's virtual desktop draws them, once the
+# server restarts. Its caption buttons need Marlett, which Debian's Wine does not load by itself.
+wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1
+wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768 /f >/dev/null 2>&1
+cp /usr/share/wine/fonts/marlett.ttf "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null
+wineserver -k
 # One server for every later wine start: a cold start costs seconds, a warm one a tenth.
 wineserver -p
 echo "prefix ready in $((SECONDS - start)) s"
@@ -115,11 +121,23 @@ for build in "${builds[@]}"; do
   check "$arch add-in LoadBehavior 0" is "$(value "$addin" LoadBehavior $view)" 0x0
   check "$arch add-in CommandLineSafe 0" is "$(value "$addin" CommandLineSafe $view)" 0x0
 
-  # The host finds the DLL through the registry, as the IDE does.
-  timeout 120 wine "$root/$host_file" >"$work/host.log" 2>&1
+  # The host finds the DLL through the registry, as the IDE does, and plays the IDE on a copy of
+  # the example project; the screenshots of the real windows land beside the build.
+  rm -rf "$work/ledger" && cp -r examples/ledger "$work/ledger"
+  shots=$build/screenshots
+  rm -rf "$shots" && mkdir -p "$shots"
+  timeout 180 wine "$root/$host_file" --proof "$(winepath -w "$work/ledger/app/Ledger.vbp")" \
+    "C:\\zarvelin-copy-$arch" "$(winepath -w "$root/$shots")" >"$work/host.log" 2>&1
   status=$?
   sed "s/^/    $arch /" "$work/host.log" | tr -d '\r'
-  check "$arch test host passes" test "$status" -eq 0
+  check "$arch test host passes" test "$status" -eq 0 -a \
+    "$(tr -d '\r' <"$work/host.log" | grep -cE '^host: [1-9][0-9]* passed, 0 failed$')" -eq 1
+  check "$arch the source project is untouched" diff -r examples/ledger "$work/ledger"
+  for bmp in "$shots"/*.bmp; do
+    [[ -f "$bmp" ]] && convert "$bmp" "${bmp%.bmp}.png" && rm -f "$bmp"
+  done
+  check "$arch screenshots of the three windows" test -s "$shots/copy-dialog.png" -a \
+    -s "$shots/about-box.png" -a -s "$shots/error-report.png"
 
   check "$arch regsvr32 /u unregisters" wine regsvr32 /s /u "$dll"
   check "$arch class gone" absent wine reg query "HKCR\\CLSID\\$clsid" "/reg:$view"

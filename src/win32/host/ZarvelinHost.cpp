@@ -1,13 +1,25 @@
-// The test host: plays the IDE for the registered add-in. It creates "Zarvelin.Connect" through COM
-// as the IDE does, hands it an IDE object of its own that records what the add-in asks of it, and
-// drives the add-in's events by vtable and by name. One PASS or FAIL line per check; the exit
-// status is the number of failed checks.
+// The test host: plays the VB6 IDE for the registered add-in. It opens a project in the file-backed
+// IDE (the same one the command-line program uses), hands it to "Zarvelin.Connect" through COM as
+// IDispatch objects with the IDE's names, and then, as a person would, clicks the add-in's entry,
+// types into its dialog and presses its buttons, through the windows themselves.
+//
+//   ZarvelinHost.exe --proof PROJECT.vbp COPY_DIRECTORY SHOT_DIRECTORY
+//       the scripted proof: one PASS or FAIL line per check, the exit status the failures' count;
+//   ZarvelinHost.exe PROJECT.vbp
+//       a small window with the add-in's entries, to try the real dialog without VB6.
 #include <windows.h>
 
 #include <cstdio>
-#include <functional>
+#include <memory>
 #include <string>
 #include <vector>
+
+#include "filebacked/FileBackedIde.h"
+#include "win32/AddInSession.h"
+#include "win32/WideText.h"
+#include "win32/host/DispatchObject.h"
+#include "win32/host/DispatchedIde.h"
+#include "win32/host/ProofChecks.h"
 
 // {B65AD801-ABAF-11D0-BB8B-00A0C90F2744}: IDTExtensibility2, whose vtable the IDE calls.
 inline constexpr IID kIidExtensibility2 = {
@@ -26,156 +38,26 @@ struct IDTExtensibility2 : public IDispatch {
 
 namespace {
 
-int passed = 0;
-int failed = 0;
+using namespace zarvelin;
+using host::Check;
 
-void Check(bool ok, const char* what) {
-  std::printf("%s: %s\n", ok ? "PASS" : "FAIL", what);
-  ++(ok ? passed : failed);
-}
+constexpr LONG kAfterStartup = 0;
+constexpr LONG kStartup = 1;
+constexpr wchar_t kFormClass[] = L"ZarvelinForm";
+constexpr wchar_t kMessageBoxClass[] = L"#32770";
+constexpr UINT kDriverDone = WM_APP + 7;
+constexpr wchar_t kSettingKey[] =
+    L"Software\\VB and VBA Program Settings\\Zarvelin\\Microsoft Visual Basic AddIns";
 
-// Everything the add-in asks of the IDE, in order, as "Name(arguments)" or "Name=value".
-std::vector<std::wstring> calls;
-
-std::wstring Describe(const VARIANT& value) {
-  switch (value.vt) {
-    case VT_ERROR:
-      return value.scode == DISP_E_PARAMNOTFOUND ? L"missing" : L"error";
-    case VT_BOOL:
-      return value.boolVal ? L"True" : L"False";
-    case VT_BSTR:
-      return value.bstrVal;
-    default: {
-      VARIANT text;
-      VariantInit(&text);
-      std::wstring described = L"?";
-      if (SUCCEEDED(VariantChangeType(&text, const_cast<VARIANT*>(&value), 0, VT_BSTR))) {
-        described = text.bstrVal;
-      }
-      VariantClear(&text);
-      return described;
-    }
-  }
-}
-
-// One object of the played IDE: its members by name, each answered by a function.
-class IdeObject final : public IDispatch {
- public:
-  using Member = std::function<HRESULT(DISPPARAMS& parameters, VARIANT* result)>;
-  struct Entry {
-    std::wstring name;
-    Member member;
-  };
-
-  explicit IdeObject(std::vector<Entry> members) : members_(std::move(members)) {}
-
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
-    if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IDispatch)) {
-      *object = static_cast<IDispatch*>(this);
-      AddRef();
-      return S_OK;
-    }
-    *object = nullptr;
-    return E_NOINTERFACE;
-  }
-  ULONG STDMETHODCALLTYPE AddRef() override { return ++references_; }
-  ULONG STDMETHODCALLTYPE Release() override {
-    const ULONG left = --references_;
-    if (left == 0) delete this;
-    return left;
-  }
-  HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override {
-    *count = 0;
-    return S_OK;
-  }
-  HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo**) override {
-    return DISP_E_BADINDEX;
-  }
-  HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR* names, UINT, LCID,
-                                          DISPID* ids) override {
-    for (size_t index = 0; index < members_.size(); ++index) {
-      if (CompareStringOrdinal(names[0], -1, members_[index].name.c_str(), -1, TRUE) ==
-          CSTR_EQUAL) {
-        ids[0] = static_cast<DISPID>(index + 1);
-        return S_OK;
-      }
-    }
-    calls.push_back(std::wstring(names[0]) + L"?");
-    ids[0] = DISPID_UNKNOWN;
-    return DISP_E_UNKNOWNNAME;
-  }
-  HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS* parameters,
-                                   VARIANT* result, EXCEPINFO*, UINT*) override {
-    if (id < 1 || static_cast<size_t>(id) > members_.size()) return DISP_E_MEMBERNOTFOUND;
-    const Entry& entry = members_[static_cast<size_t>(id - 1)];
-    std::wstring call = entry.name;
-    if (flags & DISPATCH_PROPERTYPUT) {
-      call += L"=" + Describe(parameters->rgvarg[0]);
-    } else if (parameters->cArgs > 0) {
-      call += L"(";
-      for (UINT index = parameters->cArgs; index-- > 0;) {
-        call += Describe(parameters->rgvarg[index]);
-        if (index > 0) call += L",";
-      }
-      call += L")";
-    }
-    calls.push_back(call);
-    if (result != nullptr) VariantInit(result);
-    return entry.member(*parameters, result);
-  }
-
- private:
-  ULONG references_ = 1;
-  std::vector<Entry> members_;
-};
-
-// A member answering a new object of the played IDE.
-IdeObject::Member Answers(std::function<IdeObject*()> make) {
-  return [make](DISPPARAMS&, VARIANT* result) {
-    IdeObject* object = make();
-    if (result == nullptr) {
-      object->Release();
-      return S_OK;
-    }
-    result->vt = VT_DISPATCH;
-    result->pdispVal = object;
-    return S_OK;
-  };
-}
-
-HRESULT Nothing(DISPPARAMS&, VARIANT*) {
-  return S_OK;
-}
-
-IdeObject* MakeControl() {
-  return new IdeObject(
-      {{L"Caption", Nothing}, {L"Style", Nothing}, {L"PasteFace", Nothing}, {L"Delete", Nothing}});
-}
-
-IdeObject* MakeBar() {
-  return new IdeObject({{L"Controls", Answers([] {
-                           return new IdeObject({{L"Add", Answers(MakeControl)}});
-                         })}});
-}
-
-// The IDE as far as the add-in's entries need it: command bars with controls. Clicks, projects
-// and the add-in list are not played yet.
-IdeObject* MakeIde() {
-  return new IdeObject({{L"CommandBars", Answers([] {
-                           return new IdeObject({{L"Item", Answers(MakeBar)}});
-                         })}});
-}
-
-IdeObject* MakeAddIn() {
-  return new IdeObject({{L"ProgId", [](DISPPARAMS&, VARIANT* result) {
-                           result->vt = VT_BSTR;
-                           result->bstrVal = SysAllocString(L"Zarvelin.Connect");
-                           return S_OK;
-                         }}});
-}
+// What a copy of the example project holds, flat in the copy directory.
+constexpr const wchar_t* kCopiedFiles[] = {
+    L"Ledger.vbp",      L"frmMain.frm",     L"frmMain.frx",    L"mdiLedger.frm",  L"mdiLedger.frx",
+    L"modMain.bas",     L"Util.bas",        L"cEntry.cls",     L"ctlAmount.ctl",  L"ctlAmount.ctx",
+    L"ppgCurrency.pag", L"ppgCurrency.pgx", L"dsrMonthly.dsr", L"dsrMonthly.dsx", L"dsrMonthly.dca",
+    L"Ledger.res",      L"Ledger Notes.txt"};
 
 bool Called(const std::wstring& call) {
-  for (const std::wstring& made : calls) {
+  for (const std::wstring& made : host::DispatchObject::Calls()) {
     if (made == call) return true;
   }
   return false;
@@ -226,7 +108,55 @@ HRESULT CanUnloadNow() {
   return entry == nullptr ? E_FAIL : entry();
 }
 
-void Run() {
+std::wstring DllDirectory() {
+  wchar_t path[MAX_PATH] = {};
+  GetModuleFileNameW(GetModuleHandleW(L"Zarvelin.dll"), path, MAX_PATH);
+  std::wstring directory = path;
+  return directory.substr(0, directory.find_last_of(L'\\'));
+}
+
+bool FileExists(const std::wstring& path) {
+  const DWORD attributes = GetFileAttributesW(path.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+}
+
+std::string FileBytes(const std::wstring& path) {
+  std::string bytes;
+  const HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return bytes;
+  char buffer[4096];
+  DWORD read = 0;
+  while (ReadFile(file, buffer, sizeof buffer, &read, nullptr) && read > 0)
+    bytes.append(buffer, read);
+  CloseHandle(file);
+  return bytes;
+}
+
+std::wstring Setting() {
+  wchar_t value[16] = {};
+  DWORD size = sizeof value;
+  if (RegGetValueW(HKEY_CURRENT_USER, kSettingKey, L"DisplayOnConnect frmCopyProject",
+                   RRF_RT_REG_SZ, nullptr, value, &size) != ERROR_SUCCESS) {
+    return L"(none)";
+  }
+  return value;
+}
+
+// The file-backed IDE's entry with this caption on a bar; nullptr when there is none.
+std::shared_ptr<filebacked::FileBackedCommandBarControl> Entry(filebacked::FileBackedVBE& vbe,
+                                                               const char* bar,
+                                                               const char* caption) {
+  ide::CommandBarControls& controls = vbe.CommandBarSet().Item(bar)->Controls();
+  for (int32_t index = controls.Count(); index >= 1; --index) {
+    auto control =
+        std::dynamic_pointer_cast<filebacked::FileBackedCommandBarControl>(controls.Item(index));
+    if (control != nullptr && !control->Deleted() && control->Caption() == caption) return control;
+  }
+  return nullptr;
+}
+
+IDispatch* CreateConnect() {
   CLSID clsid = {};
   Check(SUCCEEDED(CLSIDFromProgID(L"Zarvelin.Connect", &clsid)),
         "ProgID Zarvelin.Connect names a class");
@@ -234,6 +164,12 @@ void Run() {
   Check(SUCCEEDED(CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, IID_IDispatch,
                                    reinterpret_cast<void**>(&connect))),
         "CoCreateInstance gives the add-in's IDispatch");
+  return connect;
+}
+
+// The COM side of the add-in: its interfaces, names, events and reference counts.
+void ProtocolChecks(IDispatch* ide, IDispatch* addIn) {
+  IDispatch* connect = CreateConnect();
   if (connect == nullptr) return;
   IDTExtensibility2* extensibility = nullptr;
   Check(SUCCEEDED(
@@ -257,54 +193,294 @@ void Run() {
   Check(CallByName(connect, L"OnDisconnection", {Long(0)}) == DISP_E_BADPARAMCOUNT,
         "a call by name with too few arguments is refused");
 
-  IdeObject* ide = MakeIde();
-  IdeObject* addIn = MakeAddIn();
+  auto& calls = host::DispatchObject::Calls();
+  calls.clear();
   SAFEARRAY* custom = SafeArrayCreateVector(VT_VARIANT, 0, 0);
-  const LONG kStartup = 1;
   Check(extensibility->OnConnection(ide, kStartup, addIn, &custom) == S_OK,
         "OnConnection at the IDE's start-up, by vtable");
   Check(calls.empty(), "at start-up the entries wait for OnStartupComplete");
-  Check(extensibility->OnConnection(ide, 0, addIn, &custom) == S_OK && calls.empty(),
+  Check(extensibility->OnConnection(ide, kAfterStartup, addIn, &custom) == S_OK && calls.empty(),
         "a second connection is ignored");
   Check(CallByName(connect, L"OnAddInsUpdate", {Custom(&custom)}) == S_OK && calls.empty(),
         "OnAddInsUpdate by name does nothing");
 
-  // The entries' face goes through the clipboard, which the Windows services provide; until they
-  // are installed the start-up ends there, after the first entry is made.
-  CallByName(connect, L"OnStartupComplete", {Custom(&custom)});
-  Check(Called(L"Item(File)"), "OnStartupComplete by name asks for the File menu");
+  Check(CallByName(connect, L"OnStartupComplete", {Custom(&custom)}) == S_OK,
+        "OnStartupComplete by name");
+  Check(Called(L"Item(File)") && Called(L"Item(Add-Ins)") && Called(L"Item(Standard)"),
+        "the entries go to the File and Add-Ins menus and the Standard toolbar");
   Check(Called(L"Add(1,missing,missing,7,True)"),
         "the File entry is a temporary button at position 7, left-out arguments missing");
-  Check(Called(L"Caption=Zarvelin ...") && Called(L"Style=3"),
-        "the File entry gets its caption, then its style");
+  Check(Called(L"Caption=Zarvelin ...") && Called(L"Style=3") && Called(L"PasteFace"),
+        "an entry gets its caption, its style and its face");
+  Check(Called(L"CommandBarEvents(object)"),
+        "each entry's clicks are asked for through the events object");
 
   calls.clear();
   Check(CallByName(connect, L"OnDisconnection", {Long(0), Custom(&custom)}) == S_OK,
-        "OnDisconnection by name carries on past every failure");
+        "OnDisconnection by name");
+  Check(Called(L"Delete"), "the disconnection takes the entries away");
   Check(CallByName(connect, L"OnConnection",
-                   {Object(ide), Long(kStartup), Object(addIn), Custom(&custom)}) == S_OK &&
-            calls.empty(),
+                   {Object(ide), Long(kStartup), Object(addIn), Custom(&custom)}) == S_OK,
         "after the disconnection, a new connection by name is taken");
   Check(extensibility->OnDisconnection(0, &custom) == S_OK, "OnDisconnection by vtable");
   Check(extensibility->OnBeginShutdown(&custom) == S_OK, "OnBeginShutdown by vtable");
 
   SafeArrayDestroy(custom);
-  ide->Release();
-  addIn->Release();
   extensibility->Release();
   Check(connect->Release() == 0, "the last Release frees the add-in");
   Check(CanUnloadNow() == S_OK, "DllCanUnloadNow says yes once every object is gone");
 }
 
+struct Script {
+  std::wstring copyDirectory;
+  std::wstring shots;
+  HWND doneWindow = nullptr;
+};
+
+// Presses a button as a user does, without waiting for what the click starts.
+bool Press(HWND parent, const wchar_t* caption) {
+  const HWND button = host::ChildOf(parent, L"Button", caption);
+  return button != nullptr && PostMessageW(button, BM_CLICK, 0, 0);
+}
+
+bool Answer(const wchar_t* title, WPARAM answer) {
+  const HWND box = host::WaitForWindow(kMessageBoxClass, title);
+  if (box == nullptr) return false;
+  PostMessageW(box, WM_COMMAND, answer, 0);
+  return host::WaitUntilGone(box);
+}
+
+// The user's side, on a thread of its own: the add-in's windows run on the IDE's thread and
+// block it while they are modal, as they do in the IDE.
+void DriveDialog(const Script& script) {
+  const HWND dialog = host::WaitForWindow(kFormClass, L"Zarvelin");
+  Check(dialog != nullptr, "the toolbar button opens the copy dialog, found by its caption");
+  if (dialog == nullptr) return;
+  const HWND directory = host::ChildOf(dialog, L"Edit", nullptr);
+  Check(directory != nullptr, "the dialog has its copy directory box");
+
+  SendMessageW(directory, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"Q:\\no-such-drive\\copy"));
+  Check(Press(dialog, L"&Copy"), "Copy pressed for a drive that does not exist");
+  Check(Answer(L"Invalid Copy Directory", IDOK), "the \"Invalid Copy Directory\" box shows");
+
+  SendMessageW(directory, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(script.copyDirectory.c_str()));
+  Check(host::Screenshot(dialog, script.shots + L"\\copy-dialog.bmp"), "copy dialog screenshot");
+  Check(Press(dialog, L"&Copy"), "Copy pressed with a real button click");
+  Check(Answer(L"Zarvelin", IDOK), "the closing message box shows and is dismissed");
+
+  Check(Press(dialog, L"&About"), "About pressed");
+  const HWND about = host::WaitForWindow(kFormClass, L"About");
+  Check(about != nullptr, "the about box opens");
+  if (about == nullptr) return;
+  Sleep(500);
+  Check(host::ChildTextEndingWith(about, L"Static", L"\\Zarvelin.dll").size() > 13,
+        "the about box shows the add-in's path, compacted on its own device context");
+  Check(host::Screenshot(about, script.shots + L"\\about-box.bmp"), "about box screenshot");
+
+  // Double-clicking the about box's icon divides by zero: the failure every user can provoke.
+  const HWND icon = host::ChildOf(about, L"ZarvelinPicture", L"ImgIcon");
+  Check(icon != nullptr && PostMessageW(icon, WM_LBUTTONDBLCLK, MK_LBUTTON, 0),
+        "the about box's icon double-clicked");
+  const HWND report = host::WaitForWindow(kFormClass, L"An Error Occured in: ");
+  Check(report != nullptr, "an injected failure opens the error report window");
+  if (report == nullptr) return;
+  Sleep(300);
+  Check(host::Screenshot(report, script.shots + L"\\error-report.bmp"), "error report screenshot");
+  Check(Press(report, L"&Continue"), "Continue pressed");
+  Check(Answer(L"E-Mail Error Information", IDNO), "no mail is sent");
+  Check(host::WaitUntilGone(report), "the error report window closes");
+  Check(host::ClipboardText().find(L"Division by zero") != std::wstring::npos,
+        "the report is on the clipboard");
+
+  Check(Press(about, L"&OK"), "the about box's OK pressed");
+  Check(host::WaitUntilGone(about), "the about box closes");
+}
+
+void Drive(Script& script) {
+  DriveDialog(script);
+  // Whatever the script did not expect is closed, so that the run ends rather than hangs.
+  while (const HWND stray = FindWindowW(kMessageBoxClass, nullptr)) {
+    wchar_t title[256] = {};
+    GetWindowTextW(stray, title, 256);
+    std::printf("unexpected message box: %s\n", win32::Narrow(title).c_str());
+    PostMessageW(stray, WM_COMMAND, IDCANCEL, 0);
+    host::WaitUntilGone(stray, 2000);
+  }
+  PostMessageW(script.doneWindow, kDriverDone, 0, 0);
+}
+
+DWORD WINAPI DriveThread(void* script) {
+  Drive(*static_cast<Script*>(script));
+  return 0;
+}
+
+bool driverDone = false;
+
+LRESULT CALLBACK DoneProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == kDriverDone) driverDone = true;
+  return DefWindowProcW(window, message, wParam, lParam);
+}
+
+void CheckCopy(const std::wstring& project, const std::wstring& copyDirectory) {
+  bool all = true;
+  for (const wchar_t* name : kCopiedFiles) {
+    if (!FileExists(copyDirectory + L"\\" + name)) {
+      std::printf("missing in the copy: %s\n", win32::Narrow(name).c_str());
+      all = false;
+    }
+  }
+  Check(all, "every file of the project and its companions is in the copy directory");
+  const std::string copied = FileBytes(copyDirectory + L"\\Ledger.vbp");
+  Check(copied.find("\r\nPath32=\"\"\r\n") != std::string::npos &&
+            copied.find("Module=Util; Util.bas\r\n") != std::string::npos,
+        "the copied project file points at the copies and its Path32 is cleared");
+  Check(FileBytes(project).find("\r\nPath32=\"..\\bin\"\r\n") != std::string::npos,
+        "the source project file is untouched");
+}
+
+// A new add-in object by its ProgID, and its IDTExtensibility2; nullptr when either fails.
+IDTExtensibility2* Extensibility(IDispatch*& connect) {
+  connect = CreateConnect();
+  IDTExtensibility2* extensibility = nullptr;
+  if (connect != nullptr) {
+    connect->QueryInterface(kIidExtensibility2, reinterpret_cast<void**>(&extensibility));
+  }
+  return extensibility;
+}
+
+void UiProof(filebacked::FileBackedVBE& vbe, IDispatch* ide, IDispatch* addIn,
+             const std::wstring& project, Script& script) {
+  IDispatch* connect = nullptr;
+  IDTExtensibility2* extensibility = Extensibility(connect);
+  if (extensibility == nullptr) return;
+  SAFEARRAY* custom = SafeArrayCreateVector(VT_VARIANT, 0, 0);
+  Check(extensibility->OnConnection(ide, kAfterStartup, addIn, &custom) == S_OK,
+        "connected after the IDE's start-up");
+  const auto button = Entry(vbe, "Standard", "Zarvelin");
+  Check(Entry(vbe, "File", "Zarvelin ...") != nullptr &&
+            Entry(vbe, "Add-Ins", "Zarvelin ...") != nullptr && button != nullptr,
+        "the three entries are there");
+  for (const char* bar : {"File", "Add-Ins", "Standard"}) {
+    const auto entry = Entry(vbe, bar, bar[0] == 'S' ? "Zarvelin" : "Zarvelin ...");
+    Check(entry != nullptr && entry->Face().has_value(), "an entry has its face");
+  }
+
+  script.doneWindow =
+      CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
+  SetWindowLongPtrW(script.doneWindow, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(DoneProcedure));
+  const std::wstring log = DllDirectory() + L"\\Error.log";
+  DeleteFileW(log.c_str());
+  const HANDLE driver = CreateThread(nullptr, 0, DriveThread, &script, 0, nullptr);
+  if (button != nullptr) button->Click();
+  MSG message{};
+  while (!driverDone && GetMessageW(&message, nullptr, 0, 0) > 0) {
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+  }
+  WaitForSingleObject(driver, INFINITE);
+  CloseHandle(driver);
+  DestroyWindow(script.doneWindow);
+
+  CheckCopy(project, script.copyDirectory);
+  Check(FileExists(log), "Continue wrote Error.log beside the DLL");
+  DeleteFileW(log.c_str());
+
+  Check(extensibility->OnDisconnection(0, &custom) == S_OK, "disconnected");
+  Check(FindWindowW(kFormClass, L"Zarvelin") == nullptr, "the disconnection closes the dialog");
+  Check(Setting() == L"1", "the registry remembers that the dialog was open");
+  Check(Entry(vbe, "Standard", "Zarvelin") == nullptr, "the entries are gone");
+  SafeArrayDestroy(custom);
+  extensibility->Release();
+  Check(connect->Release() == 0, "the add-in is freed");
+}
+
+// A small window with the add-in's entries: a person tries the real dialog without VB6.
+void Interactive(filebacked::FileBackedVBE& vbe, IDispatch* ide, IDispatch* addIn) {
+  IDispatch* connect = nullptr;
+  IDTExtensibility2* extensibility = Extensibility(connect);
+  if (extensibility == nullptr) return;
+  SAFEARRAY* custom = SafeArrayCreateVector(VT_VARIANT, 0, 0);
+  extensibility->OnConnection(ide, kAfterStartup, addIn, &custom);
+  const HWND window =
+      CreateWindowExW(0, L"#32770", L"Zarvelin Host", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
+                      CW_USEDEFAULT, CW_USEDEFAULT, 320, 170, nullptr, nullptr, nullptr, nullptr);
+  struct Shown {
+    const char* bar;
+    const char* caption;
+  };
+  const Shown entries[] = {
+      {"File", "Zarvelin ..."}, {"Add-Ins", "Zarvelin ..."}, {"Standard", "Zarvelin"}};
+  std::vector<std::pair<HWND, std::shared_ptr<filebacked::FileBackedCommandBarControl>>> buttons;
+  int top = 10;
+  for (const Shown& shown : entries) {
+    const std::wstring label = win32::Wide(std::string(shown.bar) + ": " + shown.caption);
+    const HWND button = CreateWindowExW(0, L"BUTTON", label.c_str(), WS_CHILD | WS_VISIBLE, 10, top,
+                                        280, 28, window, nullptr, nullptr, nullptr);
+    buttons.emplace_back(button, Entry(vbe, shown.bar, shown.caption));
+    top += 36;
+  }
+  MSG message{};
+  while (IsWindow(window) && GetMessageW(&message, nullptr, 0, 0) > 0) {
+    if (message.message == WM_LBUTTONUP) {
+      for (auto& [button, entry] : buttons) {
+        if (message.hwnd == button && entry != nullptr) entry->Click();
+      }
+    }
+    if (message.message == WM_SYSCOMMAND && message.wParam == SC_CLOSE) break;
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+  }
+  extensibility->OnDisconnection(0, &custom);
+  SafeArrayDestroy(custom);
+  extensibility->Release();
+  connect->Release();
+}
+
+int Run(const std::vector<std::wstring>& arguments) {
+  const bool proof = arguments.size() == 4 && arguments[0] == L"--proof";
+  if (!proof && arguments.size() != 1) {
+    std::printf(
+        "usage: ZarvelinHost PROJECT.vbp\n"
+        "       ZarvelinHost --proof PROJECT.vbp COPY_DIRECTORY SHOT_DIRECTORY\n");
+    return 2;
+  }
+  const std::wstring project = proof ? arguments[1] : arguments[0];
+  // The host's own services: the file-backed IDE reads and writes through them.
+  win32::AddInSession session(GetModuleHandleW(nullptr));
+  filebacked::IdeConfiguration configuration;
+  configuration.addIns.push_back(filebacked::AddInEntry{"Zarvelin.Connect", true});
+  std::unique_ptr<filebacked::FileBackedVBE> vbe;
+  try {
+    vbe = filebacked::OpenFileBackedIde(win32::Narrow(project), configuration);
+  } catch (const VbError& error) {
+    std::printf("FAIL: cannot open the project: %s\n", error.Description().c_str());
+    return 1;
+  }
+  IDispatch* ide = host::DispatchedVbe(*vbe);
+  IDispatch* addIn = host::DispatchedAddIn(vbe->Addins().Item(1));
+  if (proof) {
+    ProtocolChecks(ide, addIn);
+    Script script{arguments[2], arguments[3]};
+    CreateDirectoryW(script.copyDirectory.c_str(), nullptr);
+    UiProof(*vbe, ide, addIn, project, script);
+  } else {
+    Interactive(*vbe, ide, addIn);
+  }
+  addIn->Release();
+  ide->Release();
+  return 0;
+}
+
 }  // namespace
 
-int main() {
+int wmain(int count, wchar_t** values) {
   if (FAILED(CoInitialize(nullptr))) {
     std::printf("FAIL: CoInitialize\n");
     return 1;
   }
-  Run();
+  const int status = Run(std::vector<std::wstring>(values + 1, values + count));
   CoUninitialize();
-  std::printf("host: %d passed, %d failed\n", passed, failed);
-  return failed;
+  if (status != 0) return status;
+  std::printf("host: %d passed, %d failed\n", host::Passed(), host::Failed());
+  return host::Failed();
 }
