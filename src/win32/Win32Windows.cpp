@@ -65,7 +65,8 @@ bool Painted(forms::ControlKind kind) {
 
 std::wstring WindowText(HWND window) {
   std::wstring text(static_cast<size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
-  text.resize(static_cast<size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
+  text.resize(
+      static_cast<size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
   return text;
 }
 
@@ -245,9 +246,13 @@ void Win32Windows::MakeControl(Peer& peer, forms::Control& control) {
       break;
   }
   const RECT place = PixelsOf(*peer.form, control);
-  const auto id = static_cast<UINT_PTR>(&control - peer.form->Controls().front().get() + 1);
-  const HWND child = CreateWindowExW(exStyle, windowClass, text.c_str(), style, place.left, place.top,
-                                     place.right - place.left, place.bottom - place.top,
+  // Child ids follow the design order, from 1.
+  const auto& controls = peer.form->Controls();
+  const auto self = std::find_if(controls.begin(), controls.end(),
+                                 [&](const auto& each) { return each.get() == &control; });
+  const auto id = static_cast<UINT_PTR>(self - controls.begin() + 1);
+  const HWND child = CreateWindowExW(exStyle, windowClass, text.c_str(), style, place.left,
+                                     place.top, place.right - place.left, place.bottom - place.top,
                                      peer.window, reinterpret_cast<HMENU>(id), module_, creation);
   if (child == nullptr) throw VbError(vberr::kOutOfMemory);
   SetWindowLongPtrW(child, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&control));
@@ -459,7 +464,8 @@ bool Win32Windows::TakeKey(const MSG& message) {
   }
   if (message.wParam != VK_RETURN && message.wParam != VK_ESCAPE) return false;
   // Enter starts a new line in a box of several lines.
-  const forms::Control* focused = GetParent(message.hwnd) == root ? ControlOf(message.hwnd) : nullptr;
+  const forms::Control* focused =
+      GetParent(message.hwnd) == root ? ControlOf(message.hwnd) : nullptr;
   if (message.wParam == VK_RETURN && focused != nullptr &&
       focused->Kind() == forms::ControlKind::TextBox && focused->Definition().multiLine) {
     return false;
@@ -476,6 +482,15 @@ LRESULT Win32Windows::FormMessage(HWND window, UINT message, WPARAM wParam, LPAR
     case WM_CLOSE:
       Deliver(form, [&] { form.CloseByUser(); });
       return 0;
+    case WM_MOVE: {
+      // Moved by the user: the model learns where its window now is.
+      RECT now{};
+      GetWindowRect(window, &now);
+      if (now.left != Pixels(form.Left()) || now.top != Pixels(form.Top())) {
+        Deliver(form, [&] { form.Move(now.left * twipsPerPixel_, now.top * twipsPerPixel_); });
+      }
+      return 0;
+    }
     case kKeyPressed:
       Deliver(form, [&] { wParam == VK_RETURN ? form.PressEnter() : form.PressEscape(); });
       return 0;
