@@ -96,6 +96,14 @@ TEST(FormModel, LifeAsApproved) {
       return std::to_string(form.Ctl("txtB").hWnd() - form.hWnd()) + " border " +
              std::to_string(form.Ctl("txtB").HasBorder());
     });
+    step("a window of its own, and the form's device context", [&] {
+      Control& box = form.Ctl("txtB");
+      box.SetWindowHandle(form.hWnd() + 0x77);
+      const std::string own = std::to_string(box.hWnd() - form.hWnd());
+      box.SetWindowHandle(0);
+      return own + " then " + std::to_string(box.hWnd() - form.hWnd()) + ", dc " +
+             std::to_string(form.hDC() - form.hWnd());
+    });
     step("scale", [&] {
       Control& box = form.Ctl("lstItems");
       box.SetScaleHeight(10);
