@@ -10,6 +10,7 @@
 #include <windows.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <memory>
 #include <string>
 #include <vector>
@@ -268,10 +269,19 @@ void DriveDialog(const Script& script) {
   Check(Press(dialog, L"&Copy"), "Copy pressed with a real button click");
   Check(Answer(L"Zarvelin", IDOK), "the closing message box shows and is dismissed");
 
+  // Dragged away from the screen's corner, as a user would, so that the about box fits above it.
+  SetWindowPos(dialog, nullptr, 200, 260, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
   Check(Press(dialog, L"&About"), "About pressed");
   const HWND about = host::WaitForWindow(kFormClass, L"About");
   Check(about != nullptr, "the about box opens");
   if (about == nullptr) return;
+  RECT outer{};
+  RECT inner{};
+  GetWindowRect(dialog, &outer);
+  GetWindowRect(about, &inner);
+  Check(std::abs((outer.left + outer.right) - (inner.left + inner.right)) <= 4 &&
+            std::abs((outer.top + outer.bottom) - (inner.top + inner.bottom)) <= 4,
+        "the about box is centred over the dialog where the user moved it");
   Sleep(500);
   Check(host::ChildTextEndingWith(about, L"Static", L"\\Zarvelin.dll").size() > 13,
         "the about box shows the add-in's path, compacted on its own device context");
@@ -394,6 +404,21 @@ void UiProof(filebacked::FileBackedVBE& vbe, IDispatch* ide, IDispatch* addIn,
   Check(connect->Release() == 0, "the add-in is freed");
 }
 
+// The entries the interactive window shows, by their buttons' ids (1, 2, 3).
+std::vector<std::shared_ptr<filebacked::FileBackedCommandBarControl>> shownEntries;
+
+LRESULT CALLBACK HostWindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_COMMAND && HIWORD(wParam) == BN_CLICKED) {
+    const size_t index = LOWORD(wParam);
+    if (index >= 1 && index <= shownEntries.size() && shownEntries[index - 1] != nullptr) {
+      shownEntries[index - 1]->Click();
+    }
+    return 0;
+  }
+  if (message == WM_DESTROY) PostQuitMessage(0);
+  return DefWindowProcW(window, message, wParam, lParam);
+}
+
 // A small window with the add-in's entries: a person tries the real dialog without VB6.
 void Interactive(filebacked::FileBackedVBE& vbe, IDispatch* ide, IDispatch* addIn) {
   IDispatch* connect = nullptr;
@@ -401,35 +426,34 @@ void Interactive(filebacked::FileBackedVBE& vbe, IDispatch* ide, IDispatch* addI
   if (extensibility == nullptr) return;
   SAFEARRAY* custom = SafeArrayCreateVector(VT_VARIANT, 0, 0);
   extensibility->OnConnection(ide, kAfterStartup, addIn, &custom);
+
+  WNDCLASSEXW windowClass{};
+  windowClass.cbSize = sizeof windowClass;
+  windowClass.lpfnWndProc = HostWindowProcedure;
+  windowClass.hInstance = GetModuleHandleW(nullptr);
+  windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+  windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+  windowClass.lpszClassName = L"ZarvelinHostWindow";
+  RegisterClassExW(&windowClass);
   const HWND window =
-      CreateWindowExW(0, L"#32770", L"Zarvelin Host", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
-                      CW_USEDEFAULT, CW_USEDEFAULT, 320, 170, nullptr, nullptr, nullptr, nullptr);
-  struct Shown {
-    const char* bar;
-    const char* caption;
-  };
-  const Shown entries[] = {
+      CreateWindowExW(0, windowClass.lpszClassName, L"Zarvelin Host",
+                      WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_VISIBLE, CW_USEDEFAULT,
+                      CW_USEDEFAULT, 320, 170, nullptr, nullptr, windowClass.hInstance, nullptr);
+  const char* const entries[][2] = {
       {"File", "Zarvelin ..."}, {"Add-Ins", "Zarvelin ..."}, {"Standard", "Zarvelin"}};
-  std::vector<std::pair<HWND, std::shared_ptr<filebacked::FileBackedCommandBarControl>>> buttons;
-  int top = 10;
-  for (const Shown& shown : entries) {
-    const std::wstring label = win32::Wide(std::string(shown.bar) + ": " + shown.caption);
-    const HWND button = CreateWindowExW(0, L"BUTTON", label.c_str(), WS_CHILD | WS_VISIBLE, 10, top,
-                                        280, 28, window, nullptr, nullptr, nullptr);
-    buttons.emplace_back(button, Entry(vbe, shown.bar, shown.caption));
-    top += 36;
+  for (const auto& [bar, caption] : entries) {
+    shownEntries.push_back(Entry(vbe, bar, caption));
+    const std::wstring label = win32::Wide(std::string(bar) + ": " + caption);
+    CreateWindowExW(0, L"BUTTON", label.c_str(), WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, 10,
+                    static_cast<int>(10 + 36 * (shownEntries.size() - 1)), 280, 28, window,
+                    reinterpret_cast<HMENU>(shownEntries.size()), windowClass.hInstance, nullptr);
   }
   MSG message{};
-  while (IsWindow(window) && GetMessageW(&message, nullptr, 0, 0) > 0) {
-    if (message.message == WM_LBUTTONUP) {
-      for (auto& [button, entry] : buttons) {
-        if (message.hwnd == button && entry != nullptr) entry->Click();
-      }
-    }
-    if (message.message == WM_SYSCOMMAND && message.wParam == SC_CLOSE) break;
+  while (GetMessageW(&message, nullptr, 0, 0) > 0) {
     TranslateMessage(&message);
     DispatchMessageW(&message);
   }
+  shownEntries.clear();
   extensibility->OnDisconnection(0, &custom);
   SafeArrayDestroy(custom);
   extensibility->Release();
