@@ -16,6 +16,8 @@ wine=0
 if [[ "${ZARVELIN_CROSS:-1}" == 1 ]]; then
   wine=1
   packages+=(wine wine32:i386 wine64 xvfb xauth file fonts-wine)
+  # The proof's screenshots of the real windows are turned into PNG files.
+  packages+=(imagemagick)
   for library in libxrender1 libxcursor1 libxrandr2 libxi6 libxinerama1 libxcomposite1 \
     libxfixes3 libxxf86vm1; do
     packages+=("$library" "$library:i386")
