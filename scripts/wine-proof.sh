@@ -51,7 +51,8 @@ exports_only() { # exports_only OBJDUMP DLL
 imports_system_only() { # imports_system_only OBJDUMP DLL
   local name count=0
   for name in $("$1" -p "$2" | awk '/DLL Name:/ { print $3 }'); do
-    [[ "$system_dlls" == *" $name "* ]] || return 1
+    # Windows names files without regard to case; the i686 import library says COMCTL32.DLL.
+    [[ "${system_dlls,,}" == *" ${name,,} "* ]] || return 1
     count=$((count + 1))
   done
   # Every Windows program imports KERNEL32: no import at all means objdump was not understood.
