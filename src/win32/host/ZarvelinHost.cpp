@@ -11,6 +11,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -235,6 +236,8 @@ void ProtocolChecks(IDispatch* ide, IDispatch* addIn) {
 struct Script {
   std::wstring copyDirectory;
   std::wstring shots;
+  // What the user does this round, on the script's thread.
+  void (*steps)(const Script& script) = nullptr;
   HWND doneWindow = nullptr;
 };
 
@@ -306,8 +309,19 @@ void DriveDialog(const Script& script) {
   Check(host::WaitUntilGone(about), "the about box closes");
 }
 
+// Reconnected, the add-in reopens the dialog it had open; Esc, typed into its text box, closes it
+// through its cancel button.
+void DriveEscape(const Script&) {
+  const HWND dialog = host::WaitForWindow(kFormClass, L"Zarvelin");
+  Check(dialog != nullptr, "a new connection reopens the dialog that was open");
+  if (dialog == nullptr) return;
+  const HWND directory = host::ChildOf(dialog, L"Edit", nullptr);
+  PostMessageW(directory, WM_KEYDOWN, VK_ESCAPE, 1);
+  Check(host::WaitUntilGone(dialog), "Esc closes the dialog through its cancel button");
+}
+
 void Drive(Script& script) {
-  DriveDialog(script);
+  script.steps(script);
   // Whatever the script did not expect is closed, so that the run ends rather than hangs.
   while (const HWND stray = FindWindowW(kMessageBoxClass, nullptr)) {
     wchar_t title[256] = {};
@@ -329,6 +343,25 @@ bool driverDone = false;
 LRESULT CALLBACK DoneProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == kDriverDone) driverDone = true;
   return DefWindowProcW(window, message, wParam, lParam);
+}
+
+// Runs the round's steps on their own thread while this one does what the IDE does (start) and
+// then serves the windows until the steps are done.
+void WhileDriving(Script& script, const std::function<void()>& start) {
+  driverDone = false;
+  script.doneWindow =
+      CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
+  SetWindowLongPtrW(script.doneWindow, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(DoneProcedure));
+  const HANDLE driver = CreateThread(nullptr, 0, DriveThread, &script, 0, nullptr);
+  start();
+  MSG message{};
+  while (!driverDone && GetMessageW(&message, nullptr, 0, 0) > 0) {
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+  }
+  WaitForSingleObject(driver, INFINITE);
+  CloseHandle(driver);
+  DestroyWindow(script.doneWindow);
 }
 
 void CheckCopy(const std::wstring& project, const std::wstring& copyDirectory) {
@@ -375,21 +408,12 @@ void UiProof(filebacked::FileBackedVBE& vbe, IDispatch* ide, IDispatch* addIn,
     Check(entry != nullptr && entry->Face().has_value(), "an entry has its face");
   }
 
-  script.doneWindow =
-      CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
-  SetWindowLongPtrW(script.doneWindow, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(DoneProcedure));
   const std::wstring log = DllDirectory() + L"\\Error.log";
   DeleteFileW(log.c_str());
-  const HANDLE driver = CreateThread(nullptr, 0, DriveThread, &script, 0, nullptr);
-  if (button != nullptr) button->Click();
-  MSG message{};
-  while (!driverDone && GetMessageW(&message, nullptr, 0, 0) > 0) {
-    TranslateMessage(&message);
-    DispatchMessageW(&message);
-  }
-  WaitForSingleObject(driver, INFINITE);
-  CloseHandle(driver);
-  DestroyWindow(script.doneWindow);
+  script.steps = DriveDialog;
+  WhileDriving(script, [&] {
+    if (button != nullptr) button->Click();
+  });
 
   CheckCopy(project, script.copyDirectory);
   Check(FileExists(log), "Continue wrote Error.log beside the DLL");
@@ -399,6 +423,11 @@ void UiProof(filebacked::FileBackedVBE& vbe, IDispatch* ide, IDispatch* addIn,
   Check(FindWindowW(kFormClass, L"Zarvelin") == nullptr, "the disconnection closes the dialog");
   Check(Setting() == L"1", "the registry remembers that the dialog was open");
   Check(Entry(vbe, "Standard", "Zarvelin") == nullptr, "the entries are gone");
+
+  script.steps = DriveEscape;
+  WhileDriving(script, [&] { extensibility->OnConnection(ide, kAfterStartup, addIn, &custom); });
+  Check(extensibility->OnDisconnection(0, &custom) == S_OK && Setting() == L"0",
+        "disconnected again, the registry remembers that the dialog was closed");
   SafeArrayDestroy(custom);
   extensibility->Release();
   Check(connect->Release() == 0, "the add-in is freed");
@@ -484,7 +513,7 @@ int Run(const std::vector<std::wstring>& arguments) {
   IDispatch* addIn = host::DispatchedAddIn(vbe->Addins().Item(1));
   if (proof) {
     ProtocolChecks(ide, addIn);
-    Script script{arguments[2], arguments[3]};
+    Script script{arguments[2], arguments[3], nullptr, nullptr};
     CreateDirectoryW(script.copyDirectory.c_str(), nullptr);
     UiProof(*vbe, ide, addIn, project, script);
   } else {
