@@ -43,8 +43,8 @@ void cVBP::WriteVBPParam(std::string_view key, std::string_view value, bool quot
       erl = 30;
       while (const auto line = reader->ReadLine()) {
         const int16_t equals = Held(InStr(1, *line, "="));
-        const bool matches = equals > 0 && std::string_view(*line).substr(
-                                               0, static_cast<size_t>(equals) - 1) == key;
+        const bool matches =
+            equals > 0 && std::string_view(*line).substr(0, static_cast<size_t>(equals) - 1) == key;
         text.append(matches ? std::string_view(replacement) : std::string_view(*line))
             .append("\r\n");
       }

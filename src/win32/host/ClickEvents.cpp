@@ -35,8 +35,7 @@ class OnePoint final : public IEnumConnectionPoints {
     if (left == 0) delete this;
     return static_cast<ULONG>(left);
   }
-  HRESULT STDMETHODCALLTYPE Next(ULONG wanted, IConnectionPoint** points,
-                                 ULONG* fetched) override {
+  HRESULT STDMETHODCALLTYPE Next(ULONG wanted, IConnectionPoint** points, ULONG* fetched) override {
     if (points == nullptr) return E_POINTER;
     ULONG given = 0;
     if (wanted > 0 && !done_) {
@@ -183,8 +182,8 @@ void ClickEvents::Fire(bool& handled, bool& cancelDefault) {
     arguments[2].vt = VT_DISPATCH;
     arguments[2].pdispVal = clicked_();
     DISPPARAMS parameters{arguments, nullptr, 3, 0};
-    sink->Invoke(kClickDispid, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &parameters,
-                 nullptr, nullptr, nullptr);
+    sink->Invoke(kClickDispid, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &parameters, nullptr,
+                 nullptr, nullptr);
     VariantClear(&arguments[2]);
     handled = handledFlag != VARIANT_FALSE;
     cancelDefault = cancelFlag != VARIANT_FALSE;

@@ -15,8 +15,8 @@ using Entry = DispatchObject::Entry;
 // A property the add-in reads, and may assign when a setter is given.
 Entry Property(std::wstring name, std::function<void(VARIANT&)> get,
                std::function<void(const VARIANT*)> set = {}) {
-  return {std::move(name), [get = std::move(get), set = std::move(set)](
-                               const Arguments& arguments, bool put, VARIANT& result) {
+  return {std::move(name), [get = std::move(get), set = std::move(set)](const Arguments& arguments,
+                                                                        bool put, VARIANT& result) {
             if (!put) {
               get(result);
               return;
@@ -88,10 +88,8 @@ IDispatch* Project(std::shared_ptr<ide::VBProject> project) {
           Property(L"FileName", [&it](VARIANT& result) { AnswerText(result, it.FileName()); }),
           Property(L"VBComponents",
                    [project](VARIANT& result) { AnswerObject(result, Components(project)); }),
-          {L"SaveAs",
-           [&it](const Arguments& arguments, bool, VARIANT&) {
-             it.SaveAs(TextOf(Argument(arguments, 0)));
-           }},
+          {L"SaveAs", [&it](const Arguments& arguments, bool,
+                            VARIANT&) { it.SaveAs(TextOf(Argument(arguments, 0))); }},
       },
       project);
 }
@@ -128,8 +126,8 @@ IDispatch* Bar(std::shared_ptr<ide::CommandBar> bar) {
                                        }),
                               {L"Item",
                                [&controls](const Arguments& arguments, bool, VARIANT& value) {
-                                 AnswerObject(value, Control(controls.Item(
-                                                         LongOf(Argument(arguments, 0)))));
+                                 AnswerObject(
+                                     value, Control(controls.Item(LongOf(Argument(arguments, 0)))));
                                }},
                               // Add(Type, Id, Parameter, Before, Temporary)
                               {L"Add",
@@ -155,9 +153,9 @@ IDispatch* Events(ide::Events& events) {
       {L"CommandBarEvents",
        [&events](const Arguments& arguments, bool, VARIANT& result) {
          auto control = Native<ide::CommandBarControl>(Argument(arguments, 0));
-         AnswerObject(result, static_cast<DispatchObject*>(new ClickEvents(
-                                  events.CommandBarEventsFor(control),
-                                  [control] { return Control(control); })));
+         AnswerObject(result, static_cast<DispatchObject*>(
+                                  new ClickEvents(events.CommandBarEventsFor(control),
+                                                  [control] { return Control(control); })));
        }},
   });
 }
@@ -199,10 +197,10 @@ IDispatch* DispatchedVbe(filebacked::FileBackedVBE& vbe) {
                                   {L"AddFromFile",
                                    [&projects](const Arguments& arguments, bool, VARIANT& value) {
                                      const VARIANT* exclusive = Argument(arguments, 1);
-                                     AnswerObject(value, Project(projects.AddFromFile(
-                                                             TextOf(Argument(arguments, 0)),
-                                                             exclusive != nullptr &&
-                                                                 BooleanOf(exclusive))));
+                                     AnswerObject(
+                                         value, Project(projects.AddFromFile(
+                                                    TextOf(Argument(arguments, 0)),
+                                                    exclusive != nullptr && BooleanOf(exclusive))));
                                    }},
                               }));
                }),
@@ -210,16 +208,17 @@ IDispatch* DispatchedVbe(filebacked::FileBackedVBE& vbe) {
       Property(L"CommandBars",
                [&vbe](VARIANT& result) {
                  ide::CommandBars& bars = vbe.Bars();
-                 AnswerObject(result, new DispatchObject({
-                                          {L"Item",
-                                           [&bars](const Arguments& arguments, bool,
-                                                   VARIANT& value) {
-                                             AnswerObject(value, Bar(bars.Item(TextOf(
-                                                                     Argument(arguments, 0)))));
-                                           }},
-                                      }));
+                 AnswerObject(result,
+                              new DispatchObject({
+                                  {L"Item",
+                                   [&bars](const Arguments& arguments, bool, VARIANT& value) {
+                                     AnswerObject(value,
+                                                  Bar(bars.Item(TextOf(Argument(arguments, 0)))));
+                                   }},
+                              }));
                }),
-      Property(L"Events", [&vbe](VARIANT& result) { AnswerObject(result, Events(vbe.GetEvents())); }),
+      Property(L"Events",
+               [&vbe](VARIANT& result) { AnswerObject(result, Events(vbe.GetEvents())); }),
   });
 }
 

@@ -21,7 +21,8 @@ struct Search {
 
 std::wstring TextOf(HWND window) {
   std::wstring text(static_cast<size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
-  text.resize(static_cast<size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
+  text.resize(
+      static_cast<size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
   return text;
 }
 
@@ -34,7 +35,8 @@ BOOL CALLBACK Visit(HWND child, LPARAM data) {
   bool match = search.text == nullptr || text == search.text;
   if (search.tailOnly && search.text != nullptr) {
     const std::wstring tail = search.text;
-    match = text.size() >= tail.size() && text.compare(text.size() - tail.size(), tail.size(), tail) == 0;
+    match = text.size() >= tail.size() &&
+            text.compare(text.size() - tail.size(), tail.size(), tail) == 0;
   }
   if (!match) return TRUE;
   search.found = child;
