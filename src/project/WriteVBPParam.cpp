@@ -36,14 +36,18 @@ void cVBP::WriteVBPParam(std::string_view key, std::string_view value, bool quot
         std::string(key) + "=" + (quoted ? QuotedValue(value) : std::string(value));
     erl = 20;
     const std::unique_ptr<StagedFile> staged = Files().Stage(vbpFile_);
-    const auto reader = Files().OpenText(vbpFile_);
     std::string text;
-    erl = 30;
-    while (const auto line = reader->ReadLine()) {
-      const int16_t equals = Held(InStr(1, *line, "="));
-      const bool matches =
-          equals > 0 && std::string_view(*line).substr(0, static_cast<size_t>(equals) - 1) == key;
-      text.append(matches ? std::string_view(replacement) : std::string_view(*line)).append("\r\n");
+    {
+      // Closed before the commit: Windows will not replace a file that is still open.
+      const auto reader = Files().OpenText(vbpFile_);
+      erl = 30;
+      while (const auto line = reader->ReadLine()) {
+        const int16_t equals = Held(InStr(1, *line, "="));
+        const bool matches =
+            equals > 0 && std::string_view(*line).substr(0, static_cast<size_t>(equals) - 1) == key;
+        text.append(matches ? std::string_view(replacement) : std::string_view(*line))
+            .append("\r\n");
+      }
     }
     erl = 40;
     staged->Write(text);
