@@ -1,6 +1,6 @@
 #pragma once
 
-#include <CLI/CLI.hpp>
+#include <memory>
 
 #include "cli/Commands.h"
 
@@ -12,10 +12,11 @@ namespace zarvelin::cli {
 class Program {
  public:
   Program();
+  ~Program();
   Program(const Program&) = delete;
   Program& operator=(const Program&) = delete;
 
-  CLI::App& Options() { return app_; }
+  CLI::App& Options() { return *app_; }
   // Whether questions a message box asks are answered Yes (--yes).
   bool AnswerYes() const { return answerYes_; }
 
@@ -25,7 +26,8 @@ class Program {
   int Run(int argc, const char* const* argv, const CommandContext& context);
 
  private:
-  CLI::App app_;
+  // Behind a pointer, so that a main adding no option of its own need not compile the parser.
+  std::unique_ptr<CLI::App> app_;
   bool answerYes_ = false;
 };
 
