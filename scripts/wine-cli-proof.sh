@@ -1,12 +1,13 @@
 # zarvelin.exe and the portable tests under Wine, for each build wine-proof.sh was given. Sourced
-# by wine-proof.sh once its prefix and server are up: it uses that script's check, is, work, root,
-# builds and imports_system_only.
+# by wine-proof.sh once its prefix and server are up: it uses that script's check, absent, work,
+# root, builds and imports_system_only.
 #
 # zarvelin.exe copies the example project, and the same project in folders with Japanese names,
 # on Windows' own file calls; each copy is checked on disk (every listed file and companion there
 # with the source's bytes, the component lines pointing at the copies, Path32 cleared) and the
-# source is checked untouched. A copy into a missing directory must be refused. The portable
-# tests, where the build has them, run as they are: each program must pass and run some tests.
+# source is checked untouched. `show` must list the project, `set` rewrite one line of it in
+# place, and a copy into a missing directory must be refused. The portable tests, where the build
+# has them, run as they are: each program must pass and run some tests.
 
 cli_files=$work/cli
 # Every file of the example project, as the copy must lay them out: flat, under their own names.
@@ -83,6 +84,16 @@ for build in "${builds[@]}"; do
   check "$arch show lists the nine components" contains "$cli_files/show.log" "Components: 9"
   check "$arch show lists a component's companion" \
     grep -qE '^Form +frmMain +.*frmMain\.frm +frmMain\.frx$' "$cli_files/show.log"
+
+  # Replacing a file that is still open fails on Windows alone.
+  cp "$japanese/app/Ledger.vbp" "$cli_files/before.vbp"
+  timeout 60 wine "$exe" set "$(winepath -w "$japanese/app/Ledger.vbp")" --major 3 \
+    >"$cli_files/set.log" 2>&1
+  status=$?
+  check "$arch zarvelin.exe set rewrites a project in place" status_is "$status" 0
+  check "$arch set changes the one line" status_is \
+    "$(diff "$cli_files/before.vbp" "$japanese/app/Ledger.vbp" | tr -d '\r' | grep '^[<>]' |
+      tr '\n' '|')" "< MajorVer=1|> MajorVer=3|"
 
   timeout 60 wine "$exe" copy "$(winepath -w "$cli_files/ledger/app/Ledger.vbp")" \
     "$(winepath -w "$cli_files/missing")" >"$cli_files/refused.log" 2>&1
