@@ -7,7 +7,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 compiler="${1:?usage: check-windows-headers.sh COMPILER}"
-portable=(runtime platform forms ide project support copy ui addin filebacked app)
+portable=(runtime platform forms ide project support copy ui addin filebacked app console)
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 

@@ -4,7 +4,8 @@ set -euo pipefail
 
 packages=(cmake ninja-build g++ ccache libgtest-dev libgmock-dev libcli11-dev nlohmann-json3-dev)
 if [[ "${ZARVELIN_CROSS:-1}" == 1 ]]; then
-  packages+=(g++-mingw-w64-i686 g++-mingw-w64-x86-64)
+  # GoogleTest's sources: the cross builds compile the framework for Windows themselves.
+  packages+=(g++-mingw-w64-i686 g++-mingw-w64-x86-64 googletest)
 fi
 # Only scripts/coverage.sh needs gcovr.
 if [[ "${ZARVELIN_COVERAGE:-0}" == 1 ]]; then

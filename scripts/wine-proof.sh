@@ -147,5 +147,9 @@ for build in "${builds[@]}"; do
   echo "$arch proof in $((SECONDS - start)) s"
 done
 
+# zarvelin.exe and the portable tests, on the same prefix and server.
+# shellcheck source=scripts/wine-cli-proof.sh
+source "$root/scripts/wine-cli-proof.sh"
+
 echo "$passed passed, $failed failed"
 ((failed == 0))

@@ -1,8 +1,7 @@
 #include <CLI/CLI.hpp>
-#include <filesystem>
 #include <ostream>
 #include <string>
-#include <system_error>
+#include <string_view>
 
 #include "cli/Commands.h"
 #include "forms/Form.h"
@@ -13,6 +12,12 @@
 #include "ui/frmAbout.h"
 
 namespace zarvelin::cli {
+namespace {
+
+// The file-time label before the box found a time to show.
+constexpr std::string_view kNoFileTime = "File Time:";
+
+}  // namespace
 
 void ShowAbout(const std::string& runningProgram, std::ostream& out) {
   // The box centres over whoever opens it; here that is a window of no size.
@@ -35,9 +40,10 @@ void ShowAbout(const std::string& runningProgram, std::ostream& out) {
                  ? host
                  : host.substr(0, blank) + " Version " + host.substr(blank + 1);
   }
-  if (program.empty() && !runningProgram.empty()) {
-    program = runningProgram;
-    fileTime = "File Time: " + GeneralDateTime(Files().LastModified(program));
+  if (program.empty()) program = runningProgram;
+  // The box tells the time of the add-in's file only: a program's own is told here.
+  if (fileTime == kNoFileTime && !program.empty()) {
+    fileTime = std::string(kNoFileTime) + " " + GeneralDateTime(Files().LastModified(program));
   }
   out << about.Ctl("lbProgram").Caption() << '\n'
       << about.Ctl("lbVersion").Caption() << '\n'
@@ -54,10 +60,7 @@ void RegisterAboutCommand(CLI::App& app, const CommandContext& context) {
       "about", "Show what the about box shows: version, operating system, program file");
   about->callback([context] {
     context.startSession();
-    // Where the host does not say which file is running, the about box's own findings stand.
-    std::error_code unknown;
-    const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", unknown);
-    ShowAbout(unknown ? std::string() : context.toVbPath(self.string()), *context.out);
+    ShowAbout(context.runningProgram(), *context.out);
   });
 }
 

@@ -13,10 +13,12 @@ class App;
 namespace zarvelin::cli {
 
 // What a subcommand needs from the headless session the program set up: the session itself, the
-// VB path for a host path typed on the command line, and where its normal output goes.
+// VB path for a host path typed on the command line, the running program's file as a VB path
+// (empty where the host does not say), and where its normal output goes.
 struct CommandContext {
   std::function<void()> startSession;
   std::function<std::string(const std::string& hostPath)> toVbPath;
+  std::function<std::string()> runningProgram;
   std::ostream* out = nullptr;
 };
 

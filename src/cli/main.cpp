@@ -1,16 +1,15 @@
 #include <CLI/CLI.hpp>
 #include <cctype>
-#include <exception>
+#include <filesystem>
 #include <iostream>
-#include <map>
 #include <optional>
 #include <string>
+#include <system_error>
 #include <vector>
 
 #include "app/terminal/TerminalSession.h"
-#include "cli/Commands.h"
-#include "runtime/App.h"
-#include "runtime/Formats.h"
+#include "cli/Program.h"
+#include "platform/Platform.h"
 
 namespace {
 
@@ -29,15 +28,8 @@ bool AddDrive(const std::string& mapping, SessionOptions& options) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  const zarvelin::AppFacts facts;
-  CLI::App app{facts.title + " " +
-                   zarvelin::FormatVersion(facts.major, facts.minor, facts.revision) + ": " +
-                   facts.comments + ", without the IDE.",
-               "zarvelin"};
-  app.set_version_flag(
-      "--version",
-      facts.title + " " + zarvelin::FormatVersion(facts.major, facts.minor, facts.revision));
-  app.require_subcommand(1);
+  zarvelin::cli::Program program;
+  CLI::App& app = program.Options();
 
   SessionOptions options;
   std::vector<std::string> drives;
@@ -46,10 +38,6 @@ int main(int argc, char** argv) {
       ->type_name("LETTER=DIR");
   app.add_option("--code-page", options.paths.codePage,
                  "Code page of the names inside project files (default WINDOWS-1252)");
-  bool answerYes = false;
-  app.add_flag("--yes", answerYes,
-               "Answer Yes to the questions a message box asks (default: No, since nobody can "
-               "answer them in a script)");
 
   // The session starts once the options are known, before the first command reads a path.
   std::optional<TerminalSession> session;
@@ -58,7 +46,7 @@ int main(int argc, char** argv) {
       for (const auto& drive : drives) {
         if (!AddDrive(drive, options)) throw CLI::ValidationError("--drive", "expected LETTER=DIR");
       }
-      if (answerYes) options.terminal.yesNoAnswer = zarvelin::mb::kAnswerYes;
+      if (program.AnswerYes()) options.terminal.yesNoAnswer = zarvelin::mb::kAnswerYes;
       session.emplace(options);
     }
     return *session;
@@ -69,21 +57,12 @@ int main(int argc, char** argv) {
   context.toVbPath = [&](const std::string& hostPath) {
     return startSession().Paths().ToVb(hostPath);
   };
+  context.runningProgram = [&] {
+    // Where the host does not say which file is running, the about box's own findings stand.
+    std::error_code unknown;
+    const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", unknown);
+    return unknown ? std::string() : startSession().Paths().ToVb(self.string());
+  };
   context.out = &std::cout;
-
-  zarvelin::cli::RegisterShowCommand(app, context);
-  zarvelin::cli::RegisterSetCommand(app, context);
-  zarvelin::cli::RegisterCopyCommand(app, context);
-  zarvelin::cli::RegisterAboutCommand(app, context);
-  zarvelin::cli::RegisterSettingsCommand(app, context);
-
-  try {
-    app.parse(argc, argv);
-  } catch (const CLI::ParseError& error) {
-    return app.exit(error);
-  } catch (const std::exception& error) {
-    std::cerr << "zarvelin: " << error.what() << "\n";
-    return 2;
-  }
-  return 0;
+  return program.Run(argc, argv, context);
 }

@@ -16,12 +16,13 @@
 #include <iterator>
 #include <vector>
 
+#include "console/MessageBoxText.h"
+#include "console/SansSerifMetrics.h"
 #include "forms/PathEllipsis.h"
 #include "host/CodePage.h"
 #include "host/MountTable.h"
 #include "host/Subprocess.h"
 #include "host/SystemClipboard.h"
-#include "terminal/SansSerifMetrics.h"
 #include "runtime/Strings.h"
 #include "runtime/VbError.h"
 #include "runtime/VbPath.h"
@@ -67,50 +68,6 @@ std::string SettingsDirectory(const std::string& configured) {
     home = entry->pw_dir;
   }
   return home + "/.config/zarvelin";
-}
-
-// CR LF, CR alone and LF alone all end a line on the terminal.
-std::string TerminalLines(std::string_view text) {
-  std::string lines;
-  for (size_t at = 0; at < text.size(); ++at) {
-    if (text[at] == '\r') {
-      lines += '\n';
-      if (at + 1 < text.size() && text[at + 1] == '\n') ++at;
-    } else {
-      lines += text[at];
-    }
-  }
-  return lines;
-}
-
-const char* AnswerName(int32_t answer) {
-  switch (answer) {
-    case mb::kAnswerOk:
-      return "OK";
-    case 2:
-      return "Cancel";
-    case 3:
-      return "Abort";
-    case mb::kAnswerYes:
-      return "Yes";
-    default:
-      return "No";
-  }
-}
-
-// The button a terminal presses for each button set: the one that lets a script go on safely.
-int32_t Answer(int32_t style, int32_t yesNoAnswer) {
-  switch (style & 7) {
-    case 2:  // Abort, Retry, Ignore
-      return 3;
-    case 3:  // Yes, No, Cancel
-    case mb::kYesNo:
-      return yesNoAnswer;
-    case 5:  // Retry, Cancel
-      return 2;
-    default:  // OK, or OK and Cancel
-      return mb::kAnswerOk;
-  }
 }
 
 // A scheme name before a colon ("mailto:", "https:"); one letter would be a drive.
@@ -194,11 +151,10 @@ TerminalPlatform::TerminalPlatform(const host::PathMapper& paths, FileSystem& fi
       settings_(SettingsDirectory(options_.settingsDirectory)) {}
 
 int32_t TerminalPlatform::MsgBox(std::string_view text, std::string_view title, int32_t style) {
-  const int32_t answer = Answer(style, options_.yesNoAnswer);
+  const int32_t answer = console::UnattendedAnswer(style, options_.yesNoAnswer);
   std::ostream& out = options_.messages ? *options_.messages : std::cerr;
-  out << "[" << ShownControls(host::ShownAsUtf8(options_.codePage, TerminalLines(title))) << "]\n"
-      << ShownControls(host::ShownAsUtf8(options_.codePage, TerminalLines(text))) << "\n";
-  if ((style & 7) != mb::kOkOnly) out << "(answered " << AnswerName(answer) << ")\n";
+  out << console::MessageBoxText(host::ShownAsUtf8(options_.codePage, title),
+                                 host::ShownAsUtf8(options_.codePage, text), style, answer);
   out.flush();
   return answer;
 }
@@ -345,7 +301,7 @@ void TerminalPlatform::PrintDocument(std::string_view text, int32_t scaleMode, f
   const long top = std::lround(Points(scaleMode, currentY));
   const auto status = host::RunWithInput(
       {options_.printCommand, "-o", "page-top=" + std::to_string(top < 0 ? 0 : top)},
-      host::ShownAsUtf8(options_.codePage, TerminalLines(text)));
+      host::ShownAsUtf8(options_.codePage, console::ConsoleLines(text)));
   if (status != 0) throw VbError(kPrinterError);
 }
 
@@ -371,8 +327,9 @@ intptr_t TerminalPlatform::BrowseForFolderDialog(const FolderDialogRequest& requ
   if (in == nullptr) return 0;
 
   std::ostream& out = options_.messages ? *options_.messages : std::cerr;
-  out << host::ShownAsUtf8(options_.codePage, TerminalLines(request.title)) << "\n";
-  if (preselectedFolder_) out << "[" << host::ShownAsUtf8(options_.codePage, *preselectedFolder_) << "] ";
+  out << host::ShownAsUtf8(options_.codePage, console::ConsoleLines(request.title)) << "\n";
+  if (preselectedFolder_)
+    out << "[" << host::ShownAsUtf8(options_.codePage, *preselectedFolder_) << "] ";
   out << "Folder (end of input cancels): ";
   out.flush();
   std::string answer;
@@ -421,7 +378,7 @@ intptr_t TerminalPlatform::SendWindowMessage(intptr_t window, uint32_t message, 
 std::string TerminalPlatform::CompactPath(intptr_t, std::string_view path, int32_t widthPixels) {
   const forms::Font font;
   return forms::PathEllipsis(path, widthPixels * kTwipsPerPixel, [&](std::string_view text) {
-    return SansSerifTextWidthTwips(font, text);
+    return console::SansSerifTextWidthTwips(font, text);
   });
 }
 

@@ -4,6 +4,7 @@
 #include <new>
 
 #include "win32/ComConnect.h"
+#include "win32/ModuleFile.h"
 
 namespace zarvelin::win32 {
 namespace {
@@ -79,16 +80,7 @@ HMODULE Module() {
 }
 
 std::wstring ModulePath() {
-  std::wstring path(MAX_PATH, L'\0');
-  for (;;) {
-    const DWORD length = GetModuleFileNameW(module, path.data(), static_cast<DWORD>(path.size()));
-    if (length == 0) return {};
-    if (length < path.size()) {
-      path.resize(length);
-      return path;
-    }
-    path.resize(path.size() * 2);
-  }
+  return ModuleFileName(module);
 }
 
 HRESULT GetConnectFactory(REFIID iid, void** object) {

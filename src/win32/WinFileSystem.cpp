@@ -95,16 +95,6 @@ std::wstring ParentOf(const std::wstring& path) {
   return path.substr(0, slash);
 }
 
-std::wstring FullPath(const std::wstring& path) {
-  const DWORD size = GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
-  if (size == 0) throw WinError(GetLastError(), path);
-  std::wstring full(size, L'\0');
-  const DWORD length = GetFullPathNameW(path.c_str(), size, full.data(), nullptr);
-  if (length == 0 || length >= size) throw WinError(GetLastError(), path);
-  full.resize(length);
-  return full;
-}
-
 bool SamePathText(const std::wstring& first, const std::wstring& second) {
   return CompareStringOrdinal(first.c_str(), -1, second.c_str(), -1, TRUE) == CSTR_EQUAL;
 }
@@ -268,6 +258,16 @@ std::optional<std::pair<DWORD, ULONGLONG>> IdentityOf(const std::string& path) {
 }
 
 }  // namespace
+
+std::wstring FullPath(const std::wstring& path) {
+  const DWORD size = GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
+  if (size == 0) throw WinError(GetLastError(), path);
+  std::wstring full(size, L'\0');
+  const DWORD length = GetFullPathNameW(path.c_str(), size, full.data(), nullptr);
+  if (length == 0 || length >= size) throw WinError(GetLastError(), path);
+  full.resize(length);
+  return full;
+}
 
 int32_t RunTimeNumber(DWORD error) {
   switch (error) {

@@ -17,6 +17,10 @@ int32_t RunTimeNumber(DWORD error);
 // found", where Windows says "path not found".
 VbError WinError(DWORD error, const std::wstring& path);
 
+// The absolute form of a path, as the system completes it from the current drive and directory;
+// both slashes separate.
+std::wstring FullPath(const std::wstring& path);
+
 // The run time's file operations on native Windows paths, through the wide (W) functions, so a
 // name in any script works whatever the system's ANSI code page is.
 class WinFileSystem : public FileSystem {

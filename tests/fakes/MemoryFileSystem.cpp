@@ -59,7 +59,11 @@ class MemoryReader : public TextReader {
       : files_(files), path_(std::move(path)) {
     lines_.Feed(bytes);
     lines_.Finish();
+    files_.ReaderOpened(path_);
   }
+  ~MemoryReader() override { files_.ReaderClosed(path_); }
+  MemoryReader(const MemoryReader&) = delete;
+  MemoryReader& operator=(const MemoryReader&) = delete;
   std::optional<std::string> ReadLine() override {
     files_.Check("ReadLine", path_);
     return lines_.Next();
@@ -89,6 +93,7 @@ class MemoryStagedFile : public StagedFile {
   void WriteFrom(const std::string& source) override { CopyFrom(source); }
   void Commit() override {
     files_.Check("Commit", target_);
+    files_.RequireClosed(target_);
     files_.Store(target_, bytes_);
     files_.Record("Commit " + target_);
   }
@@ -105,6 +110,19 @@ class MemoryStagedFile : public StagedFile {
 void MemoryFileSystem::Fail(std::string op, int32_t errorNumber, std::string pathContains,
                             int32_t passing) {
   faults_.push_back({std::move(op), errorNumber, UpperAscii(pathContains), passing});
+}
+
+void MemoryFileSystem::ReaderOpened(const std::string& path) {
+  ++openReaders_[Key(path)];
+}
+
+void MemoryFileSystem::ReaderClosed(const std::string& path) {
+  --openReaders_[Key(path)];
+}
+
+void MemoryFileSystem::RequireClosed(const std::string& path) const {
+  const auto open = openReaders_.find(Key(path));
+  if (open != openReaders_.end() && open->second > 0) throw VbError(vberr::kPermissionDenied);
 }
 
 void MemoryFileSystem::Check(std::string_view op, std::string_view path) {
@@ -206,6 +224,7 @@ void MemoryFileSystem::Copy(const std::string& source, const std::string& target
 void MemoryFileSystem::Delete(const std::string& path) {
   Check("Delete", path);
   if (Existing(path).attributes & fileattr::kReadOnly) throw VbError(vberr::kPathFileAccessError);
+  RequireClosed(path);
   entries_.erase(Key(path));
   Record("Delete " + path);
 }
@@ -225,6 +244,8 @@ void MemoryFileSystem::Replace(const std::string& from, const std::string& to) {
   Check("Replace", from + "|" + to);
   Entry moved = Existing(from);
   RequireWritable(to);
+  RequireClosed(from);
+  RequireClosed(to);
   entries_.erase(Key(from));
   moved.path = Exists(to) ? entries_[Key(to)].path : to;
   entries_[Key(to)] = moved;

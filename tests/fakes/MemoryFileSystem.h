@@ -53,6 +53,11 @@ class MemoryFileSystem : public FileSystem {
   void Record(std::string call) { calls_.push_back(std::move(call)); }
   // Refuses to replace a read-only file (75), as Windows does.
   void RequireWritable(const std::string& path) const;
+  // A reader holds its file open until it goes; Windows refuses (70) to replace a file that is
+  // open, where POSIX would not notice.
+  void ReaderOpened(const std::string& path);
+  void ReaderClosed(const std::string& path);
+  void RequireClosed(const std::string& path) const;
   // Stores bytes in an existing file entry or a new one whose directory exists.
   void Store(const std::string& path, std::string bytes);
 
@@ -74,6 +79,7 @@ class MemoryFileSystem : public FileSystem {
   void RequireParent(const std::string& path) const;
 
   std::map<std::string, Entry> entries_;
+  std::map<std::string, int32_t> openReaders_;
   std::vector<Fault> faults_;
   std::vector<std::string> calls_;
 };

@@ -10,6 +10,7 @@
 #include <iterator>
 #include <vector>
 
+#include "runtime/Trap.h"
 #include "runtime/VbError.h"
 
 namespace zarvelin::fakes {
@@ -38,6 +39,9 @@ TestEnvironment::TestEnvironment()
     : session_(app::Services{files, clock, TestAppFacts(), platform, windows}) {
   files.PutDirectory(kAppPath);
   files.LoadTree(ZARVELIN_EXAMPLES_DIR "/ledger", "C:\\Projects\\Ledger");
+  // Each test is a run of its own: a failure an earlier test reported is reported again here,
+  // whether the tests run one program each or all in one.
+  StartReportRound();
 }
 
 std::string TestEnvironment::Transcript(const std::vector<std::string>& directories) const {

@@ -1,5 +1,8 @@
 #include "app/terminal/TerminalSession.h"
 
+#include <unistd.h>
+
+#include <cstdio>
 #include <utility>
 
 #include "host/HostApp.h"
@@ -10,6 +13,7 @@ TerminalSession::TerminalSession(SessionOptions options)
     : paths_(std::move(options.paths)),
       files_(paths_),
       platform_(paths_, files_, std::move(options.terminal)),
+      windows_(stderr, isatty(fileno(stderr)) != 0),
       session_(Services{files_, clock_, host::HostAppFacts(paths_), platform_, windows_}) {}
 
 }  // namespace zarvelin::app

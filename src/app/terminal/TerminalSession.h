@@ -1,10 +1,10 @@
 #pragma once
 
 #include "app/Session.h"
+#include "console/HeadlessWindows.h"
 #include "host/HostFileSystem.h"
 #include "host/PathMapper.h"
 #include "host/SystemClock.h"
-#include "terminal/HeadlessWindows.h"
 #include "terminal/TerminalPlatform.h"
 
 namespace zarvelin::app {
@@ -29,7 +29,7 @@ class TerminalSession {
   host::HostFileSystem files_;
   host::SystemClock clock_;
   terminal::TerminalPlatform platform_;
-  terminal::HeadlessWindows windows_;
+  console::HeadlessWindows windows_;
   Session session_;
 };
 

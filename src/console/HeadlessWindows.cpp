@@ -1,14 +1,13 @@
-#include "terminal/HeadlessWindows.h"
-
-#include <unistd.h>
+#include "console/HeadlessWindows.h"
 
 #include <algorithm>
 #include <cmath>
 #include <vector>
 
-#include "terminal/SansSerifMetrics.h"
+#include "console/MessageBoxText.h"
+#include "console/SansSerifMetrics.h"
 
-namespace zarvelin::terminal {
+namespace zarvelin::console {
 namespace {
 
 constexpr int kBarCells = 20;
@@ -40,20 +39,6 @@ bool ShownAsText(const forms::Control& control) {
           control.Kind() == forms::ControlKind::TextBox);
 }
 
-// The terminal shows line ends, not the box's CR LF pairs.
-std::string ForTerminal(std::string_view text) {
-  std::string shown;
-  for (size_t at = 0; at < text.size(); ++at) {
-    if (text[at] == '\r') {
-      shown += '\n';
-      if (at + 1 < text.size() && text[at + 1] == '\n') ++at;
-    } else {
-      shown += text[at];
-    }
-  }
-  return shown;
-}
-
 }  // namespace
 
 std::string ProgressBarText(const forms::Control& box) {
@@ -72,8 +57,7 @@ std::string ProgressBarText(const forms::Control& box) {
   return text + label->text;
 }
 
-HeadlessWindows::HeadlessWindows(std::FILE* out, std::optional<bool> inPlace)
-    : out_(out), inPlace_(inPlace.value_or(isatty(fileno(out)) != 0)) {}
+HeadlessWindows::HeadlessWindows(std::FILE* out, bool inPlace) : out_(out), inPlace_(inPlace) {}
 
 HeadlessWindows::~HeadlessWindows() {
   EndProgressLine();
@@ -125,7 +109,7 @@ void HeadlessWindows::RunModal(forms::Form& form, forms::Form*) {
   std::string row;
   for (size_t i = 0; i < texts.size(); ++i) {
     if (!row.empty()) row += ' ';
-    row += ForTerminal(texts[i].text);
+    row += ConsoleLines(texts[i].text);
     if (i + 1 == texts.size() || texts[i + 1].top != texts[i].top) {
       WriteLine(row);
       row.clear();
@@ -196,4 +180,4 @@ void HeadlessWindows::EndProgressLine() {
   std::fflush(out_);
 }
 
-}  // namespace zarvelin::terminal
+}  // namespace zarvelin::console

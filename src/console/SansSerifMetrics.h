@@ -4,7 +4,7 @@
 
 #include "forms/Control.h"
 
-namespace zarvelin::terminal {
+namespace zarvelin::console {
 
 // Where no real font can be measured (a terminal run, the tests), text is measured as MS Sans Serif
 // on average sets it: at 8.25 points a character is about 5.5 pixels (83 twips) wide, a bold one
@@ -22,4 +22,4 @@ double SansSerifTextHeightTwips(const forms::Font& font);
 inline constexpr double kFrameWidthTwips = 90;
 inline constexpr double kFrameHeightTwips = 375;
 
-}  // namespace zarvelin::terminal
+}  // namespace zarvelin::console

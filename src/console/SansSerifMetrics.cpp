@@ -1,6 +1,6 @@
-#include "terminal/SansSerifMetrics.h"
+#include "console/SansSerifMetrics.h"
 
-namespace zarvelin::terminal {
+namespace zarvelin::console {
 namespace {
 
 double Scale(const forms::Font& font) {
@@ -18,4 +18,4 @@ double SansSerifTextHeightTwips(const forms::Font& font) {
   return kLineHeightTwips * Scale(font);
 }
 
-}  // namespace zarvelin::terminal
+}  // namespace zarvelin::console

@@ -3,23 +3,23 @@
 #include <cstdint>
 #include <cstdio>
 #include <map>
-#include <optional>
 #include <string>
 #include <string_view>
 
 #include "forms/Form.h"
 #include "forms/WindowBackend.h"
 
-namespace zarvelin::terminal {
+namespace zarvelin::console {
 
-// The window backend of a terminal program: no windows. A modal form is shown as text on standard
+// The window backend of a console program: no windows. A modal form is shown as text on standard
 // error (its caption, then its visible labels and text boxes from top to bottom) and answered by
 // its unattended button, or closed; a progress box (a picture box holding a bar and its
 // percentage) becomes a text bar. Nothing ever waits for input.
 class HeadlessWindows : public forms::WindowBackend {
  public:
-  // inPlace: redraw the progress bar on one line (a terminal); unset: when `out` is a terminal.
-  explicit HeadlessWindows(std::FILE* out = stderr, std::optional<bool> inPlace = {});
+  // inPlace: redraw the progress bar on one line, as a terminal or console window can; the
+  // session knows whether `out` is one.
+  HeadlessWindows(std::FILE* out, bool inPlace);
   ~HeadlessWindows() override;
   HeadlessWindows(const HeadlessWindows&) = delete;
   HeadlessWindows& operator=(const HeadlessWindows&) = delete;
@@ -59,4 +59,4 @@ class HeadlessWindows : public forms::WindowBackend {
 // holds no filled bar and no text.
 std::string ProgressBarText(const forms::Control& box);
 
-}  // namespace zarvelin::terminal
+}  // namespace zarvelin::console

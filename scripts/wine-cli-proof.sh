@@ -1,0 +1,118 @@
+# zarvelin.exe and the portable tests under Wine, for each build wine-proof.sh was given. Sourced
+# by wine-proof.sh once its prefix and server are up: it uses that script's check, absent, work,
+# root, builds and imports_system_only.
+#
+# zarvelin.exe copies the example project, and the same project in folders with Japanese names,
+# on Windows' own file calls; each copy is checked on disk (every listed file and companion there
+# with the source's bytes, the component lines pointing at the copies, Path32 cleared) and the
+# source is checked untouched. `show` must list the project, `set` rewrite one line of it in
+# place, and a copy into a missing directory must be refused. The portable tests, where the build
+# has them, run as they are: each program must pass and run some tests.
+
+cli_files=$work/cli
+# Every file of the example project, as the copy must lay them out: flat, under their own names.
+ledger_files="Ledger Notes.txt|Ledger.res|Ledger.vbp|Util.bas|cEntry.cls|ctlAmount.ctl|"
+ledger_files+="ctlAmount.ctx|dsrMonthly.dca|dsrMonthly.dsr|dsrMonthly.dsx|frmMain.frm|frmMain.frx|"
+ledger_files+="mdiLedger.frm|mdiLedger.frx|modMain.bas|ppgCurrency.pag|ppgCurrency.pgx|"
+
+# The lines of the project file a copy rewrites; all others keep their bytes.
+rewritten='^(Module=Util|Class=cEntry|RelatedDoc=|Path32=)'
+
+listing() { # listing DIR: the file names under DIR, sorted, each followed by "|"
+  (cd "$1" && find . -type f -printf '%P|' | tr '|' '\n' | sort | tr '\n' '|')
+}
+same_bytes_as_source() { # same_bytes_as_source SOURCE_TREE COPY_DIR: every copied file but the project's
+  local file
+  while IFS= read -r -d '' file; do
+    [[ "${file##*/}" == Ledger.vbp ]] && continue
+    cmp -s "$file" "$2/${file##*/}" || return 1
+  done < <(find "$1" -type f -print0)
+}
+project_rewritten() { # project_rewritten SOURCE.vbp COPY.vbp
+  grep -qx $'Path32=""\r' "$2" &&
+    grep -qx $'Module=Util; Util.bas\r' "$2" &&
+    grep -qx $'Class=cEntry; cEntry.cls\r' "$2" &&
+    grep -qx $'RelatedDoc=Ledger Notes.txt\r' "$2" &&
+    cmp -s <(grep -Ev "$rewritten" "$1") <(grep -Ev "$rewritten" "$2")
+}
+unchanged_tree() { # unchanged_tree PRISTINE COPY: no file added, removed or changed
+  diff -r "$1" "$2" >/dev/null
+}
+status_is() { [[ "$1" == "$2" ]]; }
+contains() { grep -qF -- "$2" "$1"; }
+
+cli_copy() { # cli_copy ARCH LABEL EXE SOURCE_TREE TARGET_DIR: copy SOURCE_TREE/app/Ledger.vbp there
+  local arch=$1 label=$2 exe=$3 source=$4 target=$5
+  mkdir -p "$target"
+  timeout 60 wine "$exe" copy "$(winepath -w "$source/app/Ledger.vbp")" "$(winepath -w "$target")" \
+    >"$cli_files/copy.log" 2>&1
+  local status=$?
+  tr -d '\r' <"$cli_files/copy.log" | sed "s/^/    $arch /" | grep -v '%$'
+  check "$arch zarvelin.exe copies $label" status_is "$status" 0
+  check "$arch $label: every file is in the copy" status_is "$(listing "$target")" "$ledger_files"
+  check "$arch $label: files copied with their bytes" same_bytes_as_source "$source" "$target"
+  check "$arch $label: component lines point at the copies, Path32 cleared" \
+    project_rewritten "$source/app/Ledger.vbp" "$target/Ledger.vbp"
+  check "$arch $label: source untouched" unchanged_tree "$root/examples/ledger" "$source"
+}
+
+for build in "${builds[@]}"; do
+  exe=$root/$build/src/win32/zarvelin.exe
+  case "$(file -b "$exe")" in
+    *x86-64*) arch=x64 objdump=x86_64-w64-mingw32-objdump ;;
+    *) arch=x86 objdump=i686-w64-mingw32-objdump ;;
+  esac
+  start=$SECONDS
+  rm -rf "$cli_files"
+  mkdir -p "$cli_files"
+  check "$arch zarvelin.exe imports only Windows system DLLs" imports_system_only "$objdump" "$exe"
+
+  cp -r "$root/examples/ledger" "$cli_files/ledger"
+  cli_copy "$arch" "the example project" "$exe" "$cli_files/ledger" "$cli_files/out"
+
+  # Names Windows holds in UTF-16: they must survive the command line, the copy and the console.
+  japanese=$cli_files/台帳プロジェクト
+  cp -r "$root/examples/ledger" "$japanese"
+  cli_copy "$arch" "a project in Japanese folders" "$exe" "$japanese" "$cli_files/写し 先"
+
+  timeout 60 wine "$exe" show "$(winepath -w "$japanese/app/Ledger.vbp")" 2>&1 | tr -d '\r' \
+    >"$cli_files/show.log"
+  status=${PIPESTATUS[0]}
+  check "$arch zarvelin.exe show succeeds" status_is "$status" 0
+  check "$arch show names the project file in UTF-8" \
+    contains "$cli_files/show.log" "$(winepath -w "$japanese/app/Ledger.vbp")"
+  check "$arch show lists the nine components" contains "$cli_files/show.log" "Components: 9"
+  check "$arch show lists a component's companion" \
+    grep -qE '^Form +frmMain +.*frmMain\.frm +frmMain\.frx$' "$cli_files/show.log"
+
+  # Replacing a file that is still open fails on Windows alone.
+  cp "$japanese/app/Ledger.vbp" "$cli_files/before.vbp"
+  timeout 60 wine "$exe" set "$(winepath -w "$japanese/app/Ledger.vbp")" --major 3 \
+    >"$cli_files/set.log" 2>&1
+  status=$?
+  check "$arch zarvelin.exe set rewrites a project in place" status_is "$status" 0
+  check "$arch set changes the one line" status_is \
+    "$(diff "$cli_files/before.vbp" "$japanese/app/Ledger.vbp" | tr -d '\r' | grep '^[<>]' |
+      tr '\n' '|')" "< MajorVer=1|> MajorVer=3|"
+
+  timeout 60 wine "$exe" copy "$(winepath -w "$cli_files/ledger/app/Ledger.vbp")" \
+    "$(winepath -w "$cli_files/missing")" >"$cli_files/refused.log" 2>&1
+  status=$?
+  check "$arch a copy into a missing directory is refused" status_is "$status" 1
+  check "$arch the refusal says why" contains "$cli_files/refused.log" "Invalid Copy Directory"
+  check "$arch the refused copy makes no directory" absent test -e "$cli_files/missing"
+  echo "$arch zarvelin.exe proof in $((SECONDS - start)) s"
+
+  start=$SECONDS
+  for program in "$root/$build"/tests/*_tests.exe; do
+    [[ -e "$program" ]] || continue
+    name=$(basename "$program" .exe)
+    timeout 300 wine "$program" --gtest_brief=1 >"$cli_files/$name.log" 2>&1
+    status=$?
+    tr -d '\r' <"$cli_files/$name.log" | grep -E '^\[  FAILED  \]|Failure' | sed "s/^/    $arch /"
+    # A program that ran no test proves nothing.
+    check "$arch $name pass under Wine" test "$status" -eq 0 -a \
+      "$(tr -d '\r' <"$cli_files/$name.log" | grep -cE '^\[  PASSED  \] [1-9][0-9]* tests?\.$')" -eq 1
+  done
+  echo "$arch portable tests under Wine in $((SECONDS - start)) s"
+done

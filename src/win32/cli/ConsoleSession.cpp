@@ -1,0 +1,45 @@
+#include "win32/cli/ConsoleSession.h"
+
+#include <windows.h>
+
+#include <cstdio>
+
+#include "win32/ModuleFile.h"
+#include "win32/WideText.h"
+#include "win32/cli/Utf8Console.h"
+
+namespace zarvelin::win32 {
+namespace {
+
+// App.Path and App.EXEName: the program's directory, and the name the about box looks for
+// beside it (Zarvelin.dll when the add-in lies there too, otherwise this program).
+AppFacts ProgramFacts() {
+  AppFacts facts;
+  const std::wstring program = ModuleFileName(nullptr);
+  const size_t slash = program.find_last_of(L'\\');
+  if (slash != std::wstring::npos) {
+    // A drive's root keeps its backslash, as App.Path does.
+    facts.path = Narrow(program.substr(0, slash == 2 ? slash + 1 : slash));
+  }
+  facts.exeName = "Zarvelin";
+  return facts;
+}
+
+}  // namespace
+
+ConsoleSession::ConsoleSession(int32_t yesNoAnswer)
+    : platform_(files_, GetModuleHandleW(nullptr), yesNoAnswer, stderr),
+      windows_(stderr, IsConsole(STD_ERROR_HANDLE)),
+      session_(app::Services{files_, clock_, ProgramFacts(), platform_, windows_}) {}
+
+std::string ConsoleSession::ToVb(const std::string& typed) {
+  // Nothing typed names no file, never the current directory.
+  if (typed.empty()) return typed;
+  return Narrow(FullPath(Wide(typed)));
+}
+
+std::string ConsoleSession::ProgramFile() {
+  return Narrow(ModuleFileName(nullptr));
+}
+
+}  // namespace zarvelin::win32
