@@ -81,7 +81,9 @@ void RegisterSetCommand(CLI::App& app, const CommandContext& context) {
     if (!settings->majorVer && !settings->name && !settings->commandLine && !settings->path32) {
       throw CLI::RequiredError("--major, --name, --command or --path32");
     }
-    const int status = SetProject(context.toVbPath(*hostPath), *settings);
+    const std::string vbpFile = context.toVbPath(*hostPath);
+    context.useCodePageOf(vbpFile);
+    const int status = SetProject(vbpFile, *settings);
     if (status != 0) throw CLI::RuntimeError(status);
   });
 }

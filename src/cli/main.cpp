@@ -3,6 +3,7 @@
 #include <exception>
 #include <iostream>
 #include <map>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -11,6 +12,7 @@
 #include "cli/Commands.h"
 #include "runtime/App.h"
 #include "runtime/Formats.h"
+#include "runtime/Service.h"
 
 namespace {
 
@@ -44,8 +46,12 @@ int main(int argc, char** argv) {
   app.add_option("--drive", drives,
                  "Map a drive letter to a host directory, as Wine does (D=/mnt/cdrom); Z: is /")
       ->type_name("LETTER=DIR");
-  app.add_option("--code-page", options.paths.codePage,
-                 "Code page of the names inside project files (default WINDOWS-1252)");
+  std::string codePageName(zarvelin::cli::kAutoCodePage);
+  app.add_option("--code-page", codePageName,
+                 "Code page the project's files are written in: a Windows number (932, 1251 ...) "
+                 "or an iconv name; auto (the default) takes 1252 unless the project's names "
+                 "find their files only in another common one")
+      ->check(zarvelin::cli::UnknownCodePage);
   bool answerYes = false;
   app.add_flag("--yes", answerYes,
                "Answer Yes to the questions a message box asks (default: No, since nobody can "
@@ -64,10 +70,20 @@ int main(int argc, char** argv) {
     return *session;
   };
 
+  // The project's code page, installed for the commands that read it; it goes before the session.
+  std::unique_ptr<zarvelin::CodePage> codePage;
+  std::optional<zarvelin::ScopedService<const zarvelin::CodePage>> codePageInstalled;
+
   zarvelin::cli::CommandContext context;
   context.startSession = [&] { startSession(); };
   context.toVbPath = [&](const std::string& hostPath) {
     return startSession().Paths().ToVb(hostPath);
+  };
+  context.useCodePageOf = [&](const std::string& vbpFile) {
+    startSession();
+    codePageInstalled.reset();
+    codePage = zarvelin::cli::CodePageFor(codePageName, vbpFile, std::cerr);
+    codePageInstalled.emplace(*codePage);
   };
   context.out = &std::cout;
 

@@ -6,6 +6,7 @@
 #include "filebacked/FileBackedIdeComponentFile.h"
 #include "filebacked/FileBackedIdeFiles.h"
 #include "filebacked/FileBackedIdePaths.h"
+#include "runtime/CodedLine.h"
 #include "runtime/Runtime.h"
 #include "runtime/Strings.h"
 #include "runtime/VbError.h"
@@ -14,9 +15,9 @@ namespace zarvelin::filebacked {
 namespace {
 
 // The lines of the property block, where companions are named: everything before the name line.
-size_t NameLineIndex(const std::vector<std::string>& lines) {
+size_t NameLineIndex(const std::vector<CodedLine>& lines) {
   for (size_t i = 0; i < lines.size(); ++i) {
-    if (IsNameLine(lines[i])) return i;
+    if (IsNameLine(lines[i].text)) return i;
   }
   return lines.size();
 }
@@ -113,7 +114,7 @@ void FileBackedComponent::StageCodeFiles(const std::string& target, StagedFiles&
   const std::string oldBase = BaseNameOf(FileNameOf(file_));
   const std::string newBase = BaseNameOf(FileNameOf(target));
 
-  std::vector<std::string> lines = ReadLines(file_);
+  std::vector<CodedLine> lines = ReadCodedLines(file_);
   const size_t nameLine = NameLineIndex(lines);
 
   // VB names a component's binary data after the file it saves the component to, beside it: X.frm
@@ -136,8 +137,8 @@ void FileBackedComponent::StageCodeFiles(const std::string& target, StagedFiles&
     return moves.back();
   };
   for (size_t i = 0; i < nameLine; ++i) {
-    lines[i] = RenameCompanions(
-        lines[i], [&](const std::string& reference) { return moveFor(reference).name; });
+    lines[i].text = RenameCompanions(
+        lines[i].text, [&](const std::string& reference) { return moveFor(reference).name; });
   }
   if (kind_.key == "Designer") {
     const std::string cache = JoinPath(oldDirectory, oldBase + "." + std::string(kDesignerCache));
@@ -153,8 +154,12 @@ void FileBackedComponent::StageCodeFiles(const std::string& target, StagedFiles&
     // from source control) gives a companion that the next copy can replace.
     if (!EqualNoCase(move.from, to)) staged.CopyAsWritten(move.from, to);
   }
-  // The IDE writes the component from what it holds, as VB writes it: the lines, CR LF ended.
-  staged.Write(lines, target);
+  // The IDE writes the component from what it holds, as VB writes it: the lines in the project's
+  // code page, CR LF ended; a line it did not change keeps its bytes.
+  std::vector<std::string> written;
+  written.reserve(lines.size());
+  for (const CodedLine& line : lines) written.push_back(EncodedLine(line));
+  staged.Write(written, target);
 }
 
 std::string FileBackedComponent::LineFor(const std::string& projectDirectory) const {

@@ -12,6 +12,8 @@ std::string_view Trim(std::string_view text);
 // LCase/UCase on ASCII letters; other bytes stay as they are.
 std::string LowerAscii(std::string_view text);
 std::string UpperAscii(std::string_view text);
+// Whether every byte is ASCII: such text reads alike in every code page.
+bool IsAscii(std::string_view text);
 // Text comparison without regard to ASCII letter case.
 bool EqualNoCase(std::string_view a, std::string_view b);
 // Text from files made safe to show on a terminal: control characters other than line feed and

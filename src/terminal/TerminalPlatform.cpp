@@ -17,14 +17,13 @@
 #include <vector>
 
 #include "forms/PathEllipsis.h"
-#include "host/CodePage.h"
 #include "host/MountTable.h"
 #include "host/Subprocess.h"
 #include "host/SystemClipboard.h"
-#include "terminal/SansSerifMetrics.h"
 #include "runtime/Strings.h"
 #include "runtime/VbError.h"
 #include "runtime/VbPath.h"
+#include "terminal/SansSerifMetrics.h"
 
 namespace zarvelin::terminal {
 namespace {
@@ -196,8 +195,8 @@ TerminalPlatform::TerminalPlatform(const host::PathMapper& paths, FileSystem& fi
 int32_t TerminalPlatform::MsgBox(std::string_view text, std::string_view title, int32_t style) {
   const int32_t answer = Answer(style, options_.yesNoAnswer);
   std::ostream& out = options_.messages ? *options_.messages : std::cerr;
-  out << "[" << ShownControls(host::ShownAsUtf8(options_.codePage, TerminalLines(title))) << "]\n"
-      << ShownControls(host::ShownAsUtf8(options_.codePage, TerminalLines(text))) << "\n";
+  out << "[" << ShownControls(TerminalLines(title)) << "]\n"
+      << ShownControls(TerminalLines(text)) << "\n";
   if ((style & 7) != mb::kOkOnly) out << "(answered " << AnswerName(answer) << ")\n";
   out.flush();
   return answer;
@@ -232,8 +231,7 @@ void TerminalPlatform::ClipboardClear() {
 
 void TerminalPlatform::ClipboardSetText(std::string_view text) {
   clipboardText_ = text;
-  if (options_.mirrorClipboard)
-    host::MirrorToSystemClipboard(host::ShownAsUtf8(options_.codePage, text));
+  if (options_.mirrorClipboard) host::MirrorToSystemClipboard(text);
 }
 
 std::string TerminalPlatform::ClipboardGetText() {
@@ -345,7 +343,7 @@ void TerminalPlatform::PrintDocument(std::string_view text, int32_t scaleMode, f
   const long top = std::lround(Points(scaleMode, currentY));
   const auto status = host::RunWithInput(
       {options_.printCommand, "-o", "page-top=" + std::to_string(top < 0 ? 0 : top)},
-      host::ShownAsUtf8(options_.codePage, TerminalLines(text)));
+      TerminalLines(text));
   if (status != 0) throw VbError(kPrinterError);
 }
 
@@ -371,8 +369,8 @@ intptr_t TerminalPlatform::BrowseForFolderDialog(const FolderDialogRequest& requ
   if (in == nullptr) return 0;
 
   std::ostream& out = options_.messages ? *options_.messages : std::cerr;
-  out << host::ShownAsUtf8(options_.codePage, TerminalLines(request.title)) << "\n";
-  if (preselectedFolder_) out << "[" << host::ShownAsUtf8(options_.codePage, *preselectedFolder_) << "] ";
+  out << TerminalLines(request.title) << "\n";
+  if (preselectedFolder_) out << "[" << *preselectedFolder_ << "] ";
   out << "Folder (end of input cancels): ";
   out.flush();
   std::string answer;
