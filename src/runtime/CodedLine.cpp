@@ -5,6 +5,7 @@
 
 #include "runtime/CodePage.h"
 #include "runtime/Runtime.h"
+#include "runtime/Strings.h"
 #include "runtime/VbError.h"
 
 namespace zarvelin {
@@ -24,6 +25,8 @@ std::vector<CodedLine> ReadCodedLines(const std::string& path) {
 }
 
 std::string EncodedLine(const CodedLine& line) {
+  // Most lines are ASCII and untouched: they read alike in every code page.
+  if (line.text == line.bytes && IsAscii(line.bytes)) return line.bytes;
   if (ProjectCodePage().Decode(line.bytes) == line.text) return line.bytes;
   return EncodedText(line.text);
 }

@@ -5,7 +5,8 @@
 
 namespace zarvelin {
 
-// VB string helpers on 8-bit byte strings (the system's code page), 1-based like the run time.
+// VB string helpers on the system's text, UTF-8 inside (files convert at their edge, see
+// CodePage.h); letter case is ASCII's alone.
 
 // Trim: removes leading and trailing blanks (spaces only, as VB's Trim does).
 std::string_view Trim(std::string_view text);

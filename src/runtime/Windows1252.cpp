@@ -3,6 +3,7 @@
 #include <array>
 #include <cstdint>
 
+#include "runtime/Strings.h"
 #include "runtime/Utf8.h"
 
 namespace zarvelin {
@@ -29,6 +30,7 @@ std::optional<unsigned char> ByteOf(char32_t c) {
 }  // namespace
 
 std::string Windows1252CodePage::Decode(std::string_view bytes) const {
+  if (IsAscii(bytes)) return std::string(bytes);
   std::string text;
   text.reserve(bytes.size());
   for (const char byte : bytes) AppendUtf8(text, CharacterOf(static_cast<unsigned char>(byte)));
@@ -36,6 +38,7 @@ std::string Windows1252CodePage::Decode(std::string_view bytes) const {
 }
 
 std::optional<std::string> Windows1252CodePage::Encode(std::string_view text) const {
+  if (IsAscii(text)) return std::string(text);
   std::string bytes;
   bytes.reserve(text.size());
   for (size_t at = 0; at < text.size();) {
