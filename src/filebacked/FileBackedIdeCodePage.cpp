@@ -10,7 +10,7 @@
 #include "filebacked/FileBackedIdeFiles.h"
 #include "filebacked/FileBackedIdePaths.h"
 #include "filebacked/FileBackedIdeProjectFile.h"
-#include "runtime/Runtime.h"
+#include "runtime/CodedLine.h"
 #include "runtime/Strings.h"
 #include "runtime/VbError.h"
 #include "runtime/Windows1252.h"
@@ -21,13 +21,6 @@ namespace {
 constexpr std::array<std::string_view, 13> kCommon = {"932",  "936",  "949",  "950",  "1250",
                                                       "1251", "1253", "1254", "1255", "1256",
                                                       "1257", "1258", "874"};
-
-std::vector<std::string> RawLines(const std::string& path) {
-  std::vector<std::string> lines;
-  const std::unique_ptr<TextReader> reader = Files().OpenText(path);
-  while (std::optional<std::string> line = reader->ReadLine()) lines.push_back(std::move(*line));
-  return lines;
-}
 
 // A name the disk cannot hold (a "/" inside it) finds no file either.
 bool Resolves(const std::string& path) {
@@ -42,7 +35,7 @@ bool Resolves(const std::string& path) {
 class Project {
  public:
   explicit Project(const std::string& projectFile)
-      : directory_(DirectoryOf(projectFile)), lines_(RawLines(projectFile)) {}
+      : directory_(DirectoryOf(projectFile)), lines_(ReadLineBytes(projectFile)) {}
 
   bool AllAscii() const {
     return std::all_of(lines_.begin(), lines_.end(),
@@ -80,7 +73,7 @@ class Project {
     if (known != companions_.end()) return known->second;
     std::vector<std::string> references;
     try {
-      for (const std::string& line : RawLines(path)) {
+      for (const std::string& line : ReadLineBytes(path)) {
         if (IsNameLine(line)) break;
         for (const CompanionReference& reference : FindCompanionReferences(line)) {
           references.push_back(line.substr(reference.start, reference.length));

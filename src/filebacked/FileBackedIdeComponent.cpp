@@ -14,10 +14,11 @@
 namespace zarvelin::filebacked {
 namespace {
 
-// The lines of the property block, where companions are named: everything before the name line.
-size_t NameLineIndex(const std::vector<CodedLine>& lines) {
+// The lines of the property block, where companions are named: everything before the name line,
+// whose ASCII start reads alike in every code page.
+size_t NameLineIndex(const std::vector<std::string>& lines) {
   for (size_t i = 0; i < lines.size(); ++i) {
-    if (IsNameLine(lines[i].text)) return i;
+    if (IsNameLine(lines[i])) return i;
   }
   return lines.size();
 }
@@ -114,7 +115,9 @@ void FileBackedComponent::StageCodeFiles(const std::string& target, StagedFiles&
   const std::string oldBase = BaseNameOf(FileNameOf(file_));
   const std::string newBase = BaseNameOf(FileNameOf(target));
 
-  std::vector<CodedLine> lines = ReadCodedLines(file_);
+  // The file as it is; only the property block is read through the code page, since the IDE
+  // changes nothing else.
+  std::vector<std::string> lines = ReadLineBytes(file_);
   const size_t nameLine = NameLineIndex(lines);
 
   // VB names a component's binary data after the file it saves the component to, beside it: X.frm
@@ -137,8 +140,10 @@ void FileBackedComponent::StageCodeFiles(const std::string& target, StagedFiles&
     return moves.back();
   };
   for (size_t i = 0; i < nameLine; ++i) {
-    lines[i].text = RenameCompanions(
-        lines[i].text, [&](const std::string& reference) { return moveFor(reference).name; });
+    CodedLine line = DecodedLine(std::move(lines[i]));
+    line.text = RenameCompanions(
+        line.text, [&](const std::string& reference) { return moveFor(reference).name; });
+    lines[i] = EncodedLine(line);
   }
   if (kind_.key == "Designer") {
     const std::string cache = JoinPath(oldDirectory, oldBase + "." + std::string(kDesignerCache));
@@ -156,10 +161,7 @@ void FileBackedComponent::StageCodeFiles(const std::string& target, StagedFiles&
   }
   // The IDE writes the component from what it holds, as VB writes it: the lines in the project's
   // code page, CR LF ended; a line it did not change keeps its bytes.
-  std::vector<std::string> written;
-  written.reserve(lines.size());
-  for (const CodedLine& line : lines) written.push_back(EncodedLine(line));
-  staged.Write(written, target);
+  staged.Write(lines, target);
 }
 
 std::string FileBackedComponent::LineFor(const std::string& projectDirectory) const {

@@ -15,12 +15,16 @@ CodedLine DecodedLine(std::string bytes) {
   return CodedLine{std::move(text), std::move(bytes)};
 }
 
+std::vector<std::string> ReadLineBytes(const std::string& path) {
+  std::vector<std::string> lines;
+  const std::unique_ptr<TextReader> reader = Files().OpenText(path);
+  while (std::optional<std::string> line = reader->ReadLine()) lines.push_back(std::move(*line));
+  return lines;
+}
+
 std::vector<CodedLine> ReadCodedLines(const std::string& path) {
   std::vector<CodedLine> lines;
-  const std::unique_ptr<TextReader> reader = Files().OpenText(path);
-  while (std::optional<std::string> line = reader->ReadLine()) {
-    lines.push_back(DecodedLine(std::move(*line)));
-  }
+  for (std::string& bytes : ReadLineBytes(path)) lines.push_back(DecodedLine(std::move(bytes)));
   return lines;
 }
 

@@ -17,6 +17,8 @@ struct CodedLine {
 
 // The line's bytes decoded with the project's code page.
 CodedLine DecodedLine(std::string bytes);
+// The lines of a text file as the file holds them, without their line ends.
+std::vector<std::string> ReadLineBytes(const std::string& path);
 // The lines of a text file, decoded.
 std::vector<CodedLine> ReadCodedLines(const std::string& path);
 // The bytes to write for the line: its own when its text is as read, else the text encoded.
