@@ -3,8 +3,12 @@
 #include <cstdint>
 #include <functional>
 #include <iosfwd>
+#include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
+
+#include "runtime/CodePage.h"
 
 namespace CLI {
 class App;
@@ -14,13 +18,25 @@ namespace zarvelin::cli {
 
 // What a subcommand needs from the headless session the program set up: the session itself, the
 // VB path for a host path typed on the command line, the running program's file as a VB path
-// (empty where the host does not say), and where its normal output goes.
+// (empty where the host does not say), the code page to read a project's files in (installed
+// until the next project's), and where its normal output goes.
 struct CommandContext {
   std::function<void()> startSession;
   std::function<std::string(const std::string& hostPath)> toVbPath;
   std::function<std::string()> runningProgram;
+  std::function<void(const std::string& vbpFile)> useCodePageOf;
   std::ostream* out = nullptr;
 };
+
+// The --code-page value that leaves the choice to the project's names.
+inline constexpr std::string_view kAutoCodePage = "auto";
+// Why --code-page NAME names no code page, or nothing when it does.
+std::string UnknownCodePage(const CodePages& codePages, const std::string& name);
+// The code page named (a Windows number, a name the converter knows), or for "auto" the one the
+// project at vbpFile calls for (see filebacked::ChooseCodePage); when none finds every file, err is
+// told which file and how to name the code page.
+std::unique_ptr<CodePage> CodePageFor(const CodePages& codePages, const std::string& name,
+                                      const std::string& vbpFile, std::ostream& err);
 
 // Why the file at vbpFile cannot be taken as a project file ("Error 53 File not found", "it is a
 // directory"), or nothing. A file that holds NUL bytes (binary, UTF-16) is no project file.

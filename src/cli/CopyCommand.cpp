@@ -71,6 +71,7 @@ void RegisterCopyCommand(CLI::App& app, const CommandContext& context) {
   copy->callback([context, hostProject, hostDirectory, options] {
     CopyOptions run = *options;
     run.projectFile = context.toVbPath(*hostProject);
+    context.useCodePageOf(run.projectFile);
     // A blank directory is the user's mistake for the dialog to refuse, never the current one.
     run.directory =
         Trim(*hostDirectory).empty() ? *hostDirectory : context.toVbPath(*hostDirectory);

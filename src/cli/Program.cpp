@@ -16,7 +16,8 @@ std::string TitleAndVersion(const AppFacts& facts) {
 
 }  // namespace
 
-Program::Program() : app_(std::make_unique<CLI::App>()) {
+Program::Program(const CodePages& codePages)
+    : app_(std::make_unique<CLI::App>()), codePages_(codePages) {
   const AppFacts facts;
   app_->description(TitleAndVersion(facts) + ": " + facts.comments + ", without the IDE.");
   app_->name("zarvelin");
@@ -28,9 +29,20 @@ Program::Program() : app_(std::make_unique<CLI::App>()) {
   app_->add_flag("--yes", answerYes_,
                  "Answer Yes to the questions a message box asks (default: No, since nobody can "
                  "answer them in a script)");
+  app_->add_option("--code-page", codePageName_,
+                   "Code page the project's files are written in: a Windows number (932, 1251 "
+                   "...) or a name the system's converter knows; auto (the default) takes 1252 "
+                   "unless the project's names find their files only in another common one")
+      ->check([this](const std::string& name) { return UnknownCodePage(codePages_, name); });
 }
 
 Program::~Program() = default;
+
+void Program::UseCodePageOf(const std::string& vbpFile) {
+  codePageInstalled_.reset();
+  codePage_ = CodePageFor(codePages_, codePageName_, vbpFile, std::cerr);
+  codePageInstalled_.emplace(*codePage_);
+}
 
 int Program::Run(int argc, const char* const* argv, const CommandContext& context) {
   RegisterShowCommand(*app_, context);

@@ -1,8 +1,12 @@
 #pragma once
 
 #include <memory>
+#include <optional>
+#include <string>
 
 #include "cli/Commands.h"
+#include "runtime/CodePage.h"
+#include "runtime/Service.h"
 
 namespace zarvelin::cli {
 
@@ -11,7 +15,8 @@ namespace zarvelin::cli {
 // main adds its own options, then runs.
 class Program {
  public:
-  Program();
+  // codePages: the converters this system has, which --code-page names.
+  explicit Program(const CodePages& codePages);
   ~Program();
   Program(const Program&) = delete;
   Program& operator=(const Program&) = delete;
@@ -19,6 +24,9 @@ class Program {
   CLI::App& Options() { return *app_; }
   // Whether questions a message box asks are answered Yes (--yes).
   bool AnswerYes() const { return answerYes_; }
+  // Installs the code page --code-page names, or for auto the one vbpFile's names call for,
+  // in place of the previous project's.
+  void UseCodePageOf(const std::string& vbpFile);
 
   // Parses the arguments (UTF-8) and runs the command they name on the context's session.
   // Answers the exit status: 0 done, 1 refused or failed, 2 a failure no command reported;
@@ -29,6 +37,10 @@ class Program {
   // Behind a pointer, so that a main adding no option of its own need not compile the parser.
   std::unique_ptr<CLI::App> app_;
   bool answerYes_ = false;
+  const CodePages& codePages_;
+  std::string codePageName_{kAutoCodePage};
+  std::unique_ptr<CodePage> codePage_;
+  std::optional<ScopedService<const CodePage>> codePageInstalled_;
 };
 
 }  // namespace zarvelin::cli

@@ -7,6 +7,7 @@
 
 #include "cli/Commands.h"
 #include "project/cVBP.h"
+#include "runtime/CodePage.h"
 #include "runtime/Runtime.h"
 #include "runtime/Strings.h"
 #include "runtime/Trap.h"
@@ -32,6 +33,15 @@ std::vector<std::string> AbsentKeys(const std::string& vbpFile, const ProjectSet
   return wanted;
 }
 
+// The given texts that the project's code page has no characters for: written, they would fail.
+std::vector<std::string> Unwritable(const ProjectSettings& settings) {
+  std::vector<std::string> texts;
+  for (const auto& text : {settings.name, settings.commandLine, settings.path32}) {
+    if (text && !ProjectCodePage().Encode(*text)) texts.push_back(*text);
+  }
+  return texts;
+}
+
 std::string RefuseLineBreaks(const std::string& value) {
   return value.find_first_of(std::string_view("\r\n\0", 3)) == std::string::npos
              ? std::string()
@@ -54,6 +64,12 @@ int SetProject(const std::string& vbpFile, const ProjectSettings& settings) {
               << " line; nothing was set.\n";
   }
   if (!absent.empty()) return 1;
+  const std::vector<std::string> unwritable = Unwritable(settings);
+  for (const std::string& text : unwritable) {
+    std::cerr << "zarvelin set: the project's code page (" << ProjectCodePage().Name()
+              << ") cannot write " << ShownControls(text) << "; nothing was set.\n";
+  }
+  if (!unwritable.empty()) return 1;
 
   const int32_t failuresBefore = FailuresReported();
   cVBP project;
@@ -81,7 +97,9 @@ void RegisterSetCommand(CLI::App& app, const CommandContext& context) {
     if (!settings->majorVer && !settings->name && !settings->commandLine && !settings->path32) {
       throw CLI::RequiredError("--major, --name, --command or --path32");
     }
-    const int status = SetProject(context.toVbPath(*hostPath), *settings);
+    const std::string vbpFile = context.toVbPath(*hostPath);
+    context.useCodePageOf(vbpFile);
+    const int status = SetProject(vbpFile, *settings);
     if (status != 0) throw CLI::RuntimeError(status);
   });
 }

@@ -10,8 +10,10 @@
 #include "cli/Commands.h"
 #include "ide/ComponentKinds.h"
 #include "project/cVBP.h"
+#include "runtime/CodePage.h"
 #include "runtime/Strings.h"
 #include "runtime/Trap.h"
+#include "runtime/Utf8.h"
 
 namespace zarvelin::cli {
 namespace {
@@ -24,11 +26,29 @@ std::string KindName(int32_t componentType) {
 
 using Row = std::array<std::string, 5>;
 
+// The columns a UTF-8 text takes on a terminal: one a character, two for the wide characters of
+// East Asian scripts, so that a table of Japanese names stays aligned.
+size_t DisplayWidth(std::string_view text) {
+  size_t width = 0;
+  for (size_t at = 0; at < text.size();) {
+    const std::optional<char32_t> next = NextCharacter(text, at);
+    // A byte that is no UTF-8 shows as one replacement character.
+    if (!next) ++at;
+    const char32_t c = next.value_or(0xFFFD);
+    const bool wide = (c >= 0x1100 && c <= 0x115F) || (c >= 0x2E80 && c <= 0xA4CF) ||
+                      (c >= 0xAC00 && c <= 0xD7A3) || (c >= 0xF900 && c <= 0xFAFF) ||
+                      (c >= 0xFE30 && c <= 0xFE4F) || (c >= 0xFF00 && c <= 0xFF60) ||
+                      (c >= 0xFFE0 && c <= 0xFFE6) || c >= 0x20000;
+    width += wide ? 2 : 1;
+  }
+  return width;
+}
+
 void WriteTable(const std::vector<Row>& rows, std::ostream& out) {
   std::array<size_t, 5> widths{};
   for (const Row& row : rows) {
     for (size_t column = 0; column < row.size(); ++column) {
-      widths[column] = std::max(widths[column], row[column].size());
+      widths[column] = std::max(widths[column], DisplayWidth(row[column]));
     }
   }
   for (const Row& row : rows) {
@@ -36,7 +56,7 @@ void WriteTable(const std::vector<Row>& rows, std::ostream& out) {
     for (size_t column = 0; column < row.size(); ++column) {
       line += row[column];
       if (column + 1 < row.size())
-        line += std::string(widths[column] - row[column].size() + 2, ' ');
+        line += std::string(widths[column] - DisplayWidth(row[column]) + 2, ' ');
     }
     out << line.substr(0, line.find_last_not_of(' ') + 1) << '\n';
   }
@@ -44,6 +64,7 @@ void WriteTable(const std::vector<Row>& rows, std::ostream& out) {
 
 void WriteText(const cVBP& project, std::ostream& out) {
   out << "Project file:        " << ShownControls(project.VBPFile()) << '\n'
+      << "Code page:           " << ProjectCodePage().Name() << '\n'
       << "Version:             " << project.MajorVer() << '.' << project.MinorVer() << '.'
       << project.RevisionVer() << '\n'
       << "Name:                " << ShownControls(project.Name()) << '\n'
@@ -79,6 +100,7 @@ void WriteJson(const cVBP& project, std::ostream& out) {
   }
   const nlohmann::ordered_json document = {
       {"projectFile", project.VBPFile()},
+      {"codePage", ProjectCodePage().Name()},
       {"majorVer", project.MajorVer()},
       {"minorVer", project.MinorVer()},
       {"revisionVer", project.RevisionVer()},
@@ -89,8 +111,8 @@ void WriteJson(const cVBP& project, std::ostream& out) {
       {"path32", project.Path32()},
       {"components", components},
   };
-  // Project files carry their own code page; bytes that are not UTF-8 show as U+FFFD here
-  // rather than stop the listing.
+  // The names were read through the project's code page; a host name that is no UTF-8 shows as
+  // U+FFFD here rather than stop the listing.
   out << document.dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace) << '\n';
 }
 
@@ -119,7 +141,9 @@ void RegisterShowCommand(CLI::App& app, const CommandContext& context) {
   show->add_option("project", *hostPath, "The project file (.vbp)")->required();
   show->add_flag("--json", *json, "Write the listing as JSON");
   show->callback([context, hostPath, json] {
-    const int status = ShowProject(context.toVbPath(*hostPath), *json, *context.out);
+    const std::string vbpFile = context.toVbPath(*hostPath);
+    context.useCodePageOf(vbpFile);
+    const int status = ShowProject(vbpFile, *json, *context.out);
     if (status != 0) throw CLI::RuntimeError(status);
   });
 }

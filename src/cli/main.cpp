@@ -9,6 +9,7 @@
 
 #include "app/terminal/TerminalSession.h"
 #include "cli/Program.h"
+#include "host/CodePage.h"
 #include "platform/Platform.h"
 
 namespace {
@@ -28,7 +29,8 @@ bool AddDrive(const std::string& mapping, SessionOptions& options) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  zarvelin::cli::Program program;
+  const zarvelin::host::IconvCodePages codePages;
+  zarvelin::cli::Program program(codePages);
   CLI::App& app = program.Options();
 
   SessionOptions options;
@@ -36,8 +38,6 @@ int main(int argc, char** argv) {
   app.add_option("--drive", drives,
                  "Map a drive letter to a host directory, as Wine does (D=/mnt/cdrom); Z: is /")
       ->type_name("LETTER=DIR");
-  app.add_option("--code-page", options.paths.codePage,
-                 "Code page of the names inside project files (default WINDOWS-1252)");
 
   // The session starts once the options are known, before the first command reads a path.
   std::optional<TerminalSession> session;
@@ -62,6 +62,10 @@ int main(int argc, char** argv) {
     std::error_code unknown;
     const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", unknown);
     return unknown ? std::string() : startSession().Paths().ToVb(self.string());
+  };
+  context.useCodePageOf = [&](const std::string& vbpFile) {
+    startSession();
+    program.UseCodePageOf(vbpFile);
   };
   context.out = &std::cout;
   return program.Run(argc, argv, context);

@@ -6,6 +6,7 @@
 #include "filebacked/FileBackedIdeComponentFile.h"
 #include "filebacked/FileBackedIdeFiles.h"
 #include "filebacked/FileBackedIdePaths.h"
+#include "runtime/CodedLine.h"
 #include "runtime/Runtime.h"
 #include "runtime/Strings.h"
 #include "runtime/VbError.h"
@@ -13,7 +14,8 @@
 namespace zarvelin::filebacked {
 namespace {
 
-// The lines of the property block, where companions are named: everything before the name line.
+// The lines of the property block, where companions are named: everything before the name line,
+// whose ASCII start reads alike in every code page.
 size_t NameLineIndex(const std::vector<std::string>& lines) {
   for (size_t i = 0; i < lines.size(); ++i) {
     if (IsNameLine(lines[i])) return i;
@@ -113,7 +115,9 @@ void FileBackedComponent::StageCodeFiles(const std::string& target, StagedFiles&
   const std::string oldBase = BaseNameOf(FileNameOf(file_));
   const std::string newBase = BaseNameOf(FileNameOf(target));
 
-  std::vector<std::string> lines = ReadLines(file_);
+  // The file as it is; only the property block is read through the code page, since the IDE
+  // changes nothing else.
+  std::vector<std::string> lines = ReadLineBytes(file_);
   const size_t nameLine = NameLineIndex(lines);
 
   // VB names a component's binary data after the file it saves the component to, beside it: X.frm
@@ -136,8 +140,10 @@ void FileBackedComponent::StageCodeFiles(const std::string& target, StagedFiles&
     return moves.back();
   };
   for (size_t i = 0; i < nameLine; ++i) {
-    lines[i] = RenameCompanions(
-        lines[i], [&](const std::string& reference) { return moveFor(reference).name; });
+    CodedLine line = DecodedLine(std::move(lines[i]));
+    line.text = RenameCompanions(
+        line.text, [&](const std::string& reference) { return moveFor(reference).name; });
+    lines[i] = EncodedLine(line);
   }
   if (kind_.key == "Designer") {
     const std::string cache = JoinPath(oldDirectory, oldBase + "." + std::string(kDesignerCache));
@@ -153,7 +159,8 @@ void FileBackedComponent::StageCodeFiles(const std::string& target, StagedFiles&
     // from source control) gives a companion that the next copy can replace.
     if (!EqualNoCase(move.from, to)) staged.CopyAsWritten(move.from, to);
   }
-  // The IDE writes the component from what it holds, as VB writes it: the lines, CR LF ended.
+  // The IDE writes the component from what it holds, as VB writes it: the lines in the project's
+  // code page, CR LF ended; a line it did not change keeps its bytes.
   staged.Write(lines, target);
 }
 

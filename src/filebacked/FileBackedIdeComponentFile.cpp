@@ -2,6 +2,7 @@
 
 #include <optional>
 
+#include "runtime/CodePage.h"
 #include "runtime/Runtime.h"
 #include "runtime/Strings.h"
 
@@ -76,17 +77,18 @@ ComponentFileFacts ReadComponentFile(const std::string& path) {
   ComponentFileFacts facts;
   bool seenBegin = false;
   const std::unique_ptr<TextReader> reader = Files().OpenText(path);
-  while (const std::optional<std::string> line = reader->ReadLine()) {
-    if (IsNameLine(*line)) {
-      facts.name = DeclaredName(*line);
+  while (const std::optional<std::string> bytes = reader->ReadLine()) {
+    const std::string line = ProjectCodePage().Decode(*bytes);
+    if (IsNameLine(line)) {
+      facts.name = DeclaredName(line);
       break;
     }
-    if (!seenBegin && StartsWith(*line, kFirstBegin)) {
+    if (!seenBegin && StartsWith(line, kFirstBegin)) {
       seenBegin = true;
-      facts.mdiForm = StartsWith(*line, kMdiBegin);
+      facts.mdiForm = StartsWith(line, kMdiBegin);
     }
-    for (const CompanionReference& reference : FindCompanionReferences(*line)) {
-      const std::string name = line->substr(reference.start, reference.length);
+    for (const CompanionReference& reference : FindCompanionReferences(line)) {
+      const std::string name = line.substr(reference.start, reference.length);
       if (!AlreadyListed(facts.companions, name)) facts.companions.push_back(name);
     }
   }

@@ -43,13 +43,6 @@ std::string StoredSpelling(const std::string& path) {
   return path;
 }
 
-std::vector<std::string> ReadLines(const std::string& path) {
-  std::vector<std::string> lines;
-  const std::unique_ptr<TextReader> reader = Files().OpenText(path);
-  while (std::optional<std::string> line = reader->ReadLine()) lines.push_back(std::move(*line));
-  return lines;
-}
-
 StagedFiles::~StagedFiles() = default;
 
 void StagedFiles::Copy(const std::string& source, const std::string& target) {

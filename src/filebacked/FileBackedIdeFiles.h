@@ -13,8 +13,6 @@ bool FileExists(const std::string& path);
 // path with its file name spelt as the disk stores it (the lookup ignores letter case); path
 // itself when there is no such file or no file can have that name.
 std::string StoredSpelling(const std::string& path);
-// The lines of a text file, without their line ends.
-std::vector<std::string> ReadLines(const std::string& path);
 
 // Puts several files in place as one step: each is staged whole beside its target first, and only
 // when every one is written do they take their targets' places. A failure on the way leaves the
@@ -29,7 +27,7 @@ class StagedFiles {
   void Copy(const std::string& source, const std::string& target);
   // The source's bytes as a file the IDE writes: with a new file's permissions, not the source's.
   void CopyAsWritten(const std::string& source, const std::string& target);
-  // Writes the lines with CR LF line ends, as VB writes its files.
+  // Writes the lines' bytes with CR LF line ends, as VB writes its files.
   void Write(const std::vector<std::string>& lines, const std::string& target);
   void Commit();
 

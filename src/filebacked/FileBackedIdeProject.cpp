@@ -28,7 +28,8 @@ std::shared_ptr<FileBackedProject> FileBackedProject::Open(const std::string& pa
   const std::string directory = DirectoryOf(project->file_);
   bool inProjectPart = true;
   std::set<std::string> listed;
-  for (std::string& text : ReadLines(project->file_)) {
+  for (CodedLine& coded : ReadCodedLines(project->file_)) {
+    const std::string& text = coded.text;
     // Sections after the project's own part belong to tools, whatever their keys say.
     inProjectPart = inProjectPart && !IsSectionHeader(text);
     std::shared_ptr<FileBackedComponent> component;
@@ -40,7 +41,7 @@ std::shared_ptr<FileBackedProject> FileBackedProject::Open(const std::string& pa
       component = FileBackedComponent::FromLine(*line, text, directory);
       project->components_.Append(component);
     }
-    project->lines_.push_back({std::move(text), std::move(component)});
+    project->lines_.push_back({std::move(coded), std::move(component)});
   }
   return project;
 }
@@ -56,18 +57,21 @@ ide::VBComponents& FileBackedProject::Components() {
 void FileBackedProject::SaveAs(const std::string& path) {
   const std::string target = ResolvePath("", path);
   std::vector<Line> lines = LinesFor(DirectoryOf(target));
-  std::vector<std::string> texts;
-  texts.reserve(lines.size());
-  for (const Line& line : lines) texts.push_back(line.text);
+  // The whole file in the project's code page: a component line that cannot be written in it
+  // fails here, before anything is written.
+  std::vector<std::string> written;
+  written.reserve(lines.size());
+  for (const Line& line : lines) written.push_back(EncodedLine(line.coded));
 
   StagedFiles staged;
-  staged.Write(texts, target);
+  staged.Write(written, target);
   staged.Commit();
 
   file_ = target;
+  for (size_t i = 0; i < lines.size(); ++i) lines[i].coded.bytes = std::move(written[i]);
   lines_ = std::move(lines);
   for (const Line& line : lines_) {
-    if (line.component) line.component->NamedBy(line.text);
+    if (line.component) line.component->NamedBy(line.coded.text);
   }
 }
 
@@ -81,7 +85,7 @@ std::vector<FileBackedProject::Line> FileBackedProject::LinesFor(
   bool inProjectPart = true;
   bool sawComponent = false;
   for (const Line& line : lines_) {
-    if (inProjectPart && IsSectionHeader(line.text)) {
+    if (inProjectPart && IsSectionHeader(line.coded.text)) {
       inProjectPart = false;
       if (!sawComponent) insertAt = lines.size();
     }
@@ -90,7 +94,8 @@ std::vector<FileBackedProject::Line> FileBackedProject::LinesFor(
       continue;
     }
     if (!components_.Holds(*line.component)) continue;
-    lines.push_back({line.component->LineFor(projectDirectory), line.component});
+    lines.push_back(
+        {{line.component->LineFor(projectDirectory), line.coded.bytes}, line.component});
     if (inProjectPart) {
       insertAt = lines.size();
       sawComponent = true;
@@ -102,7 +107,7 @@ std::vector<FileBackedProject::Line> FileBackedProject::LinesFor(
   for (const std::shared_ptr<FileBackedComponent>& component : components_.All()) {
     const bool listed = std::any_of(lines.begin(), lines.end(),
                                     [&](const Line& line) { return line.component == component; });
-    if (!listed) added.push_back({component->LineFor(projectDirectory), component});
+    if (!listed) added.push_back({{component->LineFor(projectDirectory), {}}, component});
   }
   lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(insertAt), added.begin(), added.end());
   return lines;

@@ -6,6 +6,7 @@
 
 #include "filebacked/FileBackedIdeComponents.h"
 #include "ide/Vbide.h"
+#include "runtime/CodedLine.h"
 
 namespace zarvelin::filebacked {
 
@@ -23,7 +24,7 @@ class FileBackedProject : public ide::VBProject {
  private:
   // A line of the project file; component lines stand for their component.
   struct Line {
-    std::string text;
+    CodedLine coded;
     std::shared_ptr<FileBackedComponent> component;
   };
 

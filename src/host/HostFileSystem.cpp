@@ -188,13 +188,12 @@ std::string HostFileSystem::FindFirst(const std::string& pattern, int32_t attrib
   };
 
   if (!namePattern.empty() && !HasWildcard(namePattern)) {
-    // A plain name is looked up like any path, so letter case and code page do not matter.
+    // A plain name is looked up like any path, so letter case does not matter.
     const std::string host = paths_.ToHost(pattern);
     struct stat status {};
     if (stat(host.c_str(), &status) != 0) return {};
     const std::string name = HostName(host);
-    if (!fits(name, status)) return {};
-    return name == namePattern ? name : paths_.VbName(name);
+    return fits(name, status) ? name : std::string();
   }
 
   const std::string wanted = namePattern.empty() ? "*" : namePattern;
@@ -220,7 +219,7 @@ std::string HostFileSystem::FindFirst(const std::string& pattern, int32_t attrib
     if (stat(entryPath.c_str(), &status) != 0) continue;
     if (fits(name, status) && (!first || earlier(name, *first))) first = name;
   }
-  return first ? paths_.VbName(*first) : std::string();
+  return first.value_or(std::string());
 }
 
 void HostFileSystem::MakeDirectory(const std::string& path) {

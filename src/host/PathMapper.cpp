@@ -55,15 +55,13 @@ std::string HostJoin(const std::string& directory, const std::string& name) {
   return directory == "/" ? "/" + name : directory + "/" + name;
 }
 
-// The pieces of a VB path between backslashes. In a double-byte code page (Shift-JIS, GBK ...)
-// the second byte of a character may be 0x5C; it is part of the character, not a separator.
-std::vector<std::string_view> SplitSteps(std::string_view path, const LeadBytes& leadBytes) {
+// The pieces of a VB path between backslashes. The path is UTF-8, where no byte of a character
+// outside ASCII is 0x5C: a Shift-JIS name's second byte was a character's part before decoding.
+std::vector<std::string_view> SplitSteps(std::string_view path) {
   std::vector<std::string_view> steps;
   size_t start = 0;
   for (size_t at = 0; at < path.size(); ++at) {
-    if (leadBytes[static_cast<unsigned char>(path[at])]) {
-      ++at;
-    } else if (path[at] == '\\') {
+    if (path[at] == '\\') {
       steps.push_back(path.substr(start, at - start));
       start = at + 1;
     }
@@ -88,13 +86,6 @@ void AddSteps(const std::vector<std::string_view>& steps, std::vector<std::strin
     if (step.find('/') != std::string_view::npos) throw VbError(vberr::kBadFileNameOrNumber);
     components.emplace_back(step);
   }
-}
-
-// A name that is not on the disk yet is made in UTF-8, as the host names its files; bytes that
-// already are UTF-8 are taken as they are.
-std::string NewHostName(const std::string& codePage, const std::string& name) {
-  if (ToUtf8("UTF-8", name)) return name;
-  return ToUtf8(codePage, name).value_or(name);
 }
 
 bool Exists(const std::string& hostPath) {
@@ -135,11 +126,6 @@ PathMapper::PathMapper(PathMapperConfig config) : config_(std::move(config)) {
   }
   config_.shares = std::move(shares);
 
-  if (!IsKnownCodePage(config_.codePage)) {
-    throw VbError(vberr::kInvalidProcedureCall, "Unknown code page: " + config_.codePage);
-  }
-  leadBytes_ = LeadBytesOf(config_.codePage);
-
   const std::string working =
       config_.workingDirectory.empty() ? ToVb(HostCurrentDirectory()) : config_.workingDirectory;
   working_ = Parse(working);
@@ -166,7 +152,7 @@ PathMapper::Parsed PathMapper::Parse(std::string_view vbPath) const {
   }
   Parsed parsed;
   if (vbPath.size() >= 2 && vbPath[0] == '\\' && vbPath[1] == '\\') {
-    std::vector<std::string_view> steps = SplitSteps(vbPath.substr(2), leadBytes_);
+    std::vector<std::string_view> steps = SplitSteps(vbPath.substr(2));
     const std::string_view server = steps[0];
     const std::string_view share = steps.size() > 1 ? steps[1] : std::string_view();
     if (server.empty() || share.empty() || server.find('/') != std::string_view::npos ||
@@ -192,7 +178,7 @@ PathMapper::Parsed PathMapper::Parse(std::string_view vbPath) const {
     parsed = *working_;
     if (rest.front() == '\\') parsed.components.clear();
   }
-  AddSteps(SplitSteps(rest, leadBytes_), parsed.components);
+  AddSteps(SplitSteps(rest), parsed.components);
   return parsed;
 }
 
@@ -206,16 +192,8 @@ std::string PathMapper::Absolute(std::string_view vbPath) const {
 std::optional<std::string> PathMapper::FindEntry(const std::string& hostDirectory,
                                                  const std::string& name,
                                                  bool knownMissingAsWritten) const {
-  std::vector<std::string> spellings{name};
-  if (auto converted = ToUtf8(config_.codePage, name); converted && *converted != name) {
-    spellings.push_back(std::move(*converted));
-  }
-  for (const auto& spelling : spellings) {
-    const bool asked = knownMissingAsWritten && &spelling == &spellings.front();
-    if (!asked && Exists(HostJoin(hostDirectory, spelling))) return spelling;
-    if (auto found = names_->Find(hostDirectory, spelling)) return found;
-  }
-  return std::nullopt;
+  if (!knownMissingAsWritten && Exists(HostJoin(hostDirectory, name))) return name;
+  return names_->Find(hostDirectory, name);
 }
 
 std::string PathMapper::ToHost(std::string_view vbPath) const {
@@ -228,13 +206,11 @@ std::string PathMapper::ToHost(std::string_view vbPath) const {
   const auto [directory, name] = HostSplit(written);
   // Under a hold the directory's names answer without a look at the disk.
   if (names_->Lists(directory)) {
-    return HostJoin(directory,
-                    FindEntry(directory, name, true).value_or(NewHostName(config_.codePage, name)));
+    return HostJoin(directory, FindEntry(directory, name, true).value_or(name));
   }
   if (Exists(written)) return written;
   if (parsed.components.size() > 1 && Exists(directory)) {
-    return HostJoin(directory,
-                    FindEntry(directory, name, true).value_or(NewHostName(config_.codePage, name)));
+    return HostJoin(directory, FindEntry(directory, name, true).value_or(name));
   }
 
   std::string host = parsed.root.hostDirectory;
@@ -243,7 +219,7 @@ std::string PathMapper::ToHost(std::string_view vbPath) const {
     std::optional<std::string> found;
     if (existing) found = FindEntry(host, component, false);
     existing = found.has_value();
-    host = HostJoin(host, found.value_or(NewHostName(config_.codePage, component)));
+    host = HostJoin(host, found.value_or(component));
   }
   return host;
 }
@@ -264,12 +240,7 @@ std::string PathMapper::ToVb(std::string_view hostPath) const {
 
   std::string rest = absolute.substr(best->hostDirectory == "/" ? 0 : best->hostDirectory.size());
   std::replace(rest.begin(), rest.end(), '/', '\\');
-  rest = VbName(rest);
   return rest.empty() ? best->vbPrefix + "\\" : best->vbPrefix + rest;
-}
-
-std::string PathMapper::VbName(const std::string& hostName) const {
-  return FromUtf8(config_.codePage, hostName).value_or(hostName);
 }
 
 void PathMapper::HoldListings() const {

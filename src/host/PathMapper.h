@@ -7,7 +7,6 @@
 #include <string_view>
 #include <vector>
 
-#include "host/CodePage.h"
 #include "host/DirectoryNames.h"
 
 namespace zarvelin::host {
@@ -20,15 +19,13 @@ struct PathMapperConfig {
   std::map<std::string, std::string> shares;
   // The VB directory that paths without a drive start from; empty: the host's current directory.
   std::string workingDirectory;
-  // The code page names in project files are written in, as iconv names it. A name that finds
-  // no file as it is written is looked for again converted from this code page to UTF-8.
-  std::string codePage = "WINDOWS-1252";
 };
 
 // Translates VB paths ("\" separates, a colon ends a drive prefix) to host paths and back, the
-// way Wine does: Z:\ is "/", other drives and shares come from the configuration. Existing names
-// are found without regard to letter case, as on Windows. A "/" or a NUL inside a VB name is not
-// a separator and never reaches the host: such names fail with 52 (bad file name or number).
+// way Wine does. Both are UTF-8, as the system's text is inside and as the host names its files:
+// Z:\ is "/", other drives and shares come from the configuration. Existing names are found without
+// regard to letter case, as on Windows. A "/" or a NUL inside a VB name is not a separator and
+// never reaches the host: such names fail with 52 (bad file name or number).
 class PathMapper {
  public:
   explicit PathMapper(PathMapperConfig config = {});
@@ -43,9 +40,6 @@ class PathMapper {
   // The VB path of a host path: under the configured drive or share whose directory holds it
   // most closely, else under Z:.
   std::string ToVb(std::string_view hostPath) const;
-  // A host file name as the system's strings hold it: in the code page where it has every
-  // character, as it is where not.
-  std::string VbName(const std::string& hostName) const;
 
   // Trust the names of directories, once read, until the matching release (see DirectoryNames).
   void HoldListings() const;
@@ -78,7 +72,6 @@ class PathMapper {
                                        bool knownMissingAsWritten) const;
 
   PathMapperConfig config_;
-  LeadBytes leadBytes_{};
   std::optional<Parsed> working_;
   // Shared by copies of the mapper: they look at the same host.
   std::shared_ptr<DirectoryNames> names_ = std::make_shared<DirectoryNames>();

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "project/Positions.h"
+#include "runtime/CodePage.h"
 #include "runtime/Runtime.h"
 #include "runtime/Trap.h"
 
@@ -119,17 +120,18 @@ std::string GetComponentName(const std::string& filePath, std::string_view exten
     erl = 10;
     const auto reader = Files().OpenText(filePath);
     erl = 20;
-    while (const auto line = reader->ReadLine()) {
+    while (const auto bytes = reader->ReadLine()) {
+      const std::string line = ProjectCodePage().Decode(*bytes);
       erl = 30;
-      if (ContainsNoCase(*line, extension)) refersToCompanion = true;
+      if (ContainsNoCase(line, extension)) refersToCompanion = true;
       erl = 40;
-      if (line->starts_with(kNamePrefix)) {
+      if (line.starts_with(kNamePrefix)) {
         erl = 50;
-        const int16_t closing = Held(InStr(kNamePrefix.size() + 1, *line, "\""));
+        const int16_t closing = Held(InStr(kNamePrefix.size() + 1, line, "\""));
         // Mid$ with a negative length: the name line has no closing quote.
         if (closing == 0) throw VbError(vberr::kInvalidProcedureCall);
         result =
-            line->substr(kNamePrefix.size(), static_cast<size_t>(closing) - 1 - kNamePrefix.size());
+            line.substr(kNamePrefix.size(), static_cast<size_t>(closing) - 1 - kNamePrefix.size());
         return;
       }
     }

@@ -7,6 +7,7 @@
 #include "project/Positions.h"
 #include "project/ProjectPaths.h"
 #include "project/cVBP.h"
+#include "runtime/CodePage.h"
 #include "runtime/Formats.h"
 #include "runtime/Runtime.h"
 #include "runtime/Trap.h"
@@ -32,12 +33,13 @@ void cVBP::ReadVBP() {
     erl = 10;
     const auto reader = Files().OpenText(vbpFile_);
     erl = 20;
-    while (const auto line = reader->ReadLine()) {
+    while (const auto bytes = reader->ReadLine()) {
+      const std::string line = ProjectCodePage().Decode(*bytes);
       erl = 30;
-      const int16_t equals = Held(InStr(1, *line, "="));
+      const int16_t equals = Held(InStr(1, line, "="));
       if (equals == 0) continue;
       erl = 40;
-      const std::string_view text = *line;
+      const std::string_view text = line;
       const std::string_view key = text.substr(0, static_cast<size_t>(equals) - 1);
       const std::string_view value = text.substr(static_cast<size_t>(equals));
       erl = 50;

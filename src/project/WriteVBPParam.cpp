@@ -1,9 +1,12 @@
-// Rewriting every line of one key in the project file on disk, keeping all other lines' bytes.
+// Rewriting every line of one key in the project file on disk, in the project's code page, keeping
+// all other lines' bytes.
 #include <memory>
 #include <string>
 
 #include "project/Positions.h"
 #include "project/cVBP.h"
+#include "runtime/CodePage.h"
+#include "runtime/CodedLine.h"
 #include "runtime/FileSystem.h"
 #include "runtime/Runtime.h"
 #include "runtime/Strings.h"
@@ -33,7 +36,7 @@ void cVBP::WriteVBPParam(std::string_view key, std::string_view value, bool quot
       throw VbError(vberr::kInvalidProcedureCall);
     }
     const std::string replacement =
-        std::string(key) + "=" + (quoted ? QuotedValue(value) : std::string(value));
+        EncodedText(std::string(key) + "=" + (quoted ? QuotedValue(value) : std::string(value)));
     erl = 20;
     const std::unique_ptr<StagedFile> staged = Files().Stage(vbpFile_);
     std::string text;
@@ -41,11 +44,13 @@ void cVBP::WriteVBPParam(std::string_view key, std::string_view value, bool quot
       // Closed before the commit: Windows will not replace a file that is still open.
       const auto reader = Files().OpenText(vbpFile_);
       erl = 30;
-      while (const auto line = reader->ReadLine()) {
-        const int16_t equals = Held(InStr(1, *line, "="));
+      while (const auto bytes = reader->ReadLine()) {
+        const std::string line = ProjectCodePage().Decode(*bytes);
+        const int16_t equals = Held(InStr(1, line, "="));
         const bool matches =
-            equals > 0 && std::string_view(*line).substr(0, static_cast<size_t>(equals) - 1) == key;
-        text.append(matches ? std::string_view(replacement) : std::string_view(*line))
+            equals > 0 && std::string_view(line).substr(0, static_cast<size_t>(equals) - 1) == key;
+        // Every other line keeps its bytes, whether or not its code page would give them back.
+        text.append(matches ? std::string_view(replacement) : std::string_view(*bytes))
             .append("\r\n");
       }
     }

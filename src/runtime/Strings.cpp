@@ -22,6 +22,11 @@ std::string_view Trim(std::string_view text) {
   return text.substr(first, last - first + 1);
 }
 
+bool IsAscii(std::string_view text) {
+  return std::all_of(text.begin(), text.end(),
+                     [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+}
+
 std::string LowerAscii(std::string_view text) {
   std::string result(text);
   std::transform(result.begin(), result.end(), result.begin(), LowerByte);

@@ -19,7 +19,6 @@
 #include "console/MessageBoxText.h"
 #include "console/SansSerifMetrics.h"
 #include "forms/PathEllipsis.h"
-#include "host/CodePage.h"
 #include "host/MountTable.h"
 #include "host/Subprocess.h"
 #include "host/SystemClipboard.h"
@@ -153,8 +152,7 @@ TerminalPlatform::TerminalPlatform(const host::PathMapper& paths, FileSystem& fi
 int32_t TerminalPlatform::MsgBox(std::string_view text, std::string_view title, int32_t style) {
   const int32_t answer = console::UnattendedAnswer(style, options_.yesNoAnswer);
   std::ostream& out = options_.messages ? *options_.messages : std::cerr;
-  out << console::MessageBoxText(host::ShownAsUtf8(options_.codePage, title),
-                                 host::ShownAsUtf8(options_.codePage, text), style, answer);
+  out << console::MessageBoxText(title, text, style, answer);
   out.flush();
   return answer;
 }
@@ -188,8 +186,7 @@ void TerminalPlatform::ClipboardClear() {
 
 void TerminalPlatform::ClipboardSetText(std::string_view text) {
   clipboardText_ = text;
-  if (options_.mirrorClipboard)
-    host::MirrorToSystemClipboard(host::ShownAsUtf8(options_.codePage, text));
+  if (options_.mirrorClipboard) host::MirrorToSystemClipboard(text);
 }
 
 std::string TerminalPlatform::ClipboardGetText() {
@@ -301,7 +298,7 @@ void TerminalPlatform::PrintDocument(std::string_view text, int32_t scaleMode, f
   const long top = std::lround(Points(scaleMode, currentY));
   const auto status = host::RunWithInput(
       {options_.printCommand, "-o", "page-top=" + std::to_string(top < 0 ? 0 : top)},
-      host::ShownAsUtf8(options_.codePage, console::ConsoleLines(text)));
+      console::ConsoleLines(text));
   if (status != 0) throw VbError(kPrinterError);
 }
 
@@ -327,9 +324,8 @@ intptr_t TerminalPlatform::BrowseForFolderDialog(const FolderDialogRequest& requ
   if (in == nullptr) return 0;
 
   std::ostream& out = options_.messages ? *options_.messages : std::cerr;
-  out << host::ShownAsUtf8(options_.codePage, console::ConsoleLines(request.title)) << "\n";
-  if (preselectedFolder_)
-    out << "[" << host::ShownAsUtf8(options_.codePage, *preselectedFolder_) << "] ";
+  out << console::ConsoleLines(request.title) << "\n";
+  if (preselectedFolder_) out << "[" << *preselectedFolder_ << "] ";
   out << "Folder (end of input cancels): ";
   out.flush();
   std::string answer;

@@ -28,9 +28,6 @@ struct TerminalOptions {
   std::string opener = "xdg-open";
   std::string printerQuery = "lpstat";
   std::string printCommand = "lp";
-  // The code page of the system's texts: what reaches the terminal, the desktop's clipboard and
-  // the printer is converted from it to UTF-8.
-  std::string codePage = "WINDOWS-1252";
   // Where message boxes are written; standard error when not given.
   std::ostream* messages = nullptr;
   // Where the folder dialog reads the user's answer; when not given, standard input if it is a

@@ -30,6 +30,8 @@ AppFacts ModuleAppFacts(HMODULE module) {
 AddInSession::AddInSession(HMODULE module)
     : platform_(files_, module),
       windows_(module),
+      codePage_(SystemCodePage()),
+      codePageService_(*codePage_),
       session_(app::Services{files_, clock_, ModuleAppFacts(module), platform_, windows_}) {}
 
 }  // namespace zarvelin::win32

@@ -2,10 +2,15 @@
 
 #include <windows.h>
 
+#include <memory>
+
 #include "app/Session.h"
+#include "runtime/CodePage.h"
+#include "runtime/Service.h"
 #include "win32/Win32Platform.h"
 #include "win32/Win32Windows.h"
 #include "win32/WinClock.h"
+#include "win32/WinCodePages.h"
 #include "win32/WinFileSystem.h"
 
 namespace zarvelin::win32 {
@@ -15,7 +20,7 @@ AppFacts ModuleAppFacts(HMODULE module);
 
 // What the add-in runs on while the IDE has it connected: Windows' files, services, windows and
 // clock, wired through the one Session, with the module's directory as App.Path (where Error.log
-// goes).
+// goes). Project files are read and written in the system's ANSI code page, as VB does.
 class AddInSession {
  public:
   explicit AddInSession(HMODULE module);
@@ -27,6 +32,8 @@ class AddInSession {
   WinClock clock_;
   Win32Platform platform_;
   Win32Windows windows_;
+  std::unique_ptr<CodePage> codePage_;
+  ScopedService<const CodePage> codePageService_;
   app::Session session_;
 };
 

@@ -5,12 +5,10 @@
 
 #include "fakes/host/TempDir.h"
 #include "host/PathMapper.h"
-#include "runtime/VbError.h"
 
 namespace zarvelin::host {
 namespace {
 
-using fakes::FailureOf;
 using fakes::TempDir;
 
 class PathMapperTest : public testing::Test {
@@ -18,16 +16,6 @@ class PathMapperTest : public testing::Test {
   PathMapperTest() { tree.MakeDirectory("c/work"); }
   TempDir tree;
 };
-
-TEST_F(PathMapperTest, ReadsUtf8NamesInAnotherConfiguredCodePage) {
-  tree.Write("c/\xE8\xA1\xA8.frm", "x");  // U+8868 in UTF-8; 0x955C in Shift-JIS
-  PathMapperConfig config;
-  config.drives = {{'C', tree.HostPath("c")}};
-  config.workingDirectory = "C:\\";
-  config.codePage = "SHIFT_JIS";
-  const PathMapper mapper(config);
-  EXPECT_EQ(mapper.ToHost("C:\\\x95\x5C.frm"), tree.HostPath("c/\xE8\xA1\xA8.frm"));
-}
 
 // What Z: shows of a host path outside every configured directory.
 std::string OnDriveZ(std::string host) {
@@ -44,12 +32,6 @@ TEST_F(PathMapperTest, WorkingDirectoryDefaultsToTheHostsOwn) {
   std::filesystem::current_path(before);
   EXPECT_EQ(mapper.Absolute("sub\\f.frm"), "C:\\work\\sub\\f.frm");
   EXPECT_EQ(mapper.ToVb("relative/name"), OnDriveZ(before + "/relative/name"));
-}
-
-TEST_F(PathMapperTest, UnknownCodePageIsRefused) {
-  PathMapperConfig config;
-  config.codePage = "NO-SUCH-CODE-PAGE";
-  EXPECT_EQ(FailureOf([&] { PathMapper{config}; }), vberr::kInvalidProcedureCall);
 }
 
 }  // namespace

@@ -115,7 +115,7 @@ TEST_F(TerminalPlatformTest, PrintDocumentPipesTheTextToTheSpooler) {
   options.printCommand = Script(
       "lp", "echo \"$@\" > '" + tree.HostPath("args") + "'; cat > '" + tree.HostPath("out") + "'");
   TerminalPlatform platform(paths, files, options);
-  platform.PrintDocument("line one\r\nl\xEDne two\r\n", 5, 1.0f);
+  platform.PrintDocument("line one\r\nl\xC3\xADne two\r\n", 5, 1.0f);
   EXPECT_EQ(tree.Read("out"), "line one\nl\xC3\xADne two\n");
   EXPECT_EQ(tree.Read("args"), "-o page-top=72\n");
   // The top offset reaches the spooler in points whatever the scale it was given in.

@@ -7,6 +7,7 @@
 #include "cli/Program.h"
 #include "platform/Platform.h"
 #include "win32/WideText.h"
+#include "win32/WinCodePages.h"
 #include "win32/cli/ConsoleSession.h"
 #include "win32/cli/Utf8Console.h"
 
@@ -24,7 +25,8 @@ int wmain(int argc, wchar_t** argv) {
   std::vector<const char*> utf8;
   for (const std::string& argument : arguments) utf8.push_back(argument.c_str());
 
-  zarvelin::cli::Program program;
+  const zarvelin::win32::WinCodePages codePages;
+  zarvelin::cli::Program program(codePages);
   // The session starts once the options are known, before the first command reads a path.
   std::optional<ConsoleSession> session;
   auto startSession = [&] {
@@ -39,6 +41,10 @@ int wmain(int argc, wchar_t** argv) {
     return ConsoleSession::ToVb(typed);
   };
   context.runningProgram = [] { return ConsoleSession::ProgramFile(); };
+  context.useCodePageOf = [&](const std::string& vbpFile) {
+    startSession();
+    program.UseCodePageOf(vbpFile);
+  };
   context.out = &std::cout;
   return program.Run(argc, utf8.data(), context);
 }
