@@ -12,7 +12,8 @@ class HostFile {
  public:
   // open(2) with O_CLOEXEC added.
   static HostFile Open(const std::string& hostPath, int flags, unsigned mode = 0666);
-  // Opens a regular file for reading; anything else is a path/file access error.
+  // Opens a regular file for reading; anything else is a path/file access error. The file's size
+  // and permission bits at the open are kept (Size, Mode).
   static HostFile OpenToRead(const std::string& hostPath);
   // Takes over a descriptor that is already open (mkstemp).
   HostFile(int descriptor, std::string hostPath);
@@ -24,6 +25,9 @@ class HostFile {
 
   int Descriptor() const { return descriptor_; }
   const std::string& HostPath() const { return hostPath_; }
+  // For a file opened to read: its size and permission bits when it was opened.
+  unsigned long long Size() const { return size_; }
+  unsigned Mode() const { return mode_; }
 
   // Up to size bytes; 0 at the end of the file.
   size_t Read(char* buffer, size_t size);
@@ -37,6 +41,8 @@ class HostFile {
  private:
   int descriptor_;
   std::string hostPath_;
+  unsigned long long size_ = 0;
+  unsigned mode_ = 0;
 };
 
 }  // namespace zarvelin::host

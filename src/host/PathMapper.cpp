@@ -280,6 +280,11 @@ void PathMapper::ReleaseListings() const {
   names_->Release();
 }
 
+DirectoryNames::Known PathMapper::HeldEntry(const std::string& hostPath) const {
+  const auto [directory, name] = HostSplit(hostPath);
+  return names_->Entry(directory, name);
+}
+
 std::optional<DirectoryNames::Stamp> PathMapper::BeforeChange(const std::string& hostPath) const {
   if (names_->Trusted()) return std::nullopt;
   return DirectoryNames::StampOf(HostSplit(hostPath).first);
