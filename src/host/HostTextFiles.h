@@ -19,6 +19,7 @@ class HostTextReader : public TextReader {
   HostFile file_;
   LineSplitter lines_;
   std::unique_ptr<char[]> piece_;
+  size_t pieceSize_ = 0;
   unsigned long long read_ = 0;
   bool ended_ = false;
 };
