@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <string>
 #include <utility>
 
 #include "host/HostErrors.h"
@@ -31,7 +32,18 @@ HostFile HostFile::OpenToRead(const std::string& hostPath) {
   if (!S_ISREG(status.st_mode)) throw VbError(vberr::kPathFileAccessError);
   file.size_ = static_cast<unsigned long long>(status.st_size);
   file.mode_ = status.st_mode & 07777;
+  file.version_ = VersionOf(status);
   return file;
+}
+
+// Change times are kept to the nanosecond, but a kernel with coarse time stamps gives two changes
+// within one clock tick the same one; kernels that hand out fine-grained stamps once one was read
+// do not have that gap.
+std::string HostFile::VersionOf(const struct stat& status) {
+  return std::to_string(status.st_dev) + ":" + std::to_string(status.st_ino) + ":" +
+         std::to_string(status.st_size) + ":" + std::to_string(status.st_mtim.tv_sec) + "." +
+         std::to_string(status.st_mtim.tv_nsec) + ":" + std::to_string(status.st_ctim.tv_sec) +
+         "." + std::to_string(status.st_ctim.tv_nsec);
 }
 
 HostFile::HostFile(int descriptor, std::string hostPath)
@@ -41,7 +53,8 @@ HostFile::HostFile(HostFile&& other) noexcept
     : descriptor_(std::exchange(other.descriptor_, -1)),
       hostPath_(std::move(other.hostPath_)),
       size_(other.size_),
-      mode_(other.mode_) {}
+      mode_(other.mode_),
+      version_(std::move(other.version_)) {}
 
 HostFile::~HostFile() {
   if (descriptor_ >= 0) close(descriptor_);

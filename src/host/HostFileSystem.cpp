@@ -263,6 +263,18 @@ std::unique_ptr<TextReader> HostFileSystem::OpenText(const std::string& path) {
   return std::make_unique<HostTextReader>(HostFile::OpenToRead(paths_.ToHost(path)));
 }
 
+std::optional<std::string> HostFileSystem::Version(const std::string& path) {
+  struct stat status {};
+  try {
+    if (stat(paths_.ToHost(path).c_str(), &status) != 0) return std::nullopt;
+  } catch (const VbError&) {
+    // A name that maps to nothing has no version; opening it tells why.
+    return std::nullopt;
+  }
+  if (!S_ISREG(status.st_mode)) return std::nullopt;
+  return HostFile::VersionOf(status);
+}
+
 void HostFileSystem::AppendText(const std::string& path, std::string_view text) {
   HostFile file = OpenCreating(paths_.ToHost(path), O_APPEND);
   file.Write(text);

@@ -14,6 +14,7 @@ class HostTextReader : public TextReader {
  public:
   explicit HostTextReader(HostFile file);
   std::optional<std::string> ReadLine() override;
+  std::optional<std::string> Version() const override { return file_.Version(); }
 
  private:
   HostFile file_;

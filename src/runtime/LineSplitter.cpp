@@ -1,5 +1,6 @@
 #include "runtime/LineSplitter.h"
 
+#include <algorithm>
 #include <utility>
 
 namespace zarvelin {
@@ -12,8 +13,10 @@ void LineSplitter::Feed(std::string_view bytes) {
       bytes.remove_prefix(1);
       continue;
     }
-    const size_t end = bytes.find_first_of("\r\n");
-    if (end == std::string_view::npos) {
+    const size_t end = static_cast<size_t>(
+        std::find_if(bytes.begin(), bytes.end(), [](char c) { return c == '\r' || c == '\n'; }) -
+        bytes.begin());
+    if (end == bytes.size()) {
       current_.append(bytes);
       return;
     }
