@@ -222,19 +222,15 @@ std::string PathMapper::ToHost(std::string_view vbPath) const {
   const Parsed parsed = Parse(vbPath);
   // Where every step exists as written, each one would be taken as written: one lstat answers
   // for all of them. A file about to be made usually has such a directory.
-  std::string written = parsed.root.hostDirectory;
-  for (const auto& component : parsed.components) written = HostJoin(written, component);
-  if (parsed.components.empty()) return written;
+  std::string written = parsed.root.hostDirectory == "/" ? "" : parsed.root.hostDirectory;
+  for (const auto& component : parsed.components) written.append("/").append(component);
+  if (parsed.components.empty()) return parsed.root.hostDirectory;
   const auto [directory, name] = HostSplit(written);
   // Under a hold the directory's names answer without a look at the disk.
-  if (names_->Lists(directory)) {
-    return HostJoin(directory,
-                    FindEntry(directory, name, true).value_or(NewHostName(config_.codePage, name)));
-  }
+  if (names_->Lists(directory)) return HostJoin(directory, SpellingIn(directory, name, true));
   if (Exists(written)) return written;
   if (parsed.components.size() > 1 && Exists(directory)) {
-    return HostJoin(directory,
-                    FindEntry(directory, name, true).value_or(NewHostName(config_.codePage, name)));
+    return HostJoin(directory, SpellingIn(directory, name, true));
   }
 
   std::string host = parsed.root.hostDirectory;
@@ -243,9 +239,15 @@ std::string PathMapper::ToHost(std::string_view vbPath) const {
     std::optional<std::string> found;
     if (existing) found = FindEntry(host, component, false);
     existing = found.has_value();
-    host = HostJoin(host, found.value_or(NewHostName(config_.codePage, component)));
+    host = HostJoin(host, found ? *found : NewHostName(config_.codePage, component));
   }
   return host;
+}
+
+std::string PathMapper::SpellingIn(const std::string& hostDirectory, const std::string& name,
+                                   bool knownMissingAsWritten) const {
+  std::optional<std::string> found = FindEntry(hostDirectory, name, knownMissingAsWritten);
+  return found ? std::move(*found) : NewHostName(config_.codePage, name);
 }
 
 std::string PathMapper::ToVb(std::string_view hostPath) const {

@@ -79,6 +79,9 @@ class PathMapper {
   // seen that the name as written is not there, so it is not asked again.
   std::optional<std::string> FindEntry(const std::string& hostDirectory, const std::string& name,
                                        bool knownMissingAsWritten) const;
+  // The stored spelling of name in hostDirectory, or the name a new entry would get there.
+  std::string SpellingIn(const std::string& hostDirectory, const std::string& name,
+                         bool knownMissingAsWritten) const;
 
   PathMapperConfig config_;
   LeadBytes leadBytes_{};
