@@ -1,7 +1,9 @@
 #include "filebacked/FileBackedIdeComponentFile.h"
 
 #include <optional>
+#include <utility>
 
+#include "filebacked/FileBackedIdeLearnedFiles.h"
 #include "runtime/CodePage.h"
 #include "runtime/Runtime.h"
 #include "runtime/Strings.h"
@@ -74,6 +76,7 @@ std::string RenameCompanions(std::string_view line,
 }
 
 ComponentFileFacts ReadComponentFile(const std::string& path) {
+  if (std::optional<ComponentFileFacts> known = LearnedFacts(path)) return std::move(*known);
   ComponentFileFacts facts;
   bool seenBegin = false;
   const std::unique_ptr<TextReader> reader = Files().OpenText(path);
@@ -92,6 +95,7 @@ ComponentFileFacts ReadComponentFile(const std::string& path) {
       if (!AlreadyListed(facts.companions, name)) facts.companions.push_back(name);
     }
   }
+  if (const std::optional<std::string> version = reader->Version()) Learned(path, *version, facts);
   return facts;
 }
 

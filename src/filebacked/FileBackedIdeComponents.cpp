@@ -11,11 +11,6 @@ void FileBackedComponents::Append(std::shared_ptr<FileBackedComponent> component
   components_.push_back(std::move(component));
 }
 
-bool FileBackedComponents::Holds(const FileBackedComponent& component) const {
-  return std::any_of(components_.begin(), components_.end(),
-                     [&](const auto& held) { return held.get() == &component; });
-}
-
 int32_t FileBackedComponents::Count() {
   return static_cast<int32_t>(components_.size());
 }

@@ -14,8 +14,6 @@ namespace zarvelin::filebacked {
 class FileBackedComponents : public ide::VBComponents {
  public:
   void Append(std::shared_ptr<FileBackedComponent> component);
-  // Whether component is (still) one of this project's components.
-  bool Holds(const FileBackedComponent& component) const;
   const std::vector<std::shared_ptr<FileBackedComponent>>& All() const { return components_; }
 
   int32_t Count() override;

@@ -1,9 +1,9 @@
 #include "filebacked/FileBackedIdeProject.h"
 
-#include <algorithm>
 #include <memory>
 #include <optional>
 #include <set>
+#include <unordered_set>
 
 #include "filebacked/FileBackedIdeFiles.h"
 #include "filebacked/FileBackedIdePaths.h"
@@ -80,6 +80,12 @@ void FileBackedProject::SaveAs(const std::string& path) {
 // section that tools keep for themselves.
 std::vector<FileBackedProject::Line> FileBackedProject::LinesFor(
     const std::string& projectDirectory) const {
+  // Looked up by address: a project of thousands of components is not walked once per line.
+  std::unordered_set<const FileBackedComponent*> held;
+  for (const std::shared_ptr<FileBackedComponent>& component : components_.All()) {
+    held.insert(component.get());
+  }
+  std::unordered_set<const FileBackedComponent*> listed;
   std::vector<Line> lines;
   size_t insertAt = 0;
   bool inProjectPart = true;
@@ -93,7 +99,8 @@ std::vector<FileBackedProject::Line> FileBackedProject::LinesFor(
       lines.push_back(line);
       continue;
     }
-    if (!components_.Holds(*line.component)) continue;
+    if (!held.contains(line.component.get())) continue;
+    listed.insert(line.component.get());
     lines.push_back(
         {{line.component->LineFor(projectDirectory), line.coded.bytes}, line.component});
     if (inProjectPart) {
@@ -105,9 +112,9 @@ std::vector<FileBackedProject::Line> FileBackedProject::LinesFor(
 
   std::vector<Line> added;
   for (const std::shared_ptr<FileBackedComponent>& component : components_.All()) {
-    const bool listed = std::any_of(lines.begin(), lines.end(),
-                                    [&](const Line& line) { return line.component == component; });
-    if (!listed) added.push_back({{component->LineFor(projectDirectory), {}}, component});
+    if (!listed.contains(component.get())) {
+      added.push_back({{component->LineFor(projectDirectory), {}}, component});
+    }
   }
   lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(insertAt), added.begin(), added.end());
   return lines;

@@ -40,11 +40,12 @@ std::optional<DirectoryNames::Listing> DirectoryNames::Read(const std::string& h
   if (!before) return std::nullopt;
   const std::unique_ptr<DIR, int (*)(DIR*)> directory(opendir(hostDirectory.c_str()), closedir);
   if (!directory) return std::nullopt;
-  Listing listing{*before, {}};
+  Listing listing{*before, {}, {}};
   while (const dirent* entry = readdir(directory.get())) {
     const std::string name = entry->d_name;
     if (name == "." || name == "..") continue;
     Insert(listing.names[LowerAscii(name)], name);
+    if (entry->d_type == DT_REG) listing.files.insert(name);
   }
   return listing;
 }
@@ -67,6 +68,20 @@ bool DirectoryNames::Lists(const std::string& hostDirectory) {
   if (listings_.size() >= kMostListings) listings_.clear();
   listings_.insert_or_assign(hostDirectory, std::move(*listing));
   return true;
+}
+
+DirectoryNames::Known DirectoryNames::Entry(const std::string& hostDirectory,
+                                            const std::string& name) {
+  if (!Trusted()) return Known::kNothing;
+  const std::lock_guard lock(mutex_);
+  const auto held = listings_.find(hostDirectory);
+  if (held == listings_.end()) return Known::kNothing;
+  const auto spellings = held->second.names.find(LowerAscii(name));
+  if (spellings == held->second.names.end() ||
+      !std::binary_search(spellings->second.begin(), spellings->second.end(), name)) {
+    return Known::kAbsent;
+  }
+  return held->second.files.contains(name) ? Known::kFile : Known::kNothing;
 }
 
 std::optional<std::string> DirectoryNames::Find(const std::string& hostDirectory,
@@ -116,6 +131,7 @@ void DirectoryNames::Added(const std::string& hostDirectory, const std::string& 
   const std::lock_guard lock(mutex_);
   if (Listing* listing = CurrentAcross(hostDirectory, before)) {
     Insert(listing->names[LowerAscii(name)], name);
+    listing->files.erase(name);
   }
 }
 
@@ -124,6 +140,7 @@ void DirectoryNames::Removed(const std::string& hostDirectory, const std::string
   const std::lock_guard lock(mutex_);
   Listing* listing = CurrentAcross(hostDirectory, before);
   if (!listing) return;
+  listing->files.erase(name);
   const auto spellings = listing->names.find(LowerAscii(name));
   if (spellings == listing->names.end()) return;
   std::erase(spellings->second, name);

@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 namespace zarvelin::host {
@@ -41,6 +42,12 @@ class DirectoryNames {
   // Whether, under a hold, hostDirectory's names are known (read now if they were not).
   bool Lists(const std::string& hostDirectory);
 
+  // What a held listing tells of one entry without a look at the disk: that no entry has exactly
+  // this name, that it is a regular file (not a link to one), or nothing to go by.
+  enum class Known { kNothing, kAbsent, kFile };
+  // Under a hold, from hostDirectory's listing if one was read; kNothing otherwise.
+  Known Entry(const std::string& hostDirectory, const std::string& name);
+
   // The entry of hostDirectory whose name equals the wanted one without regard to ASCII letter
   // case; of several, the first in byte order, so that the choice does not depend on the disk.
   std::optional<std::string> Find(const std::string& hostDirectory, std::string_view name);
@@ -58,6 +65,8 @@ class DirectoryNames {
     Stamp stamp;
     // Lower-cased name -> the names spelled so, in byte order.
     std::unordered_map<std::string, std::vector<std::string>> names;
+    // The names that were regular files when read; an entry this process adds is not among them.
+    std::unordered_set<std::string> files;
   };
 
   static std::optional<std::string> FirstSpelling(const Listing& listing, std::string_view name);

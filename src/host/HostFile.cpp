@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <string>
 #include <utility>
 
 #include "host/HostErrors.h"
@@ -22,24 +23,38 @@ HostFile HostFile::Open(const std::string& hostPath, int flags, unsigned mode) {
 }
 
 // A fifo would wait for a writer to come and a device may never end: a component, a document or a
-// project file is only ever a file. O_NONBLOCK lets the open itself return, whatever is there.
+// project file is only ever a file. O_NONBLOCK lets the open itself return, whatever is there; it
+// stays set, since it changes nothing for the regular file that is all this ever reads.
 HostFile HostFile::OpenToRead(const std::string& hostPath) {
   HostFile file = Open(hostPath, O_RDONLY | O_NONBLOCK);
   struct stat status {};
   if (fstat(file.descriptor_, &status) != 0) throw HostError(errno, hostPath);
   if (!S_ISREG(status.st_mode)) throw VbError(vberr::kPathFileAccessError);
-  const int flags = fcntl(file.descriptor_, F_GETFL);
-  if (flags < 0 || fcntl(file.descriptor_, F_SETFL, flags & ~O_NONBLOCK) != 0) {
-    throw HostError(errno, hostPath);
-  }
+  file.size_ = static_cast<unsigned long long>(status.st_size);
+  file.mode_ = status.st_mode & 07777;
+  file.version_ = VersionOf(status);
   return file;
+}
+
+// Change times are kept to the nanosecond, but a kernel with coarse time stamps gives two changes
+// within one clock tick the same one; kernels that hand out fine-grained stamps once one was read
+// do not have that gap.
+std::string HostFile::VersionOf(const struct stat& status) {
+  return std::to_string(status.st_dev) + ":" + std::to_string(status.st_ino) + ":" +
+         std::to_string(status.st_size) + ":" + std::to_string(status.st_mtim.tv_sec) + "." +
+         std::to_string(status.st_mtim.tv_nsec) + ":" + std::to_string(status.st_ctim.tv_sec) +
+         "." + std::to_string(status.st_ctim.tv_nsec);
 }
 
 HostFile::HostFile(int descriptor, std::string hostPath)
     : descriptor_(descriptor), hostPath_(std::move(hostPath)) {}
 
 HostFile::HostFile(HostFile&& other) noexcept
-    : descriptor_(std::exchange(other.descriptor_, -1)), hostPath_(std::move(other.hostPath_)) {}
+    : descriptor_(std::exchange(other.descriptor_, -1)),
+      hostPath_(std::move(other.hostPath_)),
+      size_(other.size_),
+      mode_(other.mode_),
+      version_(std::move(other.version_)) {}
 
 HostFile::~HostFile() {
   if (descriptor_ >= 0) close(descriptor_);

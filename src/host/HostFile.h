@@ -1,5 +1,7 @@
 #pragma once
 
+#include <sys/stat.h>
+
 #include <cstddef>
 #include <string>
 #include <string_view>
@@ -12,8 +14,11 @@ class HostFile {
  public:
   // open(2) with O_CLOEXEC added.
   static HostFile Open(const std::string& hostPath, int flags, unsigned mode = 0666);
-  // Opens a regular file for reading; anything else is a path/file access error.
+  // Opens a regular file for reading; anything else is a path/file access error. The file's size,
+  // permission bits and version at the open are kept.
   static HostFile OpenToRead(const std::string& hostPath);
+  // Tells one state of a file from any other: its device and inode, size, and times of change.
+  static std::string VersionOf(const struct stat& status);
   // Takes over a descriptor that is already open (mkstemp).
   HostFile(int descriptor, std::string hostPath);
   ~HostFile();
@@ -24,6 +29,10 @@ class HostFile {
 
   int Descriptor() const { return descriptor_; }
   const std::string& HostPath() const { return hostPath_; }
+  // For a file opened to read: its size, permission bits and version when it was opened.
+  unsigned long long Size() const { return size_; }
+  unsigned Mode() const { return mode_; }
+  const std::string& Version() const { return version_; }
 
   // Up to size bytes; 0 at the end of the file.
   size_t Read(char* buffer, size_t size);
@@ -37,6 +46,9 @@ class HostFile {
  private:
   int descriptor_;
   std::string hostPath_;
+  unsigned long long size_ = 0;
+  unsigned mode_ = 0;
+  std::string version_;
 };
 
 }  // namespace zarvelin::host

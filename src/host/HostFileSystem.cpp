@@ -41,15 +41,20 @@ bool IsSameFile(const struct stat& a, const struct stat& b) {
   return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
 }
 
+// A name that starts with a dot is hidden, as Wine shows it.
+int32_t NameAttributesOf(const std::string& name) {
+  return name.size() > 1 && name.front() == '.' && name != ".." ? fileattr::kHidden
+                                                                : fileattr::kNormal;
+}
+
 int32_t AttributesOf(const struct stat& status, const std::string& name) {
-  int32_t attributes = fileattr::kNormal;
+  int32_t attributes = NameAttributesOf(name);
   if (S_ISDIR(status.st_mode)) {
     attributes |= fileattr::kDirectory;
   } else {
     attributes |= fileattr::kArchive;
   }
   if ((status.st_mode & S_IWUSR) == 0) attributes |= fileattr::kReadOnly;
-  if (name.size() > 1 && name.front() == '.' && name != "..") attributes |= fileattr::kHidden;
   return attributes;
 }
 
@@ -181,8 +186,7 @@ std::string HostFileSystem::FindFirst(const std::string& pattern, int32_t attrib
     if (error.Number() == vberr::kPathNotFound) return {};
     throw;
   }
-  const auto fits = [&](const std::string& name, const struct stat& status) {
-    const int32_t attributes = AttributesOf(status, name);
+  const auto fits = [&](int32_t attributes) {
     const int32_t wanted = fileattr::kHidden | fileattr::kSystem | fileattr::kDirectory;
     return (attributes & wanted & ~attributeMask) == 0;
   };
@@ -190,10 +194,17 @@ std::string HostFileSystem::FindFirst(const std::string& pattern, int32_t attrib
   if (!namePattern.empty() && !HasWildcard(namePattern)) {
     // A plain name is looked up like any path, so letter case does not matter.
     const std::string host = paths_.ToHost(pattern);
-    struct stat status {};
-    if (stat(host.c_str(), &status) != 0) return {};
     const std::string name = HostName(host);
-    return fits(name, status) ? name : std::string();
+    // What the mask asks of a file the held listing read as a regular one, its name tells.
+    const DirectoryNames::Known known = paths_.HeldEntry(host);
+    if (known == DirectoryNames::Known::kAbsent) return {};
+    int32_t attributes = NameAttributesOf(name) | fileattr::kArchive;
+    if (known != DirectoryNames::Known::kFile) {
+      struct stat status {};
+      if (stat(host.c_str(), &status) != 0) return {};
+      attributes = AttributesOf(status, name);
+    }
+    return fits(attributes) ? name : std::string();
   }
 
   const std::string wanted = namePattern.empty() ? "*" : namePattern;
@@ -217,7 +228,7 @@ std::string HostFileSystem::FindFirst(const std::string& pattern, int32_t attrib
     const std::string entryPath =
         (hostDirectory == "/" ? std::string() : hostDirectory) + "/" + name;
     if (stat(entryPath.c_str(), &status) != 0) continue;
-    if (fits(name, status) && (!first || earlier(name, *first))) first = name;
+    if (fits(AttributesOf(status, name)) && (!first || earlier(name, *first))) first = name;
   }
   return first.value_or(std::string());
 }
@@ -249,6 +260,18 @@ std::unique_ptr<TextReader> HostFileSystem::OpenText(const std::string& path) {
   // A directory opens for reading; its first read fails (EISDIR, 75), which spares a look at
   // every file before it is read.
   return std::make_unique<HostTextReader>(HostFile::OpenToRead(paths_.ToHost(path)));
+}
+
+std::optional<std::string> HostFileSystem::Version(const std::string& path) {
+  struct stat status {};
+  try {
+    if (stat(paths_.ToHost(path).c_str(), &status) != 0) return std::nullopt;
+  } catch (const VbError&) {
+    // A name that maps to nothing has no version; opening it tells why.
+    return std::nullopt;
+  }
+  if (!S_ISREG(status.st_mode)) return std::nullopt;
+  return HostFile::VersionOf(status);
 }
 
 void HostFileSystem::AppendText(const std::string& path, std::string_view text) {

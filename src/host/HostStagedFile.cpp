@@ -31,12 +31,19 @@ std::string DirectoryOf(const std::string& hostPath) {
 // Copies what is left of input to output. The kernel moves the bytes itself where it can (no
 // trip through this process's memory, shared extents on file systems that have them); between
 // file systems or kernels that cannot, the bytes go through a buffer in pieces.
+// The file is copied as big as it was when opened; a call that could only find the end is not
+// made, save for a file that calls itself empty (as the files of /proc do).
 void CopyBytes(HostFile& input, HostFile& output) {
+  unsigned long long copied = 0;
   for (;;) {
     const ssize_t count = copy_file_range(input.Descriptor(), nullptr, output.Descriptor(), nullptr,
                                           kCopyPieceSize * 16, 0);
     if (count == 0) return;
-    if (count > 0) continue;
+    if (count > 0) {
+      copied += static_cast<unsigned long long>(count);
+      if (input.Size() > 0 && copied >= input.Size()) return;
+      continue;
+    }
     if (errno == EINTR) continue;
     if (errno != EXDEV && errno != ENOSYS && errno != EINVAL && errno != EOPNOTSUPP) {
       throw HostError(errno, errno == ENOSPC || errno == EDQUOT || errno == EFBIG
@@ -91,7 +98,9 @@ mode_t NewFileMode() {
 HostStagedFile::HostStagedFile(const PathMapper& paths, std::string hostTarget)
     : paths_(paths), target_(std::move(hostTarget)) {
   struct stat status {};
-  if (lstat(target_.c_str(), &status) == 0) {
+  // A listing held for the copy already knows of most targets that nothing is there.
+  const bool absent = paths_.HeldEntry(target_) == DirectoryNames::Known::kAbsent;
+  if (!absent && lstat(target_.c_str(), &status) == 0) {
     targetExisted_ = true;
     if (S_ISDIR(status.st_mode)) throw VbError(vberr::kPathFileAccessError);
     if (S_ISREG(status.st_mode)) {
@@ -140,14 +149,12 @@ void HostStagedFile::WriteFrom(const std::string& source) {
 
 void HostStagedFile::Append(const std::string& source, bool takeSourceMode) {
   HostFile input = OpenSource(paths_, source);
-  struct stat status {};
-  if (fstat(input.Descriptor(), &status) != 0) throw HostError(errno, input.HostPath());
   // Onto its own path the copy would only make the same bytes again; a link at the target that
   // names the source is another entry, and becomes a file of its own.
   if (input.HostPath() == target_) {
     throw VbError(vberr::kPathFileAccessError);
   }
-  if (!mode_ && takeSourceMode) mode_ = status.st_mode & 0777;
+  if (!mode_ && takeSourceMode) mode_ = static_cast<mode_t>(input.Mode() & 0777);
   CopyBytes(input, *file_);
 }
 

@@ -14,11 +14,14 @@ class HostTextReader : public TextReader {
  public:
   explicit HostTextReader(HostFile file);
   std::optional<std::string> ReadLine() override;
+  std::optional<std::string> Version() const override { return file_.Version(); }
 
  private:
   HostFile file_;
   LineSplitter lines_;
   std::unique_ptr<char[]> piece_;
+  size_t pieceSize_ = 0;
+  unsigned long long read_ = 0;
   bool ended_ = false;
 };
 

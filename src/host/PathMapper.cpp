@@ -200,9 +200,9 @@ std::string PathMapper::ToHost(std::string_view vbPath) const {
   const Parsed parsed = Parse(vbPath);
   // Where every step exists as written, each one would be taken as written: one lstat answers
   // for all of them. A file about to be made usually has such a directory.
-  std::string written = parsed.root.hostDirectory;
-  for (const auto& component : parsed.components) written = HostJoin(written, component);
-  if (parsed.components.empty()) return written;
+  std::string written = parsed.root.hostDirectory == "/" ? "" : parsed.root.hostDirectory;
+  for (const auto& component : parsed.components) written.append("/").append(component);
+  if (parsed.components.empty()) return parsed.root.hostDirectory;
   const auto [directory, name] = HostSplit(written);
   // Under a hold the directory's names answer without a look at the disk.
   if (names_->Lists(directory)) {
@@ -249,6 +249,11 @@ void PathMapper::HoldListings() const {
 
 void PathMapper::ReleaseListings() const {
   names_->Release();
+}
+
+DirectoryNames::Known PathMapper::HeldEntry(const std::string& hostPath) const {
+  const auto [directory, name] = HostSplit(hostPath);
+  return names_->Entry(directory, name);
 }
 
 std::optional<DirectoryNames::Stamp> PathMapper::BeforeChange(const std::string& hostPath) const {

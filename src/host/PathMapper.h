@@ -45,6 +45,9 @@ class PathMapper {
   void HoldListings() const;
   void ReleaseListings() const;
 
+  // What a held listing tells of the entry at hostPath, without a look at the disk.
+  DirectoryNames::Known HeldEntry(const std::string& hostPath) const;
+
   // This process is about to add or remove the entry at hostPath: the state of its directory now.
   std::optional<DirectoryNames::Stamp> BeforeChange(const std::string& hostPath) const;
   // This process added or removed the entry at hostPath, whose directory was `before` just

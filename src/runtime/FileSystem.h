@@ -27,6 +27,9 @@ class TextReader {
   virtual ~TextReader() = default;
   // The next line, or nothing at the end of the file. Throws VbError on a read failure.
   virtual std::optional<std::string> ReadLine() = 0;
+  // What tells the file as it was opened from any later state of it (which file it is, its size
+  // and times of change); nothing where the file system cannot say.
+  virtual std::optional<std::string> Version() const { return std::nullopt; }
 };
 
 // A whole file written beside its target and put in the target's place in one step, so that the
@@ -103,6 +106,9 @@ class FileSystem {
 
   // Open ... For Input. A directory fails (75) at the first line at the latest.
   virtual std::unique_ptr<TextReader> OpenText(const std::string& path) = 0;
+  // The Version that OpenText(path) would give now, without opening the file; nothing when it
+  // cannot be told (no such file, or a file system that cannot say).
+  virtual std::optional<std::string> Version(const std::string& /*path*/) { return std::nullopt; }
   // Open ... For Append: created when missing, never overwritten. Appends the text as it is.
   virtual void AppendText(const std::string& path, std::string_view text) = 0;
 };

@@ -25,7 +25,6 @@ class LineSplitter {
   std::deque<std::string> ready_;
   // A CR ended the previous line; an LF right after it belongs to that end.
   bool afterCarriageReturn_ = false;
-  bool started_ = false;
 };
 
 }  // namespace zarvelin

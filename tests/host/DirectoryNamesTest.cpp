@@ -68,5 +68,35 @@ TEST(DirectoryNamesTest, AChangeToldLateDoesNotHideAStrangersChange) {
   EXPECT_EQ(names.Find(directory, "MINE.TXT"), "Mine.txt");
 }
 
+// What a held listing answers without a look at the disk must be what the disk would say: a
+// file that is a link, a directory or an entry of unknown kind is never taken for a file.
+TEST(DirectoryNamesTest, AHeldListingTellsOnlyWhatItRead) {
+  TempDir tree;
+  tree.Write("dir/Plain.txt", "x");
+  tree.MakeDirectory("dir/Sub");
+  ASSERT_EQ(symlink("Plain.txt", tree.HostPath("dir/Link.txt").c_str()), 0);
+  const std::string directory = tree.HostPath("dir");
+  DirectoryNames names;
+  EXPECT_EQ(names.Entry(directory, "Plain.txt"), DirectoryNames::Known::kNothing) << "not held";
+  names.Hold();
+  ASSERT_TRUE(names.Lists(directory));
+  const auto before = DirectoryNames::StampOf(directory);
+  tree.Write("dir/Added.txt", "x");
+  names.Added(directory, "Added.txt", before);
+  const struct {
+    const char* name;
+    DirectoryNames::Known known;
+  } cases[] = {
+      {"Plain.txt", DirectoryNames::Known::kFile},
+      {"PLAIN.TXT", DirectoryNames::Known::kAbsent},
+      {"Missing.txt", DirectoryNames::Known::kAbsent},
+      {"Sub", DirectoryNames::Known::kNothing},
+      {"Link.txt", DirectoryNames::Known::kNothing},
+      {"Added.txt", DirectoryNames::Known::kNothing},
+  };
+  for (const auto& c : cases) EXPECT_EQ(names.Entry(directory, c.name), c.known) << c.name;
+  names.Release();
+}
+
 }  // namespace
 }  // namespace zarvelin::host

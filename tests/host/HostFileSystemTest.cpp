@@ -104,5 +104,45 @@ TEST_F(HostFileSystemTest, TextReaderCarriesLinesAcrossItsReadPieces) {
   EXPECT_EQ(reader->ReadLine(), std::nullopt);
 }
 
+// A held listing spares the look at each file; Dir must answer as it does without one.
+TEST_F(HostFileSystemTest, DirOfAPlainNameAnswersAlikeWithAndWithoutAHeldListing) {
+  tree.Write("c/proj/Form1.frm", "x");
+  tree.Write("c/proj/.hidden.bas", "x");
+  tree.MakeDirectory("c/proj/Sub.frm");
+  tree.MakeDirectory("c/proj/Folder");
+  ASSERT_EQ(symlink("Folder", tree.HostPath("c/proj/Linked.frm").c_str()), 0);
+  const struct {
+    const char* pattern;
+    int32_t mask;
+    const char* found;
+  } cases[] = {
+      {"form1.FRM", fileattr::kNormal, "Form1.frm"},
+      {".HIDDEN.bas", fileattr::kNormal, ""},
+      {".HIDDEN.bas", fileattr::kHidden, ".hidden.bas"},
+      {"sub.frm", fileattr::kHidden | fileattr::kSystem, ""},
+      {"sub.frm", fileattr::kDirectory, "Sub.frm"},
+      {"linked.frm", fileattr::kHidden, ""},
+      {"Missing.frm", fileattr::kHidden, ""},
+  };
+  for (const bool held : {false, true}) {
+    const auto hold = held ? files.HoldListings() : nullptr;
+    for (const auto& c : cases) {
+      EXPECT_EQ(files.FindFirst(std::string("C:\\proj\\") + c.pattern, c.mask), c.found)
+          << c.pattern << (held ? " held" : "");
+    }
+  }
+}
+
+// Files of /proc call themselves empty and are not: such a file is read to its end.
+TEST_F(HostFileSystemTest, TextReaderReadsAFileThatCallsItselfEmpty) {
+  struct stat status {};
+  ASSERT_EQ(stat("/proc/self/status", &status), 0);
+  ASSERT_EQ(status.st_size, 0);
+  const auto reader = files.OpenText("Z:\\proc\\self\\status");
+  const auto first = reader->ReadLine();
+  ASSERT_TRUE(first.has_value());
+  EXPECT_EQ(first->rfind("Name:", 0), 0u);
+}
+
 }  // namespace
 }  // namespace zarvelin::host

@@ -1,0 +1,53 @@
+#include "filebacked/FileBackedIdeLearnedFiles.h"
+
+#include <mutex>
+#include <unordered_map>
+#include <utility>
+
+#include "runtime/CodePage.h"
+#include "runtime/Runtime.h"
+
+namespace zarvelin::filebacked {
+namespace {
+
+struct Entry {
+  std::string version;
+  // The names learned are text decoded in this code page; read in another, they would differ.
+  std::string codePage;
+  ComponentFileFacts facts;
+};
+
+// Far more than any project holds; the bound only keeps a long session from growing without end.
+constexpr size_t kMostFiles = 100000;
+
+std::mutex& Lock() {
+  static std::mutex lock;
+  return lock;
+}
+
+std::unordered_map<std::string, Entry>& Entries() {
+  static std::unordered_map<std::string, Entry> entries;
+  return entries;
+}
+
+}  // namespace
+
+std::optional<ComponentFileFacts> LearnedFacts(const std::string& path) {
+  const std::lock_guard lock(Lock());
+  const auto known = Entries().find(path);
+  if (known == Entries().end()) return std::nullopt;
+  if (Files().Version(path) == known->second.version &&
+      ProjectCodePage().Name() == known->second.codePage) {
+    return known->second.facts;
+  }
+  Entries().erase(known);
+  return std::nullopt;
+}
+
+void Learned(const std::string& path, const std::string& version, const ComponentFileFacts& facts) {
+  const std::lock_guard lock(Lock());
+  if (Entries().size() >= kMostFiles) Entries().clear();
+  Entries().insert_or_assign(path, Entry{version, ProjectCodePage().Name(), facts});
+}
+
+}  // namespace zarvelin::filebacked

@@ -1,0 +1,68 @@
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "fakes/host/TempDir.h"
+#include "filebacked/FileBackedIdeComponentFile.h"
+#include "host/HostFileSystem.h"
+#include "runtime/Runtime.h"
+
+namespace zarvelin::host {
+namespace {
+
+using fakes::TempDir;
+
+// Counts the files opened to read: a file known from before is not opened again.
+class CountingFiles : public HostFileSystem {
+ public:
+  using HostFileSystem::HostFileSystem;
+  std::unique_ptr<TextReader> OpenText(const std::string& path) override {
+    ++opened;
+    return HostFileSystem::OpenText(path);
+  }
+  int opened = 0;
+};
+
+std::string Form(const std::string& name) {
+  return "VERSION 5.00\r\nBegin VB.Form " + name + "\r\nEnd\r\nAttribute VB_Name = \"" + name +
+         "\"\r\n";
+}
+
+TEST(LearnedFilesTest, AComponentFileIsReadAgainOnlyWhenItChanged) {
+  const struct {
+    const char* change;
+    std::function<void(const TempDir&)> apply;
+    const char* name;
+    int opened;
+  } cases[] = {
+      {"none", [](const TempDir&) {}, "First", 0},
+      {"rewritten", [](const TempDir& tree) { tree.Write("c/F.frm", Form("Second")); }, "Second",
+       1},
+      {"replaced by a file of the same size",
+       [](const TempDir& tree) {
+         tree.Write("c/new.frm", Form("Third"));
+         ASSERT_EQ(rename(tree.HostPath("c/new.frm").c_str(), tree.HostPath("c/F.frm").c_str()), 0);
+       },
+       "Third", 1},
+  };
+  for (const auto& c : cases) {
+    TempDir tree;
+    tree.Write("c/F.frm", Form("First"));
+    PathMapperConfig config;
+    config.drives = {{'C', tree.HostPath("c")}};
+    const PathMapper paths(config);
+    CountingFiles files(paths);
+    const ScopedService<FileSystem> scoped(files);
+    ASSERT_EQ(filebacked::ReadComponentFile("C:\\F.frm").name, "First");
+    c.apply(tree);
+    files.opened = 0;
+    EXPECT_EQ(filebacked::ReadComponentFile("C:\\F.frm").name, c.name) << c.change;
+    EXPECT_EQ(files.opened, c.opened) << c.change;
+  }
+}
+
+}  // namespace
+}  // namespace zarvelin::host

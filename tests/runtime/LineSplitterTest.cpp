@@ -1,0 +1,40 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "runtime/LineSplitter.h"
+
+namespace zarvelin {
+namespace {
+
+// Each case's stream comes in the pieces given: a line end may fall on either side of a cut.
+TEST(LineSplitterTest, CutsLinesAsLineInputDoesWhereverThePiecesEnd) {
+  const struct {
+    std::vector<std::string> pieces;
+    std::vector<std::string> lines;
+  } cases[] = {
+      {{"a\r\nb\nc\rd"}, {"a", "b", "c", "d"}},
+      {{"a\r", "\nb"}, {"a", "b"}},
+      {{"a\r", "", "\nb\r"}, {"a", "b"}},
+      {{"a\r\r\n\n"}, {"a", "", ""}},
+      {{"\n\r\n"}, {"", ""}},
+      {{"ab", "cd", "\r\n", "ef"}, {"abcd", "ef"}},
+      {{std::string("x\0y\xFF", 4), "\n"}, {std::string("x\0y\xFF", 4)}},
+      {{"", ""}, {}},
+  };
+  for (const auto& c : cases) {
+    LineSplitter splitter;
+    std::vector<std::string> lines;
+    for (const std::string& piece : c.pieces) {
+      splitter.Feed(piece);
+      while (auto line = splitter.Next()) lines.push_back(*line);
+    }
+    splitter.Finish();
+    while (auto line = splitter.Next()) lines.push_back(*line);
+    EXPECT_EQ(lines, c.lines) << testing::PrintToString(c.pieces);
+  }
+}
+
+}  // namespace
+}  // namespace zarvelin
