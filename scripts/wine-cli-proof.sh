@@ -2,11 +2,12 @@
 # by wine-proof.sh once its prefix and server are up: it uses that script's check, absent, work,
 # root, builds and imports_system_only.
 #
-# zarvelin.exe copies the example project, and the same project in folders with Japanese names,
-# on Windows' own file calls; each copy is checked on disk (every listed file and companion there
-# with the source's bytes, the component lines pointing at the copies, Path32 cleared) and the
-# source is checked untouched. `show` must list the project, `set` rewrite one line of it in
-# place, and a copy into a missing directory must be refused. The portable tests, where the build
+# zarvelin.exe copies the example project, the same project in folders with Japanese names, and
+# a project written on a Japanese Windows in Shift-JIS, on Windows' own file calls; each copy is
+# checked on disk (every listed file and companion there with the source's bytes, the component
+# lines pointing at the copies, Path32 cleared) and the source is checked untouched. `show` must
+# list the project, `set` rewrite one line of it in place, and a copy into a missing directory
+# must be refused. The portable tests, where the build
 # has them, run as they are: each program must pass and run some tests.
 
 cli_files=$work/cli
@@ -94,6 +95,30 @@ for build in "${builds[@]}"; do
   check "$arch set changes the one line" status_is \
     "$(diff "$cli_files/before.vbp" "$japanese/app/Ledger.vbp" | tr -d '\r' | grep '^[<>]' |
       tr '\n' '|')" "< MajorVer=1|> MajorVer=3|"
+
+  # A project from a Japanese Windows: its files hold Shift-JIS, where the second byte of 表
+  # (\x95\x5C) and of ソ (\x83\x5C) is no backslash. The default code page must find 932 by the
+  # names on disk, and the copy must write its project file wholly in Shift-JIS again.
+  sjis=$cli_files/ソフト
+  mkdir -p "$sjis/表示" "$cli_files/sjis-out"
+  printf 'VERSION 5.00\r\nBegin VB.Form frm\x95\x5C\x8E\xA6\r\n   Icon = "\x95\x5C\x8E\xA6.frx":0000\r\nEnd\r\nAttribute VB_Name = "frm\x95\x5C\x8E\xA6"\r\n' \
+    >"$sjis/表示/3d表示.frm"
+  printf '\x01\x02' >"$sjis/表示/表示.frx"
+  printf 'Attribute VB_Name = "m\x83\x5C\x83t\x83g"\r\n' >"$sjis/ソフト.bas"
+  printf 'Type=Exe\r\nForm=\x95\x5C\x8E\xA6\\3d\x95\x5C\x8E\xA6.frm\r\nModule=m\x83\x5C\x83t\x83g; \x83\x5C\x83t\x83g.bas\r\nExeName32="\x95\x5C\x8E\xA6.exe"\r\nPath32="bin"\r\n' \
+    >"$sjis/P.vbp"
+  cp -r "$sjis" "$cli_files/sjis-pristine"
+  timeout 60 wine "$exe" copy "$(winepath -w "$sjis/P.vbp")" "$(winepath -w "$cli_files/sjis-out")" \
+    >"$cli_files/sjis.log" 2>&1
+  status=$?
+  check "$arch zarvelin.exe copies a Shift-JIS project" status_is "$status" 0
+  check "$arch Shift-JIS project: files in the copy under their names" status_is \
+    "$(listing "$cli_files/sjis-out")" "3d表示.frm|3d表示.frx|P.vbp|ソフト.bas|"
+  check "$arch Shift-JIS project: the project file written in Shift-JIS" cmp -s \
+    "$cli_files/sjis-out/P.vbp" <(printf 'Type=Exe\r\nForm=3d\x95\x5C\x8E\xA6.frm\r\nModule=m\x83\x5C\x83t\x83g; \x83\x5C\x83t\x83g.bas\r\nExeName32="\x95\x5C\x8E\xA6.exe"\r\nPath32=""\r\n')
+  check "$arch Shift-JIS project: the form names its companion in Shift-JIS" \
+    grep -qaF "$(printf '"3d\x95\x5C\x8E\xA6.frx":0000')" "$cli_files/sjis-out/3d表示.frm"
+  check "$arch Shift-JIS project: source untouched" unchanged_tree "$cli_files/sjis-pristine" "$sjis"
 
   timeout 60 wine "$exe" copy "$(winepath -w "$cli_files/ledger/app/Ledger.vbp")" \
     "$(winepath -w "$cli_files/missing")" >"$cli_files/refused.log" 2>&1

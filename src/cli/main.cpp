@@ -9,7 +9,6 @@
 
 #include "app/terminal/TerminalSession.h"
 #include "cli/Program.h"
-#include "host/CodePage.h"
 #include "platform/Platform.h"
 
 namespace {
@@ -29,8 +28,7 @@ bool AddDrive(const std::string& mapping, SessionOptions& options) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  const zarvelin::host::IconvCodePages codePages;
-  zarvelin::cli::Program program(codePages);
+  zarvelin::cli::Program program(zarvelin::app::HostCodePages());
   CLI::App& app = program.Options();
 
   SessionOptions options;

@@ -17,6 +17,7 @@
 #include "ui/OsDescription.h"
 #include "win32/WideText.h"
 #include "win32/Win32Platform.h"
+#include "win32/WinCodePages.h"
 #include "win32/WinFileSystem.h"
 
 namespace {
@@ -362,6 +363,31 @@ void CheckClipboard(zarvelin::win32::Win32Platform& platform) {
         "a missing bitmap resource fails with 326");
 }
 
+// A project's bytes in the code pages VB wrote them in: Shift-JIS's 表 ends in 0x5C, which must
+// stay inside the character; a character the code page lacks is refused, never written as a
+// look-alike that names another file.
+void CheckCodePages() {
+  const zarvelin::win32::WinCodePages codePages;
+  const auto japanese = codePages.Open("932");
+  Check(japanese &&
+            japanese->Decode("3d\x95\x5C\x8E\xA6.frm") == "3d\xE8\xA1\xA8\xE7\xA4\xBA.frm" &&
+            japanese->Encode("3d\xE8\xA1\xA8\xE7\xA4\xBA.frm") == "3d\x95\x5C\x8E\xA6.frm",
+        "932 reads and writes a name whole where a trail byte is 0x5C");
+  const auto cyrillic = codePages.Open("1251");
+  Check(cyrillic &&
+            cyrillic->Decode("\xD4\xEE\xF0\xEC\xE0") == "\xD0\xA4\xD0\xBE\xD1\x80\xD0\xBC\xD0\xB0",
+        "1251 reads Cyrillic names");
+  const auto western = codePages.Open("1252");
+  Check(western && !western->Encode("\xE8\xA1\xA8") && !western->Encode("\xC5\x81odz") &&
+            western->Encode("M\xC3\xA9mo") == "M\xE9mo",
+        "1252 refuses what it cannot write, best-fit look-alikes included");
+  Check(!codePages.Open("65001") && !codePages.Open("50220") && !codePages.Open("nonsense") &&
+            !codePages.Open("932x"),
+        "only the ANSI code pages open, by number");
+  Check(zarvelin::win32::SystemCodePage()->Name() == std::to_string(GetACP()),
+        "the system's code page is named by its number");
+}
+
 }  // namespace
 
 int main() {
@@ -382,6 +408,7 @@ int main() {
     CheckSystem(platform);
     CheckMessages(platform);
     CheckClipboard(platform);
+    CheckCodePages();
   } catch (const VbError& error) {
     Check(false, ("no unexpected failure (" + std::to_string(error.Number()) + " " +
                   error.Description() + ")")

@@ -5,9 +5,15 @@
 #include <cstdio>
 #include <utility>
 
+#include "host/CodePage.h"
 #include "host/HostApp.h"
 
 namespace zarvelin::app {
+
+const CodePages& HostCodePages() {
+  static const host::IconvCodePages codePages;
+  return codePages;
+}
 
 TerminalSession::TerminalSession(SessionOptions options)
     : paths_(std::move(options.paths)),

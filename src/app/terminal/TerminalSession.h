@@ -5,6 +5,7 @@
 #include "host/HostFileSystem.h"
 #include "host/PathMapper.h"
 #include "host/SystemClock.h"
+#include "runtime/CodePage.h"
 #include "terminal/TerminalPlatform.h"
 
 namespace zarvelin::app {
@@ -13,6 +14,10 @@ struct SessionOptions {
   host::PathMapperConfig paths;
   terminal::TerminalOptions terminal;
 };
+
+// The code pages a terminal program converts with: the host's own converter (iconv), open before
+// any session, since the command line's --code-page is checked against it.
+const CodePages& HostCodePages();
 
 // A program run from a terminal: the host's files behind Wine-style paths, the terminal's
 // services, windows as text and the system clock, wired through the one Session.
