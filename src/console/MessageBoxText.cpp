@@ -6,21 +6,13 @@
 namespace zarvelin::console {
 namespace {
 
-constexpr int32_t kButtonSet = 7;
-constexpr int32_t kOkCancel = 1;
-constexpr int32_t kAbortRetryIgnore = 2;
-constexpr int32_t kYesNoCancel = 3;
-constexpr int32_t kRetryCancel = 5;
-constexpr int32_t kAnswerCancel = 2;
-constexpr int32_t kAnswerAbort = 3;
-
 const char* AnswerName(int32_t answer) {
   switch (answer) {
     case mb::kAnswerOk:
       return "OK";
-    case kAnswerCancel:
+    case mb::kAnswerCancel:
       return "Cancel";
-    case kAnswerAbort:
+    case mb::kAnswerAbort:
       return "Abort";
     case mb::kAnswerYes:
       return "Yes";
@@ -45,15 +37,15 @@ std::string ConsoleLines(std::string_view text) {
 }
 
 int32_t UnattendedAnswer(int32_t style, int32_t yesNoAnswer) {
-  switch (style & kButtonSet) {
-    case kAbortRetryIgnore:
-      return kAnswerAbort;
-    case kYesNoCancel:
+  switch (style & mb::kButtonSet) {
+    case mb::kAbortRetryIgnore:
+      return mb::kAnswerAbort;
+    case mb::kYesNoCancel:
     case mb::kYesNo:
       return yesNoAnswer;
-    case kRetryCancel:
-      return kAnswerCancel;
-    case kOkCancel:
+    case mb::kRetryCancel:
+      return mb::kAnswerCancel;
+    case mb::kOkCancel:
     default:
       return mb::kAnswerOk;
   }
@@ -63,7 +55,7 @@ std::string MessageBoxText(std::string_view title, std::string_view text, int32_
                            int32_t answer) {
   std::string shown =
       "[" + ShownControls(ConsoleLines(title)) + "]\n" + ShownControls(ConsoleLines(text)) + "\n";
-  if ((style & kButtonSet) != mb::kOkOnly)
+  if ((style & mb::kButtonSet) != mb::kOkOnly)
     shown += std::string("(answered ") + AnswerName(answer) + ")\n";
   return shown;
 }

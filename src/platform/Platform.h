@@ -13,13 +13,21 @@ namespace zarvelin {
 
 // Message box styles and answers, as the platform numbers them.
 namespace mb {
+// The low three bits of a style choose the buttons.
+inline constexpr int32_t kButtonSet = 7;
 inline constexpr int32_t kOkOnly = 0;
+inline constexpr int32_t kOkCancel = 1;
+inline constexpr int32_t kAbortRetryIgnore = 2;
+inline constexpr int32_t kYesNoCancel = 3;
 inline constexpr int32_t kYesNo = 4;
+inline constexpr int32_t kRetryCancel = 5;
 inline constexpr int32_t kCritical = 16;
 inline constexpr int32_t kQuestion = 32;
 inline constexpr int32_t kExclamation = 48;
 inline constexpr int32_t kInformation = 64;
 inline constexpr int32_t kAnswerOk = 1;
+inline constexpr int32_t kAnswerCancel = 2;
+inline constexpr int32_t kAnswerAbort = 3;
 inline constexpr int32_t kAnswerYes = 6;
 inline constexpr int32_t kAnswerNo = 7;
 }  // namespace mb
