@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "forms/WindowBackend.h"
+#include "platform/Platform.h"
 #include "runtime/VbError.h"
 
 namespace zarvelin::forms {
@@ -51,6 +52,10 @@ void Form::Load() {
   ResetToDesign();
   width_ = definition_.clientWidth + Backend().FrameWidth();
   height_ = definition_.clientHeight + Backend().FrameHeight();
+  if (definition_.centredOnScreen) {
+    left_ = (Sys().ScreenWidth() - width_) / 2;
+    top_ = (Sys().ScreenHeight() - height_) / 2;
+  }
   // Loaded from here on, so that Form_Load can reach its own controls without loading again.
   loaded_ = true;
   Backend().Created(*this);

@@ -23,6 +23,9 @@ struct FormDesign {
   Rgb backColor = kButtonFace;
   std::string icon;  // resource name of the form's icon; empty: none
   bool mdiChild = false;
+  // Placed in the middle of the screen when loaded (VB's start-up position "CenterScreen");
+  // otherwise at the screen's top left corner until moved.
+  bool centredOnScreen = false;
   std::vector<ControlDesign> controls;
   // The button that stands for the user where nobody can answer (a terminal run, a script): a
   // headless backend shows the form's text and presses it. Empty: the form is just closed.

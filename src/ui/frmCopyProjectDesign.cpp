@@ -32,6 +32,7 @@ forms::FormDesign frmCopyProjectDesign() {
   form.clientWidth = 8325;
   form.clientHeight = 2535;
   form.icon = "frmCopyProject";
+  form.centredOnScreen = true;
 
   form.controls.push_back(Make("picLogo", ControlKind::PictureBox, "", "", "", 2520, 0, 3135, 495));
   form.controls.push_back(

@@ -70,7 +70,7 @@ std::wstring WindowText(HWND window) {
   return text;
 }
 
-void RegisterClass(HINSTANCE module, const wchar_t* name, WNDPROC procedure, UINT style) {
+void RegisterWindowClass(HINSTANCE module, const wchar_t* name, WNDPROC procedure, UINT style) {
   WNDCLASSEXW windowClass{};
   windowClass.cbSize = sizeof windowClass;
   windowClass.style = style;
@@ -99,8 +99,8 @@ Win32Windows::Win32Windows(HINSTANCE module) : module_(module) {
   ReleaseDC(nullptr, screen);
   if (pixelsPerInchX > 0) twipsPerPixel_ = kTwipsPerInch / pixelsPerInchX;
   // A form's DC stays its own for its life, as Form.hDC does; double clicks reach the pictures.
-  RegisterClass(module_, kFormClass, FormProcedure, CS_OWNDC | CS_DBLCLKS);
-  RegisterClass(module_, kPictureClass, PictureProcedure, CS_DBLCLKS);
+  RegisterWindowClass(module_, kFormClass, FormProcedure, CS_OWNDC | CS_DBLCLKS);
+  RegisterWindowClass(module_, kPictureClass, PictureProcedure, CS_DBLCLKS);
   INITCOMMONCONTROLSEX common{sizeof common, ICC_WIN95_CLASSES};
   InitCommonControlsEx(&common);
   keyHook_ = SetWindowsHookExW(WH_GETMESSAGE, KeyHook, nullptr, GetCurrentThreadId());

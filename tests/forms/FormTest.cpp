@@ -29,6 +29,7 @@ class ProbeForm : public Form {
                        Placed("txtB", ControlKind::TextBox, "", "b", 0, 400, 900, 300),
                        Placed("lstItems", ControlKind::PictureBox, "", "", 0, 800, 900, 600)};
     design.controls[0].backColor = Rgb{1, 2, 3};
+    design.centredOnScreen = true;
     return design;
   }
   void Form_Activate() override { log_ += "  activated\n"; }
@@ -59,6 +60,18 @@ TEST(FormModel, LifeAsApproved) {
   };
   {
     ProbeForm form(log);
+    const auto place = [&] {
+      return std::to_string(form.Left()) + "," + std::to_string(form.Top()) + " of " +
+             std::to_string(form.Width()) + "x" + std::to_string(form.Height());
+    };
+    step("loaded in the middle of the screen", [&] {
+      form.Load();
+      return place();
+    });
+    step("moved", [&] {
+      form.Move(100, 200);
+      return place();
+    });
     step("show modeless", [&] {
       form.Show();
       return std::to_string(form.Visible());
@@ -111,9 +124,14 @@ TEST(FormModel, LifeAsApproved) {
     });
     step("close refused once",
          [&] { return std::to_string(form.CloseByUser()) + " " + std::to_string(form.Loaded()); });
-    step("load again", [&] {
+    step("load while loaded keeps the place", [&] {
       form.Load();
-      return std::to_string(form.Loaded());
+      return std::to_string(form.Loaded()) + " " + place();
+    });
+    step("unloaded and loaded again, in the middle again", [&] {
+      form.Unload();
+      form.Load();
+      return std::to_string(form.Loaded()) + " " + place();
     });
   }
   log += "dropped while loaded\n";
