@@ -220,19 +220,18 @@ std::optional<std::string> PathMapper::MapInHeldFolder(std::string_view vbPath) 
     return std::nullopt;
   }
   std::optional<std::string> host = folders_->Find(folder);
-  if (!host) {
+  const bool known = host.has_value();
+  if (!known) {
     try {
       host = MapSteps(folder);
     } catch (const VbError&) {
       return std::nullopt;
     }
-    if (!names_->Lists(*host)) return std::nullopt;
-    folders_->Keep(folder, *host);
-  } else if (!names_->Lists(*host)) {
-    return std::nullopt;
   }
-  const std::string wanted(name);
-  return HostJoin(*host, FindEntry(*host, wanted, true).value_or(wanted));
+  const std::optional<std::optional<std::string>> spelled = names_->HeldSpelling(*host, name);
+  if (!spelled) return std::nullopt;
+  if (!known) folders_->Keep(folder, *host);
+  return HostJoin(*host, spelled->value_or(std::string(name)));
 }
 
 std::string PathMapper::MapSteps(std::string_view vbPath) const {
