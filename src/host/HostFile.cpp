@@ -35,7 +35,7 @@ HostFile HostFile::OpenToRead(const std::string& hostPath) {
   if (!S_ISREG(status.st_mode)) throw VbError(vberr::kPathFileAccessError);
   file.size_ = static_cast<unsigned long long>(status.st_size);
   file.mode_ = status.st_mode & 07777;
-  file.version_ = VersionOf(status);
+  file.status_ = status;
   return file;
 }
 
@@ -69,7 +69,7 @@ HostFile::HostFile(HostFile&& other) noexcept
       hostPath_(std::move(other.hostPath_)),
       size_(other.size_),
       mode_(other.mode_),
-      version_(std::move(other.version_)) {}
+      status_(other.status_) {}
 
 HostFile::~HostFile() {
   if (descriptor_ >= 0) close(descriptor_);
