@@ -70,11 +70,13 @@ void FileBackedComponent::LearnFromFile() {
     return;
   }
   ComponentFileFacts facts;
+  std::optional<std::vector<std::string>> lines;
   try {
-    facts = ReadComponentFile(file_);
+    facts = ReadComponentFile(file_, &lines);
   } catch (const VbError& error) {
     throw VbError(error.Number(), error.Description() + ": '" + file_ + "'");
   }
+  if (lines) held_.Keep(std::move(*lines));
   if (kind_.namedByFile || name_.empty()) {
     name_ = facts.name.empty() ? BaseNameOf(FileNameOf(file_)) : facts.name;
   }
@@ -100,7 +102,8 @@ bool FileBackedComponent::SaveAs(const std::string& path) {
   if (EqualNoCase(file_, target)) return true;
   StagedFiles staged;
   if (IsCodeKind(kind_)) {
-    StageCodeFiles(target, staged);
+    std::optional<std::vector<std::string>> held = held_.Take();
+    StageCodeFiles(target, held ? std::move(*held) : ReadLineBytes(file_), staged);
   } else {
     staged.Copy(file_, target);
   }
@@ -109,15 +112,14 @@ bool FileBackedComponent::SaveAs(const std::string& path) {
   return true;
 }
 
-void FileBackedComponent::StageCodeFiles(const std::string& target, StagedFiles& staged) const {
+void FileBackedComponent::StageCodeFiles(const std::string& target, std::vector<std::string> lines,
+                                         StagedFiles& staged) const {
   const std::string oldDirectory = DirectoryOf(file_);
   const std::string newDirectory = DirectoryOf(target);
   const std::string oldBase = BaseNameOf(FileNameOf(file_));
   const std::string newBase = BaseNameOf(FileNameOf(target));
 
-  // The file as it is; only the property block is read through the code page, since the IDE
-  // changes nothing else.
-  std::vector<std::string> lines = ReadLineBytes(file_);
+  // Only the property block is read through the code page, since the IDE changes nothing else.
   const size_t nameLine = NameLineIndex(lines);
 
   // VB names a component's binary data after the file it saves the component to, beside it: X.frm

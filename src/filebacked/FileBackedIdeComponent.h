@@ -4,7 +4,9 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
+#include "filebacked/FileBackedIdeHeldLines.h"
 #include "filebacked/FileBackedIdeProjectFile.h"
 #include "ide/Vbide.h"
 
@@ -39,7 +41,8 @@ class FileBackedComponent : public ide::VBComponent {
   FileBackedComponent(ComponentKind kind, std::string file);
 
   void LearnFromFile();
-  void StageCodeFiles(const std::string& target, StagedFiles& staged) const;
+  void StageCodeFiles(const std::string& target, std::vector<std::string> lines,
+                      StagedFiles& staged) const;
 
   ComponentKind kind_;
   int32_t type_;
@@ -47,6 +50,7 @@ class FileBackedComponent : public ide::VBComponent {
   std::string file_;
   std::optional<ComponentLine> line_;
   std::string lineText_;
+  HeldLines held_;
 };
 
 }  // namespace zarvelin::filebacked

@@ -14,6 +14,8 @@ namespace {
 constexpr std::string_view kNamePrefix = "Attribute VB_Name = \"";
 constexpr std::string_view kFirstBegin = "Begin ";
 constexpr std::string_view kMdiBegin = "Begin VB.MDIForm";
+// What the run time's reader takes in one read: a file no larger is kept whole at no further cost.
+constexpr size_t kWholeReadBytes = 64 * 1024;
 
 bool IsHexDigit(char c) {
   return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'F') || (c >= 'a' && c <= 'f');
@@ -33,6 +35,18 @@ bool AlreadyListed(const std::vector<std::string>& names, std::string_view name)
     if (EqualNoCase(listed, name)) return true;
   }
   return false;
+}
+
+// A line before the name line: the first Begin tells an MDI form, and companions are named here.
+void LearnFromPropertyLine(const std::string& line, bool& seenBegin, ComponentFileFacts& facts) {
+  if (!seenBegin && StartsWith(line, kFirstBegin)) {
+    seenBegin = true;
+    facts.mdiForm = StartsWith(line, kMdiBegin);
+  }
+  for (const CompanionReference& reference : FindCompanionReferences(line)) {
+    const std::string name = line.substr(reference.start, reference.length);
+    if (!AlreadyListed(facts.companions, name)) facts.companions.push_back(name);
+  }
 }
 
 }  // namespace
@@ -75,27 +89,38 @@ std::string RenameCompanions(std::string_view line,
   return result;
 }
 
-ComponentFileFacts ReadComponentFile(const std::string& path) {
+ComponentFileFacts ReadComponentFile(const std::string& path,
+                                     std::optional<std::vector<std::string>>* lines) {
   if (std::optional<ComponentFileFacts> known = LearnedFacts(path)) return std::move(*known);
   ComponentFileFacts facts;
   bool seenBegin = false;
+  bool named = false;
+  std::optional<std::vector<std::string>> kept;
+  if (lines != nullptr) kept.emplace();
+  size_t keptBytes = 0;
   const std::unique_ptr<TextReader> reader = Files().OpenText(path);
-  while (const std::optional<std::string> bytes = reader->ReadLine()) {
-    const std::string line = ProjectCodePage().Decode(*bytes);
-    if (IsNameLine(line)) {
-      facts.name = DeclaredName(line);
-      break;
+  while (std::optional<std::string> bytes = reader->ReadLine()) {
+    if (!named) {
+      const std::string line = ProjectCodePage().Decode(*bytes);
+      if (IsNameLine(line)) {
+        facts.name = DeclaredName(line);
+        named = true;
+      } else {
+        LearnFromPropertyLine(line, seenBegin, facts);
+      }
     }
-    if (!seenBegin && StartsWith(line, kFirstBegin)) {
-      seenBegin = true;
-      facts.mdiForm = StartsWith(line, kMdiBegin);
+    if (kept) {
+      keptBytes += bytes->size() + 2;
+      if (keptBytes <= kWholeReadBytes) {
+        kept->push_back(std::move(*bytes));
+      } else {
+        kept.reset();
+      }
     }
-    for (const CompanionReference& reference : FindCompanionReferences(line)) {
-      const std::string name = line.substr(reference.start, reference.length);
-      if (!AlreadyListed(facts.companions, name)) facts.companions.push_back(name);
-    }
+    if (named && !kept) break;
   }
   if (const std::optional<std::string> version = reader->Version()) Learned(path, *version, facts);
+  if (lines != nullptr) *lines = std::move(kept);
   return facts;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -16,8 +17,11 @@ struct ComponentFileFacts {
   std::vector<std::string> companions;  // each referred companion once, as first written
 };
 
-// Reads the file at path through the run time's files.
-ComponentFileFacts ReadComponentFile(const std::string& path);
+// Reads the file at path through the run time's files. lines, when given, receives every line
+// (without its end) of a file that one read takes in whole; a larger file is read only up to its
+// name line, and a file whose facts are already known is not read at all.
+ComponentFileFacts ReadComponentFile(const std::string& path,
+                                     std::optional<std::vector<std::string>>* lines = nullptr);
 
 // The companion references in one line: where each name starts and how long it is.
 struct CompanionReference {

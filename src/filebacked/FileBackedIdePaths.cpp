@@ -82,6 +82,19 @@ std::string Joined(const PathParts& parts) {
   return text;
 }
 
+// Already as the steps would give it back: a drive's root, then names that are neither empty
+// nor "." nor "..". Most paths a project names are so, and need not be taken apart.
+bool IsPlainDrivePath(std::string_view path) {
+  if (path.size() < 4 || !HasDrive(path) || path[2] != '\\') return false;
+  for (size_t start = 3;;) {
+    const size_t end = std::min(path.find('\\', start), path.size());
+    const std::string_view step = path.substr(start, end - start);
+    if (step.empty() || step == "." || step == "..") return false;
+    if (end == path.size()) return true;
+    start = end + 1;
+  }
+}
+
 std::string RootOf(std::string_view path) {
   return Split(path).root;
 }
@@ -109,12 +122,15 @@ std::string ExtensionOf(std::string_view fileName) {
 }
 
 std::string ResolvePath(std::string_view baseDirectory, std::string_view path) {
+  if (IsPlainDrivePath(path)) return std::string(path);
   if (IsNetworkPath(path) || HasDrive(path)) return Joined(Normalized(Split(path)));
   if (!path.empty() && path[0] == '\\') {
     const std::string root = RootOf(baseDirectory);
     return Joined(Normalized(Split((root == "\\" ? "" : root) + std::string(path))));
   }
-  return Joined(Normalized(Split(JoinPath(baseDirectory, path))));
+  std::string joined = JoinPath(baseDirectory, path);
+  if (IsPlainDrivePath(joined)) return joined;
+  return Joined(Normalized(Split(joined)));
 }
 
 std::string RelativePath(std::string_view fromDirectory, std::string_view target) {

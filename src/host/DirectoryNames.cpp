@@ -59,15 +59,29 @@ void DirectoryNames::Release() {
   --holds_;
 }
 
+const DirectoryNames::Listing* DirectoryNames::HeldListing(const std::string& hostDirectory) {
+  if (const auto held = listings_.find(hostDirectory); held != listings_.end()) {
+    return &held->second;
+  }
+  std::optional<Listing> listing = Read(hostDirectory);
+  if (!listing) return nullptr;
+  if (listings_.size() >= kMostListings) listings_.clear();
+  return &listings_.insert_or_assign(hostDirectory, std::move(*listing)).first->second;
+}
+
 bool DirectoryNames::Lists(const std::string& hostDirectory) {
   if (!Trusted()) return false;
   const std::lock_guard lock(mutex_);
-  if (listings_.contains(hostDirectory)) return true;
-  std::optional<Listing> listing = Read(hostDirectory);
-  if (!listing) return false;
-  if (listings_.size() >= kMostListings) listings_.clear();
-  listings_.insert_or_assign(hostDirectory, std::move(*listing));
-  return true;
+  return HeldListing(hostDirectory) != nullptr;
+}
+
+std::optional<std::optional<std::string>> DirectoryNames::HeldSpelling(
+    const std::string& hostDirectory, std::string_view name) {
+  if (!Trusted()) return std::nullopt;
+  const std::lock_guard lock(mutex_);
+  const Listing* listing = HeldListing(hostDirectory);
+  if (listing == nullptr) return std::nullopt;
+  return FirstSpelling(*listing, name);
 }
 
 DirectoryNames::Known DirectoryNames::Entry(const std::string& hostDirectory,

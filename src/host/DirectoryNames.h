@@ -41,6 +41,11 @@ class DirectoryNames {
   bool Trusted() const { return holds_ > 0; }
   // Whether, under a hold, hostDirectory's names are known (read now if they were not).
   bool Lists(const std::string& hostDirectory);
+  // Under a hold, from hostDirectory's names (read now if they were not known): the stored
+  // spelling of name as Find gives it, or an empty answer where no entry has it; nothing when
+  // there is no hold or the directory cannot be read.
+  std::optional<std::optional<std::string>> HeldSpelling(const std::string& hostDirectory,
+                                                         std::string_view name);
 
   // What a held listing tells of one entry without a look at the disk: that no entry has exactly
   // this name, that it is a regular file (not a link to one), or nothing to go by.
@@ -71,6 +76,8 @@ class DirectoryNames {
 
   static std::optional<std::string> FirstSpelling(const Listing& listing, std::string_view name);
   static std::optional<Listing> Read(const std::string& hostDirectory);
+  // Under a hold, hostDirectory's listing, read now if it was not; the caller holds the mutex.
+  const Listing* HeldListing(const std::string& hostDirectory);
   // The listing of hostDirectory, moved on to the directory's stamp now, if it was current at
   // `before` (or already is now); otherwise drops it.
   Listing* CurrentAcross(const std::string& hostDirectory, const std::optional<Stamp>& before);

@@ -3,6 +3,7 @@
 #include <sys/stat.h>
 
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -32,7 +33,8 @@ class HostFile {
   // For a file opened to read: its size, permission bits and version when it was opened.
   unsigned long long Size() const { return size_; }
   unsigned Mode() const { return mode_; }
-  const std::string& Version() const { return version_; }
+  // Written out only when asked: most files are read without it.
+  std::string Version() const { return status_ ? VersionOf(*status_) : std::string(); }
 
   // Up to size bytes; 0 at the end of the file.
   size_t Read(char* buffer, size_t size);
@@ -48,7 +50,7 @@ class HostFile {
   std::string hostPath_;
   unsigned long long size_ = 0;
   unsigned mode_ = 0;
-  std::string version_;
+  std::optional<struct stat> status_;
 };
 
 }  // namespace zarvelin::host

@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
+#include <optional>
 #include <vector>
 
 #include "host/HostErrors.h"
@@ -179,13 +180,15 @@ DateTime HostFileSystem::LastModified(const std::string& path) {
 
 std::string HostFileSystem::FindFirst(const std::string& pattern, int32_t attributeMask) {
   const auto [directory, namePattern] = SplitPattern(pattern);
-  std::string hostDirectory;
-  try {
-    hostDirectory = paths_.ToHost(directory);
-  } catch (const VbError& error) {
-    if (error.Number() == vberr::kPathNotFound) return {};
-    throw;
-  }
+  // A drive or share that is not there holds nothing.
+  const auto hostOf = [&](const std::string& path) -> std::optional<std::string> {
+    try {
+      return paths_.ToHost(path);
+    } catch (const VbError& error) {
+      if (error.Number() == vberr::kPathNotFound) return std::nullopt;
+      throw;
+    }
+  };
   const auto fits = [&](int32_t attributes) {
     const int32_t wanted = fileattr::kHidden | fileattr::kSystem | fileattr::kDirectory;
     return (attributes & wanted & ~attributeMask) == 0;
@@ -193,7 +196,9 @@ std::string HostFileSystem::FindFirst(const std::string& pattern, int32_t attrib
 
   if (!namePattern.empty() && !HasWildcard(namePattern)) {
     // A plain name is looked up like any path, so letter case does not matter.
-    const std::string host = paths_.ToHost(pattern);
+    const std::optional<std::string> found = hostOf(pattern);
+    if (!found) return {};
+    const std::string& host = *found;
     const std::string name = HostName(host);
     // What the mask asks of a file the held listing read as a regular one, its name tells.
     const DirectoryNames::Known known = paths_.HeldEntry(host);
@@ -207,6 +212,9 @@ std::string HostFileSystem::FindFirst(const std::string& pattern, int32_t attrib
     return fits(attributes) ? name : std::string();
   }
 
+  const std::optional<std::string> hostFolder = hostOf(directory);
+  if (!hostFolder) return {};
+  const std::string& hostDirectory = *hostFolder;
   const std::string wanted = namePattern.empty() ? "*" : namePattern;
   const std::unique_ptr<DIR, int (*)(DIR*)> listing(opendir(hostDirectory.c_str()), closedir);
   if (!listing) return {};

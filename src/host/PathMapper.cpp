@@ -197,6 +197,44 @@ std::optional<std::string> PathMapper::FindEntry(const std::string& hostDirector
 }
 
 std::string PathMapper::ToHost(std::string_view vbPath) const {
+  if (names_->Trusted()) {
+    if (std::optional<std::string> host = MapInHeldFolder(vbPath)) return std::move(*host);
+  }
+  return MapSteps(vbPath);
+}
+
+std::optional<std::string> PathMapper::MapInHeldFolder(std::string_view vbPath) const {
+  const size_t slash = vbPath.rfind('\\');
+  if (slash == std::string_view::npos || slash == 0) return std::nullopt;
+  const std::string_view folder = vbPath.substr(0, slash);
+  // A bare drive ("C:") is the drive's working directory, not the root that "C:\name" is in; a
+  // doubled backslash is read by the steps.
+  if (folder.back() == ':' || folder.back() == '\\') return std::nullopt;
+  std::string_view name = vbPath.substr(slash + 1);
+  const size_t kept = name.find_last_not_of(" .");
+  // "", "." and ".." are steps rather than names; a name the host cannot hold is refused by the
+  // steps' reading, which tells why.
+  if (kept == std::string_view::npos) return std::nullopt;
+  name = name.substr(0, kept + 1);
+  if (name.find_first_of(std::string_view("/\0", 2)) != std::string_view::npos) {
+    return std::nullopt;
+  }
+  std::optional<std::string> host = folders_->Find(folder);
+  const bool known = host.has_value();
+  if (!known) {
+    try {
+      host = MapSteps(folder);
+    } catch (const VbError&) {
+      return std::nullopt;
+    }
+  }
+  const std::optional<std::optional<std::string>> spelled = names_->HeldSpelling(*host, name);
+  if (!spelled) return std::nullopt;
+  if (!known) folders_->Keep(folder, *host);
+  return HostJoin(*host, spelled->value_or(std::string(name)));
+}
+
+std::string PathMapper::MapSteps(std::string_view vbPath) const {
   const Parsed parsed = Parse(vbPath);
   // Where every step exists as written, each one would be taken as written: one lstat answers
   // for all of them. A file about to be made usually has such a directory.
@@ -244,6 +282,7 @@ std::string PathMapper::ToVb(std::string_view hostPath) const {
 }
 
 void PathMapper::HoldListings() const {
+  if (!names_->Trusted()) folders_->Clear();
   names_->Hold();
 }
 
@@ -265,12 +304,14 @@ void PathMapper::Added(const std::string& hostPath,
                        const std::optional<DirectoryNames::Stamp>& before) const {
   const auto [directory, name] = HostSplit(hostPath);
   names_->Added(directory, name, before);
+  folders_->Changed(directory, name);
 }
 
 void PathMapper::Removed(const std::string& hostPath,
                          const std::optional<DirectoryNames::Stamp>& before) const {
   const auto [directory, name] = HostSplit(hostPath);
   names_->Removed(directory, name, before);
+  folders_->Changed(directory, name);
 }
 
 }  // namespace zarvelin::host

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "host/DirectoryNames.h"
+#include "host/HeldFolders.h"
 
 namespace zarvelin::host {
 
@@ -67,6 +68,11 @@ class PathMapper {
   };
 
   Parsed Parse(std::string_view vbPath) const;
+  // ToHost by reading every step of the path.
+  std::string MapSteps(std::string_view vbPath) const;
+  // ToHost through the held mapping of the path's folder; nothing where the path is not a plain
+  // name in a folder that exists.
+  std::optional<std::string> MapInHeldFolder(std::string_view vbPath) const;
   Root DriveRoot(char letter) const;
   Root ShareRoot(std::string_view server, std::string_view share) const;
   // The stored spelling of name in hostDirectory. knownMissingAsWritten: the caller has just
@@ -78,6 +84,7 @@ class PathMapper {
   std::optional<Parsed> working_;
   // Shared by copies of the mapper: they look at the same host.
   std::shared_ptr<DirectoryNames> names_ = std::make_shared<DirectoryNames>();
+  std::shared_ptr<HeldFolders> folders_ = std::make_shared<HeldFolders>();
 };
 
 }  // namespace zarvelin::host

@@ -131,5 +131,23 @@ TEST(FileBackedIde, MenusEventsAddInsAndProjectsAsApproved) {
   fakes::ExpectApproved("filebacked/ide", t.text + env.Transcript({"C:\\Renamed"}));
 }
 
+// A saved component writes every line of its file, whether the lines were kept from opening it or,
+// for a file larger than one read takes in, are read again; either way the source stays as it was.
+TEST(FileBackedIde, SavedComponentsWriteEveryLineWhateverTheirSize) {
+  for (const int lines : {0, 3000, 3300, 20000}) {
+    fakes::TestEnvironment env;
+    std::string module = "Attribute VB_Name = \"m\"\r\n";
+    for (int i = 0; i < lines; ++i) module += "' line " + std::to_string(100000 + i) + " .....\r\n";
+    env.files.Put("C:\\P\\m.bas", module);
+    env.files.Put("C:\\P\\P.vbp", "Type=Exe\r\nModule=m; m.bas\r\n");
+    env.files.PutDirectory("C:\\Copy");
+    FileBackedVBE vbe(IdeConfiguration{});
+    vbe.Projects().AddFromFile("C:\\P\\P.vbp", true);
+    EXPECT_TRUE(vbe.ActiveVBProject()->Components().Item(1)->SaveAs("C:\\Copy\\m.bas"));
+    EXPECT_EQ(env.files.Bytes("C:\\Copy\\m.bas"), module) << lines << " lines";
+    EXPECT_EQ(env.files.Bytes("C:\\P\\m.bas"), module) << lines << " lines";
+  }
+}
+
 }  // namespace
 }  // namespace zarvelin::filebacked

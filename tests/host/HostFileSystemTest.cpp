@@ -133,6 +133,49 @@ TEST_F(HostFileSystemTest, DirOfAPlainNameAnswersAlikeWithAndWithoutAHeldListing
   }
 }
 
+// Under a hold the folders of paths are mapped once and remembered; every shape of path must map
+// as it does when each of its steps is read.
+TEST_F(HostFileSystemTest, PathsMapAlikeWithAndWithoutAHeldListing) {
+  tree.Write("c/proj/Form1.frm", "x");
+  tree.Write("c/proj/Deep/Inner/m.bas", "x");
+  tree.Write("c/Top.bas", "x");
+  const char* const shapes[] = {
+      "C:\\proj\\Form1.frm",
+      "c:\\PROJ\\form1.FRM",
+      "C:\\proj\\Deep\\..\\form1.frm",
+      "C:\\proj\\form1.frm.",
+      "C:\\proj. \\form1.frm",
+      "C:form1.frm",
+      "\\proj\\form1.frm",
+      "form1.frm",
+      "deep\\INNER\\M.bas",
+      "C:\\top.bas",
+      "C:\\missing\\x.bas",
+      "C:\\proj\\Missing.frm",
+      "C:\\proj\\\\Form1.frm",
+      "C:\\proj\\..",
+      "C:\\proj\\deep\\.",
+  };
+  std::vector<std::string> unheld;
+  for (const char* shape : shapes) unheld.push_back(paths.ToHost(shape));
+  const auto hold = files.HoldListings();
+  for (int pass = 0; pass < 2; ++pass) {
+    for (size_t i = 0; i < std::size(shapes); ++i) {
+      EXPECT_EQ(paths.ToHost(shapes[i]), unheld[i]) << shapes[i] << " pass " << pass;
+    }
+  }
+}
+
+// A folder this process moves while the hold lasts is no longer where its old name leads.
+TEST_F(HostFileSystemTest, AHeldFolderMovedByTheProcessIsMappedAnew) {
+  tree.Write("c/proj/Data/a.bas", "x");
+  const auto hold = files.HoldListings();
+  EXPECT_EQ(paths.ToHost("C:\\proj\\data\\a.bas"), tree.HostPath("c/proj/Data/a.bas"));
+  files.Rename("C:\\proj\\Data", "C:\\proj\\Moved");
+  EXPECT_EQ(paths.ToHost("C:\\proj\\data\\a.bas"), tree.HostPath("c/proj/data/a.bas"));
+  EXPECT_EQ(paths.ToHost("C:\\proj\\MOVED\\a.bas"), tree.HostPath("c/proj/Moved/a.bas"));
+}
+
 // Files of /proc call themselves empty and are not: such a file is read to its end.
 TEST_F(HostFileSystemTest, TextReaderReadsAFileThatCallsItselfEmpty) {
   struct stat status {};
