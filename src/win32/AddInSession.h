@@ -15,9 +15,6 @@
 
 namespace zarvelin::win32 {
 
-// The App facts of a Windows module: its directory and base name, from its own path.
-AppFacts ModuleAppFacts(HMODULE module);
-
 // What the add-in runs on while the IDE has it connected: Windows' files, services, windows and
 // clock, wired through the one Session, with the module's directory as App.Path (where Error.log
 // goes). Project files are read and written in the system's ANSI code page, as VB does.

@@ -14,13 +14,7 @@ namespace {
 // App.Path and App.EXEName: the program's directory, and the name the about box looks for
 // beside it (Zarvelin.dll when the add-in lies there too, otherwise this program).
 AppFacts ProgramFacts() {
-  AppFacts facts;
-  const std::wstring program = ModuleFileName(nullptr);
-  const size_t slash = program.find_last_of(L'\\');
-  if (slash != std::wstring::npos) {
-    // A drive's root keeps its backslash, as App.Path does.
-    facts.path = Narrow(program.substr(0, slash == 2 ? slash + 1 : slash));
-  }
+  AppFacts facts = ModuleAppFacts(nullptr);
   facts.exeName = "Zarvelin";
   return facts;
 }
