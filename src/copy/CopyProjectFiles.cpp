@@ -1,8 +1,6 @@
 #include "copy/CopyProjectFiles.h"
 
-#include <map>
 #include <memory>
-#include <set>
 #include <string>
 #include <vector>
 
@@ -13,6 +11,7 @@
 #include "ide/ComponentKinds.h"
 #include "platform/Platform.h"
 #include "runtime/Runtime.h"
+#include "runtime/StringKeys.h"
 #include "runtime/Strings.h"
 #include "runtime/Trap.h"
 #include "runtime/VbError.h"
@@ -61,15 +60,14 @@ class InPlace {
     if (EqualNoCase(sSourceFile, sTarget)) return true;
     if (!EqualNoCase(GetFileName(sSourceFile), GetFileName(sTarget))) return false;
     const std::string folder = mMain::GetFilePath(sSourceFile);
-    const auto known = isCopyDirectory_.find(LowerAscii(folder));
+    const auto known = isCopyDirectory_.find(folder);
     if (known != isCopyDirectory_.end()) return known->second;
-    return isCopyDirectory_[LowerAscii(folder)] =
-               Files().SameFile(folder + "\\", copyDirectory_ + "\\");
+    return isCopyDirectory_[folder] = Files().SameFile(folder + "\\", copyDirectory_ + "\\");
   }
 
  private:
   std::string copyDirectory_;
-  std::map<std::string, bool> isCopyDirectory_;
+  NoCaseMap<bool> isCopyDirectory_;
 };
 
 // The binary companions the IDE writes beside a component saved as Base.ext (Base.frx ...).
@@ -108,19 +106,19 @@ class NamePlan {
 
  private:
   bool Free(int32_t type, const std::string& sFileName) const {
-    if (taken_.contains(LowerAscii(sFileName))) return false;
+    if (taken_.contains(sFileName)) return false;
     for (const std::string& companion : CompanionNames(type, sFileName)) {
-      if (taken_.contains(LowerAscii(companion))) return false;
+      if (taken_.contains(companion)) return false;
     }
     return true;
   }
-  void Take(const std::string& sFileName) { taken_.insert(LowerAscii(sFileName)); }
+  void Take(const std::string& sFileName) { taken_.insert(sFileName); }
   void TakeWithCompanions(int32_t type, const std::string& sFileName) {
     Take(sFileName);
     for (const std::string& companion : CompanionNames(type, sFileName)) Take(companion);
   }
 
-  std::set<std::string> taken_;
+  NoCaseSet taken_;
 };
 
 }  // namespace

@@ -2,13 +2,13 @@
 
 #include <memory>
 #include <optional>
-#include <set>
 #include <unordered_set>
 
 #include "filebacked/FileBackedIdeFiles.h"
 #include "filebacked/FileBackedIdePaths.h"
 #include "filebacked/FileBackedIdeProjectFile.h"
 #include "runtime/Runtime.h"
+#include "runtime/StringKeys.h"
 #include "runtime/Strings.h"
 
 namespace zarvelin::filebacked {
@@ -27,7 +27,7 @@ std::shared_ptr<FileBackedProject> FileBackedProject::Open(const std::string& pa
   project->file_ = StoredSpelling(ResolvePath("", path));
   const std::string directory = DirectoryOf(project->file_);
   bool inProjectPart = true;
-  std::set<std::string> listed;
+  NoCaseSet listed;
   for (CodedLine& coded : ReadCodedLines(project->file_)) {
     const std::string& text = coded.text;
     // Sections after the project's own part belong to tools, whatever their keys say.
@@ -37,7 +37,7 @@ std::shared_ptr<FileBackedProject> FileBackedProject::Open(const std::string& pa
         inProjectPart ? ParseComponentLine(text) : std::nullopt;
     if (line) {
       // VB loads a file once however often the project lists it, and saves one line for it.
-      if (!listed.insert(LowerAscii(ResolvePath(directory, line->path))).second) continue;
+      if (!listed.insert(ResolvePath(directory, line->path)).second) continue;
       component = FileBackedComponent::FromLine(*line, text, directory);
       project->components_.Append(component);
     }

@@ -6,8 +6,6 @@
 #include <algorithm>
 #include <memory>
 
-#include "runtime/Strings.h"
-
 namespace zarvelin::host {
 namespace {
 
@@ -20,7 +18,7 @@ void Insert(std::vector<std::string>& spellings, const std::string& name) {
 
 std::optional<std::string> DirectoryNames::FirstSpelling(const Listing& listing,
                                                          std::string_view name) {
-  const auto spellings = listing.names.find(LowerAscii(name));
+  const auto spellings = listing.names.find(name);
   if (spellings == listing.names.end()) return std::nullopt;
   if (std::binary_search(spellings->second.begin(), spellings->second.end(), name)) {
     return std::string(name);
@@ -44,7 +42,7 @@ std::optional<DirectoryNames::Listing> DirectoryNames::Read(const std::string& h
   while (const dirent* entry = readdir(directory.get())) {
     const std::string name = entry->d_name;
     if (name == "." || name == "..") continue;
-    Insert(listing.names[LowerAscii(name)], name);
+    Insert(listing.names[name], name);
     if (entry->d_type == DT_REG) listing.files.insert(name);
   }
   return listing;
@@ -90,7 +88,7 @@ DirectoryNames::Known DirectoryNames::Entry(const std::string& hostDirectory,
   const std::lock_guard lock(mutex_);
   const auto held = listings_.find(hostDirectory);
   if (held == listings_.end()) return Known::kNothing;
-  const auto spellings = held->second.names.find(LowerAscii(name));
+  const auto spellings = held->second.names.find(name);
   if (spellings == held->second.names.end() ||
       !std::binary_search(spellings->second.begin(), spellings->second.end(), name)) {
     return Known::kAbsent;
@@ -144,7 +142,7 @@ void DirectoryNames::Added(const std::string& hostDirectory, const std::string& 
                            const std::optional<Stamp>& before) {
   const std::lock_guard lock(mutex_);
   if (Listing* listing = CurrentAcross(hostDirectory, before)) {
-    Insert(listing->names[LowerAscii(name)], name);
+    Insert(listing->names[name], name);
     listing->files.erase(name);
   }
 }
@@ -155,7 +153,7 @@ void DirectoryNames::Removed(const std::string& hostDirectory, const std::string
   Listing* listing = CurrentAcross(hostDirectory, before);
   if (!listing) return;
   listing->files.erase(name);
-  const auto spellings = listing->names.find(LowerAscii(name));
+  const auto spellings = listing->names.find(name);
   if (spellings == listing->names.end()) return;
   std::erase(spellings->second, name);
   if (spellings->second.empty()) listing->names.erase(spellings);

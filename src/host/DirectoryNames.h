@@ -9,6 +9,8 @@
 #include <unordered_set>
 #include <vector>
 
+#include "runtime/StringKeys.h"
+
 namespace zarvelin::host {
 
 // The names in host directories, kept by their lower-cased spelling, so that finding a name
@@ -68,8 +70,8 @@ class DirectoryNames {
  private:
   struct Listing {
     Stamp stamp;
-    // Lower-cased name -> the names spelled so, in byte order.
-    std::unordered_map<std::string, std::vector<std::string>> names;
+    // A name, letter case aside -> the names spelled so, in byte order.
+    NoCaseMap<std::vector<std::string>> names;
     // The names that were regular files when read; an entry this process adds is not among them.
     std::unordered_set<std::string> files;
   };

@@ -21,7 +21,7 @@ bool StepsThrough(const std::string& hostFolder, const std::string& hostDirector
 
 std::optional<std::string> HeldFolders::Find(std::string_view vbFolder) {
   const std::lock_guard lock(mutex_);
-  const auto found = hosts_.find(std::string(vbFolder));
+  const auto found = hosts_.find(vbFolder);
   if (found == hosts_.end()) return std::nullopt;
   return found->second;
 }

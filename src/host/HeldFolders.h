@@ -4,7 +4,8 @@
 #include <optional>
 #include <string>
 #include <string_view>
-#include <unordered_map>
+
+#include "runtime/StringKeys.h"
 
 namespace zarvelin::host {
 
@@ -23,7 +24,7 @@ class HeldFolders {
 
  private:
   std::mutex mutex_;
-  std::unordered_map<std::string, std::string> hosts_;
+  StringMap<std::string> hosts_;
 };
 
 }  // namespace zarvelin::host
