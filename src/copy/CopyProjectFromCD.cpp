@@ -67,7 +67,7 @@ bool CopyProjectFromCD(CopyDialog& dialog, ide::VBProject& project,
     if (bProjectFile && !IsSourceProjectFile(sCopiedFile, sSourceFile)) {
       erl = 50;
       cVBP vbp;
-      vbp.VBPFile(sCopiedFile);
+      vbp.VBPFileWithoutForms(sCopiedFile);
       vbp.Path32("");
     }
 
