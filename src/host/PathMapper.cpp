@@ -51,8 +51,13 @@ std::string HostAbsolute(std::string_view hostPath) {
   return result.empty() ? "/" : result;
 }
 
-std::string HostJoin(const std::string& directory, const std::string& name) {
-  return directory == "/" ? "/" + name : directory + "/" + name;
+// One string made to its size: every path a copy touches is joined here.
+std::string HostJoin(std::string_view directory, std::string_view name) {
+  if (directory == "/") directory = {};
+  std::string joined;
+  joined.reserve(directory.size() + 1 + name.size());
+  joined.append(directory).append(1, '/').append(name);
+  return joined;
 }
 
 // The pieces of a VB path between backslashes. The path is UTF-8, where no byte of a character
@@ -231,7 +236,7 @@ std::optional<std::string> PathMapper::MapInHeldFolder(std::string_view vbPath) 
   const std::optional<std::optional<std::string>> spelled = names_->HeldSpelling(*host, name);
   if (!spelled) return std::nullopt;
   if (!known) folders_->Keep(folder, *host);
-  return HostJoin(*host, spelled->value_or(std::string(name)));
+  return HostJoin(*host, *spelled ? std::string_view(**spelled) : name);
 }
 
 std::string PathMapper::MapSteps(std::string_view vbPath) const {
