@@ -40,9 +40,12 @@ std::string UpperAscii(std::string_view text) {
 }
 
 bool EqualNoCase(std::string_view a, std::string_view b) {
-  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-           return LowerByte(x) == LowerByte(y);
-         });
+  if (a.size() != b.size()) return false;
+  // Most texts compared are spelled alike or differ early; only a difference is looked at twice.
+  for (size_t at = 0; at < a.size(); ++at) {
+    if (a[at] != b[at] && LowerByte(a[at]) != LowerByte(b[at])) return false;
+  }
+  return true;
 }
 
 std::string ShownControls(std::string_view text) {
