@@ -20,8 +20,12 @@ void LineSplitter::Feed(std::string_view bytes) {
       current_.append(bytes);
       return;
     }
-    current_.append(bytes.substr(0, end));
-    ready_.push_back(std::exchange(current_, {}));
+    if (current_.empty()) {
+      ready_.emplace_back(bytes.substr(0, end));
+    } else {
+      current_.append(bytes.substr(0, end));
+      ready_.push_back(std::exchange(current_, {}));
+    }
     afterCarriageReturn_ = bytes[end] == '\r';
     bytes.remove_prefix(end + 1);
   }
