@@ -59,7 +59,10 @@ void StagedFiles::CopyAsWritten(const std::string& source, const std::string& ta
 
 void StagedFiles::Write(const std::vector<std::string>& lines, const std::string& target) {
   std::unique_ptr<StagedFile> file = Files().Stage(target);
+  size_t size = 0;
+  for (const std::string& line : lines) size += line.size() + 2;
   std::string text;
+  text.reserve(size);
   for (const std::string& line : lines) text.append(line).append("\r\n");
   file->Write(text);
   staged_.push_back({std::move(file), target});
