@@ -34,14 +34,15 @@ constexpr std::string_view kDesignerCache = "dca";
 FileBackedComponent::FileBackedComponent(ComponentKind kind, std::string file)
     : kind_(kind), type_(kind.type), file_(std::move(file)) {}
 
-std::shared_ptr<FileBackedComponent> FileBackedComponent::FromLine(
-    const ComponentLine& line, const std::string& lineText, const std::string& projectDirectory) {
+std::shared_ptr<FileBackedComponent> FileBackedComponent::FromLine(const ComponentLine& line,
+                                                                   const std::string& lineText,
+                                                                   const std::string& resolved) {
   if (Trim(line.path).empty()) {
     throw VbError(vberr::kBadFileNameOrNumber,
                   "No file named for " + std::string(line.kind.key) + " " + line.name);
   }
   std::shared_ptr<FileBackedComponent> component(
-      new FileBackedComponent(line.kind, StoredSpelling(ResolvePath(projectDirectory, line.path))));
+      new FileBackedComponent(line.kind, StoredSpelling(resolved)));
   component->name_ = line.name;
   component->LearnFromFile();
   component->line_ = line;

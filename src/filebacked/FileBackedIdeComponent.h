@@ -18,10 +18,11 @@ class StagedFiles;
 // file, and every companion file it refers to, to the new place and then lives there.
 class FileBackedComponent : public ide::VBComponent {
  public:
-  // The component that a project file line names; the path resolves against projectDirectory.
+  // The component that a project file line names; resolved is the line's path resolved against
+  // the project's directory, as the project has it already.
   static std::shared_ptr<FileBackedComponent> FromLine(const ComponentLine& line,
                                                        const std::string& lineText,
-                                                       const std::string& projectDirectory);
+                                                       const std::string& resolved);
   // A file added to a project, of the kind its extension (and a form's contents) says.
   static std::shared_ptr<FileBackedComponent> FromFile(const std::string& path,
                                                        bool relatedDocument);

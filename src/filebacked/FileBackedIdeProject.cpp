@@ -37,8 +37,9 @@ std::shared_ptr<FileBackedProject> FileBackedProject::Open(const std::string& pa
         inProjectPart ? ParseComponentLine(text) : std::nullopt;
     if (line) {
       // VB loads a file once however often the project lists it, and saves one line for it.
-      if (!listed.insert(ResolvePath(directory, line->path)).second) continue;
-      component = FileBackedComponent::FromLine(*line, text, directory);
+      const std::string resolved = ResolvePath(directory, line->path);
+      if (!listed.insert(resolved).second) continue;
+      component = FileBackedComponent::FromLine(*line, text, resolved);
       project->components_.Append(component);
     }
     project->lines_.push_back({std::move(coded), std::move(component)});
