@@ -67,7 +67,7 @@ bool CopyProjectFromCD(CopyDialog& dialog, ide::VBProject& project,
     if (bProjectFile && !IsSourceProjectFile(sCopiedFile, sSourceFile)) {
       erl = 50;
       cVBP vbp;
-      vbp.VBPFileWithoutForms(sCopiedFile);
+      vbp.VBPFile(sCopiedFile);
       vbp.Path32("");
     }
 

@@ -78,7 +78,6 @@ void cVBP::ReadComponentLine(const ide::ComponentKind& kind, std::string_view va
     case kVBForm:
     case kUserControl:
     case kPropPage:
-      if (!readsForms_) break;
       erl = kind.type == kVBForm ? 60 : kind.type == kUserControl ? 70 : 80;
       GetFormInfo(value, kind.type, kind.companion);
       break;

@@ -11,11 +11,6 @@ void cVBP::VBPFile(std::string value) {
   ReadVBP();
 }
 
-void cVBP::VBPFileWithoutForms(std::string value) {
-  readsForms_ = false;
-  VBPFile(std::move(value));
-}
-
 void cVBP::MajorVer(int16_t value) {
   majorVer_ = value;
   WriteVBPParam("MajorVer", std::to_string(value), false);

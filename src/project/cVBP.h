@@ -21,11 +21,6 @@ class cVBP {
   const std::string& VBPFile() const { return vbpFile_; }
   // Stores the path and reads that file, appending to what the model already holds.
   void VBPFile(std::string value);
-  // Stores the path and reads that file's own lines alone, enough to rewrite a setting: forms,
-  // user controls and property pages are named by their files, which are not opened, so the
-  // model holds none of them. A copy rewrites a line of every project it makes and has just
-  // written each of those files itself.
-  void VBPFileWithoutForms(std::string value);
 
   int16_t MajorVer() const { return majorVer_; }
   // Rewrites the "MajorVer" lines.
@@ -76,7 +71,6 @@ class cVBP {
   std::shared_ptr<cComponents> components_;
   std::string exeName32_;
   std::string path32_;
-  bool readsForms_ = true;
 };
 
 }  // namespace zarvelin

@@ -4,14 +4,12 @@
 #include <fstream>
 #include <functional>
 #include <iterator>
-#include <memory>
 #include <sstream>
 #include <string>
 #include <vector>
 
 #include "fakes/TestEnvironment.h"
 #include "filebacked/FileBackedIdePaths.h"
-#include "ide/ComponentKinds.h"
 #include "project/ProjectPaths.h"
 #include "project/cComponents.h"
 #include "project/cVBP.h"
@@ -45,19 +43,14 @@ std::string Dump(const cVBP& project) {
   return out.str();
 }
 
-// Puts cases/NAME.vbp beside the example project; gives its path there.
-std::string PutCase(fakes::TestEnvironment& env, const std::string& name) {
-  std::ifstream in(std::string(ZARVELIN_PROJECT_CASES) + "/" + name + ".vbp", std::ios::binary);
-  const std::string path = std::string(fakes::TestEnvironment::kProjectDir) + "\\Case.vbp";
-  env.files.Put(path, std::string(std::istreambuf_iterator<char>(in), {}));
-  return path;
-}
-
 class ProjectCase : public testing::TestWithParam<std::string> {};
 
 TEST_P(ProjectCase, ReadsAndRewritesAsApproved) {
   fakes::TestEnvironment env;
-  const std::string path = PutCase(env, GetParam());
+  std::ifstream in(std::string(ZARVELIN_PROJECT_CASES) + "/" + GetParam() + ".vbp",
+                   std::ios::binary);
+  const std::string path = std::string(fakes::TestEnvironment::kProjectDir) + "\\Case.vbp";
+  env.files.Put(path, std::string(std::istreambuf_iterator<char>(in), {}));
 
   cVBP project;
   project.VBPFile(path);
@@ -74,29 +67,6 @@ INSTANTIATE_TEST_SUITE_P(Cases, ProjectCase, testing::ValuesIn(CaseNames()),
                          [](const testing::TestParamInfo<std::string>& name) {
                            return name.param;
                          });
-
-// Read for a rewrite alone, a project file gives the same settings and the same other components
-// as a whole read, and no form, user control or property page.
-TEST_P(ProjectCase, ReadWithoutFormsHoldsAllButForms) {
-  fakes::TestEnvironment env;
-  const std::string path = PutCase(env, GetParam());
-
-  cVBP whole;
-  whole.VBPFile(path);
-  const auto forms = whole.Components();
-  auto others = std::make_shared<cComponents>();
-  for (const auto& component : *forms) {
-    const int32_t type = component->ComponentType();
-    if (type != ide::component::kVBForm && type != ide::component::kUserControl &&
-        type != ide::component::kPropPage) {
-      others->Add(component);
-    }
-  }
-  whole.Components(others);
-  cVBP settings;
-  settings.VBPFileWithoutForms(path);
-  EXPECT_EQ(Dump(settings), Dump(whole));
-}
 
 // The model's component collection, as VB's Collection: 1-based positions, keys without regard to
 // letter case, removal that moves later records up and frees the key.
