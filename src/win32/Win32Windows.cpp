@@ -203,6 +203,16 @@ void Win32Windows::Created(forms::Form& form) {
   peer->tips = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP,
                                CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
                                peer->window, nullptr, module_, nullptr);
+  if (!design.icon.empty()) {
+    // Shared icons belong to the module's resources: nothing to free with the window.
+    for (const auto& [size, which] : {std::pair{SM_CXICON, ICON_BIG}, {SM_CXSMICON, ICON_SMALL}}) {
+      const int pixels = GetSystemMetrics(size);
+      const HANDLE icon =
+          LoadImageW(module_, Wide(design.icon).c_str(), IMAGE_ICON, pixels, pixels, LR_SHARED);
+      if (icon != nullptr)
+        SendMessageW(peer->window, WM_SETICON, which, reinterpret_cast<LPARAM>(icon));
+    }
+  }
   form.SetWindowHandle(reinterpret_cast<intptr_t>(peer->window));
   Peer& made = *peer;
   peers_[&form] = std::move(peer);
@@ -586,10 +596,32 @@ LRESULT Win32Windows::PictureMessage(HWND window, UINT message, WPARAM wParam, L
   return DefWindowProcW(window, message, wParam, lParam);
 }
 
+void Win32Windows::DrawResourcePicture(const std::string& name, HDC dc) const {
+  if (name.empty()) return;
+  // A picture named by the design is one of the module's icons or bitmaps, drawn at its own size
+  // from the top left corner, as VB draws a picture it holds.
+  const std::wstring resource = Wide(name);
+  if (const HANDLE icon =
+          LoadImageW(module_, resource.c_str(), IMAGE_ICON, 0, 0, LR_SHARED | LR_DEFAULTSIZE)) {
+    DrawIconEx(dc, 0, 0, static_cast<HICON>(icon), 0, 0, 0, nullptr, DI_NORMAL);
+    return;
+  }
+  const HANDLE bitmap = LoadImageW(module_, resource.c_str(), IMAGE_BITMAP, 0, 0, LR_SHARED);
+  if (bitmap == nullptr) return;
+  BITMAP facts{};
+  GetObjectW(bitmap, sizeof facts, &facts);
+  const HDC source = CreateCompatibleDC(dc);
+  const HGDIOBJ previous = SelectObject(source, bitmap);
+  BitBlt(dc, 0, 0, facts.bmWidth, facts.bmHeight, source, 0, 0, SRCCOPY);
+  SelectObject(source, previous);
+  DeleteDC(source);
+}
+
 void Win32Windows::PaintPicture(forms::Control& control, HWND window, HDC dc) {
   RECT client{};
   GetClientRect(window, &client);
   FillRect(dc, &client, BrushFor(Colour(control.BackColor())));
+  DrawResourcePicture(control.Picture(), dc);
   const double scaleX = control.ScaleWidth() > 0 ? client.right / control.ScaleWidth() : 1;
   const double scaleY = control.ScaleHeight() > 0 ? client.bottom / control.ScaleHeight() : 1;
   const auto x = [&](double at) { return static_cast<int>(std::lround(at * scaleX)); };

@@ -57,6 +57,7 @@ class Win32Windows : public forms::WindowBackend {
   void Arrange(Peer& peer);
   void PaintLines(Peer& peer, HDC dc);
   void PaintPicture(forms::Control& control, HWND window, HDC dc);
+  void DrawResourcePicture(const std::string& name, HDC dc) const;
   RECT PixelsOf(const forms::Form& form, const forms::Control& control) const;
   int Pixels(double twips) const;
   HFONT FontFor(const forms::Font& font);

@@ -260,6 +260,9 @@ void DriveDialog(const Script& script) {
   const HWND dialog = host::WaitForWindow(kFormClass, L"Zarvelin");
   Check(dialog != nullptr, "the toolbar button opens the copy dialog, found by its caption");
   if (dialog == nullptr) return;
+  Check(SendMessageW(dialog, WM_GETICON, ICON_BIG, 0) != 0 &&
+            SendMessageW(dialog, WM_GETICON, ICON_SMALL, 0) != 0,
+        "the copy dialog carries its icon from the add-in's resources");
   const HWND directory = host::ChildOf(dialog, L"Edit", nullptr);
   Check(directory != nullptr, "the dialog has its copy directory box");
 
