@@ -6,24 +6,32 @@
 #include <algorithm>
 #include <memory>
 
+#include "host/HostJoin.h"
+
 namespace zarvelin::host {
 namespace {
 
-void Insert(std::vector<std::string>& spellings, const std::string& name) {
-  const auto at = std::lower_bound(spellings.begin(), spellings.end(), name);
-  if (at == spellings.end() || *at != name) spellings.insert(at, name);
+template <typename Names>
+auto ExactEntry(Names& names, std::string_view name) {
+  auto [at, end] = names.equal_range(name);
+  while (at != end && at->first != name) ++at;
+  return at == end ? names.end() : at;
 }
 
 }  // namespace
 
-std::optional<std::string> DirectoryNames::FirstSpelling(const Listing& listing,
-                                                         std::string_view name) {
-  const auto spellings = listing.names.find(name);
-  if (spellings == listing.names.end()) return std::nullopt;
-  if (std::binary_search(spellings->second.begin(), spellings->second.end(), name)) {
-    return std::string(name);
+// The name as given if an entry has it; else, of the names equal to it letter case aside, the
+// first in byte order.
+std::optional<std::string_view> DirectoryNames::FirstSpelling(const Listing& listing,
+                                                              std::string_view name) {
+  auto [at, end] = listing.names.equal_range(name);
+  if (at == end) return std::nullopt;
+  std::string_view first = at->first;
+  for (; at != end; ++at) {
+    if (at->first == name) return name;
+    first = std::min(first, std::string_view(at->first));
   }
-  return spellings->second.front();
+  return first;
 }
 
 std::optional<DirectoryNames::Stamp> DirectoryNames::StampOf(const std::string& hostDirectory) {
@@ -38,19 +46,19 @@ std::optional<DirectoryNames::Listing> DirectoryNames::Read(const std::string& h
   if (!before) return std::nullopt;
   const std::unique_ptr<DIR, int (*)(DIR*)> directory(opendir(hostDirectory.c_str()), closedir);
   if (!directory) return std::nullopt;
-  Listing listing{*before, {}, {}};
+  Listing listing{*before, {}, false};
   while (const dirent* entry = readdir(directory.get())) {
-    const std::string name = entry->d_name;
+    const std::string_view name = entry->d_name;
     if (name == "." || name == "..") continue;
-    Insert(listing.names[name], name);
-    if (entry->d_type == DT_REG) listing.files.insert(name);
+    listing.names.emplace(name, entry->d_type == DT_REG);
   }
   return listing;
 }
 
 void DirectoryNames::Hold() {
   const std::lock_guard lock(mutex_);
-  if (holds_++ == 0) listings_.clear();
+  if (holds_++ > 0) return;
+  for (auto& [directory, listing] : listings_) listing.unchecked = true;
 }
 
 void DirectoryNames::Release() {
@@ -59,7 +67,13 @@ void DirectoryNames::Release() {
 
 const DirectoryNames::Listing* DirectoryNames::HeldListing(const std::string& hostDirectory) {
   if (const auto held = listings_.find(hostDirectory); held != listings_.end()) {
-    return &held->second;
+    Listing& listing = held->second;
+    if (!listing.unchecked) return &listing;
+    // Kept current through this process's own changes; only a stranger's would move the stamp.
+    if (StampOf(hostDirectory) == listing.stamp) {
+      listing.unchecked = false;
+      return &listing;
+    }
   }
   std::optional<Listing> listing = Read(hostDirectory);
   if (!listing) return nullptr;
@@ -73,13 +87,13 @@ bool DirectoryNames::Lists(const std::string& hostDirectory) {
   return HeldListing(hostDirectory) != nullptr;
 }
 
-std::optional<std::optional<std::string>> DirectoryNames::HeldSpelling(
-    const std::string& hostDirectory, std::string_view name) {
+std::optional<std::string> DirectoryNames::HeldPath(const std::string& hostDirectory,
+                                                    std::string_view name) {
   if (!Trusted()) return std::nullopt;
   const std::lock_guard lock(mutex_);
   const Listing* listing = HeldListing(hostDirectory);
   if (listing == nullptr) return std::nullopt;
-  return FirstSpelling(*listing, name);
+  return HostJoin(hostDirectory, FirstSpelling(*listing, name).value_or(name));
 }
 
 DirectoryNames::Known DirectoryNames::Entry(const std::string& hostDirectory,
@@ -87,13 +101,10 @@ DirectoryNames::Known DirectoryNames::Entry(const std::string& hostDirectory,
   if (!Trusted()) return Known::kNothing;
   const std::lock_guard lock(mutex_);
   const auto held = listings_.find(hostDirectory);
-  if (held == listings_.end()) return Known::kNothing;
-  const auto spellings = held->second.names.find(name);
-  if (spellings == held->second.names.end() ||
-      !std::binary_search(spellings->second.begin(), spellings->second.end(), name)) {
-    return Known::kAbsent;
-  }
-  return held->second.files.contains(name) ? Known::kFile : Known::kNothing;
+  if (held == listings_.end() || held->second.unchecked) return Known::kNothing;
+  const auto entry = ExactEntry(held->second.names, name);
+  if (entry == held->second.names.end()) return Known::kAbsent;
+  return entry->second ? Known::kFile : Known::kNothing;
 }
 
 std::optional<std::string> DirectoryNames::Find(const std::string& hostDirectory,
@@ -101,7 +112,9 @@ std::optional<std::string> DirectoryNames::Find(const std::string& hostDirectory
   if (Trusted()) {
     const std::lock_guard lock(mutex_);
     const auto held = listings_.find(hostDirectory);
-    if (held != listings_.end()) return FirstSpelling(held->second, name);
+    if (held != listings_.end() && !held->second.unchecked) {
+      return std::optional<std::string>(FirstSpelling(held->second, name));
+    }
   }
   const std::optional<Stamp> now = StampOf(hostDirectory);
   if (!now) return std::nullopt;
@@ -113,19 +126,24 @@ std::optional<std::string> DirectoryNames::Find(const std::string& hostDirectory
     // Changed while it was read: the listing answers this question but is not kept.
     if (StampOf(hostDirectory) != listing->stamp) {
       if (held != listings_.end()) listings_.erase(held);
-      return FirstSpelling(*listing, name);
+      return std::optional<std::string>(FirstSpelling(*listing, name));
     }
     if (held == listings_.end() && listings_.size() >= kMostListings) listings_.clear();
     held = listings_.insert_or_assign(hostDirectory, std::move(*listing)).first;
   }
-  return FirstSpelling(held->second, name);
+  return std::optional<std::string>(FirstSpelling(held->second, name));
 }
 
 DirectoryNames::Listing* DirectoryNames::CurrentAcross(const std::string& hostDirectory,
                                                        const std::optional<Stamp>& before) {
   const auto held = listings_.find(hostDirectory);
   if (held == listings_.end()) return nullptr;
-  if (Trusted()) return &held->second;
+  if (Trusted()) {
+    if (!held->second.unchecked) return &held->second;
+    // Not yet checked against the directory, it cannot take a change on trust.
+    listings_.erase(held);
+    return nullptr;
+  }
   const std::optional<Stamp> after = StampOf(hostDirectory);
   // Already at `after`: the other half of one rename within the directory was told first.
   const bool current =
@@ -142,8 +160,12 @@ void DirectoryNames::Added(const std::string& hostDirectory, const std::string& 
                            const std::optional<Stamp>& before) {
   const std::lock_guard lock(mutex_);
   if (Listing* listing = CurrentAcross(hostDirectory, before)) {
-    Insert(listing->names[name], name);
-    listing->files.erase(name);
+    const auto entry = ExactEntry(listing->names, name);
+    if (entry == listing->names.end()) {
+      listing->names.emplace(name, false);
+    } else {
+      entry->second = false;
+    }
   }
 }
 
@@ -152,11 +174,9 @@ void DirectoryNames::Removed(const std::string& hostDirectory, const std::string
   const std::lock_guard lock(mutex_);
   Listing* listing = CurrentAcross(hostDirectory, before);
   if (!listing) return;
-  listing->files.erase(name);
-  const auto spellings = listing->names.find(name);
-  if (spellings == listing->names.end()) return;
-  std::erase(spellings->second, name);
-  if (spellings->second.empty()) listing->names.erase(spellings);
+  if (const auto entry = ExactEntry(listing->names, name); entry != listing->names.end()) {
+    listing->names.erase(entry);
+  }
 }
 
 }  // namespace zarvelin::host

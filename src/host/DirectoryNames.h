@@ -6,8 +6,6 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
-#include <unordered_set>
-#include <vector>
 
 #include "runtime/StringKeys.h"
 
@@ -36,18 +34,17 @@ class DirectoryNames {
 
   // While held (holds nest), a listing once read is trusted without looking at the directory
   // again, and this process's changes go into it without looking either: one operation that owns
-  // its directories for a while (a copy) pays for each directory once. Listings read before the
-  // hold began are read again.
+  // its directories for a while (a copy) pays for each directory once. A listing read before the
+  // hold began is trusted only after its stamp is found to be the directory's own.
   void Hold();
   void Release();
   bool Trusted() const { return holds_ > 0; }
   // Whether, under a hold, hostDirectory's names are known (read now if they were not).
   bool Lists(const std::string& hostDirectory);
-  // Under a hold, from hostDirectory's names (read now if they were not known): the stored
-  // spelling of name as Find gives it, or an empty answer where no entry has it; nothing when
-  // there is no hold or the directory cannot be read.
-  std::optional<std::optional<std::string>> HeldSpelling(const std::string& hostDirectory,
-                                                         std::string_view name);
+  // Under a hold, from hostDirectory's names (read now if they were not known): the host path of
+  // name in hostDirectory, spelled as Find spells it where an entry has it and as given where none
+  // does; nothing when there is no hold or the directory cannot be read.
+  std::optional<std::string> HeldPath(const std::string& hostDirectory, std::string_view name);
 
   // What a held listing tells of one entry without a look at the disk: that no entry has exactly
   // this name, that it is a regular file (not a link to one), or nothing to go by.
@@ -70,13 +67,16 @@ class DirectoryNames {
  private:
   struct Listing {
     Stamp stamp;
-    // A name, letter case aside -> the names spelled so, in byte order.
-    NoCaseMap<std::vector<std::string>> names;
-    // The names that were regular files when read; an entry this process adds is not among them.
-    std::unordered_set<std::string> files;
+    // Each name -> whether it was a regular file when read (an entry this process adds is not
+    // taken for one). Names that differ only in letter case are found together.
+    std::unordered_multimap<std::string, bool, NoCaseHash, NoCaseEqual> names;
+    // Read before the hold in force began: checked against the directory once before it is
+    // trusted.
+    bool unchecked = false;
   };
 
-  static std::optional<std::string> FirstSpelling(const Listing& listing, std::string_view name);
+  static std::optional<std::string_view> FirstSpelling(const Listing& listing,
+                                                       std::string_view name);
   static std::optional<Listing> Read(const std::string& hostDirectory);
   // Under a hold, hostDirectory's listing, read now if it was not; the caller holds the mutex.
   const Listing* HeldListing(const std::string& hostDirectory);
@@ -89,7 +89,7 @@ class DirectoryNames {
 
   std::atomic<int> holds_ = 0;
   std::mutex mutex_;
-  std::unordered_map<std::string, Listing> listings_;
+  StringMap<Listing> listings_;
 };
 
 }  // namespace zarvelin::host

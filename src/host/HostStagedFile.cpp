@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <cerrno>
 #include <cstdlib>
 #include <random>
@@ -83,6 +84,45 @@ std::string TemporaryName() {
   return name;
 }
 
+// How this process can give a file made without a name its name. Linux 6.10 and later let the
+// process that opened it link it by its descriptor; before, only privileged processes could, and
+// others can through its name under /proc. Some file systems cannot make such files at all.
+enum class Linking { kUnknown, kByDescriptor, kThroughProc, kNone };
+
+std::atomic<Linking>& LinkingHere() {
+  static std::atomic<Linking> linking = Linking::kUnknown;
+  return linking;
+}
+
+std::string ProcName(int descriptor) {
+  return "/proc/self/fd/" + std::to_string(descriptor);
+}
+
+int LinkByDescriptor(int descriptor, const std::string& name) {
+  return linkat(descriptor, "", AT_FDCWD, name.c_str(), AT_EMPTY_PATH);
+}
+
+int LinkThroughProc(int descriptor, const std::string& name) {
+  return linkat(AT_FDCWD, ProcName(descriptor).c_str(), AT_FDCWD, name.c_str(), AT_SYMLINK_FOLLOW);
+}
+
+// Asked to link onto a name that is surely taken (the directory itself), a way that works fails
+// with EEXIST and one that is not allowed with ENOENT or EPERM, and nothing is made.
+Linking ProbeLinking(int descriptor, const std::string& directory) {
+  if (LinkByDescriptor(descriptor, directory) != 0 && errno == EEXIST) {
+    return Linking::kByDescriptor;
+  }
+  if (LinkThroughProc(descriptor, directory) != 0 && errno == EEXIST) return Linking::kThroughProc;
+  return Linking::kNone;
+}
+
+// 0, or the errno of the failed link.
+int Link(int descriptor, const std::string& name) {
+  const int linked = LinkingHere() == Linking::kByDescriptor ? LinkByDescriptor(descriptor, name)
+                                                             : LinkThroughProc(descriptor, name);
+  return linked == 0 ? 0 : errno;
+}
+
 // What open(2) gives a new file under the process's umask.
 mode_t NewFileMode() {
   static const mode_t mode = [] {
@@ -111,6 +151,25 @@ HostStagedFile::HostStagedFile(const PathMapper& paths, std::string hostTarget)
     }
   }
   const std::string directory = DirectoryOf(target_);
+  if (!OpenUnnamed(directory)) CreateTemporary(directory);
+}
+
+bool HostStagedFile::OpenUnnamed(const std::string& directory) {
+  if (LinkingHere() == Linking::kNone) return false;
+  const int descriptor = open(directory.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
+  if (descriptor < 0) {
+    // The file system cannot: the named way is taken, and it tells of any other failure.
+    if (errno == EOPNOTSUPP || errno == EISDIR || errno == EINVAL) LinkingHere() = Linking::kNone;
+    return false;
+  }
+  file_.emplace(descriptor, target_);
+  if (LinkingHere() == Linking::kUnknown) LinkingHere() = ProbeLinking(descriptor, directory);
+  if (LinkingHere() != Linking::kNone) return true;
+  file_.reset();
+  return false;
+}
+
+void HostStagedFile::CreateTemporary(const std::string& directory) {
   const std::string prefix = directory == "/" ? "/" : directory + "/";
   // O_EXCL with O_CREAT never opens an entry that is there, nor follows a link there.
   constexpr int kCreate = O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC;
@@ -125,6 +184,22 @@ HostStagedFile::HostStagedFile(const PathMapper& paths, std::string hostTarget)
       return;
     }
     if (errno != EEXIST || attempt == kTemporaryAttempts) throw HostError(errno, target_);
+  }
+}
+
+void HostStagedFile::LinkTemporary() {
+  const std::string directory = DirectoryOf(target_);
+  const std::string prefix = directory == "/" ? "/" : directory + "/";
+  for (int attempt = 1;; ++attempt) {
+    const std::string candidate = prefix + TemporaryName();
+    const auto before = paths_.BeforeChange(candidate);
+    const int failure = Link(file_->Descriptor(), candidate);
+    if (failure == 0) {
+      temporary_ = candidate;
+      paths_.Added(temporary_, before);
+      return;
+    }
+    if (failure != EEXIST || attempt == kTemporaryAttempts) throw HostError(failure, target_);
   }
 }
 
@@ -166,6 +241,25 @@ void HostStagedFile::Commit() {
     [[maybe_unused]] const int kept = fchown(file_->Descriptor(), owner_->first, owner_->second);
   }
   if (mode_ && *mode_ != NewFileMode()) fchmod(file_->Descriptor(), *mode_);
+  if (temporary_.empty()) {
+    const auto before = paths_.BeforeChange(target_);
+    const int failure = Link(file_->Descriptor(), target_);
+    if (failure == 0) {
+      paths_.Added(target_, before);
+      try {
+        file_->Close();
+      } catch (...) {
+        // The name was made by this link, so it holds nobody's file but this failed one.
+        const auto beforeRemoval = paths_.BeforeChange(target_);
+        if (unlink(target_.c_str()) == 0) paths_.Removed(target_, beforeRemoval);
+        throw;
+      }
+      return;
+    }
+    if (failure != EEXIST) throw HostError(failure, target_);
+    // An entry is at the target: the file takes a name of its own and replaces it in one step.
+    LinkTemporary();
+  }
   file_->Close();
   const auto before = paths_.BeforeChange(target_);
   if (rename(temporary_.c_str(), target_.c_str()) != 0) throw HostError(errno, target_);

@@ -7,6 +7,7 @@
 #include <cerrno>
 #include <memory>
 
+#include "host/HostJoin.h"
 #include "runtime/Strings.h"
 #include "runtime/VbError.h"
 
@@ -49,15 +50,6 @@ std::string HostAbsolute(std::string_view hostPath) {
   std::string result;
   for (const auto& step : steps) result += "/" + step;
   return result.empty() ? "/" : result;
-}
-
-// One string made to its size: every path a copy touches is joined here.
-std::string HostJoin(std::string_view directory, std::string_view name) {
-  if (directory == "/") directory = {};
-  std::string joined;
-  joined.reserve(directory.size() + 1 + name.size());
-  joined.append(directory).append(1, '/').append(name);
-  return joined;
 }
 
 // The pieces of a VB path between backslashes. The path is UTF-8, where no byte of a character
@@ -233,10 +225,9 @@ std::optional<std::string> PathMapper::MapInHeldFolder(std::string_view vbPath) 
       return std::nullopt;
     }
   }
-  const std::optional<std::optional<std::string>> spelled = names_->HeldSpelling(*host, name);
-  if (!spelled) return std::nullopt;
-  if (!known) folders_->Keep(folder, *host);
-  return HostJoin(*host, *spelled ? std::string_view(**spelled) : name);
+  std::optional<std::string> path = names_->HeldPath(*host, name);
+  if (path && !known) folders_->Keep(folder, std::move(*host));
+  return path;
 }
 
 std::string PathMapper::MapSteps(std::string_view vbPath) const {

@@ -68,6 +68,28 @@ TEST(DirectoryNamesTest, AChangeToldLateDoesNotHideAStrangersChange) {
   EXPECT_EQ(names.Find(directory, "MINE.TXT"), "Mine.txt");
 }
 
+// A listing read before a hold is trusted under it only while the directory is as it was read.
+TEST(DirectoryNamesTest, AHoldTrustsAnEarlierListingOnlyIfNobodyChangedTheDirectory) {
+  for (const bool changed : {false, true}) {
+    TempDir tree;
+    tree.Write("dir/Old.txt", "x");
+    const std::string directory = tree.HostPath("dir");
+    DirectoryNames names;
+    ASSERT_EQ(names.Find(directory, "OLD.TXT"), "Old.txt");
+    if (changed) {
+      tree.Write("dir/New.txt", "x");
+      StampAsChangedByAnother(directory);
+    }
+    names.Hold();
+    EXPECT_EQ(names.HeldPath(directory, "NEW.TXT"),
+              directory + (changed ? "/New.txt" : "/NEW.TXT"));
+    EXPECT_EQ(names.HeldPath(directory, "old.txt"), directory + "/Old.txt");
+    EXPECT_EQ(names.Entry(directory, "New.txt"),
+              changed ? DirectoryNames::Known::kFile : DirectoryNames::Known::kAbsent);
+    names.Release();
+  }
+}
+
 // What a held listing answers without a look at the disk must be what the disk would say: a
 // file that is a link, a directory or an entry of unknown kind is never taken for a file.
 TEST(DirectoryNamesTest, AHeldListingTellsOnlyWhatItRead) {

@@ -87,6 +87,69 @@ TEST_F(HostFileSystemTest, AStagedFileThatRunsOutOfRoomFailsNoLaterThanCommit) {
             vberr::kDiskFull);
 }
 
+// Whatever stands at the target, a staged file takes its place as a file of its own, nothing is
+// written through a link, and no other entry is left in the directory: neither after the commit
+// nor when the stage is given up.
+TEST_F(HostFileSystemTest, AStagedFileReplacesWhateverIsAtItsTargetAndLeavesNothingElse) {
+  const struct {
+    const char* at;
+    std::function<void(const TempDir&)> make;
+  } cases[] = {
+      {"nothing", [](const TempDir&) {}},
+      {"a file", [](const TempDir& dir) { dir.Write("c/proj/out.txt", "old"); }},
+      {"a link to a file elsewhere",
+       [](const TempDir& dir) {
+         ASSERT_EQ(
+             symlink(dir.HostPath("elsewhere.txt").c_str(), dir.HostPath("c/proj/out.txt").c_str()),
+             0);
+       }},
+      {"a link to nothing",
+       [](const TempDir& dir) {
+         ASSERT_EQ(
+             symlink(dir.HostPath("missing.txt").c_str(), dir.HostPath("c/proj/out.txt").c_str()),
+             0);
+       }},
+  };
+  for (const auto& c : cases) {
+    for (const bool commit : {true, false}) {
+      const TempDir other;
+      const PathMapper otherPaths(Config(other));
+      HostFileSystem otherFiles(otherPaths);
+      other.MakeDirectory("c/proj");
+      other.Write("elsewhere.txt", "theirs");
+      c.make(other);
+      const std::vector<std::string> before = other.List("c/proj");
+      {
+        auto staged = otherFiles.Stage("C:\\proj\\out.txt");
+        staged->Write("new");
+        if (commit) staged->Commit();
+      }
+      if (!commit) {
+        EXPECT_EQ(other.List("c/proj"), before) << c.at << ", given up";
+        continue;
+      }
+      EXPECT_EQ(other.List("c/proj"), std::vector<std::string>{"out.txt"}) << c.at;
+      struct stat status {};
+      ASSERT_EQ(lstat(other.HostPath("c/proj/out.txt").c_str(), &status), 0) << c.at;
+      EXPECT_TRUE(S_ISREG(status.st_mode)) << c.at;
+      EXPECT_EQ(other.Read("c/proj/out.txt"), "new") << c.at;
+      EXPECT_EQ(other.Read("elsewhere.txt"), "theirs") << c.at;
+      EXPECT_FALSE(other.Exists("missing.txt")) << c.at;
+    }
+  }
+}
+
+// A file another program puts at the target while the stage is written is replaced whole, as a
+// file that was there from the start.
+TEST_F(HostFileSystemTest, AStagedFileReplacesAFileMadeAtItsTargetMeanwhile) {
+  auto staged = files.Stage("C:\\proj\\out.txt");
+  staged->Write("ours");
+  tree.Write("c/proj/out.txt", "theirs");
+  staged->Commit();
+  EXPECT_EQ(tree.Read("c/proj/out.txt"), "ours");
+  EXPECT_EQ(tree.List("c/proj"), std::vector<std::string>{"out.txt"});
+}
+
 TEST_F(HostFileSystemTest, TextReaderCarriesLinesAcrossItsReadPieces) {
   std::string content;
   std::vector<std::string> written;
