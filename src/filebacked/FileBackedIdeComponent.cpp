@@ -143,6 +143,9 @@ void FileBackedComponent::StageCodeFiles(const std::string& target, std::vector<
     return moves.back();
   };
   for (size_t i = 0; i < nameLine; ++i) {
+    // The quotes and colon of a reference are ASCII bytes that no character of a supported code
+    // page holds inside it: a line whose bytes show no reference has none, and stays as read.
+    if (FindCompanionReferences(lines[i]).empty()) continue;
     CodedLine line = DecodedLine(std::move(lines[i]));
     line.text = RenameCompanions(
         line.text, [&](const std::string& reference) { return moveFor(reference).name; });

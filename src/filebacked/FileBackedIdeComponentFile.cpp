@@ -38,14 +38,14 @@ bool AlreadyListed(const std::vector<std::string>& names, std::string_view name)
 }
 
 // A line before the name line: the first Begin tells an MDI form, and companions are named here.
-void LearnFromPropertyLine(const std::string& line, bool& seenBegin, ComponentFileFacts& facts) {
+void LearnFromPropertyLine(std::string_view line, bool& seenBegin, ComponentFileFacts& facts) {
   if (!seenBegin && StartsWith(line, kFirstBegin)) {
     seenBegin = true;
     facts.mdiForm = StartsWith(line, kMdiBegin);
   }
   for (const CompanionReference& reference : FindCompanionReferences(line)) {
-    const std::string name = line.substr(reference.start, reference.length);
-    if (!AlreadyListed(facts.companions, name)) facts.companions.push_back(name);
+    const std::string_view name = line.substr(reference.start, reference.length);
+    if (!AlreadyListed(facts.companions, name)) facts.companions.emplace_back(name);
   }
 }
 
@@ -101,7 +101,10 @@ ComponentFileFacts ReadComponentFile(const std::string& path,
   const std::unique_ptr<TextReader> reader = Files().OpenText(path);
   while (std::optional<std::string> bytes = reader->ReadLine()) {
     if (!named) {
-      const std::string line = ProjectCodePage().Decode(*bytes);
+      // Most lines are ASCII, and read alike in every code page.
+      std::string decoded;
+      if (!IsAscii(*bytes)) decoded = ProjectCodePage().Decode(*bytes);
+      const std::string_view line = decoded.empty() ? std::string_view(*bytes) : decoded;
       if (IsNameLine(line)) {
         facts.name = DeclaredName(line);
         named = true;

@@ -96,8 +96,7 @@ std::optional<std::string> DirectoryNames::HeldPath(const std::string& hostDirec
   return HostJoin(hostDirectory, FirstSpelling(*listing, name).value_or(name));
 }
 
-DirectoryNames::Known DirectoryNames::Entry(const std::string& hostDirectory,
-                                            const std::string& name) {
+DirectoryNames::Known DirectoryNames::Entry(std::string_view hostDirectory, std::string_view name) {
   if (!Trusted()) return Known::kNothing;
   const std::lock_guard lock(mutex_);
   const auto held = listings_.find(hostDirectory);
@@ -134,7 +133,7 @@ std::optional<std::string> DirectoryNames::Find(const std::string& hostDirectory
   return std::optional<std::string>(FirstSpelling(held->second, name));
 }
 
-DirectoryNames::Listing* DirectoryNames::CurrentAcross(const std::string& hostDirectory,
+DirectoryNames::Listing* DirectoryNames::CurrentAcross(std::string_view hostDirectory,
                                                        const std::optional<Stamp>& before) {
   const auto held = listings_.find(hostDirectory);
   if (held == listings_.end()) return nullptr;
@@ -144,7 +143,7 @@ DirectoryNames::Listing* DirectoryNames::CurrentAcross(const std::string& hostDi
     listings_.erase(held);
     return nullptr;
   }
-  const std::optional<Stamp> after = StampOf(hostDirectory);
+  const std::optional<Stamp> after = StampOf(std::string(hostDirectory));
   // Already at `after`: the other half of one rename within the directory was told first.
   const bool current =
       before && after && (held->second.stamp == *before || held->second.stamp == *after);
@@ -156,7 +155,7 @@ DirectoryNames::Listing* DirectoryNames::CurrentAcross(const std::string& hostDi
   return &held->second;
 }
 
-void DirectoryNames::Added(const std::string& hostDirectory, const std::string& name,
+void DirectoryNames::Added(std::string_view hostDirectory, std::string_view name,
                            const std::optional<Stamp>& before) {
   const std::lock_guard lock(mutex_);
   if (Listing* listing = CurrentAcross(hostDirectory, before)) {
@@ -169,7 +168,7 @@ void DirectoryNames::Added(const std::string& hostDirectory, const std::string& 
   }
 }
 
-void DirectoryNames::Removed(const std::string& hostDirectory, const std::string& name,
+void DirectoryNames::Removed(std::string_view hostDirectory, std::string_view name,
                              const std::optional<Stamp>& before) {
   const std::lock_guard lock(mutex_);
   Listing* listing = CurrentAcross(hostDirectory, before);

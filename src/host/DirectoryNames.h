@@ -50,7 +50,7 @@ class DirectoryNames {
   // this name, that it is a regular file (not a link to one), or nothing to go by.
   enum class Known { kNothing, kAbsent, kFile };
   // Under a hold, from hostDirectory's listing if one was read; kNothing otherwise.
-  Known Entry(const std::string& hostDirectory, const std::string& name);
+  Known Entry(std::string_view hostDirectory, std::string_view name);
 
   // The entry of hostDirectory whose name equals the wanted one without regard to ASCII letter
   // case; of several, the first in byte order, so that the choice does not depend on the disk.
@@ -59,9 +59,9 @@ class DirectoryNames {
   // This process made or removed an entry of hostDirectory, whose stamp was `before` just
   // before. A listing that was current then takes the change and stays current; any other is
   // dropped.
-  void Added(const std::string& hostDirectory, const std::string& name,
+  void Added(std::string_view hostDirectory, std::string_view name,
              const std::optional<Stamp>& before);
-  void Removed(const std::string& hostDirectory, const std::string& name,
+  void Removed(std::string_view hostDirectory, std::string_view name,
                const std::optional<Stamp>& before);
 
  private:
@@ -82,7 +82,7 @@ class DirectoryNames {
   const Listing* HeldListing(const std::string& hostDirectory);
   // The listing of hostDirectory, moved on to the directory's stamp now, if it was current at
   // `before` (or already is now); otherwise drops it.
-  Listing* CurrentAcross(const std::string& hostDirectory, const std::optional<Stamp>& before);
+  Listing* CurrentAcross(std::string_view hostDirectory, const std::optional<Stamp>& before);
 
   // Few directories are looked into by case; a bound keeps a scan of a huge one from staying.
   static constexpr size_t kMostListings = 32;

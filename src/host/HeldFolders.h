@@ -1,7 +1,7 @@
 #pragma once
 
+#include <memory>
 #include <mutex>
-#include <optional>
 #include <string>
 #include <string_view>
 
@@ -16,15 +16,16 @@ namespace zarvelin::host {
 // that folder, since the step may now be spelled otherwise or be gone.
 class HeldFolders {
  public:
-  std::optional<std::string> Find(std::string_view vbFolder);
+  // Shared rather than copied: every path of a copy looks its folder up here.
+  std::shared_ptr<const std::string> Find(std::string_view vbFolder);
   void Keep(std::string_view vbFolder, std::string hostFolder);
   // The entry `name` of hostDirectory was added or removed.
-  void Changed(const std::string& hostDirectory, std::string_view name);
+  void Changed(std::string_view hostDirectory, std::string_view name);
   void Clear();
 
  private:
   std::mutex mutex_;
-  StringMap<std::string> hosts_;
+  StringMap<std::shared_ptr<const std::string>> hosts_;
 };
 
 }  // namespace zarvelin::host

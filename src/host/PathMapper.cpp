@@ -90,11 +90,18 @@ bool Exists(const std::string& hostPath) {
   return lstat(hostPath.c_str(), &status) == 0;
 }
 
-// The directory and the name of a host path.
-std::pair<std::string, std::string> HostSplit(const std::string& hostPath) {
-  const auto slash = hostPath.find_last_of('/');
-  if (slash == std::string::npos) return {".", hostPath};
-  return {slash == 0 ? "/" : hostPath.substr(0, slash), hostPath.substr(slash + 1)};
+// The directory and the name of a host path, without copies: every file of a copy is looked up
+// and noted through here.
+std::pair<std::string_view, std::string_view> HostSplitView(std::string_view hostPath) {
+  const size_t slash = hostPath.rfind('/');
+  if (slash == std::string_view::npos) return {".", hostPath};
+  return {slash == 0 ? std::string_view("/") : hostPath.substr(0, slash),
+          hostPath.substr(slash + 1)};
+}
+
+std::pair<std::string, std::string> HostSplit(std::string_view hostPath) {
+  const auto [directory, name] = HostSplitView(hostPath);
+  return {std::string(directory), std::string(name)};
 }
 
 bool HostContains(const std::string& directory, const std::string& path) {
@@ -213,20 +220,20 @@ std::optional<std::string> PathMapper::MapInHeldFolder(std::string_view vbPath) 
   // steps' reading, which tells why.
   if (kept == std::string_view::npos) return std::nullopt;
   name = name.substr(0, kept + 1);
-  if (name.find_first_of(std::string_view("/\0", 2)) != std::string_view::npos) {
+  for (const char c : name) {
+    if (c == '/' || c == '\0') return std::nullopt;
+  }
+  if (const std::shared_ptr<const std::string> host = folders_->Find(folder)) {
+    return names_->HeldPath(*host, name);
+  }
+  std::string host;
+  try {
+    host = MapSteps(folder);
+  } catch (const VbError&) {
     return std::nullopt;
   }
-  std::optional<std::string> host = folders_->Find(folder);
-  const bool known = host.has_value();
-  if (!known) {
-    try {
-      host = MapSteps(folder);
-    } catch (const VbError&) {
-      return std::nullopt;
-    }
-  }
-  std::optional<std::string> path = names_->HeldPath(*host, name);
-  if (path && !known) folders_->Keep(folder, std::move(*host));
+  std::optional<std::string> path = names_->HeldPath(host, name);
+  if (path) folders_->Keep(folder, std::move(host));
   return path;
 }
 
@@ -286,8 +293,8 @@ void PathMapper::ReleaseListings() const {
   names_->Release();
 }
 
-DirectoryNames::Known PathMapper::HeldEntry(const std::string& hostPath) const {
-  const auto [directory, name] = HostSplit(hostPath);
+DirectoryNames::Known PathMapper::HeldEntry(std::string_view hostPath) const {
+  const auto [directory, name] = HostSplitView(hostPath);
   return names_->Entry(directory, name);
 }
 
@@ -296,16 +303,16 @@ std::optional<DirectoryNames::Stamp> PathMapper::BeforeChange(const std::string&
   return DirectoryNames::StampOf(HostSplit(hostPath).first);
 }
 
-void PathMapper::Added(const std::string& hostPath,
+void PathMapper::Added(std::string_view hostPath,
                        const std::optional<DirectoryNames::Stamp>& before) const {
-  const auto [directory, name] = HostSplit(hostPath);
+  const auto [directory, name] = HostSplitView(hostPath);
   names_->Added(directory, name, before);
   folders_->Changed(directory, name);
 }
 
-void PathMapper::Removed(const std::string& hostPath,
+void PathMapper::Removed(std::string_view hostPath,
                          const std::optional<DirectoryNames::Stamp>& before) const {
-  const auto [directory, name] = HostSplit(hostPath);
+  const auto [directory, name] = HostSplitView(hostPath);
   names_->Removed(directory, name, before);
   folders_->Changed(directory, name);
 }

@@ -47,15 +47,14 @@ class PathMapper {
   void ReleaseListings() const;
 
   // What a held listing tells of the entry at hostPath, without a look at the disk.
-  DirectoryNames::Known HeldEntry(const std::string& hostPath) const;
+  DirectoryNames::Known HeldEntry(std::string_view hostPath) const;
 
   // This process is about to add or remove the entry at hostPath: the state of its directory now.
   std::optional<DirectoryNames::Stamp> BeforeChange(const std::string& hostPath) const;
   // This process added or removed the entry at hostPath, whose directory was `before` just
   // before; the names remembered for finding entries by letter case take the change.
-  void Added(const std::string& hostPath, const std::optional<DirectoryNames::Stamp>& before) const;
-  void Removed(const std::string& hostPath,
-               const std::optional<DirectoryNames::Stamp>& before) const;
+  void Added(std::string_view hostPath, const std::optional<DirectoryNames::Stamp>& before) const;
+  void Removed(std::string_view hostPath, const std::optional<DirectoryNames::Stamp>& before) const;
 
  private:
   struct Root {

@@ -8,6 +8,10 @@ namespace zarvelin {
 // Whole runs of bytes between line ends are taken at once: a project of thousands of files is
 // not cut byte by byte.
 void LineSplitter::Feed(std::string_view bytes) {
+  if (next_ == ready_.size()) {
+    ready_.clear();
+    next_ = 0;
+  }
   while (!bytes.empty()) {
     if (std::exchange(afterCarriageReturn_, false) && bytes.front() == '\n') {
       bytes.remove_prefix(1);
@@ -37,10 +41,8 @@ void LineSplitter::Finish() {
 }
 
 std::optional<std::string> LineSplitter::Next() {
-  if (ready_.empty()) return std::nullopt;
-  std::string line = std::move(ready_.front());
-  ready_.pop_front();
-  return line;
+  if (next_ == ready_.size()) return std::nullopt;
+  return std::move(ready_[next_++]);
 }
 
 }  // namespace zarvelin

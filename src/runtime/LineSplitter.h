@@ -1,9 +1,9 @@
 #pragma once
 
-#include <deque>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace zarvelin {
 
@@ -22,7 +22,9 @@ class LineSplitter {
 
  private:
   std::string current_;
-  std::deque<std::string> ready_;
+  // The lines of the last piece, handed out from next_ on; most files come in one piece.
+  std::vector<std::string> ready_;
+  size_t next_ = 0;
   // A CR ended the previous line; an LF right after it belongs to that end.
   bool afterCarriageReturn_ = false;
 };

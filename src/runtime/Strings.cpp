@@ -1,6 +1,8 @@
 #include "runtime/Strings.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <cstring>
 
 namespace zarvelin {
 namespace {
@@ -23,8 +25,18 @@ std::string_view Trim(std::string_view text) {
 }
 
 bool IsAscii(std::string_view text) {
-  return std::all_of(text.begin(), text.end(),
-                     [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+  // Eight bytes at a time: every line of every file read passes through here.
+  constexpr uint64_t kHighBits = 0x8080808080808080ULL;
+  size_t at = 0;
+  for (; at + sizeof(uint64_t) <= text.size(); at += sizeof(uint64_t)) {
+    uint64_t word = 0;
+    std::memcpy(&word, text.data() + at, sizeof word);
+    if ((word & kHighBits) != 0) return false;
+  }
+  for (; at < text.size(); ++at) {
+    if (static_cast<unsigned char>(text[at]) >= 0x80) return false;
+  }
+  return true;
 }
 
 std::string LowerAscii(std::string_view text) {
