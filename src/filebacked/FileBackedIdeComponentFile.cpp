@@ -5,6 +5,7 @@
 
 #include "filebacked/FileBackedIdeLearnedFiles.h"
 #include "runtime/CodePage.h"
+#include "runtime/CodedLine.h"
 #include "runtime/Runtime.h"
 #include "runtime/Strings.h"
 
@@ -101,10 +102,8 @@ ComponentFileFacts ReadComponentFile(const std::string& path,
   const std::unique_ptr<TextReader> reader = Files().OpenText(path);
   while (std::optional<std::string> bytes = reader->ReadLine()) {
     if (!named) {
-      // Most lines are ASCII, and read alike in every code page.
       std::string decoded;
-      if (!IsAscii(*bytes)) decoded = ProjectCodePage().Decode(*bytes);
-      const std::string_view line = decoded.empty() ? std::string_view(*bytes) : decoded;
+      const std::string_view line = DecodedText(*bytes, decoded);
       if (IsNameLine(line)) {
         facts.name = DeclaredName(line);
         named = true;

@@ -4,6 +4,7 @@
 
 #include "project/Positions.h"
 #include "runtime/CodePage.h"
+#include "runtime/CodedLine.h"
 #include "runtime/Runtime.h"
 #include "runtime/Trap.h"
 
@@ -121,7 +122,8 @@ std::string GetComponentName(const std::string& filePath, std::string_view exten
     const auto reader = Files().OpenText(filePath);
     erl = 20;
     while (const auto bytes = reader->ReadLine()) {
-      const std::string line = ProjectCodePage().Decode(*bytes);
+      std::string decoded;
+      const std::string_view line = DecodedText(*bytes, decoded);
       erl = 30;
       if (ContainsNoCase(line, extension)) refersToCompanion = true;
       erl = 40;

@@ -8,6 +8,7 @@
 #include "project/ProjectPaths.h"
 #include "project/cVBP.h"
 #include "runtime/CodePage.h"
+#include "runtime/CodedLine.h"
 #include "runtime/Formats.h"
 #include "runtime/Runtime.h"
 #include "runtime/Trap.h"
@@ -34,7 +35,8 @@ void cVBP::ReadVBP() {
     const auto reader = Files().OpenText(vbpFile_);
     erl = 20;
     while (const auto bytes = reader->ReadLine()) {
-      const std::string line = ProjectCodePage().Decode(*bytes);
+      std::string decoded;
+      const std::string_view line = DecodedText(*bytes, decoded);
       erl = 30;
       const int16_t equals = Held(InStr(1, line, "="));
       if (equals == 0) continue;

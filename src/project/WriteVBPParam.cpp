@@ -45,7 +45,8 @@ void cVBP::WriteVBPParam(std::string_view key, std::string_view value, bool quot
       const auto reader = Files().OpenText(vbpFile_);
       erl = 30;
       while (const auto bytes = reader->ReadLine()) {
-        const std::string line = ProjectCodePage().Decode(*bytes);
+        std::string decoded;
+        const std::string_view line = DecodedText(*bytes, decoded);
         const int16_t equals = Held(InStr(1, line, "="));
         const bool matches =
             equals > 0 && std::string_view(line).substr(0, static_cast<size_t>(equals) - 1) == key;

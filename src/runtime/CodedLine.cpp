@@ -15,6 +15,12 @@ CodedLine DecodedLine(std::string bytes) {
   return CodedLine{std::move(text), std::move(bytes)};
 }
 
+std::string_view DecodedText(const std::string& bytes, std::string& storage) {
+  if (IsAscii(bytes)) return bytes;
+  storage = ProjectCodePage().Decode(bytes);
+  return storage;
+}
+
 std::vector<std::string> ReadLineBytes(const std::string& path) {
   std::vector<std::string> lines;
   const std::unique_ptr<TextReader> reader = Files().OpenText(path);

@@ -17,6 +17,9 @@ struct CodedLine {
 
 // The line's bytes decoded with the project's code page.
 CodedLine DecodedLine(std::string bytes);
+// The text of bytes in the project's code page, for a reader that only looks at it: ASCII reads
+// alike in every code page and is the bytes themselves; other bytes are decoded into storage.
+std::string_view DecodedText(const std::string& bytes, std::string& storage);
 // The lines of a text file as the file holds them, without their line ends.
 std::vector<std::string> ReadLineBytes(const std::string& path);
 // The lines of a text file, decoded.

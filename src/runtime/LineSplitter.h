@@ -3,14 +3,13 @@
 #include <optional>
 #include <string>
 #include <string_view>
-#include <vector>
 
 namespace zarvelin {
 
 // Cuts a byte stream into lines as Line Input does: a line ends at CR, at CR LF or at LF, and the
 // last line may lack an end. Bytes are kept as they are (NUL and bytes above 127 included). The
-// stream comes in pieces of any size; only the unfinished line and the lines of the last piece
-// are held.
+// stream comes in pieces of any size; only the last piece and the unfinished line before it are
+// held, and a line is cut out of them when it is asked for.
 class LineSplitter {
  public:
   // Takes the next bytes of the stream.
@@ -21,10 +20,10 @@ class LineSplitter {
   std::optional<std::string> Next();
 
  private:
-  std::string current_;
-  // The lines of the last piece, handed out from next_ on; most files come in one piece.
-  std::vector<std::string> ready_;
-  size_t next_ = 0;
+  std::string pending_;
+  // Where the next line starts in pending_.
+  size_t start_ = 0;
+  bool finished_ = false;
   // A CR ended the previous line; an LF right after it belongs to that end.
   bool afterCarriageReturn_ = false;
 };
