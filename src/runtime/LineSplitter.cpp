@@ -9,6 +9,7 @@ void LineSplitter::Feed(std::string_view bytes) {
     pending_.erase(0, start_).append(bytes);
   }
   start_ = 0;
+  lineFeedKnown_ = false;
 }
 
 void LineSplitter::Finish() {
@@ -21,12 +22,20 @@ std::optional<std::string> LineSplitter::Next() {
     if (pending_[start_] == '\n') ++start_;
   }
   const std::string_view rest = std::string_view(pending_).substr(start_);
-  for (size_t end = 0; end < rest.size(); ++end) {
-    const char c = rest[end];
-    if (c != '\r' && c != '\n') continue;
+  // Most lines end in CR LF: the LF is found by memchr, and a CR before it. Where the last search
+  // found no LF in what has arrived, none is looked for again, so that lines ended by CR alone
+  // do not each search to the end.
+  if (!lineFeedKnown_ || (lineFeed_ != std::string::npos && lineFeed_ < start_)) {
+    lineFeed_ = pending_.find('\n', start_);
+    lineFeedKnown_ = true;
+  }
+  const size_t searched = lineFeed_ == std::string::npos ? rest.size() : lineFeed_ - start_;
+  const size_t carriageReturn = rest.substr(0, searched).find('\r');
+  const size_t end = carriageReturn != std::string_view::npos ? carriageReturn : searched;
+  if (end < rest.size()) {
     std::string line(rest.substr(0, end));
     start_ += end + 1;
-    afterCarriageReturn_ = c == '\r';
+    afterCarriageReturn_ = rest[end] == '\r';
     return line;
   }
   if (!finished_ || rest.empty()) return std::nullopt;

@@ -23,6 +23,9 @@ class LineSplitter {
   std::string pending_;
   // Where the next line starts in pending_.
   size_t start_ = 0;
+  // The next LF at or after start_ as last searched for (npos: none has arrived).
+  size_t lineFeed_ = 0;
+  bool lineFeedKnown_ = false;
   bool finished_ = false;
   // A CR ended the previous line; an LF right after it belongs to that end.
   bool afterCarriageReturn_ = false;

@@ -22,17 +22,24 @@ TEST(LineSplitterTest, CutsLinesAsLineInputDoesWhereverThePiecesEnd) {
       {{"ab", "cd", "\r\n", "ef"}, {"abcd", "ef"}},
       {{std::string("x\0y\xFF", 4), "\n"}, {std::string("x\0y\xFF", 4)}},
       {{"", ""}, {}},
+      {{"a\rb\rc", "d\ne"}, {"a", "b", "cd", "e"}},
+      {{"a\nb\rc\r\nd"}, {"a", "b", "c", "d"}},
+      {{"a\rb", "\nc"}, {"a", "b", "c"}},
   };
-  for (const auto& c : cases) {
-    LineSplitter splitter;
-    std::vector<std::string> lines;
-    for (const std::string& piece : c.pieces) {
-      splitter.Feed(piece);
+  // Lines are taken after every piece, or only once all have come.
+  for (const bool takeAsTheyCome : {true, false}) {
+    for (const auto& c : cases) {
+      LineSplitter splitter;
+      std::vector<std::string> lines;
+      for (const std::string& piece : c.pieces) {
+        splitter.Feed(piece);
+        if (!takeAsTheyCome) continue;
+        while (auto line = splitter.Next()) lines.push_back(*line);
+      }
+      splitter.Finish();
       while (auto line = splitter.Next()) lines.push_back(*line);
+      EXPECT_EQ(lines, c.lines) << testing::PrintToString(c.pieces) << takeAsTheyCome;
     }
-    splitter.Finish();
-    while (auto line = splitter.Next()) lines.push_back(*line);
-    EXPECT_EQ(lines, c.lines) << testing::PrintToString(c.pieces);
   }
 }
 
