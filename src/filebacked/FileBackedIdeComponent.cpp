@@ -5,6 +5,7 @@
 
 #include "filebacked/FileBackedIdeComponentFile.h"
 #include "filebacked/FileBackedIdeFiles.h"
+#include "filebacked/FileBackedIdeLearnedFiles.h"
 #include "filebacked/FileBackedIdePaths.h"
 #include "runtime/CodedLine.h"
 #include "runtime/Runtime.h"
@@ -41,10 +42,17 @@ std::shared_ptr<FileBackedComponent> FileBackedComponent::FromLine(const Compone
     throw VbError(vberr::kBadFileNameOrNumber,
                   "No file named for " + std::string(line.kind.key) + " " + line.name);
   }
+  // A file this process read before and that has not changed since is where it was found then.
+  std::optional<LearnedComponentFile> known = LearnedFileFor(resolved);
   std::shared_ptr<FileBackedComponent> component(
-      new FileBackedComponent(line.kind, StoredSpelling(resolved)));
+      new FileBackedComponent(line.kind, known ? known->path : StoredSpelling(resolved)));
   component->name_ = line.name;
-  component->LearnFromFile();
+  if (known) {
+    component->Learn(known->facts);
+  } else {
+    component->LearnFromFile();
+    FoundAt(resolved, component->file_);
+  }
   component->line_ = line;
   component->lineText_ = lineText;
   return component;
@@ -78,6 +86,10 @@ void FileBackedComponent::LearnFromFile() {
     throw VbError(error.Number(), error.Description() + ": '" + file_ + "'");
   }
   if (lines) held_.Keep(std::move(*lines));
+  Learn(facts);
+}
+
+void FileBackedComponent::Learn(const ComponentFileFacts& facts) {
   if (kind_.namedByFile || name_.empty()) {
     name_ = facts.name.empty() ? BaseNameOf(FileNameOf(file_)) : facts.name;
   }

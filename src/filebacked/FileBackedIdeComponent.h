@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "filebacked/FileBackedIdeComponentFile.h"
 #include "filebacked/FileBackedIdeHeldLines.h"
 #include "filebacked/FileBackedIdeProjectFile.h"
 #include "ide/Vbide.h"
@@ -42,6 +43,8 @@ class FileBackedComponent : public ide::VBComponent {
   FileBackedComponent(ComponentKind kind, std::string file);
 
   void LearnFromFile();
+  // What the component's file says of it: its name and whether a form is an MDI form.
+  void Learn(const ComponentFileFacts& facts);
   void StageCodeFiles(const std::string& target, std::vector<std::string> lines,
                       StagedFiles& staged) const;
 

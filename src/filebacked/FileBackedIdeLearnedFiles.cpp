@@ -30,6 +30,12 @@ std::unordered_map<std::string, Entry>& Entries() {
   return entries;
 }
 
+// A path as a project wrote it -> where it was found.
+std::unordered_map<std::string, std::string>& Spellings() {
+  static std::unordered_map<std::string, std::string> spellings;
+  return spellings;
+}
+
 }  // namespace
 
 std::optional<ComponentFileFacts> LearnedFacts(const std::string& path) {
@@ -48,6 +54,25 @@ void Learned(const std::string& path, const std::string& version, const Componen
   const std::lock_guard lock(Lock());
   if (Entries().size() >= kMostFiles) Entries().clear();
   Entries().insert_or_assign(path, Entry{version, ProjectCodePage().Name(), facts});
+}
+
+std::optional<LearnedComponentFile> LearnedFileFor(const std::string& written) {
+  std::string path;
+  {
+    const std::lock_guard lock(Lock());
+    const auto found = Spellings().find(written);
+    if (found == Spellings().end()) return std::nullopt;
+    path = found->second;
+  }
+  std::optional<ComponentFileFacts> facts = LearnedFacts(path);
+  if (!facts) return std::nullopt;
+  return LearnedComponentFile{std::move(path), std::move(*facts)};
+}
+
+void FoundAt(const std::string& written, const std::string& path) {
+  const std::lock_guard lock(Lock());
+  if (Spellings().size() >= kMostFiles) Spellings().clear();
+  Spellings().insert_or_assign(written, path);
 }
 
 }  // namespace zarvelin::filebacked

@@ -4,9 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <array>
 #include <cerrno>
-#include <charconv>
 #include <iterator>
 #include <string>
 #include <utility>
@@ -43,7 +41,7 @@ HostFile HostFile::OpenToRead(const std::string& hostPath) {
 // within one clock tick the same one; kernels that hand out fine-grained stamps once one was read
 // do not have that gap.
 std::string HostFile::VersionOf(const struct stat& status) {
-  // Asked of every file opened: written in place rather than from seven strings joined.
+  // Only ever compared, never shown: the numbers' own bytes, asked of every file opened.
   const unsigned long long numbers[] = {status.st_dev,
                                         status.st_ino,
                                         static_cast<unsigned long long>(status.st_size),
@@ -51,14 +49,7 @@ std::string HostFile::VersionOf(const struct stat& status) {
                                         static_cast<unsigned long long>(status.st_mtim.tv_nsec),
                                         static_cast<unsigned long long>(status.st_ctim.tv_sec),
                                         static_cast<unsigned long long>(status.st_ctim.tv_nsec)};
-  constexpr char kAfter[] = {':', ':', ':', '.', ':', '.'};
-  std::array<char, std::size(numbers) * 21> text{};
-  char* at = text.data();
-  for (size_t i = 0; i < std::size(numbers); ++i) {
-    at = std::to_chars(at, text.data() + text.size(), numbers[i]).ptr;
-    if (i < std::size(kAfter)) *at++ = kAfter[i];
-  }
-  return std::string(text.data(), at);
+  return std::string(reinterpret_cast<const char*>(numbers), sizeof numbers);
 }
 
 HostFile::HostFile(int descriptor, std::string hostPath)

@@ -7,6 +7,7 @@
 
 #include "fakes/host/TempDir.h"
 #include "filebacked/FileBackedIdeComponentFile.h"
+#include "filebacked/FileBackedIdeLearnedFiles.h"
 #include "host/HostFileSystem.h"
 #include "runtime/Runtime.h"
 
@@ -61,6 +62,39 @@ TEST(LearnedFilesTest, AComponentFileIsReadAgainOnlyWhenItChanged) {
     files.opened = 0;
     EXPECT_EQ(filebacked::ReadComponentFile("C:\\F.frm").name, c.name) << c.change;
     EXPECT_EQ(files.opened, c.opened) << c.change;
+  }
+}
+
+// A project opened again finds a component where it was found before (under the spelling the
+// disk has) while that file has not changed; any change sends it to look again.
+TEST(LearnedFilesTest, AComponentIsFoundWhereItWasWhileItsFileIsUnchanged) {
+  const struct {
+    const char* change;
+    std::function<void(const TempDir&)> apply;
+    bool known;
+  } cases[] = {
+      {"none", [](const TempDir&) {}, true},
+      {"rewritten", [](const TempDir& tree) { tree.Write("c/F.frm", Form("Second")); }, false},
+      {"removed", [](const TempDir& tree) { std::remove(tree.HostPath("c/F.frm").c_str()); },
+       false},
+  };
+  for (const auto& c : cases) {
+    TempDir tree;
+    tree.Write("c/F.frm", Form("First"));
+    PathMapperConfig config;
+    config.drives = {{'C', tree.HostPath("c")}};
+    const PathMapper paths(config);
+    HostFileSystem files(paths);
+    const ScopedService<FileSystem> scoped(files);
+    ASSERT_EQ(filebacked::ReadComponentFile("C:\\F.frm").name, "First");
+    filebacked::FoundAt("C:\\f.FRM", "C:\\F.frm");
+    c.apply(tree);
+    const std::optional<filebacked::LearnedComponentFile> known =
+        filebacked::LearnedFileFor("C:\\f.FRM");
+    ASSERT_EQ(known.has_value(), c.known) << c.change;
+    if (!known) continue;
+    EXPECT_EQ(known->path, "C:\\F.frm");
+    EXPECT_EQ(known->facts.name, "First");
   }
 }
 
