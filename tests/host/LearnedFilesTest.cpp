@@ -32,6 +32,24 @@ std::string Form(const std::string& name) {
          "\"\r\n";
 }
 
+PathMapperConfig DriveCIn(const TempDir& tree) {
+  PathMapperConfig config;
+  config.drives = {{'C', tree.HostPath("c")}};
+  return config;
+}
+
+// C:\F.frm, a form named First, on a drive of its own, read once through the run time's files.
+struct FirstFormRead {
+  FirstFormRead() {
+    tree.Write("c/F.frm", Form("First"));
+    EXPECT_EQ(filebacked::ReadComponentFile("C:\\F.frm").name, "First");
+  }
+  TempDir tree;
+  const PathMapper paths{DriveCIn(tree)};
+  CountingFiles files{paths};
+  const ScopedService<FileSystem> scoped{files};
+};
+
 TEST(LearnedFilesTest, AComponentFileIsReadAgainOnlyWhenItChanged) {
   const struct {
     const char* change;
@@ -50,18 +68,11 @@ TEST(LearnedFilesTest, AComponentFileIsReadAgainOnlyWhenItChanged) {
        "Third", 1},
   };
   for (const auto& c : cases) {
-    TempDir tree;
-    tree.Write("c/F.frm", Form("First"));
-    PathMapperConfig config;
-    config.drives = {{'C', tree.HostPath("c")}};
-    const PathMapper paths(config);
-    CountingFiles files(paths);
-    const ScopedService<FileSystem> scoped(files);
-    ASSERT_EQ(filebacked::ReadComponentFile("C:\\F.frm").name, "First");
-    c.apply(tree);
-    files.opened = 0;
+    FirstFormRead world;
+    c.apply(world.tree);
+    world.files.opened = 0;
     EXPECT_EQ(filebacked::ReadComponentFile("C:\\F.frm").name, c.name) << c.change;
-    EXPECT_EQ(files.opened, c.opened) << c.change;
+    EXPECT_EQ(world.files.opened, c.opened) << c.change;
   }
 }
 
@@ -79,16 +90,9 @@ TEST(LearnedFilesTest, AComponentIsFoundWhereItWasWhileItsFileIsUnchanged) {
        false},
   };
   for (const auto& c : cases) {
-    TempDir tree;
-    tree.Write("c/F.frm", Form("First"));
-    PathMapperConfig config;
-    config.drives = {{'C', tree.HostPath("c")}};
-    const PathMapper paths(config);
-    HostFileSystem files(paths);
-    const ScopedService<FileSystem> scoped(files);
-    ASSERT_EQ(filebacked::ReadComponentFile("C:\\F.frm").name, "First");
+    FirstFormRead world;
     filebacked::FoundAt("C:\\f.FRM", "C:\\F.frm");
-    c.apply(tree);
+    c.apply(world.tree);
     const std::optional<filebacked::LearnedComponentFile> known =
         filebacked::LearnedFileFor("C:\\f.FRM");
     ASSERT_EQ(known.has_value(), c.known) << c.change;
