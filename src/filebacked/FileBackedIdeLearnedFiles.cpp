@@ -30,7 +30,7 @@ std::unordered_map<std::string, Entry>& Entries() {
   return entries;
 }
 
-// A path as a project wrote it -> where it was found.
+// A path as a project wrote it -> where it was found, where the two differ.
 std::unordered_map<std::string, std::string>& Spellings() {
   static std::unordered_map<std::string, std::string> spellings;
   return spellings;
@@ -57,12 +57,12 @@ void Learned(const std::string& path, const std::string& version, const Componen
 }
 
 std::optional<LearnedComponentFile> LearnedFileFor(const std::string& written) {
-  std::string path;
+  std::string path = written;
   {
     const std::lock_guard lock(Lock());
-    const auto found = Spellings().find(written);
-    if (found == Spellings().end()) return std::nullopt;
-    path = found->second;
+    if (const auto found = Spellings().find(written); found != Spellings().end()) {
+      path = found->second;
+    }
   }
   std::optional<ComponentFileFacts> facts = LearnedFacts(path);
   if (!facts) return std::nullopt;
@@ -71,6 +71,11 @@ std::optional<LearnedComponentFile> LearnedFileFor(const std::string& written) {
 
 void FoundAt(const std::string& written, const std::string& path) {
   const std::lock_guard lock(Lock());
+  // Most projects spell their files as the disk does: only the other spellings are kept.
+  if (written == path) {
+    if (!Spellings().empty()) Spellings().erase(written);
+    return;
+  }
   if (Spellings().size() >= kMostFiles) Spellings().clear();
   Spellings().insert_or_assign(written, path);
 }

@@ -27,8 +27,11 @@ std::shared_ptr<FileBackedProject> FileBackedProject::Open(const std::string& pa
   project->file_ = StoredSpelling(ResolvePath("", path));
   const std::string directory = DirectoryOf(project->file_);
   bool inProjectPart = true;
+  std::vector<CodedLine> lines = ReadCodedLines(project->file_);
   NoCaseSet listed;
-  for (CodedLine& coded : ReadCodedLines(project->file_)) {
+  listed.reserve(lines.size());
+  project->lines_.reserve(lines.size());
+  for (CodedLine& coded : lines) {
     const std::string& text = coded.text;
     // Sections after the project's own part belong to tools, whatever their keys say.
     inProjectPart = inProjectPart && !IsSectionHeader(text);

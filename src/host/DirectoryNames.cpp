@@ -11,6 +11,10 @@
 namespace zarvelin::host {
 namespace {
 
+std::optional<std::string> SpellingOf(const std::pair<const std::string, bool>* entry) {
+  return entry == nullptr ? std::nullopt : std::optional<std::string>(entry->first);
+}
+
 template <typename Names>
 auto ExactEntry(Names& names, std::string_view name) {
   auto [at, end] = names.equal_range(name);
@@ -20,16 +24,13 @@ auto ExactEntry(Names& names, std::string_view name) {
 
 }  // namespace
 
-// The name as given if an entry has it; else, of the names equal to it letter case aside, the
-// first in byte order.
-std::optional<std::string_view> DirectoryNames::FirstSpelling(const Listing& listing,
-                                                              std::string_view name) {
+const std::pair<const std::string, bool>* DirectoryNames::Spelled(const Listing& listing,
+                                                                  std::string_view name) {
   auto [at, end] = listing.names.equal_range(name);
-  if (at == end) return std::nullopt;
-  std::string_view first = at->first;
+  const std::pair<const std::string, bool>* first = nullptr;
   for (; at != end; ++at) {
-    if (at->first == name) return name;
-    first = std::min(first, std::string_view(at->first));
+    if (at->first == name) return &*at;
+    if (first == nullptr || at->first < first->first) first = &*at;
   }
   return first;
 }
@@ -88,12 +89,14 @@ bool DirectoryNames::Lists(const std::string& hostDirectory) {
 }
 
 std::optional<std::string> DirectoryNames::HeldPath(const std::string& hostDirectory,
-                                                    std::string_view name) {
+                                                    std::string_view name, Known& known) {
   if (!Trusted()) return std::nullopt;
   const std::lock_guard lock(mutex_);
   const Listing* listing = HeldListing(hostDirectory);
   if (listing == nullptr) return std::nullopt;
-  return HostJoin(hostDirectory, FirstSpelling(*listing, name).value_or(name));
+  const auto* entry = Spelled(*listing, name);
+  known = entry == nullptr ? Known::kAbsent : entry->second ? Known::kFile : Known::kNothing;
+  return HostJoin(hostDirectory, entry == nullptr ? name : std::string_view(entry->first));
 }
 
 DirectoryNames::Known DirectoryNames::Entry(std::string_view hostDirectory, std::string_view name) {
@@ -112,7 +115,7 @@ std::optional<std::string> DirectoryNames::Find(const std::string& hostDirectory
     const std::lock_guard lock(mutex_);
     const auto held = listings_.find(hostDirectory);
     if (held != listings_.end() && !held->second.unchecked) {
-      return std::optional<std::string>(FirstSpelling(held->second, name));
+      return SpellingOf(Spelled(held->second, name));
     }
   }
   const std::optional<Stamp> now = StampOf(hostDirectory);
@@ -125,12 +128,12 @@ std::optional<std::string> DirectoryNames::Find(const std::string& hostDirectory
     // Changed while it was read: the listing answers this question but is not kept.
     if (StampOf(hostDirectory) != listing->stamp) {
       if (held != listings_.end()) listings_.erase(held);
-      return std::optional<std::string>(FirstSpelling(*listing, name));
+      return SpellingOf(Spelled(*listing, name));
     }
     if (held == listings_.end() && listings_.size() >= kMostListings) listings_.clear();
     held = listings_.insert_or_assign(hostDirectory, std::move(*listing)).first;
   }
-  return std::optional<std::string>(FirstSpelling(held->second, name));
+  return SpellingOf(Spelled(held->second, name));
 }
 
 DirectoryNames::Listing* DirectoryNames::CurrentAcross(std::string_view hostDirectory,

@@ -41,14 +41,17 @@ class DirectoryNames {
   bool Trusted() const { return holds_ > 0; }
   // Whether, under a hold, hostDirectory's names are known (read now if they were not).
   bool Lists(const std::string& hostDirectory);
-  // Under a hold, from hostDirectory's names (read now if they were not known): the host path of
-  // name in hostDirectory, spelled as Find spells it where an entry has it and as given where none
-  // does; nothing when there is no hold or the directory cannot be read.
-  std::optional<std::string> HeldPath(const std::string& hostDirectory, std::string_view name);
-
   // What a held listing tells of one entry without a look at the disk: that no entry has exactly
   // this name, that it is a regular file (not a link to one), or nothing to go by.
   enum class Known { kNothing, kAbsent, kFile };
+
+  // Under a hold, from hostDirectory's names (read now if they were not known): the host path of
+  // name in hostDirectory, spelled as Find spells it where an entry has it and as given where none
+  // does, and what the listing tells of the entry at that path; nothing when there is no hold or
+  // the directory cannot be read.
+  std::optional<std::string> HeldPath(const std::string& hostDirectory, std::string_view name,
+                                      Known& known);
+
   // Under a hold, from hostDirectory's listing if one was read; kNothing otherwise.
   Known Entry(std::string_view hostDirectory, std::string_view name);
 
@@ -75,8 +78,10 @@ class DirectoryNames {
     bool unchecked = false;
   };
 
-  static std::optional<std::string_view> FirstSpelling(const Listing& listing,
-                                                       std::string_view name);
+  // The entry that name finds: the one spelled so if there is one, else the first in byte order
+  // of those spelled so letter case aside; null where there is none.
+  static const std::pair<const std::string, bool>* Spelled(const Listing& listing,
+                                                           std::string_view name);
   static std::optional<Listing> Read(const std::string& hostDirectory);
   // Under a hold, hostDirectory's listing, read now if it was not; the caller holds the mutex.
   const Listing* HeldListing(const std::string& hostDirectory);

@@ -83,7 +83,9 @@ void HostFileSystem::Copy(const std::string& source, const std::string& target) 
 }
 
 std::unique_ptr<StagedFile> HostFileSystem::Stage(const std::string& target) {
-  return std::make_unique<HostStagedFile>(paths_, paths_.ToHost(target));
+  DirectoryNames::Known known = DirectoryNames::Known::kNothing;
+  std::string host = paths_.ToHost(target, known);
+  return std::make_unique<HostStagedFile>(paths_, std::move(host), known);
 }
 
 std::unique_ptr<ListingHold> HostFileSystem::HoldListings() {
@@ -181,9 +183,10 @@ DateTime HostFileSystem::LastModified(const std::string& path) {
 std::string HostFileSystem::FindFirst(const std::string& pattern, int32_t attributeMask) {
   const auto [directory, namePattern] = SplitPattern(pattern);
   // A drive or share that is not there holds nothing.
+  DirectoryNames::Known known = DirectoryNames::Known::kNothing;
   const auto hostOf = [&](const std::string& path) -> std::optional<std::string> {
     try {
-      return paths_.ToHost(path);
+      return paths_.ToHost(path, known);
     } catch (const VbError& error) {
       if (error.Number() == vberr::kPathNotFound) return std::nullopt;
       throw;
@@ -201,7 +204,6 @@ std::string HostFileSystem::FindFirst(const std::string& pattern, int32_t attrib
     const std::string& host = *found;
     const std::string name = HostName(host);
     // What the mask asks of a file the held listing read as a regular one, its name tells.
-    const DirectoryNames::Known known = paths_.HeldEntry(host);
     if (known == DirectoryNames::Known::kAbsent) return {};
     int32_t attributes = NameAttributesOf(name) | fileattr::kArchive;
     if (known != DirectoryNames::Known::kFile) {

@@ -135,11 +135,12 @@ mode_t NewFileMode() {
 
 }  // namespace
 
-HostStagedFile::HostStagedFile(const PathMapper& paths, std::string hostTarget)
+HostStagedFile::HostStagedFile(const PathMapper& paths, std::string hostTarget,
+                               DirectoryNames::Known known)
     : paths_(paths), target_(std::move(hostTarget)) {
   struct stat status {};
   // A listing held for the copy already knows of most targets that nothing is there.
-  const bool absent = paths_.HeldEntry(target_) == DirectoryNames::Known::kAbsent;
+  const bool absent = known == DirectoryNames::Known::kAbsent;
   if (!absent && lstat(target_.c_str(), &status) == 0) {
     targetExisted_ = true;
     if (S_ISDIR(status.st_mode)) throw VbError(vberr::kPathFileAccessError);

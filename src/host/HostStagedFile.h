@@ -19,8 +19,9 @@ namespace zarvelin::host {
 // at its name. An entry at the target is replaced in one step by rename(2).
 class HostStagedFile : public StagedFile {
  public:
-  // hostTarget: the target as the mapping found it on the host.
-  HostStagedFile(const PathMapper& paths, std::string hostTarget);
+  // hostTarget: the target as the mapping found it on the host; known: what a held listing told
+  // of it then.
+  HostStagedFile(const PathMapper& paths, std::string hostTarget, DirectoryNames::Known known);
   ~HostStagedFile() override;
   HostStagedFile(const HostStagedFile&) = delete;
   HostStagedFile& operator=(const HostStagedFile&) = delete;

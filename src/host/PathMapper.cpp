@@ -201,13 +201,21 @@ std::optional<std::string> PathMapper::FindEntry(const std::string& hostDirector
 }
 
 std::string PathMapper::ToHost(std::string_view vbPath) const {
-  if (names_->Trusted()) {
-    if (std::optional<std::string> host = MapInHeldFolder(vbPath)) return std::move(*host);
-  }
-  return MapSteps(vbPath);
+  DirectoryNames::Known known = DirectoryNames::Known::kNothing;
+  return ToHost(vbPath, known);
 }
 
-std::optional<std::string> PathMapper::MapInHeldFolder(std::string_view vbPath) const {
+std::string PathMapper::ToHost(std::string_view vbPath, DirectoryNames::Known& known) const {
+  if (names_->Trusted()) {
+    if (std::optional<std::string> host = MapInHeldFolder(vbPath, known)) return std::move(*host);
+  }
+  std::string host = MapSteps(vbPath);
+  known = HeldEntry(host);
+  return host;
+}
+
+std::optional<std::string> PathMapper::MapInHeldFolder(std::string_view vbPath,
+                                                       DirectoryNames::Known& known) const {
   const size_t slash = vbPath.rfind('\\');
   if (slash == std::string_view::npos || slash == 0) return std::nullopt;
   const std::string_view folder = vbPath.substr(0, slash);
@@ -224,7 +232,7 @@ std::optional<std::string> PathMapper::MapInHeldFolder(std::string_view vbPath) 
     if (c == '/' || c == '\0') return std::nullopt;
   }
   if (const std::shared_ptr<const std::string> host = folders_->Find(folder)) {
-    return names_->HeldPath(*host, name);
+    return names_->HeldPath(*host, name, known);
   }
   std::string host;
   try {
@@ -232,7 +240,7 @@ std::optional<std::string> PathMapper::MapInHeldFolder(std::string_view vbPath) 
   } catch (const VbError&) {
     return std::nullopt;
   }
-  std::optional<std::string> path = names_->HeldPath(host, name);
+  std::optional<std::string> path = names_->HeldPath(host, name, known);
   if (path) folders_->Keep(folder, std::move(host));
   return path;
 }

@@ -38,6 +38,8 @@ class PathMapper {
   // first missing one and everything after it keep the given spelling. Fails with 52 for a bad
   // name and 76 for an unknown drive or share.
   std::string ToHost(std::string_view vbPath) const;
+  // ToHost, and what a held listing tells of the entry the path maps to (as HeldEntry).
+  std::string ToHost(std::string_view vbPath, DirectoryNames::Known& known) const;
   // The VB path of a host path: under the configured drive or share whose directory holds it
   // most closely, else under Z:.
   std::string ToVb(std::string_view hostPath) const;
@@ -71,7 +73,8 @@ class PathMapper {
   std::string MapSteps(std::string_view vbPath) const;
   // ToHost through the held mapping of the path's folder; nothing where the path is not a plain
   // name in a folder that exists.
-  std::optional<std::string> MapInHeldFolder(std::string_view vbPath) const;
+  std::optional<std::string> MapInHeldFolder(std::string_view vbPath,
+                                             DirectoryNames::Known& known) const;
   Root DriveRoot(char letter) const;
   Root ShareRoot(std::string_view server, std::string_view share) const;
   // The stored spelling of name in hostDirectory. knownMissingAsWritten: the caller has just

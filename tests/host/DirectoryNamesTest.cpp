@@ -81,9 +81,12 @@ TEST(DirectoryNamesTest, AHoldTrustsAnEarlierListingOnlyIfNobodyChangedTheDirect
       StampAsChangedByAnother(directory);
     }
     names.Hold();
-    EXPECT_EQ(names.HeldPath(directory, "NEW.TXT"),
+    DirectoryNames::Known known = DirectoryNames::Known::kNothing;
+    EXPECT_EQ(names.HeldPath(directory, "NEW.TXT", known),
               directory + (changed ? "/New.txt" : "/NEW.TXT"));
-    EXPECT_EQ(names.HeldPath(directory, "old.txt"), directory + "/Old.txt");
+    EXPECT_EQ(known, changed ? DirectoryNames::Known::kFile : DirectoryNames::Known::kAbsent);
+    EXPECT_EQ(names.HeldPath(directory, "old.txt", known), directory + "/Old.txt");
+    EXPECT_EQ(known, DirectoryNames::Known::kFile);
     EXPECT_EQ(names.Entry(directory, "New.txt"),
               changed ? DirectoryNames::Known::kFile : DirectoryNames::Known::kAbsent);
     names.Release();

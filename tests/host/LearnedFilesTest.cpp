@@ -89,16 +89,19 @@ TEST(LearnedFilesTest, AComponentIsFoundWhereItWasWhileItsFileIsUnchanged) {
       {"removed", [](const TempDir& tree) { std::remove(tree.HostPath("c/F.frm").c_str()); },
        false},
   };
-  for (const auto& c : cases) {
-    FirstFormRead world;
-    filebacked::FoundAt("C:\\f.FRM", "C:\\F.frm");
-    c.apply(world.tree);
-    const std::optional<filebacked::LearnedComponentFile> known =
-        filebacked::LearnedFileFor("C:\\f.FRM");
-    ASSERT_EQ(known.has_value(), c.known) << c.change;
-    if (!known) continue;
-    EXPECT_EQ(known->path, "C:\\F.frm");
-    EXPECT_EQ(known->facts.name, "First");
+  // The project spells the file as the disk does, or otherwise.
+  for (const std::string written : {"C:\\F.frm", "C:\\f.FRM"}) {
+    for (const auto& c : cases) {
+      FirstFormRead world;
+      filebacked::FoundAt(written, "C:\\F.frm");
+      c.apply(world.tree);
+      const std::optional<filebacked::LearnedComponentFile> known =
+          filebacked::LearnedFileFor(written);
+      ASSERT_EQ(known.has_value(), c.known) << c.change << " " << written;
+      if (!known) continue;
+      EXPECT_EQ(known->path, "C:\\F.frm");
+      EXPECT_EQ(known->facts.name, "First");
+    }
   }
 }
 
