@@ -74,7 +74,8 @@ bool HasWildcard(std::string_view name) {
 
 }  // namespace
 
-HostFileSystem::HostFileSystem(const PathMapper& paths) : paths_(paths) {}
+HostFileSystem::HostFileSystem(const PathMapper& paths, Staging staging)
+    : paths_(paths), staging_(staging) {}
 
 void HostFileSystem::Copy(const std::string& source, const std::string& target) {
   const std::unique_ptr<StagedFile> staged = Stage(target);
@@ -85,7 +86,8 @@ void HostFileSystem::Copy(const std::string& source, const std::string& target) 
 std::unique_ptr<StagedFile> HostFileSystem::Stage(const std::string& target) {
   DirectoryNames::Known known = DirectoryNames::Known::kNothing;
   std::string host = paths_.ToHost(target, known);
-  return std::make_unique<HostStagedFile>(paths_, std::move(host), known);
+  return std::make_unique<HostStagedFile>(paths_, std::move(host), known,
+                                          staging_ == Staging::kUnnamedWhereSupported);
 }
 
 std::unique_ptr<ListingHold> HostFileSystem::HoldListings() {

@@ -9,7 +9,12 @@ namespace zarvelin::host {
 // The run time's file operations on the host, through the path mapping and POSIX calls.
 class HostFileSystem : public FileSystem {
  public:
-  explicit HostFileSystem(const PathMapper& paths);
+  // How staged files are made: without a name wherever the file system and kernel allow, or
+  // always under a temporary name, as on file systems that cannot make files without one.
+  enum class Staging { kUnnamedWhereSupported, kNamed };
+
+  explicit HostFileSystem(const PathMapper& paths,
+                          Staging staging = Staging::kUnnamedWhereSupported);
 
   void Copy(const std::string& source, const std::string& target) override;
   std::unique_ptr<StagedFile> Stage(const std::string& target) override;
@@ -37,6 +42,7 @@ class HostFileSystem : public FileSystem {
   HostFile OpenCreating(const std::string& host, int flags) const;
 
   const PathMapper& paths_;
+  Staging staging_;
 };
 
 }  // namespace zarvelin::host

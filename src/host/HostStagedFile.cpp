@@ -136,7 +136,7 @@ mode_t NewFileMode() {
 }  // namespace
 
 HostStagedFile::HostStagedFile(const PathMapper& paths, std::string hostTarget,
-                               DirectoryNames::Known known)
+                               DirectoryNames::Known known, bool unnamed)
     : paths_(paths), target_(std::move(hostTarget)) {
   struct stat status {};
   // A listing held for the copy already knows of most targets that nothing is there.
@@ -152,7 +152,7 @@ HostStagedFile::HostStagedFile(const PathMapper& paths, std::string hostTarget,
     }
   }
   const std::string directory = DirectoryOf(target_);
-  if (!OpenUnnamed(directory)) CreateTemporary(directory);
+  if (!unnamed || !OpenUnnamed(directory)) CreateTemporary(directory);
 }
 
 bool HostStagedFile::OpenUnnamed(const std::string& directory) {

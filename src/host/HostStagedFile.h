@@ -20,8 +20,9 @@ namespace zarvelin::host {
 class HostStagedFile : public StagedFile {
  public:
   // hostTarget: the target as the mapping found it on the host; known: what a held listing told
-  // of it then.
-  HostStagedFile(const PathMapper& paths, std::string hostTarget, DirectoryNames::Known known);
+  // of it then; unnamed: whether to make the file without a name where that can be done.
+  HostStagedFile(const PathMapper& paths, std::string hostTarget, DirectoryNames::Known known,
+                 bool unnamed);
   ~HostStagedFile() override;
   HostStagedFile(const HostStagedFile&) = delete;
   HostStagedFile& operator=(const HostStagedFile&) = delete;

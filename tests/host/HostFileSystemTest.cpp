@@ -19,16 +19,17 @@ namespace {
 using fakes::FailureOf;
 using fakes::TempDir;
 
+// A C: drive in the tree's "c", working in C:\proj.
+PathMapperConfig DriveCIn(const TempDir& tree) {
+  PathMapperConfig config;
+  config.drives = {{'C', tree.HostPath("c")}};
+  config.workingDirectory = "C:\\proj";
+  return config;
+}
+
 class HostFileSystemTest : public testing::Test {
  protected:
-  HostFileSystemTest() : paths(Config(tree)), files(paths) { tree.MakeDirectory("c/proj"); }
-
-  static PathMapperConfig Config(const TempDir& tree) {
-    PathMapperConfig config;
-    config.drives = {{'C', tree.HostPath("c")}};
-    config.workingDirectory = "C:\\proj";
-    return config;
-  }
+  HostFileSystemTest() : paths(DriveCIn(tree)), files(paths) { tree.MakeDirectory("c/proj"); }
 
   TempDir tree;
   PathMapper paths;
@@ -65,32 +66,60 @@ class FileSizeLimit {
   void (*previousHandler_)(int) = nullptr;
 };
 
-TEST_F(HostFileSystemTest, ACopyThatRunsOutOfRoomLeavesTheTargetAsItWas) {
-  tree.Write("c/proj/big.res", RandomBytes(256 * 1024));
-  tree.Write("c/copy/big.res", "previous copy");
-  {
-    const FileSizeLimit limit(100 * 1024);
-    EXPECT_EQ(FailureOf([&] { files.Copy("C:\\proj\\big.res", "C:\\copy\\big.res"); }),
-              vberr::kDiskFull);
+// A C: drive in a fresh directory, whose staged files are made one way or the other: every
+// staging test holds for both, whichever the file system under the tests supports.
+struct StagingWorld {
+  explicit StagingWorld(HostFileSystem::Staging staging) : files(paths, staging) {
+    tree.MakeDirectory("c/proj");
   }
-  EXPECT_EQ(tree.Read("c/copy/big.res"), "previous copy");
-  EXPECT_EQ(tree.List("c/copy").size(), 1u);
+  static std::string Name(HostFileSystem::Staging staging) {
+    return staging == HostFileSystem::Staging::kNamed ? " (named)" : " (unnamed)";
+  }
+  TempDir tree;
+  const PathMapper paths{DriveCIn(tree)};
+  HostFileSystem files;
+};
+
+constexpr HostFileSystem::Staging kStagings[] = {HostFileSystem::Staging::kUnnamedWhereSupported,
+                                                 HostFileSystem::Staging::kNamed};
+
+TEST(HostStagingTest, ACopyThatRunsOutOfRoomLeavesTheTargetAsItWas) {
+  for (const auto staging : kStagings) {
+    StagingWorld world(staging);
+    world.tree.Write("c/proj/big.res", RandomBytes(256 * 1024));
+    world.tree.Write("c/copy/big.res", "previous copy");
+    {
+      const FileSizeLimit limit(100 * 1024);
+      EXPECT_EQ(FailureOf([&] { world.files.Copy("C:\\proj\\big.res", "C:\\copy\\big.res"); }),
+                vberr::kDiskFull)
+          << StagingWorld::Name(staging);
+    }
+    EXPECT_EQ(world.tree.Read("c/copy/big.res"), "previous copy") << StagingWorld::Name(staging);
+    EXPECT_EQ(world.tree.List("c/copy").size(), 1u) << StagingWorld::Name(staging);
+  }
 }
 
-TEST_F(HostFileSystemTest, AStagedFileThatRunsOutOfRoomFailsNoLaterThanCommit) {
-  const FileSizeLimit limit(1024);
-  auto staged = files.Stage("C:\\proj\\out.txt");
-  EXPECT_EQ(FailureOf([&] {
-              for (int line = 0; line < 100; ++line) staged->Write(std::string(50, 'x'));
-              staged->Commit();
-            }),
-            vberr::kDiskFull);
+TEST(HostStagingTest, AStagedFileThatRunsOutOfRoomFailsNoLaterThanCommitAndLeavesNothing) {
+  for (const auto staging : kStagings) {
+    StagingWorld world(staging);
+    {
+      const FileSizeLimit limit(1024);
+      auto staged = world.files.Stage("C:\\proj\\out.txt");
+      EXPECT_EQ(FailureOf([&] {
+                  for (int line = 0; line < 100; ++line) staged->Write(std::string(50, 'x'));
+                  staged->Commit();
+                }),
+                vberr::kDiskFull)
+          << StagingWorld::Name(staging);
+    }
+    EXPECT_TRUE(world.tree.List("c/proj").empty()) << StagingWorld::Name(staging);
+  }
 }
 
 // Whatever stands at the target, a staged file takes its place as a file of its own, nothing is
 // written through a link, and no other entry is left in the directory: neither after the commit
 // nor when the stage is given up.
-TEST_F(HostFileSystemTest, AStagedFileReplacesWhateverIsAtItsTargetAndLeavesNothingElse) {
+TEST(HostStagingTest, AStagedFileReplacesWhateverIsAtItsTargetAndLeavesNothingElse) {
   const struct {
     const char* at;
     std::function<void(const TempDir&)> make;
@@ -110,44 +139,48 @@ TEST_F(HostFileSystemTest, AStagedFileReplacesWhateverIsAtItsTargetAndLeavesNoth
              0);
        }},
   };
-  for (const auto& c : cases) {
-    for (const bool commit : {true, false}) {
-      const TempDir other;
-      const PathMapper otherPaths(Config(other));
-      HostFileSystem otherFiles(otherPaths);
-      other.MakeDirectory("c/proj");
-      other.Write("elsewhere.txt", "theirs");
-      c.make(other);
-      const std::vector<std::string> before = other.List("c/proj");
-      {
-        auto staged = otherFiles.Stage("C:\\proj\\out.txt");
-        staged->Write("new");
-        if (commit) staged->Commit();
+  for (const auto staging : kStagings) {
+    for (const auto& c : cases) {
+      for (const bool commit : {true, false}) {
+        const std::string what = c.at + StagingWorld::Name(staging) + (commit ? "" : ", given up");
+        StagingWorld world(staging);
+        world.tree.Write("elsewhere.txt", "theirs");
+        c.make(world.tree);
+        const std::vector<std::string> before = world.tree.List("c/proj");
+        {
+          auto staged = world.files.Stage("C:\\proj\\out.txt");
+          staged->Write("new");
+          if (commit) staged->Commit();
+        }
+        if (!commit) {
+          EXPECT_EQ(world.tree.List("c/proj"), before) << what;
+          continue;
+        }
+        EXPECT_EQ(world.tree.List("c/proj"), std::vector<std::string>{"out.txt"}) << what;
+        struct stat status {};
+        ASSERT_EQ(lstat(world.tree.HostPath("c/proj/out.txt").c_str(), &status), 0) << what;
+        EXPECT_TRUE(S_ISREG(status.st_mode)) << what;
+        EXPECT_EQ(world.tree.Read("c/proj/out.txt"), "new") << what;
+        EXPECT_EQ(world.tree.Read("elsewhere.txt"), "theirs") << what;
+        EXPECT_FALSE(world.tree.Exists("missing.txt")) << what;
       }
-      if (!commit) {
-        EXPECT_EQ(other.List("c/proj"), before) << c.at << ", given up";
-        continue;
-      }
-      EXPECT_EQ(other.List("c/proj"), std::vector<std::string>{"out.txt"}) << c.at;
-      struct stat status {};
-      ASSERT_EQ(lstat(other.HostPath("c/proj/out.txt").c_str(), &status), 0) << c.at;
-      EXPECT_TRUE(S_ISREG(status.st_mode)) << c.at;
-      EXPECT_EQ(other.Read("c/proj/out.txt"), "new") << c.at;
-      EXPECT_EQ(other.Read("elsewhere.txt"), "theirs") << c.at;
-      EXPECT_FALSE(other.Exists("missing.txt")) << c.at;
     }
   }
 }
 
 // A file another program puts at the target while the stage is written is replaced whole, as a
 // file that was there from the start.
-TEST_F(HostFileSystemTest, AStagedFileReplacesAFileMadeAtItsTargetMeanwhile) {
-  auto staged = files.Stage("C:\\proj\\out.txt");
-  staged->Write("ours");
-  tree.Write("c/proj/out.txt", "theirs");
-  staged->Commit();
-  EXPECT_EQ(tree.Read("c/proj/out.txt"), "ours");
-  EXPECT_EQ(tree.List("c/proj"), std::vector<std::string>{"out.txt"});
+TEST(HostStagingTest, AStagedFileReplacesAFileMadeAtItsTargetMeanwhile) {
+  for (const auto staging : kStagings) {
+    StagingWorld world(staging);
+    auto staged = world.files.Stage("C:\\proj\\out.txt");
+    staged->Write("ours");
+    world.tree.Write("c/proj/out.txt", "theirs");
+    staged->Commit();
+    EXPECT_EQ(world.tree.Read("c/proj/out.txt"), "ours") << StagingWorld::Name(staging);
+    EXPECT_EQ(world.tree.List("c/proj"), std::vector<std::string>{"out.txt"})
+        << StagingWorld::Name(staging);
+  }
 }
 
 TEST_F(HostFileSystemTest, TextReaderCarriesLinesAcrossItsReadPieces) {
