@@ -4,7 +4,6 @@
 #include <utility>
 
 #include "filebacked/FileBackedIdeLearnedFiles.h"
-#include "runtime/CodePage.h"
 #include "runtime/CodedLine.h"
 #include "runtime/Runtime.h"
 #include "runtime/Strings.h"

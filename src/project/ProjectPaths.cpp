@@ -3,7 +3,6 @@
 #include <algorithm>
 
 #include "project/Positions.h"
-#include "runtime/CodePage.h"
 #include "runtime/CodedLine.h"
 #include "runtime/Runtime.h"
 #include "runtime/Trap.h"

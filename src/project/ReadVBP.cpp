@@ -7,7 +7,6 @@
 #include "project/Positions.h"
 #include "project/ProjectPaths.h"
 #include "project/cVBP.h"
-#include "runtime/CodePage.h"
 #include "runtime/CodedLine.h"
 #include "runtime/Formats.h"
 #include "runtime/Runtime.h"

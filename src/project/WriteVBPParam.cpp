@@ -5,7 +5,6 @@
 
 #include "project/Positions.h"
 #include "project/cVBP.h"
-#include "runtime/CodePage.h"
 #include "runtime/CodedLine.h"
 #include "runtime/FileSystem.h"
 #include "runtime/Runtime.h"
@@ -48,8 +47,7 @@ void cVBP::WriteVBPParam(std::string_view key, std::string_view value, bool quot
         std::string decoded;
         const std::string_view line = DecodedText(*bytes, decoded);
         const int16_t equals = Held(InStr(1, line, "="));
-        const bool matches =
-            equals > 0 && std::string_view(line).substr(0, static_cast<size_t>(equals) - 1) == key;
+        const bool matches = equals > 0 && line.substr(0, static_cast<size_t>(equals) - 1) == key;
         // Every other line keeps its bytes, whether or not its code page would give them back.
         text.append(matches ? std::string_view(replacement) : std::string_view(*bytes))
             .append("\r\n");
