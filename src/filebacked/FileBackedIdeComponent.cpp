@@ -1,5 +1,6 @@
 #include "filebacked/FileBackedIdeComponent.h"
 
+#include <algorithm>
 #include <utility>
 #include <vector>
 
@@ -14,15 +15,6 @@
 
 namespace zarvelin::filebacked {
 namespace {
-
-// The lines of the property block, where companions are named: everything before the name line,
-// whose ASCII start reads alike in every code page.
-size_t NameLineIndex(const std::vector<std::string>& lines) {
-  for (size_t i = 0; i < lines.size(); ++i) {
-    if (IsNameLine(lines[i])) return i;
-  }
-  return lines.size();
-}
 
 bool IsCodeKind(const ComponentKind& kind) {
   return kind.namedByKey || kind.namedByFile;
@@ -79,13 +71,13 @@ void FileBackedComponent::LearnFromFile() {
     return;
   }
   ComponentFileFacts facts;
-  std::optional<std::vector<std::string>> lines;
+  std::optional<std::string> text;
   try {
-    facts = ReadComponentFile(file_, &lines);
+    facts = ReadComponentFile(file_, &text);
   } catch (const VbError& error) {
     throw VbError(error.Number(), error.Description() + ": '" + file_ + "'");
   }
-  if (lines) held_.Keep(std::move(*lines));
+  if (text) held_.Keep(std::move(*text));
   Learn(facts);
 }
 
@@ -115,8 +107,8 @@ bool FileBackedComponent::SaveAs(const std::string& path) {
   if (EqualNoCase(file_, target)) return true;
   StagedFiles staged;
   if (IsCodeKind(kind_)) {
-    std::optional<std::vector<std::string>> held = held_.Take();
-    StageCodeFiles(target, held ? std::move(*held) : ReadLineBytes(file_), staged);
+    std::optional<std::string> held = held_.Take();
+    StageCodeFiles(target, held ? std::move(*held) : CrLfText(ReadLineBytes(file_)), staged);
   } else {
     staged.Copy(file_, target);
   }
@@ -125,15 +117,12 @@ bool FileBackedComponent::SaveAs(const std::string& path) {
   return true;
 }
 
-void FileBackedComponent::StageCodeFiles(const std::string& target, std::vector<std::string> lines,
+void FileBackedComponent::StageCodeFiles(const std::string& target, std::string text,
                                          StagedFiles& staged) const {
   const std::string oldDirectory = DirectoryOf(file_);
   const std::string newDirectory = DirectoryOf(target);
   const std::string oldBase = BaseNameOf(FileNameOf(file_));
   const std::string newBase = BaseNameOf(FileNameOf(target));
-
-  // Only the property block is read through the code page, since the IDE changes nothing else.
-  const size_t nameLine = NameLineIndex(lines);
 
   // VB names a component's binary data after the file it saves the component to, beside it: X.frm
   // gets X.frx whatever the source called it, so two components never share one. A second
@@ -154,15 +143,29 @@ void FileBackedComponent::StageCodeFiles(const std::string& target, std::vector<
     moves.push_back({from, newBase + suffix + "." + ExtensionOf(reference)});
     return moves.back();
   };
-  for (size_t i = 0; i < nameLine; ++i) {
+  // Only the property block, before the name line, is read through the code page, since the IDE
+  // changes nothing else; the text is built anew only where a line there changes.
+  std::string renamed;
+  size_t keptUpTo = 0;
+  for (size_t start = 0; start < text.size();) {
+    const size_t end = std::min(text.find("\r\n", start), text.size());
+    const std::string_view bytes = std::string_view(text).substr(start, end - start);
+    if (IsNameLine(bytes)) break;
     // The quotes and colon of a reference are ASCII bytes that no character of a supported code
     // page holds inside it: a line whose bytes show no reference has none, and stays as read.
-    if (FindCompanionReferences(lines[i]).empty()) continue;
-    CodedLine line = DecodedLine(std::move(lines[i]));
-    line.text = RenameCompanions(
-        line.text, [&](const std::string& reference) { return moveFor(reference).name; });
-    lines[i] = EncodedLine(line);
+    if (!FindCompanionReferences(bytes).empty()) {
+      CodedLine line = DecodedLine(std::string(bytes));
+      line.text = RenameCompanions(
+          line.text, [&](const std::string& reference) { return moveFor(reference).name; });
+      std::string written = EncodedLine(line);
+      if (written != bytes) {
+        renamed.append(text, keptUpTo, start - keptUpTo).append(written);
+        keptUpTo = end;
+      }
+    }
+    start = end + 2;
   }
+  if (keptUpTo > 0) text = std::move(renamed.append(text, keptUpTo));
   if (kind_.key == "Designer") {
     const std::string cache = JoinPath(oldDirectory, oldBase + "." + std::string(kDesignerCache));
     if (FileExists(cache)) {
@@ -179,7 +182,7 @@ void FileBackedComponent::StageCodeFiles(const std::string& target, std::vector<
   }
   // The IDE writes the component from what it holds, as VB writes it: the lines in the project's
   // code page, CR LF ended; a line it did not change keeps its bytes.
-  staged.Write(lines, target);
+  staged.WriteText(text, target);
 }
 
 std::string FileBackedComponent::LineFor(const std::string& projectDirectory) const {

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "filebacked/FileBackedIdeComponentFile.h"
-#include "filebacked/FileBackedIdeHeldLines.h"
+#include "filebacked/FileBackedIdeHeldText.h"
 #include "filebacked/FileBackedIdeProjectFile.h"
 #include "ide/Vbide.h"
 
@@ -45,8 +45,8 @@ class FileBackedComponent : public ide::VBComponent {
   void LearnFromFile();
   // What the component's file says of it: its name and whether a form is an MDI form.
   void Learn(const ComponentFileFacts& facts);
-  void StageCodeFiles(const std::string& target, std::vector<std::string> lines,
-                      StagedFiles& staged) const;
+  // text: the component's file as the IDE writes it, each line CR LF ended.
+  void StageCodeFiles(const std::string& target, std::string text, StagedFiles& staged) const;
 
   ComponentKind kind_;
   int32_t type_;
@@ -54,7 +54,7 @@ class FileBackedComponent : public ide::VBComponent {
   std::string file_;
   std::optional<ComponentLine> line_;
   std::string lineText_;
-  HeldLines held_;
+  HeldText held_;
 };
 
 }  // namespace zarvelin::filebacked

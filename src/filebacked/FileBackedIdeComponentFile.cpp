@@ -89,15 +89,16 @@ std::string RenameCompanions(std::string_view line,
   return result;
 }
 
-ComponentFileFacts ReadComponentFile(const std::string& path,
-                                     std::optional<std::vector<std::string>>* lines) {
+ComponentFileFacts ReadComponentFile(const std::string& path, std::optional<std::string>* text) {
   if (std::optional<ComponentFileFacts> known = LearnedFacts(path)) return std::move(*known);
   ComponentFileFacts facts;
   bool seenBegin = false;
   bool named = false;
-  std::optional<std::vector<std::string>> kept;
-  if (lines != nullptr) kept.emplace();
-  size_t keptBytes = 0;
+  std::optional<std::string> kept;
+  if (text != nullptr) {
+    // Most component files are small: one piece holds them.
+    kept.emplace().reserve(512);
+  }
   const std::unique_ptr<TextReader> reader = Files().OpenText(path);
   while (std::optional<std::string> bytes = reader->ReadLine()) {
     if (!named) {
@@ -111,9 +112,8 @@ ComponentFileFacts ReadComponentFile(const std::string& path,
       }
     }
     if (kept) {
-      keptBytes += bytes->size() + 2;
-      if (keptBytes <= kWholeReadBytes) {
-        kept->push_back(std::move(*bytes));
+      if (kept->size() + bytes->size() + 2 <= kWholeReadBytes) {
+        kept->append(*bytes).append("\r\n");
       } else {
         kept.reset();
       }
@@ -121,7 +121,7 @@ ComponentFileFacts ReadComponentFile(const std::string& path,
     if (named && !kept) break;
   }
   if (const std::optional<std::string> version = reader->Version()) Learned(path, *version, facts);
-  if (lines != nullptr) *lines = std::move(kept);
+  if (text != nullptr) *text = std::move(kept);
   return facts;
 }
 

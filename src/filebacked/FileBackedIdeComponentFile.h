@@ -17,11 +17,11 @@ struct ComponentFileFacts {
   std::vector<std::string> companions;  // each referred companion once, as first written
 };
 
-// Reads the file at path through the run time's files. lines, when given, receives every line
-// (without its end) of a file that one read takes in whole; a larger file is read only up to its
-// name line, and a file whose facts are already known is not read at all.
+// Reads the file at path through the run time's files. text, when given, receives every line of
+// a file that one read takes in whole, each ended with CR LF as the IDE writes it; a larger file is
+// read only up to its name line, and a file whose facts are already known is not read at all.
 ComponentFileFacts ReadComponentFile(const std::string& path,
-                                     std::optional<std::vector<std::string>>* lines = nullptr);
+                                     std::optional<std::string>* text = nullptr);
 
 // The companion references in one line: where each name starts and how long it is.
 struct CompanionReference {

@@ -57,13 +57,21 @@ void StagedFiles::CopyAsWritten(const std::string& source, const std::string& ta
   staged_.push_back({std::move(file), target});
 }
 
-void StagedFiles::Write(const std::vector<std::string>& lines, const std::string& target) {
-  std::unique_ptr<StagedFile> file = Files().Stage(target);
+std::string CrLfText(const std::vector<std::string>& lines) {
   size_t size = 0;
   for (const std::string& line : lines) size += line.size() + 2;
   std::string text;
   text.reserve(size);
   for (const std::string& line : lines) text.append(line).append("\r\n");
+  return text;
+}
+
+void StagedFiles::Write(const std::vector<std::string>& lines, const std::string& target) {
+  WriteText(CrLfText(lines), target);
+}
+
+void StagedFiles::WriteText(std::string_view text, const std::string& target) {
+  std::unique_ptr<StagedFile> file = Files().Stage(target);
   file->Write(text);
   staged_.push_back({std::move(file), target});
 }

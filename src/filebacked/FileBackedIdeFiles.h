@@ -17,6 +17,9 @@ std::string StoredSpelling(const std::string& path);
 // Puts several files in place as one step: each is staged whole beside its target first, and only
 // when every one is written do they take their targets' places. A failure on the way leaves the
 // targets as they were and removes the temporary files.
+// The lines' bytes, each ended with CR LF, as VB writes its files.
+std::string CrLfText(const std::vector<std::string>& lines);
+
 class StagedFiles {
  public:
   StagedFiles() = default;
@@ -29,6 +32,8 @@ class StagedFiles {
   void CopyAsWritten(const std::string& source, const std::string& target);
   // Writes the lines' bytes with CR LF line ends, as VB writes its files.
   void Write(const std::vector<std::string>& lines, const std::string& target);
+  // Writes text whose lines already end so.
+  void WriteText(std::string_view text, const std::string& target);
   void Commit();
 
  private:

@@ -1,4 +1,4 @@
-#include "filebacked/FileBackedIdeHeldLines.h"
+#include "filebacked/FileBackedIdeHeldText.h"
 
 #include <atomic>
 #include <utility>
@@ -16,26 +16,25 @@ std::atomic<size_t>& HeldBytes() {
 
 }  // namespace
 
-HeldLines::~HeldLines() {
+HeldText::~HeldText() {
   Take();
 }
 
-void HeldLines::Keep(std::vector<std::string> lines) {
+void HeldText::Keep(std::string text) {
   Take();
-  size_t bytes = 0;
-  for (const std::string& line : lines) bytes += line.size() + sizeof(std::string);
+  const size_t bytes = text.size();
   size_t held = HeldBytes().load();
   do {
     if (held + bytes > kMostHeldBytes) return;
   } while (!HeldBytes().compare_exchange_weak(held, held + bytes));
-  lines_ = std::move(lines);
+  text_ = std::move(text);
   bytes_ = bytes;
 }
 
-std::optional<std::vector<std::string>> HeldLines::Take() {
+std::optional<std::string> HeldText::Take() {
   HeldBytes() -= bytes_;
   bytes_ = 0;
-  return std::exchange(lines_, std::nullopt);
+  return std::exchange(text_, std::nullopt);
 }
 
 }  // namespace zarvelin::filebacked
