@@ -95,10 +95,7 @@ ComponentFileFacts ReadComponentFile(const std::string& path, std::optional<std:
   bool seenBegin = false;
   bool named = false;
   std::optional<std::string> kept;
-  if (text != nullptr) {
-    // Most component files are small: one piece holds them.
-    kept.emplace().reserve(512);
-  }
+  if (text != nullptr) kept.emplace();
   const std::unique_ptr<TextReader> reader = Files().OpenText(path);
   while (std::optional<std::string> bytes = reader->ReadLine()) {
     if (!named) {
