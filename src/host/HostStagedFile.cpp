@@ -159,8 +159,11 @@ bool HostStagedFile::OpenUnnamed(const std::string& directory) {
   if (LinkingHere() == Linking::kNone) return false;
   const int descriptor = open(directory.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
   if (descriptor < 0) {
-    // The file system cannot: the named way is taken, and it tells of any other failure.
-    if (errno == EOPNOTSUPP || errno == EISDIR || errno == EINVAL) LinkingHere() = Linking::kNone;
+    // The named way is taken instead, and tells why if it fails too; a file system that cannot
+    // make files without a name at all is not asked again.
+    if (errno == EOPNOTSUPP || errno == EISDIR || errno == EINVAL || errno == ENOSYS) {
+      LinkingHere() = Linking::kNone;
+    }
     return false;
   }
   file_.emplace(descriptor, target_);
