@@ -11,22 +11,17 @@
 namespace zarvelin::filebacked {
 namespace {
 
-constexpr std::string_view kNamePrefix = "Attribute VB_Name = \"";
 constexpr std::string_view kFirstBegin = "Begin ";
 constexpr std::string_view kMdiBegin = "Begin VB.MDIForm";
 // What the run time's reader takes in one read: a file no larger is kept whole at no further cost.
 constexpr size_t kWholeReadBytes = 64 * 1024;
-
-bool IsHexDigit(char c) {
-  return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'F') || (c >= 'a' && c <= 'f');
-}
 
 bool StartsWith(std::string_view text, std::string_view prefix) {
   return text.substr(0, prefix.size()) == prefix;
 }
 
 std::string DeclaredName(std::string_view line) {
-  const std::string_view rest = line.substr(kNamePrefix.size());
+  const std::string_view rest = line.substr(ide::kNameLinePrefix.size());
   return std::string(rest.substr(0, rest.find('"')));
 }
 
@@ -50,31 +45,6 @@ void LearnFromPropertyLine(std::string_view line, bool& seenBegin, ComponentFile
 }
 
 }  // namespace
-
-bool IsNameLine(std::string_view line) {
-  return StartsWith(line, kNamePrefix);
-}
-
-std::vector<CompanionReference> FindCompanionReferences(std::string_view line) {
-  std::vector<CompanionReference> references;
-  size_t open = line.find('"');
-  while (open != std::string_view::npos) {
-    size_t close = line.find('"', open + 1);
-    // A doubled quote is a quote inside the text, not its end.
-    while (close != std::string_view::npos && close + 1 < line.size() && line[close + 1] == '"') {
-      close = line.find('"', close + 2);
-    }
-    if (close == std::string_view::npos) break;
-    const std::string_view name = line.substr(open + 1, close - open - 1);
-    const bool followedByOffset =
-        close + 2 < line.size() && line[close + 1] == ':' && IsHexDigit(line[close + 2]);
-    if (followedByOffset && name.find('.') != std::string_view::npos) {
-      references.push_back({open + 1, name.size()});
-    }
-    open = line.find('"', close + 1);
-  }
-  return references;
-}
 
 std::string RenameCompanions(std::string_view line,
                              const std::function<std::string(const std::string&)>& rename) {

@@ -6,6 +6,8 @@
 #include <string_view>
 #include <vector>
 
+#include "ide/CompanionReferences.h"
+
 // What the IDE learns from a component's own file: the name it declares, whether a form is an
 // MDI form, and the binary companions (.frx, .ctx ...) that its property block refers to as
 // "Name.frx":0000 or $"Name.frx":0000.
@@ -23,15 +25,9 @@ struct ComponentFileFacts {
 ComponentFileFacts ReadComponentFile(const std::string& path,
                                      std::optional<std::string>* text = nullptr);
 
-// The companion references in one line: where each name starts and how long it is.
-struct CompanionReference {
-  size_t start;
-  size_t length;
-};
-std::vector<CompanionReference> FindCompanionReferences(std::string_view line);
-
-// Whether line is the component's name line; the references that matter come before it.
-bool IsNameLine(std::string_view line);
+using ide::CompanionReference;
+using ide::FindCompanionReferences;
+using ide::IsNameLine;
 
 // line with every companion reference replaced as rename answers for it.
 std::string RenameCompanions(std::string_view line,

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "ide/CompanionReferences.h"
 #include "project/Positions.h"
 #include "runtime/CodedLine.h"
 #include "runtime/Runtime.h"
@@ -14,8 +15,6 @@ using positions::Held;
 using positions::InStr;
 
 constexpr std::string_view kModule = "cVBP";
-// The word Attribute, VB_Name, an equals sign and the opening quote of the name.
-constexpr std::string_view kNamePrefix = "Attribute VB_Name = \"";
 
 char LowerAsciiChar(char c) {
   return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
@@ -126,13 +125,13 @@ std::string GetComponentName(const std::string& filePath, std::string_view exten
       erl = 30;
       if (ContainsNoCase(line, extension)) refersToCompanion = true;
       erl = 40;
-      if (line.starts_with(kNamePrefix)) {
+      if (ide::IsNameLine(line)) {
         erl = 50;
-        const int16_t closing = Held(InStr(kNamePrefix.size() + 1, line, "\""));
+        const int16_t closing = Held(InStr(ide::kNameLinePrefix.size() + 1, line, "\""));
         // Mid$ with a negative length: the name line has no closing quote.
         if (closing == 0) throw VbError(vberr::kInvalidProcedureCall);
-        result =
-            line.substr(kNamePrefix.size(), static_cast<size_t>(closing) - 1 - kNamePrefix.size());
+        result = line.substr(ide::kNameLinePrefix.size(),
+                             static_cast<size_t>(closing) - 1 - ide::kNameLinePrefix.size());
         return;
       }
     }
