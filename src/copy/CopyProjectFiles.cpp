@@ -8,8 +8,10 @@
 #include "copy/GetFileName.h"
 #include "copy/SaveFiles.h"
 #include "copy/UpdateProgress.h"
+#include "ide/CompanionReferences.h"
 #include "ide/ComponentKinds.h"
 #include "platform/Platform.h"
+#include "runtime/CodedLine.h"
 #include "runtime/Runtime.h"
 #include "runtime/StringKeys.h"
 #include "runtime/Strings.h"
@@ -70,6 +72,25 @@ class InPlace {
   NoCaseMap<bool> isCopyDirectory_;
 };
 
+// The files beside a component that its property block names as its binary data ("b.frx":0000).
+// A component kept where it is keeps them under those names, whatever the IDE would call them.
+std::vector<std::string> CompanionsReferredBy(int32_t type, const std::string& sComponentFile) {
+  const ide::ComponentKind* kind = ide::KindOfType(type);
+  if (kind == nullptr || kind->companion.empty()) return {};
+  std::vector<std::string> names;
+  const auto reader = Files().OpenText(sComponentFile);
+  while (const auto bytes = reader->ReadLine()) {
+    std::string decoded;
+    const std::string_view line = DecodedText(*bytes, decoded);
+    if (ide::IsNameLine(line)) break;
+    for (const ide::CompanionReference& reference : ide::FindCompanionReferences(line)) {
+      const std::string_view name = line.substr(reference.start, reference.length);
+      if (name.find('\\') == std::string_view::npos) names.emplace_back(name);
+    }
+  }
+  return names;
+}
+
 // The binary companions the IDE writes beside a component saved as Base.ext (Base.frx ...).
 std::vector<std::string> CompanionNames(int32_t type, const std::string& sFileName) {
   const ide::ComponentKind* kind = ide::KindOfType(type);
@@ -87,10 +108,13 @@ class NamePlan {
  public:
   explicit NamePlan(const std::string& sProjectFileName) { Take(sProjectFileName); }
 
-  // Takes the name itself when it is free; false when it is not.
-  bool Keep(int32_t type, const std::string& sFileName) {
+  // Takes the name itself when it is free, and the names of the companions it already has beside
+  // it (referredTo); false when it is not free.
+  bool Keep(int32_t type, const std::string& sFileName,
+            const std::vector<std::string>& referredTo) {
     if (!Free(type, sFileName)) return false;
     TakeWithCompanions(type, sFileName);
+    for (const std::string& companion : referredTo) Take(companion);
     return true;
   }
 
@@ -160,7 +184,8 @@ bool CopyProjectFiles(ide::VBProject& project, const std::string& sCopyDirectory
           const std::string sOwnName = GetFileName(sSourceFile);
           kept.push_back(!sOwnName.empty() &&
                          AlreadyInPlace(sSourceFile, Target(sCopyDirectory, sOwnName)) &&
-                         plan.Keep(component->Type(), sOwnName));
+                         plan.Keep(component->Type(), sOwnName,
+                                   CompanionsReferredBy(component->Type(), sSourceFile)));
         }
         std::vector<std::string> planned;
         for (size_t index = 0; index < all.size(); ++index) {
