@@ -202,13 +202,17 @@ std::optional<std::string> PathMapper::FindEntry(const std::string& hostDirector
 
 std::string PathMapper::ToHost(std::string_view vbPath) const {
   DirectoryNames::Known known = DirectoryNames::Known::kNothing;
-  return ToHost(vbPath, known);
+  if (names_->Trusted()) {
+    if (std::optional<std::string> host = MapInHeldFolder(vbPath, known)) return std::move(*host);
+  }
+  return MapSteps(vbPath);
 }
 
 std::string PathMapper::ToHost(std::string_view vbPath, DirectoryNames::Known& known) const {
   if (names_->Trusted()) {
     if (std::optional<std::string> host = MapInHeldFolder(vbPath, known)) return std::move(*host);
   }
+  // Only a caller that asks what the listing knows pays for the look.
   std::string host = MapSteps(vbPath);
   known = HeldEntry(host);
   return host;
