@@ -18,6 +18,9 @@ namespace {
 
 constexpr size_t kCopyPieceSize = 64 * 1024;
 
+// O_EXCL with O_CREAT never opens an entry that is there, nor follows a link there.
+constexpr int kCreateNew = O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC;
+
 // Short, so that a target whose name is at the file-name limit still gets one beside it.
 constexpr std::string_view kTemporaryPrefix = ".~zv-";
 constexpr int kTemporaryLetters = 6;
@@ -138,21 +141,57 @@ mode_t NewFileMode() {
 HostStagedFile::HostStagedFile(const PathMapper& paths, std::string hostTarget,
                                DirectoryNames::Known known, bool unnamed)
     : paths_(paths), target_(std::move(hostTarget)) {
-  struct stat status {};
   // A listing held for the copy already knows of most targets that nothing is there.
-  const bool absent = known == DirectoryNames::Known::kAbsent;
-  if (!absent && lstat(target_.c_str(), &status) == 0) {
-    targetExisted_ = true;
-    if (S_ISDIR(status.st_mode)) throw VbError(vberr::kPathFileAccessError);
-    if (S_ISREG(status.st_mode)) {
-      // Windows will not replace a read-only file, and it is how a user says a file must stay.
-      if ((status.st_mode & S_IWUSR) == 0) throw VbError(vberr::kPathFileAccessError);
-      mode_ = status.st_mode & 07777;
-      owner_ = {status.st_uid, status.st_gid};
-    }
+  if (known == DirectoryNames::Known::kAbsent || !InspectTarget()) {
+    if (CreateAtTarget()) return;
+    // Another program made an entry there meanwhile: it is replaced as one found from the start.
+    InspectTarget();
   }
   const std::string directory = DirectoryOf(target_);
   if (!unnamed || !OpenUnnamed(directory)) CreateTemporary(directory);
+}
+
+bool HostStagedFile::InspectTarget() {
+  struct stat status {};
+  if (lstat(target_.c_str(), &status) != 0) return false;
+  targetExisted_ = true;
+  if (S_ISDIR(status.st_mode)) throw VbError(vberr::kPathFileAccessError);
+  if (S_ISREG(status.st_mode)) {
+    // Windows will not replace a read-only file, and it is how a user says a file must stay.
+    if ((status.st_mode & S_IWUSR) == 0) throw VbError(vberr::kPathFileAccessError);
+    mode_ = status.st_mode & 07777;
+    owner_ = {status.st_uid, status.st_gid};
+  }
+  return true;
+}
+
+bool HostStagedFile::CreateAtTarget() {
+  // O_EXCL with O_CREAT never opens an entry that is there, nor follows a link there.
+  const auto before = paths_.BeforeChange(target_);
+  const int descriptor = open(target_.c_str(), kCreateNew, 0666);
+  if (descriptor < 0) {
+    if (errno == EEXIST) return false;
+    throw HostError(errno, target_);
+  }
+  file_.emplace(descriptor, target_);
+  madeAtTarget_ = true;
+  paths_.Added(target_, before);
+  return true;
+}
+
+void HostStagedFile::RemoveMadeAtTarget() {
+  madeAtTarget_ = false;
+  // Only the file this stage made is removed, should another program have put its own there.
+  struct stat made {};
+  const bool known = fstat(file_->Descriptor(), &made) == 0;
+  file_.reset();
+  struct stat there {};
+  if (!known || lstat(target_.c_str(), &there) != 0 || there.st_dev != made.st_dev ||
+      there.st_ino != made.st_ino) {
+    return;
+  }
+  const auto before = paths_.BeforeChange(target_);
+  if (unlink(target_.c_str()) == 0) paths_.Removed(target_, before);
 }
 
 bool HostStagedFile::OpenUnnamed(const std::string& directory) {
@@ -175,12 +214,10 @@ bool HostStagedFile::OpenUnnamed(const std::string& directory) {
 
 void HostStagedFile::CreateTemporary(const std::string& directory) {
   const std::string prefix = directory == "/" ? "/" : directory + "/";
-  // O_EXCL with O_CREAT never opens an entry that is there, nor follows a link there.
-  constexpr int kCreate = O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC;
   for (int attempt = 1;; ++attempt) {
     const std::string candidate = prefix + TemporaryName();
     const auto before = paths_.BeforeChange(candidate);
-    const int descriptor = open(candidate.c_str(), kCreate, 0666);
+    const int descriptor = open(candidate.c_str(), kCreateNew, 0666);
     if (descriptor >= 0) {
       temporary_ = candidate;
       file_.emplace(descriptor, temporary_);
@@ -208,6 +245,7 @@ void HostStagedFile::LinkTemporary() {
 }
 
 HostStagedFile::~HostStagedFile() {
+  if (madeAtTarget_) RemoveMadeAtTarget();
   if (temporary_.empty()) return;
   file_.reset();
   const auto before = paths_.BeforeChange(temporary_);
@@ -245,25 +283,18 @@ void HostStagedFile::Commit() {
     [[maybe_unused]] const int kept = fchown(file_->Descriptor(), owner_->first, owner_->second);
   }
   if (mode_ && *mode_ != NewFileMode()) fchmod(file_->Descriptor(), *mode_);
-  if (temporary_.empty()) {
-    const auto before = paths_.BeforeChange(target_);
-    const int failure = Link(file_->Descriptor(), target_);
-    if (failure == 0) {
-      paths_.Added(target_, before);
-      try {
-        file_->Close();
-      } catch (...) {
-        // The name was made by this link, so it holds nobody's file but this failed one.
-        const auto beforeRemoval = paths_.BeforeChange(target_);
-        if (unlink(target_.c_str()) == 0) paths_.Removed(target_, beforeRemoval);
-        throw;
-      }
-      return;
+  if (madeAtTarget_) {
+    try {
+      file_->Close();
+    } catch (...) {
+      RemoveMadeAtTarget();
+      throw;
     }
-    if (failure != EEXIST) throw HostError(failure, target_);
-    // An entry is at the target: the file takes a name of its own and replaces it in one step.
-    LinkTemporary();
+    madeAtTarget_ = false;
+    return;
   }
+  // rename(2) replaces the entry at the target in one step, from a name beside it.
+  if (temporary_.empty()) LinkTemporary();
   file_->Close();
   const auto before = paths_.BeforeChange(target_);
   if (rename(temporary_.c_str(), target_.c_str()) != 0) throw HostError(errno, target_);

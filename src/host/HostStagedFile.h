@@ -12,11 +12,12 @@
 
 namespace zarvelin::host {
 
-// A staged replacement on the host. Where the file system can, the file is made without a name
-// (O_TMPFILE) and linked in place when done: a failure, or a crash, leaves nothing behind, and
-// linkat(2) neither replaces nor follows an entry at the name it is given. Elsewhere the
-// temporary file is made with O_CREAT | O_EXCL, which neither opens nor follows an entry already
-// at its name. An entry at the target is replaced in one step by rename(2).
+// A file written whole on the host. A file new to its directory is made at its own name with
+// O_CREAT | O_EXCL, which neither opens nor follows an entry already there, and is removed again
+// when it cannot be completed: there is nothing to replace, so it needs no second name. A file that
+// replaces an entry is staged: where the file system can, it is made without a name (O_TMPFILE)
+// and linked beside the target when done, elsewhere made under a temporary name with O_EXCL; it
+// then replaces the entry in one step by rename(2), so the entry stays whole until then.
 class HostStagedFile : public StagedFile {
  public:
   // hostTarget: the target as the mapping found it on the host; known: what a held listing told
@@ -35,6 +36,11 @@ class HostStagedFile : public StagedFile {
 
  private:
   void Append(const std::string& source, bool takeSourceMode);
+  // Notes what stands at the target, and refuses what may not be replaced; false when nothing does.
+  bool InspectTarget();
+  // False when an entry is already at the target.
+  bool CreateAtTarget();
+  void RemoveMadeAtTarget();
   bool OpenUnnamed(const std::string& directory);
   void CreateTemporary(const std::string& directory);
   // Gives the unnamed file a fresh name beside the target.
@@ -48,6 +54,8 @@ class HostStagedFile : public StagedFile {
   std::optional<mode_t> mode_;
   std::optional<std::pair<uid_t, gid_t>> owner_;
   bool targetExisted_ = false;
+  // The file is being written at the target itself, and removed unless committed.
+  bool madeAtTarget_ = false;
 };
 
 }  // namespace zarvelin::host

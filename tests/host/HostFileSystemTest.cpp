@@ -168,18 +168,47 @@ TEST(HostStagingTest, AStagedFileReplacesWhateverIsAtItsTargetAndLeavesNothingEl
   }
 }
 
-// A file another program puts at the target while the stage is written is replaced whole, as a
-// file that was there from the start.
-TEST(HostStagingTest, AStagedFileReplacesAFileMadeAtItsTargetMeanwhile) {
+// A file another program puts at the target after the held listing was read is replaced whole,
+// as a file that was there from the start, and keeps its mode.
+TEST(HostStagingTest, AStagedFileReplacesAFileMadeAtItsTargetBehindTheHeldListing) {
   for (const auto staging : kStagings) {
     StagingWorld world(staging);
-    auto staged = world.files.Stage("C:\\proj\\out.txt");
-    staged->Write("ours");
+    const auto hold = world.files.HoldListings();
+    ASSERT_EQ(world.files.FindFirst("C:\\proj\\out.txt", fileattr::kNormal), "");
     world.tree.Write("c/proj/out.txt", "theirs");
+    ASSERT_EQ(chmod(world.tree.HostPath("c/proj/out.txt").c_str(), 0604), 0);
+    auto staged = world.files.Stage("C:\\proj\\out.txt");
+    EXPECT_TRUE(staged->TargetExisted()) << StagingWorld::Name(staging);
+    staged->Write("ours");
     staged->Commit();
     EXPECT_EQ(world.tree.Read("c/proj/out.txt"), "ours") << StagingWorld::Name(staging);
     EXPECT_EQ(world.tree.List("c/proj"), std::vector<std::string>{"out.txt"})
         << StagingWorld::Name(staging);
+    struct stat status {};
+    ASSERT_EQ(stat(world.tree.HostPath("c/proj/out.txt").c_str(), &status), 0);
+    EXPECT_EQ(status.st_mode & 0777, 0604u) << StagingWorld::Name(staging);
+  }
+}
+
+// A file made at its own name is removed when given up, but only while it is still the one there.
+TEST(HostStagingTest, AGivenUpNewFileLeavesWhatAnotherProgramPutInItsPlace) {
+  for (const bool replaced : {false, true}) {
+    StagingWorld world(HostFileSystem::Staging::kUnnamedWhereSupported);
+    {
+      auto staged = world.files.Stage("C:\\proj\\out.txt");
+      staged->Write("ours");
+      if (replaced) {
+        world.tree.Write("c/proj/theirs.txt", "theirs");
+        ASSERT_EQ(rename(world.tree.HostPath("c/proj/theirs.txt").c_str(),
+                         world.tree.HostPath("c/proj/out.txt").c_str()),
+                  0);
+      }
+    }
+    EXPECT_EQ(world.tree.List("c/proj"),
+              replaced ? std::vector<std::string>{"out.txt"} : std::vector<std::string>{});
+    if (replaced) {
+      EXPECT_EQ(world.tree.Read("c/proj/out.txt"), "theirs");
+    }
   }
 }
 
