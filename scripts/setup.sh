@@ -2,7 +2,8 @@
 # Installs what the build needs on a Debian 12 machine, only what is missing. Run as root.
 set -euo pipefail
 
-packages=(cmake ninja-build g++ ccache libgtest-dev libgmock-dev libcli11-dev nlohmann-json3-dev)
+packages=(cmake ninja-build g++ ccache libgtest-dev libgmock-dev libcli11-dev nlohmann-json3-dev
+  libjemalloc-dev)
 if [[ "${ZARVELIN_CROSS:-1}" == 1 ]]; then
   # GoogleTest's sources: the cross builds compile the framework for Windows themselves.
   packages+=(g++-mingw-w64-i686 g++-mingw-w64-x86-64 googletest)
