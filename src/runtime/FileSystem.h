@@ -32,12 +32,14 @@ class TextReader {
   virtual std::optional<std::string> Version() const { return std::nullopt; }
 };
 
-// A whole file written beside its target and put in the target's place in one step, so that the
-// target is always either the old file or the complete new one. Every whole-file replacement goes
-// through one: component saves, copies, the project file. The temporary file is made afresh in
-// the target's directory under a short name that fits every file-name limit; an entry already at
-// that name is never opened, followed or replaced. Destroyed without Commit, it takes the
-// temporary file with it.
+// A whole file written for a target. Every whole-file write goes through one: component saves,
+// copies, the project file. Where an entry stands at the target, the file is written beside it
+// and put in its place in one step, so that the target is always either the old file or the
+// complete new one; the temporary file is made afresh in the target's directory under a short
+// name that fits every file-name limit, and an entry already at that name is never opened,
+// followed or replaced. A backend may make a file new to its directory at the target itself, as
+// long as it never opens or follows an entry there. Destroyed without Commit, it takes whatever
+// it made with it.
 class StagedFile {
  public:
   virtual ~StagedFile() = default;
