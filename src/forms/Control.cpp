@@ -161,7 +161,7 @@ void Control::Refresh() {
 
 double Control::TextWidth(const std::string& text) const {
   double widest = 0;
-  for (const std::string& line : HardLines(text)) {
+  for (const std::string_view line : HardLines(text)) {
     widest = std::max(widest, form_.Backend().TextWidthTwips(GetFont(), line));
   }
   const double inner = InnerWidth();

@@ -47,8 +47,8 @@ void AppendWrapped(std::string_view paragraph, double width, const TextMeasure& 
 
 }  // namespace
 
-std::vector<std::string> HardLines(std::string_view text) {
-  std::vector<std::string> lines;
+std::vector<std::string_view> HardLines(std::string_view text) {
+  std::vector<std::string_view> lines;
   size_t start = 0;
   for (size_t at = 0; at < text.size(); ++at) {
     if (text[at] != '\r' && text[at] != '\n') continue;
@@ -63,7 +63,7 @@ std::vector<std::string> HardLines(std::string_view text) {
 std::vector<std::string> DisplayedLines(std::string_view text, double width,
                                         const TextMeasure& measure) {
   std::vector<std::string> lines;
-  for (const std::string& paragraph : HardLines(text)) {
+  for (const std::string_view paragraph : HardLines(text)) {
     if (paragraph.empty()) {
       lines.emplace_back();
     } else {

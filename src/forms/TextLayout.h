@@ -18,7 +18,8 @@ using TextMeasure = std::function<double(std::string_view)>;
 std::vector<std::string> DisplayedLines(std::string_view text, double width,
                                         const TextMeasure& measure);
 
-// The lines of a text broken at hard breaks only (a single-line box, or one without room to wrap).
-std::vector<std::string> HardLines(std::string_view text);
+// The lines of a text broken at hard breaks only (a single-line box, or one without room to wrap),
+// as pieces of the text.
+std::vector<std::string_view> HardLines(std::string_view text);
 
 }  // namespace zarvelin::forms
