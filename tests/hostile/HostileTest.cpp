@@ -5,6 +5,7 @@
 #include <sys/un.h>
 #include <unistd.h>
 
+#include <filesystem>
 #include <fstream>
 #include <functional>
 #include <map>
@@ -140,6 +141,15 @@ const std::map<std::string, Hook> kHooks{
         struct stat status {};
         stat(s.Path("P.vbp").c_str(), &status);
         EXPECT_EQ(status.st_mode & 0777, 0444u);
+      }}},
+    {"copy-left-as-it-was",
+     {[](const Scratch&) {},
+      [](const Scratch& s) {
+        std::vector<std::string> names;
+        for (const auto& entry : std::filesystem::directory_iterator(s.Path("c"))) {
+          names.push_back(entry.path().filename().string());
+        }
+        EXPECT_EQ(names, std::vector<std::string>{".keep"});
       }}},
     {"linked-project",
      {[](const Scratch& s) { symlink(s.Path("real/R.vbp").c_str(), s.Path("P.vbp").c_str()); },
