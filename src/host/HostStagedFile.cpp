@@ -166,7 +166,6 @@ bool HostStagedFile::InspectTarget() {
 }
 
 bool HostStagedFile::CreateAtTarget() {
-  // O_EXCL with O_CREAT never opens an entry that is there, nor follows a link there.
   const auto before = paths_.BeforeChange(target_);
   const int descriptor = open(target_.c_str(), kCreateNew, 0666);
   if (descriptor < 0) {
@@ -293,8 +292,27 @@ void HostStagedFile::Commit() {
     madeAtTarget_ = false;
     return;
   }
-  // rename(2) replaces the entry at the target in one step, from a name beside it.
-  if (temporary_.empty()) LinkTemporary();
+  if (temporary_.empty()) {
+    // A batch of files puts the entries at their targets aside before each commit, so the name
+    // may well be free by now.
+    const auto before = paths_.BeforeChange(target_);
+    const int failure = Link(file_->Descriptor(), target_);
+    if (failure == 0) {
+      paths_.Added(target_, before);
+      try {
+        file_->Close();
+      } catch (...) {
+        // The name was made by this link, so it holds nobody's file but this failed one.
+        const auto beforeRemoval = paths_.BeforeChange(target_);
+        if (unlink(target_.c_str()) == 0) paths_.Removed(target_, beforeRemoval);
+        throw;
+      }
+      return;
+    }
+    if (failure != EEXIST) throw HostError(failure, target_);
+    // An entry is at the target: the file takes a name of its own and replaces it in one step.
+    LinkTemporary();
+  }
   file_->Close();
   const auto before = paths_.BeforeChange(target_);
   if (rename(temporary_.c_str(), target_.c_str()) != 0) throw HostError(errno, target_);
