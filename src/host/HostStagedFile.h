@@ -15,9 +15,10 @@ namespace zarvelin::host {
 // A file written whole on the host. A file new to its directory is made at its own name with
 // O_CREAT | O_EXCL, which neither opens nor follows an entry already there, and is removed again
 // when it cannot be completed: there is nothing to replace, so it needs no second name. A file that
-// replaces an entry is staged: where the file system can, it is made without a name (O_TMPFILE)
-// and linked beside the target when done, elsewhere made under a temporary name with O_EXCL; it
-// then replaces the entry in one step by rename(2), so the entry stays whole until then.
+// replaces an entry is staged: where the file system can, it is made without a name (O_TMPFILE),
+// elsewhere under a temporary name with O_EXCL. When done it is linked at the target if the entry
+// was put aside meanwhile (as a batch of saves does), and otherwise replaces the entry in one step
+// by rename(2) from a name beside it, so the entry stays whole until then.
 class HostStagedFile : public StagedFile {
  public:
   // hostTarget: the target as the mapping found it on the host; known: what a held listing told
