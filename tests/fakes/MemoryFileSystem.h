@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
@@ -50,7 +51,13 @@ class MemoryFileSystem : public FileSystem {
 
   // Throws the injected failure due for op on the path, if any.
   void Check(std::string_view op, std::string_view path);
-  void Record(std::string call) { calls_.push_back(std::move(call)); }
+  void Record(std::string call) {
+    calls_.push_back(std::move(call));
+    if (afterEachChange_) afterEachChange_();
+  }
+  // Called after every change to the disk, with the change made: a test can keep each state a
+  // process killed at that moment would leave.
+  void AfterEachChange(std::function<void()> hook) { afterEachChange_ = std::move(hook); }
   // Refuses to replace a read-only file (75), as Windows does.
   void RequireWritable(const std::string& path) const;
   // A reader holds its file open until it goes; Windows refuses (70) to replace a file that is
@@ -82,6 +89,7 @@ class MemoryFileSystem : public FileSystem {
   std::map<std::string, int32_t> openReaders_;
   std::vector<Fault> faults_;
   std::vector<std::string> calls_;
+  std::function<void()> afterEachChange_;
 };
 
 }  // namespace zarvelin::fakes

@@ -1,0 +1,163 @@
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "copy/CopyJournal.h"
+#include "fakes/host/TempDir.h"
+#include "host/HostFileSystem.h"
+#include "runtime/Runtime.h"
+#include "runtime/VbPath.h"
+
+// The copy journal on the real POSIX file layer, for what files in memory cannot show: links,
+// permissions, and a directory compared entry by entry as the host holds it.
+namespace zarvelin::host {
+namespace {
+
+using fakes::FailureOf;
+using fakes::TempDir;
+
+enum class Kind { kFile, kReadOnlyFile, kLink };
+
+// An entry of the copy directory before the copy: a file's bytes, or where a link points.
+struct Entry {
+  std::string name;
+  Kind kind;
+  std::string content;
+};
+
+struct HostJournalCase {
+  std::string name;
+  std::vector<Entry> before;
+  std::vector<std::string> planned;
+  bool finish;
+  int32_t beginFailure;
+};
+
+void PrintTo(const HostJournalCase& testCase, std::ostream* out) {
+  *out << testCase.name;
+}
+
+const std::vector<HostJournalCase> kCases = {
+    {"StoppedCopyPutsBackLinksAsLinks",
+     {{"Form1.frm", Kind::kLink, "../outside/shared.frm"},
+      {"Form1.frx", Kind::kLink, "../outside/gone.frx"},
+      {"Res", Kind::kLink, "../outside"},
+      {"Module1.bas", Kind::kFile, "old module"}},
+     {"Form1.frm", "Form1.frx", "Res", "Module1.bas", "Class1.cls"},
+     false,
+     0},
+    {"FinishedCopyReplacesLinksWithFilesOfTheirOwn",
+     {{"Form1.frm", Kind::kLink, "../outside/shared.frm"},
+      {"Module1.bas", Kind::kFile, "old module"},
+      {"Notes.txt", Kind::kFile, "notes"}},
+     {"Form1.frm", "Module1.bas"},
+     true,
+     0},
+    {"ReadOnlyTargetIsRefused",
+     {{"Module1.bas", Kind::kFile, "old module"}, {"Form1.frm", Kind::kReadOnlyFile, "kept"}},
+     {"Module1.bas", "Form1.frm"},
+     false,
+     75},
+};
+
+class CopyJournalHost : public testing::TestWithParam<HostJournalCase> {
+ protected:
+  CopyJournalHost() : paths(Config()), files(paths), installed(files) {
+    tree.Write("c/outside/shared.frm", "shared form");
+    tree.MakeDirectory("c/copy");
+  }
+
+  PathMapperConfig Config() const {
+    PathMapperConfig config;
+    config.drives = {{'C', tree.HostPath("c")}};
+    return config;
+  }
+
+  // Each entry of a directory as the host holds it: a link and where it points, or a file with
+  // its bytes and, when asked, its permissions.
+  std::vector<std::string> Listing(std::string_view relative, bool withModes = true) const {
+    std::vector<std::string> lines;
+    for (const std::string& name : tree.List(relative)) {
+      const std::string path = tree.HostPath(std::string(relative) + "/" + name);
+      struct stat status {};
+      EXPECT_EQ(lstat(path.c_str(), &status), 0) << path;
+      if (S_ISLNK(status.st_mode)) {
+        lines.push_back(name + " -> " + std::filesystem::read_symlink(path).string());
+      } else {
+        const std::string mode = withModes ? std::to_string(status.st_mode & 07777) + " " : "";
+        lines.push_back(name + " " + mode + tree.Read(std::string(relative) + "/" + name));
+      }
+    }
+    return lines;
+  }
+
+  TempDir tree;
+  PathMapper paths;
+  HostFileSystem files;
+  ScopedService<FileSystem> installed;
+};
+
+TEST_P(CopyJournalHost, LeavesTheDirectoryAsItWasOrAsTheCopyMadeIt) {
+  const HostJournalCase& testCase = GetParam();
+  for (const Entry& entry : testCase.before) {
+    const std::string path = tree.HostPath("c/copy/" + entry.name);
+    if (entry.kind == Kind::kLink) {
+      std::filesystem::create_symlink(entry.content, path);
+    } else {
+      tree.Write("c/copy/" + entry.name, entry.content);
+      chmod(path.c_str(), entry.kind == Kind::kReadOnlyFile ? 0444 : 0640);
+    }
+  }
+  const std::vector<std::string> before = Listing("c/copy");
+  const std::vector<std::string> outside = Listing("c/outside");
+  const std::string copyDirectory = "C:\\copy";
+
+  std::optional<copy::CopyJournal> journal;
+  ASSERT_EQ(FailureOf([&] {
+              journal.emplace(copy::CopyJournal::Begin(copyDirectory, testCase.planned, {}));
+            }),
+            testCase.beginFailure);
+  if (journal) {
+    for (const std::string& name : testCase.planned) {
+      const auto staged = Files().Stage(JoinPath(copyDirectory, name));
+      staged->Write("copied " + name);
+      staged->Commit();
+    }
+  }
+  if (journal && testCase.finish) {
+    const copy::CommitOutcome outcome = journal->Commit();
+    EXPECT_TRUE(outcome.leftOver.empty());
+    std::vector<std::string> expected;
+    for (const std::string& name : testCase.planned) {
+      expected.push_back(name + " copied " + name);
+    }
+    for (const Entry& entry : testCase.before) {
+      if (std::find(testCase.planned.begin(), testCase.planned.end(), entry.name) ==
+          testCase.planned.end()) {
+        expected.push_back(entry.name + " " + entry.content);
+      }
+    }
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(Listing("c/copy", false), expected);
+  } else {
+    if (journal) {
+      EXPECT_TRUE(journal->Rollback().Complete());
+    }
+    EXPECT_EQ(Listing("c/copy"), before);
+  }
+  EXPECT_EQ(Listing("c/outside"), outside);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, CopyJournalHost, testing::ValuesIn(kCases),
+                         [](const testing::TestParamInfo<HostJournalCase>& hostCase) {
+                           return hostCase.param.name;
+                         });
+
+}  // namespace
+}  // namespace zarvelin::host
