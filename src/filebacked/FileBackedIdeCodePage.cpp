@@ -8,11 +8,11 @@
 
 #include "filebacked/FileBackedIdeComponentFile.h"
 #include "filebacked/FileBackedIdeFiles.h"
-#include "filebacked/FileBackedIdePaths.h"
 #include "filebacked/FileBackedIdeProjectFile.h"
 #include "runtime/CodedLine.h"
 #include "runtime/Strings.h"
 #include "runtime/VbError.h"
+#include "runtime/VbPath.h"
 #include "runtime/Windows1252.h"
 
 namespace zarvelin::filebacked {
