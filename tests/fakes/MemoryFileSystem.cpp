@@ -298,6 +298,13 @@ std::unique_ptr<TextReader> MemoryFileSystem::OpenText(const std::string& path) 
   return std::make_unique<MemoryReader>(*this, path, entry.bytes);
 }
 
+std::string MemoryFileSystem::ReadBytes(const std::string& path) {
+  Check("ReadBytes", path);
+  const Entry& entry = Existing(path);
+  if (entry.directory) throw VbError(vberr::kPathFileAccessError);
+  return entry.bytes;
+}
+
 std::unique_ptr<StagedFile> MemoryFileSystem::Stage(const std::string& target) {
   Check("Stage", target);
   RequireParent(target);
