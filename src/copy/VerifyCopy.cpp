@@ -67,9 +67,9 @@ std::optional<ComponentLine> ParsedComponentLine(std::string_view text) {
     const size_t semicolon = value.find(';');
     if (semicolon == std::string_view::npos) return std::nullopt;
     line.name = Trim(value.substr(0, semicolon));
-    value = value.substr(semicolon + 1);
+    value = Trim(value.substr(semicolon + 1));
   }
-  line.path = UnquotedPath(Trim(value));
+  line.path = UnquotedPath(value);
   return line;
 }
 
@@ -217,6 +217,18 @@ class Verifier {
     } else if (*source != *copied) {
       Differ(copiedPath + " differs from its source " + sourcePath + ".");
     }
+    if (type == ide::component::kActiveXDesigner) CompareDesignerCache(sourcePath, copiedPath);
+  }
+
+  // A designer's cache lies beside it under its name, unnamed by any line: it goes with the
+  // designer when there is one.
+  void CompareDesignerCache(const std::string& sourcePath, const std::string& copiedPath) {
+    const auto cacheOf = [](const std::string& path) {
+      return JoinPath(DirectoryOf(path), BaseNameOf(FileNameOf(path)) + ".dca");
+    };
+    if (!Exists(cacheOf(sourcePath))) return;
+    CompareCompanion(options_.ideSaved ? std::nullopt : std::optional(cacheOf(sourcePath)),
+                     cacheOf(copiedPath));
   }
 
   void CompareCode(std::string_view source, std::string_view copied,

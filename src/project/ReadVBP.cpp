@@ -32,9 +32,9 @@ int16_t VersionNumber(std::string_view value) {
 }
 
 // Where a component written as `written` in the project file lies: its directory and file name,
-// resolved as VB resolves them (dot steps, quotes, blanks after the separator).
+// resolved as VB resolves them (dot steps, quotes), as the file-backed IDE reads it too.
 void Locate(cComponent& record, std::string_view projectFile, std::string_view written) {
-  const std::string_view path = UnquotedPath(Trim(written));
+  const std::string_view path = UnquotedPath(written);
   record.ComponentPath(GetFullPath(GetDirectoryPart(projectFile), path));
   record.ComponentFile(GetFileName(path));
 }
