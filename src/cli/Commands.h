@@ -77,6 +77,10 @@ struct CopyOptions {
 // with its closing message, 1 otherwise.
 int RunCopy(const CopyOptions& options);
 
+// `zarvelin verify PROJECT.vbp COPY_DIR [--ide-saved] [--skip-missing-docs]`: whether a copy is
+// complete and faithful to its source.
+void RegisterVerifyCommand(CLI::App& app, const CommandContext& context);
+
 // `zarvelin about`: the about box's facts, one per line.
 void RegisterAboutCommand(CLI::App& app, const CommandContext& context);
 // Loads and activates the about box on the installed services and writes what it shows: title,

@@ -48,6 +48,7 @@ int Program::Run(int argc, const char* const* argv, const CommandContext& contex
   RegisterShowCommand(*app_, context);
   RegisterSetCommand(*app_, context);
   RegisterCopyCommand(*app_, context);
+  RegisterVerifyCommand(*app_, context);
   RegisterAboutCommand(*app_, context);
   RegisterSettingsCommand(*app_, context);
   try {

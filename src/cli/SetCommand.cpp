@@ -27,7 +27,9 @@ std::vector<std::string> AbsentKeys(const std::string& vbpFile, const ProjectSet
   if (settings.commandLine) wanted.emplace_back("Command32");
   if (settings.path32) wanted.emplace_back("Path32");
   const std::unique_ptr<TextReader> reader = Files().OpenText(vbpFile);
-  while (const std::optional<std::string> line = reader->ReadLine()) {
+  // Lines inside a section are that section's, never the project's settings.
+  for (std::optional<std::string> line = reader->ReadLine(); line && !IsSectionHeader(*line);
+       line = reader->ReadLine()) {
     std::erase_if(wanted, [&](const std::string& key) { return line->starts_with(key + "="); });
   }
   return wanted;

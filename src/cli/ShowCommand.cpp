@@ -5,6 +5,7 @@
 #include <nlohmann/json.hpp>
 #include <ostream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "cli/Commands.h"
@@ -62,11 +63,36 @@ void WriteTable(const std::vector<Row>& rows, std::ostream& out) {
   }
 }
 
+// The version numbers a file writes outside VB's range (key and text as written): the model
+// keeps them as they are, and the listing says so rather than show a number that is not there.
+std::vector<std::pair<std::string, std::string>> VersionsOutOfRange(const cVBP& project) {
+  std::vector<std::pair<std::string, std::string>> outside;
+  for (const auto& [key, text] : {std::pair{"MajorVer", &project.MajorVerText()},
+                                  std::pair{"MinorVer", &project.MinorVerText()},
+                                  std::pair{"RevisionVer", &project.RevisionVerText()}}) {
+    if (!text->empty() && !VersionInRange(*text)) outside.emplace_back(key, *text);
+  }
+  return outside;
+}
+
+std::string VersionShown(const cVBP& project) {
+  const auto part = [](const std::string& text, int16_t value) {
+    return !text.empty() && !VersionInRange(text) ? ShownControls(text) : std::to_string(value);
+  };
+  std::string shown = part(project.MajorVerText(), project.MajorVer()) + "." +
+                      part(project.MinorVerText(), project.MinorVer()) + "." +
+                      part(project.RevisionVerText(), project.RevisionVer());
+  const auto outside = VersionsOutOfRange(project);
+  for (size_t at = 0; at < outside.size(); ++at) {
+    shown += (at == 0 ? " (out of range, 0 to 9999: " : ", ") + outside[at].first;
+  }
+  return outside.empty() ? shown : shown + ")";
+}
+
 void WriteText(const cVBP& project, std::ostream& out) {
   out << "Project file:        " << ShownControls(project.VBPFile()) << '\n'
       << "Code page:           " << ProjectCodePage().Name() << '\n'
-      << "Version:             " << project.MajorVer() << '.' << project.MinorVer() << '.'
-      << project.RevisionVer() << '\n'
+      << "Version:             " << VersionShown(project) << '\n'
       << "Name:                " << ShownControls(project.Name()) << '\n'
       << "Command line:        " << ShownControls(project.CommandLine()) << '\n'
       << "Conditional compile: " << ShownControls(project.ConditionalCompile()) << '\n'
@@ -98,7 +124,9 @@ void WriteJson(const cVBP& project, std::ostream& out) {
                           : nlohmann::ordered_json(nullptr)},
     });
   }
-  const nlohmann::ordered_json document = {
+  nlohmann::ordered_json outOfRange = nlohmann::ordered_json::object();
+  for (const auto& [key, text] : VersionsOutOfRange(project)) outOfRange[key] = text;
+  nlohmann::ordered_json document = {
       {"projectFile", project.VBPFile()},
       {"codePage", ProjectCodePage().Name()},
       {"majorVer", project.MajorVer()},
@@ -111,6 +139,7 @@ void WriteJson(const cVBP& project, std::ostream& out) {
       {"path32", project.Path32()},
       {"components", components},
   };
+  if (!outOfRange.empty()) document["versionsOutOfRange"] = outOfRange;
   // The names were read through the project's code page; a host name that is no UTF-8 shows as
   // U+FFFD here rather than stop the listing.
   out << document.dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace) << '\n';

@@ -1,3 +1,5 @@
+#include <signal.h>
+
 #include <CLI/CLI.hpp>
 #include <cctype>
 #include <filesystem>
@@ -28,6 +30,9 @@ bool AddDrive(const std::string& mapping, SessionOptions& options) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  // A file-size limit (ulimit -f) must fail the write that reaches it, which then reports it as a
+  // full disk naming the file, rather than end the program with a half-written file in place.
+  signal(SIGXFSZ, SIG_IGN);
   zarvelin::cli::Program program(zarvelin::app::HostCodePages());
   CLI::App& app = program.Options();
 

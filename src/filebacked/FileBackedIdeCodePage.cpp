@@ -8,11 +8,11 @@
 
 #include "filebacked/FileBackedIdeComponentFile.h"
 #include "filebacked/FileBackedIdeFiles.h"
-#include "filebacked/FileBackedIdePaths.h"
 #include "filebacked/FileBackedIdeProjectFile.h"
 #include "runtime/CodedLine.h"
 #include "runtime/Strings.h"
 #include "runtime/VbError.h"
+#include "runtime/VbPath.h"
 #include "runtime/Windows1252.h"
 
 namespace zarvelin::filebacked {
@@ -69,7 +69,7 @@ class Project {
  private:
   // The companion references of a component file's property block, as its bytes give them.
   const std::vector<std::string>& CompanionsOf(const std::string& path) {
-    const auto known = companions_.find(LowerAscii(path));
+    const auto known = companions_.find(UpperCase(path));
     if (known != companions_.end()) return known->second;
     std::vector<std::string> references;
     try {
@@ -82,7 +82,7 @@ class Project {
     } catch (const VbError&) {
       // A component that cannot be read is the copy's to report; it has no companions here.
     }
-    return companions_.insert_or_assign(LowerAscii(path), std::move(references)).first->second;
+    return companions_.insert_or_assign(UpperCase(path), std::move(references)).first->second;
   }
 
   std::string directory_;

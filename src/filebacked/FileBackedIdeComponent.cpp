@@ -7,11 +7,11 @@
 #include "filebacked/FileBackedIdeComponentFile.h"
 #include "filebacked/FileBackedIdeFiles.h"
 #include "filebacked/FileBackedIdeLearnedFiles.h"
-#include "filebacked/FileBackedIdePaths.h"
 #include "runtime/CodedLine.h"
 #include "runtime/Runtime.h"
 #include "runtime/Strings.h"
 #include "runtime/VbError.h"
+#include "runtime/VbPath.h"
 
 namespace zarvelin::filebacked {
 namespace {

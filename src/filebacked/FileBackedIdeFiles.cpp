@@ -4,10 +4,10 @@
 #include <memory>
 #include <optional>
 
-#include "filebacked/FileBackedIdePaths.h"
 #include "runtime/Runtime.h"
 #include "runtime/Strings.h"
 #include "runtime/VbError.h"
+#include "runtime/VbPath.h"
 
 namespace zarvelin::filebacked {
 namespace {

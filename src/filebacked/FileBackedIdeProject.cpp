@@ -5,11 +5,11 @@
 #include <unordered_set>
 
 #include "filebacked/FileBackedIdeFiles.h"
-#include "filebacked/FileBackedIdePaths.h"
 #include "filebacked/FileBackedIdeProjectFile.h"
 #include "runtime/Runtime.h"
 #include "runtime/StringKeys.h"
 #include "runtime/Strings.h"
+#include "runtime/VbPath.h"
 
 namespace zarvelin::filebacked {
 namespace {

@@ -1,15 +1,15 @@
 #include "filebacked/FileBackedIdeProjectFile.h"
 
-#include "filebacked/FileBackedIdePaths.h"
 #include "runtime/Strings.h"
+#include "runtime/VbPath.h"
 
 namespace zarvelin::filebacked {
 namespace {
 
 std::string Unquoted(std::string_view value, bool& quoted) {
-  quoted = value.size() >= 2 && value.front() == '"' && value.back() == '"';
-  if (quoted) value = value.substr(1, value.size() - 2);
-  return std::string(value);
+  const std::string_view path = UnquotedPath(value);
+  quoted = path.size() != value.size();
+  return std::string(path);
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <array>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -272,6 +273,15 @@ std::unique_ptr<TextReader> HostFileSystem::OpenText(const std::string& path) {
   // A directory opens for reading; its first read fails (EISDIR, 75), which spares a look at
   // every file before it is read.
   return std::make_unique<HostTextReader>(HostFile::OpenToRead(paths_.ToHost(path)));
+}
+
+std::string HostFileSystem::ReadBytes(const std::string& path) {
+  HostFile file = HostFile::OpenToRead(paths_.ToHost(path));
+  std::string bytes;
+  std::array<char, 65536> piece;
+  while (const size_t count = file.Read(piece.data(), piece.size()))
+    bytes.append(piece.data(), count);
+  return bytes;
 }
 
 std::optional<std::string> HostFileSystem::Version(const std::string& path) {

@@ -30,6 +30,7 @@ class HostFileSystem : public FileSystem {
   bool SameFile(const std::string& first, const std::string& second) override;
 
   std::unique_ptr<TextReader> OpenText(const std::string& path) override;
+  std::string ReadBytes(const std::string& path) override;
   std::optional<std::string> Version(const std::string& path) override;
   void AppendText(const std::string& path, std::string_view text) override;
 

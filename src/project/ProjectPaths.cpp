@@ -7,6 +7,7 @@
 #include "runtime/CodedLine.h"
 #include "runtime/Runtime.h"
 #include "runtime/Trap.h"
+#include "runtime/VbPath.h"
 
 namespace zarvelin::ProjectPaths {
 namespace {
@@ -58,58 +59,11 @@ std::string GetFileName(std::string_view path) {
   return result;
 }
 
-std::string GetReducedPath(std::string_view path, int16_t levels) {
-  std::string result;
-  Trap(kModule, "GetReducedPath", [&](Erl& erl) {
-    erl = 10;
-    std::string working(path);
-    int16_t separators = 0;
-    const int16_t length = Held(path.size());
-    erl = 20;
-    for (int32_t i = 1; i <= length; ++i) {
-      const char last = working.back();
-      if (last == '\\' || last == ':') separators = Held(static_cast<size_t>(separators) + 1);
-      working.pop_back();
-      if (separators == levels) break;
-    }
-    erl = 30;
-    result = std::move(working);
-  });
-  return result;
-}
-
 std::string GetFullPath(std::string_view projectDirectory, std::string_view componentPath) {
-  std::string result;
-  Trap(kModule, "GetFullPath", [&](Erl& erl) {
-    erl = 10;
-    if (InStr(1, componentPath, "\\") == 0) {
-      result = projectDirectory;
-      return;
-    }
-    erl = 20;
-    if (InStr(1, componentPath, "..\\") > 0) {
-      std::string shortened(componentPath);
-      int16_t levels = 0;
-      erl = 30;
-      for (int16_t step = Held(InStr(1, shortened, "..\\")); step > 0;
-           step = Held(InStr(static_cast<size_t>(step), shortened, "..\\"))) {
-        shortened.erase(0, std::min<size_t>(3, shortened.size()));
-        levels = Held(static_cast<size_t>(levels) + 1);
-      }
-      erl = 40;
-      result = GetDirectoryPart(GetReducedPath(projectDirectory, levels) + "\\" + shortened);
-      return;
-    }
-    erl = 50;
-    // An absolute path names its own directory: the component file is looked for there.
-    if (InStr(1, componentPath, ":") > 0) {
-      result = GetDirectoryPart(componentPath);
-      return;
-    }
-    erl = 60;
-    result = GetDirectoryPart(std::string(projectDirectory) + "\\" + std::string(componentPath));
-  });
-  return result;
+  // Read as VB reads it: "." and ".." steps wherever they stand, never climbing above a root.
+  // A path that names no file ("", "sub\") names its directory.
+  const std::string resolved = ResolvePath(projectDirectory, componentPath);
+  return FileNameOf(componentPath).empty() ? resolved : DirectoryOf(resolved);
 }
 
 std::string GetComponentName(const std::string& filePath, std::string_view extension,

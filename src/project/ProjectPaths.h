@@ -16,11 +16,8 @@ std::string GetDirectoryPart(std::string_view path);
 // Everything after the last "\"; the whole path without one.
 std::string GetFileName(std::string_view path);
 
-// The path less its last n levels, a drive colon counting as a separator.
-std::string GetReducedPath(std::string_view path, int16_t levels);
-
-// The absolute directory of a component written as componentPath in a project file whose
-// directory is projectDirectory.
+// The absolute directory of a component written as componentPath (unquoted) in a project file
+// whose directory is projectDirectory. Traps nothing: no step of it can fail.
 std::string GetFullPath(std::string_view projectDirectory, std::string_view componentPath);
 
 // The name a component file declares on its "Attribute VB_Name" line. Sets refersToCompanion

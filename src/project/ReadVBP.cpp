@@ -10,6 +10,7 @@
 #include "runtime/CodedLine.h"
 #include "runtime/Formats.h"
 #include "runtime/Runtime.h"
+#include "runtime/Strings.h"
 #include "runtime/Trap.h"
 #include "runtime/VbPath.h"
 
@@ -22,20 +23,43 @@ using namespace ProjectPaths;
 
 constexpr std::string_view kModule = "cVBP";
 
+constexpr double kMostVersion = 9999;
+
+// A version number outside VB's range reads as 0; the text as written is kept beside it.
 int16_t VersionNumber(std::string_view value) {
-  return VbInteger(LeadingNumber(value));
+  const double number = LeadingNumber(value);
+  return number >= 0 && number <= kMostVersion ? VbInteger(number) : 0;
+}
+
+// Where a component written as `written` in the project file lies: its directory and file name,
+// resolved as VB resolves them (dot steps, quotes), as the file-backed IDE reads it too.
+void Locate(cComponent& record, std::string_view projectFile, std::string_view written) {
+  const std::string_view path = UnquotedPath(written);
+  record.ComponentPath(GetFullPath(GetDirectoryPart(projectFile), path));
+  record.ComponentFile(GetFileName(path));
 }
 
 }  // namespace
+
+bool VersionInRange(std::string_view written) {
+  const double number = LeadingNumber(written);
+  return number >= 0 && number <= kMostVersion;
+}
+
+bool IsSectionHeader(std::string_view line) {
+  return Trim(line).starts_with('[');
+}
 
 void cVBP::ReadVBP() {
   Trap(kModule, "ReadVBP", [&](Erl& erl) {
     erl = 10;
     const auto reader = Files().OpenText(vbpFile_);
     erl = 20;
+    bool inSection = false;
     while (const auto bytes = reader->ReadLine()) {
       std::string decoded;
       const std::string_view line = DecodedText(*bytes, decoded);
+      inSection = inSection || IsSectionHeader(line);
       erl = 30;
       const int16_t equals = Held(InStr(1, line, "="));
       if (equals == 0) continue;
@@ -44,27 +68,36 @@ void cVBP::ReadVBP() {
       const std::string_view key = text.substr(0, static_cast<size_t>(equals) - 1);
       const std::string_view value = text.substr(static_cast<size_t>(equals));
       erl = 50;
-      if (key == "MajorVer") {
-        majorVer_ = VersionNumber(value);
-      } else if (key == "MinorVer") {
-        minorVer_ = VersionNumber(value);
-      } else if (key == "RevisionVer") {
-        revisionVer_ = VersionNumber(value);
-      } else if (key == "Name") {
-        name_ = value;
-      } else if (key == "Command32") {
-        commandLine_ = value;
-      } else if (key == "CondComp") {
-        conditionalCompile_ = value;
-      } else if (key == "ExeName32") {
-        exeName32_ = value;
-      } else if (key == "Path32") {
-        path32_ = value;
-      } else if (const ide::ComponentKind* kind = ide::KindOfKey(key)) {
+      if (const ide::ComponentKind* kind = ide::KindOfKey(key)) {
         ReadComponentLine(*kind, value, erl);
+      } else if (!inSection) {
+        ReadSetting(key, value);
       }
     }
   });
+}
+
+void cVBP::ReadSetting(std::string_view key, std::string_view value) {
+  if (key == "MajorVer") {
+    majorVer_ = VersionNumber(value);
+    majorVerText_ = value;
+  } else if (key == "MinorVer") {
+    minorVer_ = VersionNumber(value);
+    minorVerText_ = value;
+  } else if (key == "RevisionVer") {
+    revisionVer_ = VersionNumber(value);
+    revisionVerText_ = value;
+  } else if (key == "Name") {
+    name_ = value;
+  } else if (key == "Command32") {
+    commandLine_ = value;
+  } else if (key == "CondComp") {
+    conditionalCompile_ = value;
+  } else if (key == "ExeName32") {
+    exeName32_ = value;
+  } else if (key == "Path32") {
+    path32_ = value;
+  }
 }
 
 // The model keeps modules, classes, forms, user controls, property pages, the resource file and
@@ -95,8 +128,7 @@ void cVBP::ReadComponentLine(const ide::ComponentKind& kind, std::string_view va
 // tells whether it has a companion. A failure here ends the caller's read.
 void cVBP::GetFormInfo(std::string_view value, int32_t componentType, std::string_view extension) {
   auto record = std::make_shared<cComponent>();
-  record->ComponentPath(GetFullPath(GetDirectoryPart(vbpFile_), value));
-  record->ComponentFile(GetFileName(value));
+  Locate(*record, vbpFile_, value);
   record->ComponentType(componentType);
   bool refersToCompanion = false;
   record->ComponentName(GetComponentName(JoinPath(record->ComponentPath(), record->ComponentFile()),
@@ -123,15 +155,12 @@ void cVBP::GetModuleInfo(std::string_view value, int32_t componentType) {
     if (separator == 0) return;
     erl = 30;
     record->ComponentName(std::string(value.substr(0, static_cast<size_t>(separator) - 1)));
-    // The ";" and the blank the IDE writes after it are passed over; Right$ with a negative
-    // length when the value ends at the ";".
-    if (static_cast<size_t>(separator) + 1 > value.size()) {
-      throw VbError(vberr::kInvalidProcedureCall);
-    }
-    const std::string_view filePath = value.substr(static_cast<size_t>(separator) + 1);
+    // The blank the IDE writes after the ";" may be missing, as VB reads it; a value that ends at
+    // the ";" names no file.
+    const std::string_view filePath = Trim(value.substr(static_cast<size_t>(separator)));
+    if (filePath.empty()) throw VbError(vberr::kInvalidProcedureCall);
     erl = 40;
-    record->ComponentPath(GetFullPath(GetDirectoryPart(vbpFile_), filePath));
-    record->ComponentFile(GetFileName(filePath));
+    Locate(*record, vbpFile_, filePath);
     erl = 50;
     const std::string key = record->ComponentName();
     components_->Add(std::move(record), key);
@@ -142,19 +171,14 @@ void cVBP::GetModuleInfo(std::string_view value, int32_t componentType) {
 void cVBP::GetRelelatedDocInfo(std::string_view value, int32_t componentType) {
   Trap(kModule, "GetRelelatedDocInfo", [&](Erl& erl) {
     erl = 10;
-    std::string_view path = value;
-    if (path.starts_with('"')) {
-      // Mid$ with a negative length: a lone quote.
-      if (path.size() < 2) throw VbError(vberr::kInvalidProcedureCall);
-      path = path.substr(1, path.size() - 2);
-    }
+    // Mid$ with a negative length: a lone quote.
+    if (value == "\"") throw VbError(vberr::kInvalidProcedureCall);
     erl = 20;
     auto record = std::make_shared<cComponent>();
     record->ComponentType(componentType);
     record->BinaryFile(false);
     erl = 30;
-    record->ComponentPath(GetFullPath(GetDirectoryPart(vbpFile_), path));
-    record->ComponentFile(GetFileName(path));
+    Locate(*record, vbpFile_, value);
     record->ComponentName(record->ComponentFile());
     erl = 40;
     const std::string key = record->ComponentName();

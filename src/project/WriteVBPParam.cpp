@@ -43,10 +43,13 @@ void cVBP::WriteVBPParam(std::string_view key, std::string_view value, bool quot
       // Closed before the commit: Windows will not replace a file that is still open.
       const auto reader = Files().OpenText(vbpFile_);
       erl = 30;
+      bool inSection = false;
       while (const auto bytes = reader->ReadLine()) {
         std::string decoded;
         const std::string_view line = DecodedText(*bytes, decoded);
-        const int16_t equals = Held(InStr(1, line, "="));
+        // A section's own keys are another program's: only the project's settings are set.
+        inSection = inSection || IsSectionHeader(line);
+        const int16_t equals = inSection ? 0 : Held(InStr(1, line, "="));
         const bool matches = equals > 0 && line.substr(0, static_cast<size_t>(equals) - 1) == key;
         // Every other line keeps its bytes, whether or not its code page would give them back.
         text.append(matches ? std::string_view(replacement) : std::string_view(*bytes))

@@ -13,6 +13,7 @@ void cVBP::VBPFile(std::string value) {
 
 void cVBP::MajorVer(int16_t value) {
   majorVer_ = value;
+  majorVerText_ = std::to_string(value);
   WriteVBPParam("MajorVer", std::to_string(value), false);
 }
 

@@ -108,6 +108,9 @@ class FileSystem {
 
   // Open ... For Input. A directory fails (75) at the first line at the latest.
   virtual std::unique_ptr<TextReader> OpenText(const std::string& path) = 0;
+  // Open ... For Binary and Get of the whole file: its bytes as they are, line ends included. A
+  // directory fails (75).
+  virtual std::string ReadBytes(const std::string& path) = 0;
   // The Version that OpenText(path) would give now, without opening the file; nothing when it
   // cannot be told (no such file, or a file system that cannot say).
   virtual std::optional<std::string> Version(const std::string& /*path*/) { return std::nullopt; }

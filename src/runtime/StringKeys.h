@@ -20,17 +20,10 @@ struct StringHash {
   size_t operator()(std::string_view text) const { return std::hash<std::string_view>{}(text); }
 };
 
-// Keys equal without regard to ASCII letter case; the hash lowers each byte as it goes.
+// Keys equal without regard to letter case, as EqualNoCase compares them.
 struct NoCaseHash {
   using is_transparent = void;
-  size_t operator()(std::string_view text) const {
-    uint64_t hash = 14695981039346656037ULL;
-    for (const char c : text) {
-      const char lower = (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-      hash = (hash ^ static_cast<unsigned char>(lower)) * 1099511628211ULL;
-    }
-    return static_cast<size_t>(hash);
-  }
+  size_t operator()(std::string_view text) const { return NoCaseHashOf(text); }
 };
 
 struct NoCaseEqual {

@@ -3,6 +3,10 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
+#include <optional>
+
+#include "runtime/UpperCaseTable.h"
+#include "runtime/Utf8.h"
 
 namespace zarvelin {
 namespace {
@@ -13,6 +17,21 @@ char LowerByte(char c) {
 
 char UpperByte(char c) {
   return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
+}
+
+// The next character, upper-cased; a byte that starts no UTF-8 character stands for itself,
+// above the range of characters so that it never equals one.
+char32_t NextFolded(std::string_view text, size_t& at) {
+  const auto byte = static_cast<unsigned char>(text[at]);
+  if (byte < 0x80) {
+    ++at;
+    return static_cast<char32_t>(UpperByte(static_cast<char>(byte)));
+  }
+  if (const std::optional<char32_t> character = NextCharacter(text, at)) {
+    return UpperCase(*character);
+  }
+  ++at;
+  return 0x110000 + byte;
 }
 
 }  // namespace
@@ -51,13 +70,57 @@ std::string UpperAscii(std::string_view text) {
   return result;
 }
 
-bool EqualNoCase(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  // Most texts compared are spelled alike or differ early; only a difference is looked at twice.
-  for (size_t at = 0; at < a.size(); ++at) {
-    if (a[at] != b[at] && LowerByte(a[at]) != LowerByte(b[at])) return false;
+char32_t UpperCase(char32_t character) {
+  if (character < 0x80) return static_cast<char32_t>(UpperByte(static_cast<char>(character)));
+  if (character > 0xFFFF) return character;
+  const std::span<const UpperCaseRun> runs = UpperCaseRuns();
+  const auto run = std::upper_bound(
+      runs.begin(), runs.end(), character,
+      [](char32_t wanted, const UpperCaseRun& each) { return wanted < each.first; });
+  if (run == runs.begin()) return character;
+  const UpperCaseRun& holding = *std::prev(run);
+  if (character > holding.last || (character - holding.first) % holding.stride != 0) {
+    return character;
   }
-  return true;
+  return static_cast<char32_t>(static_cast<int32_t>(character) + holding.delta);
+}
+
+bool EqualNoCase(std::string_view a, std::string_view b) {
+  // Most texts compared are spelled alike or differ early in ASCII: only a difference is decoded.
+  size_t atA = 0;
+  size_t atB = 0;
+  while (atA < a.size() && atB < b.size()) {
+    if (a[atA] == b[atB] && static_cast<unsigned char>(a[atA]) < 0x80) {
+      ++atA;
+      ++atB;
+      continue;
+    }
+    if (NextFolded(a, atA) != NextFolded(b, atB)) return false;
+  }
+  return atA == a.size() && atB == b.size();
+}
+
+size_t NoCaseHashOf(std::string_view text) {
+  uint64_t hash = 14695981039346656037ULL;
+  for (size_t at = 0; at < text.size();) {
+    hash = (hash ^ NextFolded(text, at)) * 1099511628211ULL;
+  }
+  return static_cast<size_t>(hash);
+}
+
+std::string UpperCase(std::string_view text) {
+  std::string result;
+  result.reserve(text.size());
+  for (size_t at = 0; at < text.size();) {
+    const size_t start = at;
+    const char32_t folded = NextFolded(text, at);
+    if (folded >= 0x110000) {
+      result += text[start];
+    } else {
+      AppendUtf8(result, folded);
+    }
+  }
+  return result;
 }
 
 std::string ShownControls(std::string_view text) {

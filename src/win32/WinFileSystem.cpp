@@ -445,6 +445,19 @@ std::unique_ptr<TextReader> WinFileSystem::OpenText(const std::string& path) {
       wide);
 }
 
+std::string WinFileSystem::ReadBytes(const std::string& path) {
+  const std::wstring wide = Wide(path);
+  if (IsDirectory(wide)) throw VbError(vberr::kPathFileAccessError);
+  const Handle file = Open(wide, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, OPEN_EXISTING,
+                           FILE_FLAG_SEQUENTIAL_SCAN);
+  std::string bytes;
+  const auto piece = std::make_unique_for_overwrite<char[]>(kPieceSize);
+  while (const size_t count = ReadSome(file, piece.get(), kPieceSize, wide)) {
+    bytes.append(piece.get(), count);
+  }
+  return bytes;
+}
+
 void WinFileSystem::AppendText(const std::string& path, std::string_view text) {
   const std::wstring wide = Wide(path);
   Handle file = Open(wide, FILE_APPEND_DATA, FILE_SHARE_READ, OPEN_ALWAYS);

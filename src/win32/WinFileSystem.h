@@ -39,6 +39,7 @@ class WinFileSystem : public FileSystem {
   bool SameFile(const std::string& first, const std::string& second) override;
 
   std::unique_ptr<TextReader> OpenText(const std::string& path) override;
+  std::string ReadBytes(const std::string& path) override;
   void AppendText(const std::string& path, std::string_view text) override;
 };
 

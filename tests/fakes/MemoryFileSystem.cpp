@@ -24,7 +24,7 @@ std::string Key(std::string_view path) {
       if (parts.size() > 1) parts.pop_back();
       part.clear();
     } else {
-      if (!part.empty() && part != ".") parts.push_back(UpperAscii(part));
+      if (!part.empty() && part != ".") parts.push_back(UpperCase(part));
       part.clear();
     }
   }
@@ -109,7 +109,7 @@ class MemoryStagedFile : public StagedFile {
 
 void MemoryFileSystem::Fail(std::string op, int32_t errorNumber, std::string pathContains,
                             int32_t passing) {
-  faults_.push_back({std::move(op), errorNumber, UpperAscii(pathContains), passing});
+  faults_.push_back({std::move(op), errorNumber, UpperCase(pathContains), passing});
 }
 
 void MemoryFileSystem::ReaderOpened(const std::string& path) {
@@ -127,8 +127,7 @@ void MemoryFileSystem::RequireClosed(const std::string& path) const {
 
 void MemoryFileSystem::Check(std::string_view op, std::string_view path) {
   for (auto fault = faults_.begin(); fault != faults_.end(); ++fault) {
-    if (fault->op != op || UpperAscii(path).find(fault->pathContains) == std::string::npos)
-      continue;
+    if (fault->op != op || UpperCase(path).find(fault->pathContains) == std::string::npos) continue;
     if (fault->passing-- > 0) return;
     const int32_t number = fault->errorNumber;
     faults_.erase(fault);
@@ -296,6 +295,13 @@ std::unique_ptr<TextReader> MemoryFileSystem::OpenText(const std::string& path) 
   const Entry& entry = Existing(path);
   if (entry.directory) throw VbError(vberr::kPathFileAccessError);
   return std::make_unique<MemoryReader>(*this, path, entry.bytes);
+}
+
+std::string MemoryFileSystem::ReadBytes(const std::string& path) {
+  Check("ReadBytes", path);
+  const Entry& entry = Existing(path);
+  if (entry.directory) throw VbError(vberr::kPathFileAccessError);
+  return entry.bytes;
 }
 
 std::unique_ptr<StagedFile> MemoryFileSystem::Stage(const std::string& target) {

@@ -47,6 +47,7 @@ class MemoryFileSystem : public FileSystem {
   void MakeDirectory(const std::string& path) override;
   bool SameFile(const std::string& first, const std::string& second) override;
   std::unique_ptr<TextReader> OpenText(const std::string& path) override;
+  std::string ReadBytes(const std::string& path) override;
   void AppendText(const std::string& path, std::string_view text) override;
 
   // Throws the injected failure due for op on the path, if any.

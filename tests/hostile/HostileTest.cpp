@@ -1,5 +1,6 @@
 // Runs the cases of cases.txt (its head says how they read) through the built program.
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/un.h>
@@ -22,6 +23,10 @@ struct Case {
   std::string name;
   std::vector<std::pair<std::string, std::string>> given;
   std::vector<std::string> arguments;
+  // Runs before the one checked, each of which must succeed, and what is changed after them.
+  std::vector<std::vector<std::string>> preparations;
+  std::vector<std::pair<std::string, std::string>> changed;
+  std::vector<std::string> removed;
   std::string hook;
   bool succeeds = false;
   std::vector<std::pair<std::string, std::string>> wanted;
@@ -63,7 +68,7 @@ std::vector<Case> LoadCases() {
         rest.find(" =") == std::string::npos
             ? ""
             : Unescaped(rest.substr(std::min(rest.size(), rest.find(" =") + 3)));
-    if (verb == "case") cases.push_back({rest, {}, {}, {}, false, {}, {}, {}});
+    if (verb == "case") cases.push_back({rest, {}, {}, {}, {}, {}, {}, false, {}, {}, {}});
     if (cases.empty()) continue;
     Case& test = cases.back();
     if (verb == "give") {
@@ -73,13 +78,18 @@ std::vector<Case> LoadCases() {
       for (int i = 0; i < times; ++i) bytes += after;
       test.given.emplace_back(before.substr(0, star), bytes);
     }
-    if (verb == "run") {
+    if (verb == "run" || verb == "prepare") {
+      std::vector<std::string> arguments;
       for (size_t at = 0; at <= rest.size();) {
         const size_t bar = std::min(rest.find('|', at), rest.size());
-        test.arguments.push_back(Unescaped(rest.substr(at, bar - at)));
+        arguments.push_back(Unescaped(rest.substr(at, bar - at)));
         at = bar + 1;
       }
+      if (verb == "run") test.arguments = std::move(arguments);
+      if (verb == "prepare") test.preparations.push_back(std::move(arguments));
     }
+    if (verb == "change") test.changed.emplace_back(before, after);
+    if (verb == "remove") test.removed.push_back(rest);
     if (verb == "hook") test.hook = rest;
     if (verb == "status") test.succeeds = rest == "0";
     if (verb == "want") test.wanted.emplace_back(before, after);
@@ -101,7 +111,18 @@ struct Hook {
   std::function<void(const Scratch&)> after;
 };
 
+// The limit a hook lowers for the program's run (inherited by it), put back afterwards.
+rlimit savedFileSizeLimit{};
+
 const std::map<std::string, Hook> kHooks{
+    {"file-size-limit",
+     {[](const Scratch&) {
+        getrlimit(RLIMIT_FSIZE, &savedFileSizeLimit);
+        rlimit lowered = savedFileSizeLimit;
+        lowered.rlim_cur = 2048;
+        ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &lowered), 0);
+      },
+      [](const Scratch&) { setrlimit(RLIMIT_FSIZE, &savedFileSizeLimit); }}},
     {"link-old-temporary",
      {[](const Scratch& s) { symlink(s.Path("victim").c_str(), s.Path("P.vbp.tmp").c_str()); },
       [](const Scratch&) {}}},
@@ -171,12 +192,21 @@ TEST_P(Hostile, EndsSoundly) {
   for (const auto& [name, bytes] : test.given) scratch.Write(name, scratch.Read(name) + bytes);
   const Hook* hook = test.hook.empty() ? nullptr : &kHooks.at(test.hook);
   if (hook) hook->before(scratch);
-  std::vector<std::string> arguments;
-  for (const std::string& argument : test.arguments) {
-    const bool named = argument.starts_with('{') && argument.ends_with('}');
-    arguments.push_back(named ? scratch.Path(argument.substr(1, argument.size() - 2)) : argument);
+  const auto inScratch = [&](const std::vector<std::string>& given) {
+    std::vector<std::string> arguments;
+    for (const std::string& argument : given) {
+      const bool named = argument.starts_with('{') && argument.ends_with('}');
+      arguments.push_back(named ? scratch.Path(argument.substr(1, argument.size() - 2)) : argument);
+    }
+    return arguments;
+  };
+  for (const std::vector<std::string>& preparation : test.preparations) {
+    const Outcome prepared = RunZarvelin(inScratch(preparation), scratch.Path());
+    ASSERT_EQ(prepared.status, 0) << prepared.out << prepared.err;
   }
-  const Outcome run = RunZarvelin(arguments, scratch.Path());
+  for (const auto& [name, bytes] : test.changed) scratch.Write(name, bytes);
+  for (const std::string& name : test.removed) std::filesystem::remove(scratch.Path(name));
+  const Outcome run = RunZarvelin(inScratch(test.arguments), scratch.Path());
   const std::string output = run.out + run.err;
   EXPECT_EQ(run.status == 0, test.succeeds) << output;
   for (const auto& [name, bytes] : test.wanted) EXPECT_EQ(scratch.Read(name), bytes) << name;

@@ -9,11 +9,11 @@
 #include <vector>
 
 #include "fakes/TestEnvironment.h"
-#include "filebacked/FileBackedIdePaths.h"
 #include "project/ProjectPaths.h"
 #include "project/cComponents.h"
 #include "project/cVBP.h"
 #include "runtime/VbError.h"
+#include "runtime/VbPath.h"
 
 // The project-file model against cases as data: each cases/NAME.vbp is read beside the example
 // project, dumped as the model holds it, then rewritten through the four setters; the dump, the
@@ -32,9 +32,11 @@ std::vector<std::string> CaseNames() {
 std::string Dump(const cVBP& project) {
   std::ostringstream out;
   out << "file " << project.VBPFile() << "\nversion " << project.MajorVer() << "."
-      << project.MinorVer() << "." << project.RevisionVer() << "\nname " << project.Name()
-      << "\ncommand " << project.CommandLine() << "\nconditional " << project.ConditionalCompile()
-      << "\nexe " << project.ExeName32() << "\npath32 " << project.Path32() << "\n";
+      << project.MinorVer() << "." << project.RevisionVer() << " as written "
+      << project.MajorVerText() << "|" << project.MinorVerText() << "|" << project.RevisionVerText()
+      << "\nname " << project.Name() << "\ncommand " << project.CommandLine() << "\nconditional "
+      << project.ConditionalCompile() << "\nexe " << project.ExeName32() << "\npath32 "
+      << project.Path32() << "\n";
   for (const auto& component : *project.Components()) {
     out << "component " << component->ComponentType() << " name=" << component->ComponentName()
         << " path=" << component->ComponentPath() << " file=" << component->ComponentFile()
@@ -135,16 +137,13 @@ TEST(ProjectPathsTable, GivesEachRoutinesAnswer) {
         std::string answer;
         if (routine == "Directory") answer = ProjectPaths::GetDirectoryPart(Expand(first));
         if (routine == "FileName") answer = ProjectPaths::GetFileName(Expand(first));
-        if (routine == "Reduced")
-          answer =
-              ProjectPaths::GetReducedPath(Expand(first), static_cast<int16_t>(std::stoi(second)));
         if (routine == "Full") answer = ProjectPaths::GetFullPath(Expand(first), Expand(second));
-        if (routine == "Resolve") answer = filebacked::ResolvePath(Expand(first), Expand(second));
-        if (routine == "Relative") answer = filebacked::RelativePath(Expand(first), Expand(second));
+        if (routine == "Resolve") answer = ResolvePath(Expand(first), Expand(second));
+        if (routine == "Relative") answer = RelativePath(Expand(first), Expand(second));
         if (routine == "Parts") {
-          const std::string name = filebacked::FileNameOf(Expand(first));
-          answer = filebacked::DirectoryOf(Expand(first)) + " | " + filebacked::BaseNameOf(name) +
-                   " | " + filebacked::ExtensionOf(name);
+          const std::string name = FileNameOf(Expand(first));
+          answer =
+              DirectoryOf(Expand(first)) + " | " + BaseNameOf(name) + " | " + ExtensionOf(name);
         }
         return answer.substr(0, 60);
       },

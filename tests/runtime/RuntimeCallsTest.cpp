@@ -64,6 +64,15 @@ std::string Call(const std::string& line) {
   if (name == "Case")
     return LowerAscii(text) + " " + UpperAscii(text) + " " +
            std::to_string(EqualNoCase(LowerAscii(text), UpperAscii(text)));
+  if (name == "Same") {
+    // Two names, as Windows compares them: whether equal, whether their hashes agree, and each
+    // upper-cased.
+    const std::string a = text.substr(0, text.find(' '));
+    const std::string b = text.substr(text.find(' ') + 1);
+    return std::to_string(EqualNoCase(a, b)) + " " +
+           std::to_string(NoCaseHashOf(a) == NoCaseHashOf(b)) + " " + UpperCase(a) + " " +
+           UpperCase(b);
+  }
   const VbError error(std::stoi(text));
   return error.Description() + " / " + error.Source();
 }

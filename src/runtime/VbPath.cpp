@@ -1,10 +1,11 @@
-#include "filebacked/FileBackedIdePaths.h"
+#include "runtime/VbPath.h"
 
+#include <algorithm>
 #include <vector>
 
 #include "runtime/Strings.h"
 
-namespace zarvelin::filebacked {
+namespace zarvelin {
 namespace {
 
 // A path cut into its root ("C:", "\\server\share", "\" or empty for a relative path) and its
@@ -121,6 +122,11 @@ std::string ExtensionOf(std::string_view fileName) {
   return dot == std::string_view::npos ? std::string() : std::string(fileName.substr(dot + 1));
 }
 
+std::string_view UnquotedPath(std::string_view written) {
+  const bool quoted = written.size() >= 2 && written.front() == '"' && written.back() == '"';
+  return quoted ? written.substr(1, written.size() - 2) : written;
+}
+
 std::string ResolvePath(std::string_view baseDirectory, std::string_view path) {
   if (IsPlainDrivePath(path)) return std::string(path);
   if (IsNetworkPath(path) || HasDrive(path)) return Joined(Normalized(Split(path)));
@@ -151,4 +157,4 @@ std::string RelativePath(std::string_view fromDirectory, std::string_view target
   return relative;
 }
 
-}  // namespace zarvelin::filebacked
+}  // namespace zarvelin

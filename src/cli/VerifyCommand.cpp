@@ -1,0 +1,40 @@
+#include <CLI/CLI.hpp>
+#include <memory>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "cli/Commands.h"
+#include "copy/VerifyCopy.h"
+
+namespace zarvelin::cli {
+
+void RegisterVerifyCommand(CLI::App& app, const CommandContext& context) {
+  CLI::App* verify =
+      app.add_subcommand("verify", "Check that a copy directory holds a complete, faithful copy");
+  auto hostProject = std::make_shared<std::string>();
+  auto hostDirectory = std::make_shared<std::string>();
+  auto options = std::make_shared<copy::VerifyOptions>();
+  verify->add_option("project", *hostProject, "The source project file (.vbp)")->required();
+  verify->add_option("directory", *hostDirectory, "The copy directory")->required();
+  verify->add_flag("--ide-saved", options->ideSaved,
+                   "The IDE saved the copy: forms and companions need only be there, and "
+                   "components' code lines equal");
+  verify->add_flag("--skip-missing-docs", options->skipMissingDocs,
+                   "The copy left out the related documents that were missing");
+  verify->callback([context, hostProject, hostDirectory, options] {
+    const std::string projectFile = context.toVbPath(*hostProject);
+    context.useCodePageOf(projectFile);
+    const std::vector<std::string> differences =
+        copy::VerifyCopy(projectFile, context.toVbPath(*hostDirectory), *options);
+    for (const std::string& difference : differences) *context.out << difference << '\n';
+    if (!differences.empty()) {
+      *context.out << differences.size()
+                   << (differences.size() == 1 ? " difference" : " differences") << ".\n";
+      throw CLI::RuntimeError(1);
+    }
+    *context.out << "The copy is complete and faithful.\n";
+  });
+}
+
+}  // namespace zarvelin::cli

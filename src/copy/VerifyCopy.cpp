@@ -1,0 +1,323 @@
+#include "copy/VerifyCopy.h"
+
+#include <algorithm>
+#include <optional>
+#include <string_view>
+
+#include "ide/CompanionReferences.h"
+#include "ide/ComponentKinds.h"
+#include "project/cVBP.h"
+#include "runtime/CodedLine.h"
+#include "runtime/FileSystem.h"
+#include "runtime/Runtime.h"
+#include "runtime/StringKeys.h"
+#include "runtime/Strings.h"
+#include "runtime/VbError.h"
+#include "runtime/VbPath.h"
+
+namespace zarvelin::copy {
+namespace {
+
+// One line of a project file that names a component, split as VB reads it.
+struct ComponentLine {
+  const ide::ComponentKind* kind = nullptr;
+  std::string name;  // "Name; path" lines only
+  std::string path;  // unquoted, as written
+  std::string text;  // the whole line, to name it in a difference
+};
+
+// What a project file holds: its component lines, and every other line but the project's own
+// Path32, which a copy clears.
+struct ProjectLines {
+  std::vector<ComponentLine> components;
+  std::vector<std::string> settings;
+};
+
+// The lines of a file with their ends (CR LF, LF or CR) kept, so that a changed line end is a
+// difference too.
+std::vector<std::string_view> LinesWithEnds(std::string_view bytes) {
+  std::vector<std::string_view> lines;
+  size_t start = 0;
+  while (start < bytes.size()) {
+    size_t end = bytes.find_first_of("\r\n", start);
+    if (end == std::string_view::npos) {
+      end = bytes.size();
+    } else {
+      end += bytes.compare(end, 2, "\r\n") == 0 ? 2 : 1;
+    }
+    lines.push_back(bytes.substr(start, end - start));
+    start = end;
+  }
+  return lines;
+}
+
+std::string_view WithoutEnd(std::string_view line) {
+  while (line.ends_with('\n') || line.ends_with('\r')) line.remove_suffix(1);
+  return line;
+}
+
+std::optional<ComponentLine> ParsedComponentLine(std::string_view text) {
+  const size_t equals = text.find('=');
+  if (equals == std::string_view::npos) return std::nullopt;
+  const ide::ComponentKind* kind = ide::KindOfKey(text.substr(0, equals));
+  if (kind == nullptr) return std::nullopt;
+  std::string_view value = text.substr(equals + 1);
+  ComponentLine line{kind, {}, {}, std::string(text)};
+  if (kind->namedByKey) {
+    const size_t semicolon = value.find(';');
+    if (semicolon == std::string_view::npos) return std::nullopt;
+    line.name = Trim(value.substr(0, semicolon));
+    value = Trim(value.substr(semicolon + 1));
+  }
+  line.path = UnquotedPath(value);
+  return line;
+}
+
+ProjectLines ReadProjectLines(std::string_view bytes) {
+  ProjectLines project;
+  bool inSection = false;
+  for (const std::string_view line : LinesWithEnds(bytes)) {
+    const std::string raw(WithoutEnd(line));
+    std::string decoded;
+    const std::string_view text = DecodedText(raw, decoded);
+    inSection = inSection || IsSectionHeader(text);
+    if (std::optional<ComponentLine> component = ParsedComponentLine(text)) {
+      project.components.push_back(std::move(*component));
+    } else if (inSection || !text.starts_with("Path32=")) {
+      project.settings.emplace_back(text);
+    }
+  }
+  return project;
+}
+
+// The lines of a component after its header (the form's property block and the Attribute
+// lines): the code, line ends aside.
+std::vector<std::string_view> CodeLines(std::string_view bytes) {
+  std::vector<std::string_view> code;
+  bool inAttributes = false;
+  bool inCode = false;
+  for (const std::string_view line : LinesWithEnds(bytes)) {
+    const std::string_view text = WithoutEnd(line);
+    const bool attribute = text.starts_with("Attribute ");
+    inAttributes = inAttributes || attribute;
+    inCode = inCode || (inAttributes && !attribute);
+    if (inCode) code.push_back(text);
+  }
+  return code;
+}
+
+// The line with its companion references cut out, and the names they held.
+std::string OutsideReferences(std::string_view line, std::vector<std::string>& names) {
+  std::string outside;
+  size_t from = 0;
+  for (const ide::CompanionReference& reference : ide::FindCompanionReferences(line)) {
+    outside.append(line.substr(from, reference.start - from)).append("\"\"");
+    names.emplace_back(line.substr(reference.start, reference.length));
+    from = reference.start + reference.length;
+  }
+  return outside.append(line.substr(from));
+}
+
+bool Exists(const std::string& path) {
+  try {
+    return (Files().Attributes(path) & fileattr::kDirectory) == 0;
+  } catch (const VbError&) {
+    return false;
+  }
+}
+
+class Verifier {
+ public:
+  Verifier(const std::string& projectFile, const std::string& copyDirectory,
+           const VerifyOptions& options)
+      : projectFile_(projectFile),
+        sourceDirectory_(DirectoryOf(projectFile)),
+        copyDirectory_(ResolvePath(copyDirectory, "")),
+        options_(options) {}
+
+  std::vector<std::string> Run() {
+    const std::optional<std::string> source = Read(projectFile_, "The source project file");
+    const std::string copiedFile = JoinPath(copyDirectory_, FileNameOf(projectFile_));
+    const std::optional<std::string> copied = Read(copiedFile, "The copied project file");
+    if (!source || !copied) return differences_;
+    const ProjectLines sourceLines = ReadProjectLines(*source);
+    const ProjectLines copiedLines = ReadProjectLines(*copied);
+    if (!options_.ideSaved && sourceLines.settings != copiedLines.settings) {
+      Differ(
+          "The copied project file's settings differ from the source's (lines other than "
+          "components and Path32).");
+    }
+    CompareComponentLines(Expected(sourceLines.components), copiedLines.components);
+    return differences_;
+  }
+
+ private:
+  void Differ(std::string text) { differences_.push_back(ShownControls(text)); }
+
+  std::optional<std::string> Read(const std::string& path, std::string_view what) {
+    try {
+      return Files().ReadBytes(path);
+    } catch (const VbError& error) {
+      Differ(std::string(what) + " " + path + " cannot be read: " + error.Description() + ".");
+      return std::nullopt;
+    }
+  }
+
+  // The source's component lines a faithful copy carries: all of them, or with --skip-missing-docs
+  // all but the related documents that are not there.
+  std::vector<ComponentLine> Expected(const std::vector<ComponentLine>& source) const {
+    std::vector<ComponentLine> expected;
+    for (const ComponentLine& line : source) {
+      const bool missingDocument = line.kind->type == ide::component::kRelatedDocument &&
+                                   !Exists(ResolvePath(sourceDirectory_, line.path));
+      if (!(options_.skipMissingDocs && missingDocument)) expected.push_back(line);
+    }
+    return expected;
+  }
+
+  void CompareComponentLines(const std::vector<ComponentLine>& source,
+                             const std::vector<ComponentLine>& copied) {
+    for (size_t at = 0; at < std::max(source.size(), copied.size()); ++at) {
+      if (at >= copied.size()) {
+        Differ("The copied project file lacks a line for " + source[at].text + ".");
+      } else if (at >= source.size()) {
+        Differ("The copied project file has a line the source lacks: " + copied[at].text + ".");
+      } else if (source[at].kind->key != copied[at].kind->key ||
+                 source[at].name != copied[at].name) {
+        Differ("The copied project file has " + copied[at].text + " where the source has " +
+               source[at].text + ".");
+      } else {
+        CompareComponent(source[at], copied[at]);
+      }
+    }
+  }
+
+  bool InCopyDirectory(const std::string& path) const {
+    return EqualNoCase(DirectoryOf(path), copyDirectory_);
+  }
+
+  void CompareComponent(const ComponentLine& sourceLine, const ComponentLine& copiedLine) {
+    const std::string sourcePath = ResolvePath(sourceDirectory_, sourceLine.path);
+    const std::string copiedPath = ResolvePath(copyDirectory_, copiedLine.path);
+    if (!InCopyDirectory(copiedPath)) {
+      Differ("The copied project file's " + copiedLine.text + " lies outside the copy directory (" +
+             copiedPath + ").");
+      return;
+    }
+    const std::optional<std::string> copied = Read(copiedPath, "The copy's file");
+    const std::optional<std::string> source = Read(sourcePath, "The source file");
+    if (!copied || !source) return;
+    const int32_t type = sourceLine.kind->type;
+    const bool savedByTheIde =
+        type != ide::component::kRelatedDocument && type != ide::component::kResFile;
+    if (options_.ideSaved && savedByTheIde) {
+      CompareCode(*source, *copied, copiedPath);
+    } else if (sourceLine.kind->namedByFile) {
+      CompareWithCompanions(*source, *copied, sourcePath, copiedPath);
+    } else if (*source != *copied) {
+      Differ(copiedPath + " differs from its source " + sourcePath + ".");
+    }
+    if (type == ide::component::kActiveXDesigner) CompareDesignerCache(sourcePath, copiedPath);
+  }
+
+  // A designer's cache lies beside it under its name, unnamed by any line: it goes with the
+  // designer when there is one.
+  void CompareDesignerCache(const std::string& sourcePath, const std::string& copiedPath) {
+    const auto cacheOf = [](const std::string& path) {
+      return JoinPath(DirectoryOf(path), BaseNameOf(FileNameOf(path)) + ".dca");
+    };
+    if (!Exists(cacheOf(sourcePath))) return;
+    CompareCompanion(options_.ideSaved ? std::nullopt : std::optional(cacheOf(sourcePath)),
+                     cacheOf(copiedPath));
+  }
+
+  void CompareCode(std::string_view source, std::string_view copied,
+                   const std::string& copiedPath) {
+    if (CodeLines(source) != CodeLines(copied)) {
+      Differ("The code of " + copiedPath + " differs from its source's.");
+    }
+    for (const std::string_view line : LinesWithEnds(copied)) {
+      const std::string raw(WithoutEnd(line));
+      std::string decoded;
+      const std::string_view text = DecodedText(raw, decoded);
+      if (ide::IsNameLine(text)) break;
+      std::vector<std::string> names;
+      OutsideReferences(text, names);
+      for (const std::string& name : names) {
+        CompareCompanion(std::nullopt, ResolvePath(DirectoryOf(copiedPath), name));
+      }
+    }
+  }
+
+  // A component file that names companions: alike line for line, apart from the names its
+  // companion references hold, and each companion alike in turn.
+  void CompareWithCompanions(std::string_view source, std::string_view copied,
+                             const std::string& sourcePath, const std::string& copiedPath) {
+    const std::vector<std::string_view> sourceLines = LinesWithEnds(source);
+    const std::vector<std::string_view> copiedLines = LinesWithEnds(copied);
+    if (sourceLines.size() != copiedLines.size()) {
+      Differ(copiedPath + " has " + std::to_string(copiedLines.size()) + " lines, its source " +
+             sourcePath + " " + std::to_string(sourceLines.size()) + ".");
+      return;
+    }
+    bool inHeader = true;
+    for (size_t at = 0; at < sourceLines.size(); ++at) {
+      const std::string sourceRaw(sourceLines[at]);
+      const std::string copiedRaw(copiedLines[at]);
+      std::string sourceDecoded;
+      std::string copiedDecoded;
+      const std::string_view sourceText = DecodedText(sourceRaw, sourceDecoded);
+      const std::string_view copiedText = DecodedText(copiedRaw, copiedDecoded);
+      inHeader = inHeader && !ide::IsNameLine(sourceText);
+      std::vector<std::string> sourceNames;
+      std::vector<std::string> copiedNames;
+      // Only the header's references are the IDE's to rename; the code is the user's.
+      const bool alike = inHeader ? OutsideReferences(sourceText, sourceNames) ==
+                                        OutsideReferences(copiedText, copiedNames)
+                                  : sourceRaw == copiedRaw;
+      if (!alike) {
+        Differ(copiedPath + " differs from its source " + sourcePath + " at line " +
+               std::to_string(at + 1) + ".");
+        return;
+      }
+      for (size_t each = 0; each < sourceNames.size(); ++each) {
+        CompareCompanion(ResolvePath(DirectoryOf(sourcePath), sourceNames[each]),
+                         ResolvePath(DirectoryOf(copiedPath), copiedNames[each]));
+      }
+    }
+  }
+
+  // A companion of the copy: in the copy directory, there, and (unless the IDE saved it, when
+  // sourcePath is nothing) byte for byte its source. Each is looked at once.
+  void CompareCompanion(const std::optional<std::string>& sourcePath,
+                        const std::string& copiedPath) {
+    if (!companionsSeen_.insert(copiedPath).second) return;
+    if (!InCopyDirectory(copiedPath)) {
+      Differ("The companion " + copiedPath + " lies outside the copy directory.");
+      return;
+    }
+    const std::optional<std::string> copied = Read(copiedPath, "The copy's companion");
+    if (!copied || !sourcePath) return;
+    const std::optional<std::string> source = Read(*sourcePath, "The source companion");
+    if (source && *source != *copied) {
+      Differ("The companion " + copiedPath + " differs from its source " + *sourcePath + ".");
+    }
+  }
+
+  const std::string projectFile_;
+  const std::string sourceDirectory_;
+  const std::string copyDirectory_;
+  const VerifyOptions options_;
+  NoCaseSet companionsSeen_;
+  std::vector<std::string> differences_;
+};
+
+}  // namespace
+
+std::vector<std::string> VerifyCopy(const std::string& projectFile,
+                                    const std::string& copyDirectory,
+                                    const VerifyOptions& options) {
+  return Verifier(projectFile, copyDirectory, options).Run();
+}
+
+}  // namespace zarvelin::copy
