@@ -84,6 +84,13 @@ void WriteText(const cVBP& project, std::ostream& out) {
   WriteTable(rows, out);
 }
 
+// A Windows code page is a number ("1252"); a converter's own name stays text.
+nlohmann::ordered_json NumberOrText(const std::string& name) {
+  if (!name.empty() && name.size() < 6 && name.find_first_not_of("0123456789") == std::string::npos)
+    return std::stoi(name);
+  return name;
+}
+
 void WriteJson(const cVBP& project, std::ostream& out) {
   nlohmann::ordered_json components = nlohmann::ordered_json::array();
   for (const auto& component : *project.Components()) {
@@ -100,15 +107,15 @@ void WriteJson(const cVBP& project, std::ostream& out) {
   }
   const nlohmann::ordered_json document = {
       {"projectFile", project.VBPFile()},
-      {"codePage", ProjectCodePage().Name()},
+      {"codePage", NumberOrText(ProjectCodePage().Name())},
       {"majorVer", project.MajorVer()},
       {"minorVer", project.MinorVer()},
       {"revisionVer", project.RevisionVer()},
-      {"name", project.Name()},
-      {"commandLine", project.CommandLine()},
-      {"conditionalCompile", project.ConditionalCompile()},
-      {"exeName32", project.ExeName32()},
-      {"path32", project.Path32()},
+      {"name", Unquoted(project.Name())},
+      {"commandLine", Unquoted(project.CommandLine())},
+      {"conditionalCompile", Unquoted(project.ConditionalCompile())},
+      {"exeName32", Unquoted(project.ExeName32())},
+      {"path32", Unquoted(project.Path32())},
       {"components", components},
   };
   // The names were read through the project's code page; a host name that is no UTF-8 shows as
@@ -118,11 +125,18 @@ void WriteJson(const cVBP& project, std::ostream& out) {
 
 }  // namespace
 
-int ShowProject(const std::string& vbpFile, bool json, std::ostream& out) {
+int ShowProject(const std::string& vbpFile, const std::string& shownAs, bool json,
+                std::ostream& out) {
   if (const std::optional<std::string> why = NotAProjectFile(vbpFile)) {
-    std::cerr << "zarvelin show: cannot open " << ShownControls(vbpFile) << ": " << *why << "\n";
+    std::cerr << "zarvelin show: " << ShownControls(shownAs) << ": " << *why << "\n";
     return 1;
   }
+  const std::vector<std::string> missing = MissingComponentFiles(vbpFile);
+  for (const std::string& file : missing) {
+    std::cerr << "zarvelin show: " << ShownControls(shownAs) << ": lists " << ShownControls(file)
+              << ", which is missing\n";
+  }
+  if (!missing.empty()) return 1;
   const int32_t failuresBefore = FailuresReported();
   cVBP project;
   project.VBPFile(vbpFile);
@@ -131,6 +145,11 @@ int ShowProject(const std::string& vbpFile, bool json, std::ostream& out) {
   } else {
     WriteText(project, out);
   }
+  out.flush();
+  if (!out) {
+    std::cerr << "zarvelin show: the listing could not be written to standard output\n";
+    return 1;
+  }
   return FailuresReported() == failuresBefore ? 0 : 1;
 }
 
@@ -138,12 +157,14 @@ void RegisterShowCommand(CLI::App& app, const CommandContext& context) {
   CLI::App* show = app.add_subcommand("show", "List a project's settings and components");
   auto hostPath = std::make_shared<std::string>();
   auto json = std::make_shared<bool>(false);
-  show->add_option("project", *hostPath, "The project file (.vbp)")->required();
+  show->add_option("project", *hostPath, "The project file (.vbp)")
+      ->required()
+      ->type_name("PROJECT");
   show->add_flag("--json", *json, "Write the listing as JSON");
   show->callback([context, hostPath, json] {
     const std::string vbpFile = context.toVbPath(*hostPath);
     context.useCodePageOf(vbpFile);
-    const int status = ShowProject(vbpFile, *json, *context.out);
+    const int status = ShowProject(vbpFile, *hostPath, *json, *context.out);
     if (status != 0) throw CLI::RuntimeError(status);
   });
 }
