@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "runtime/CodePage.h"
@@ -59,6 +60,9 @@ inline std::string Unquoted(const std::string& value) {
   return value;
 }
 
+// Whether a file (not a directory) is at the VB path.
+bool IsFile(const std::string& path);
+
 // A file or device failure in the command line's words ("no such file", "permission denied").
 std::string InWords(const VbError& failure);
 
@@ -70,6 +74,21 @@ std::optional<std::string> NotAProjectFile(const std::string& vbpFile);
 // The files of the components the project lists whose names are read from their files (forms,
 // user controls, property pages) that are missing: reading the project would fail on each.
 std::vector<std::string> MissingComponentFiles(const std::string& vbpFile);
+
+// The project's own KEY=VALUE lines, decoded, before its first [Section] (tools' sections follow).
+std::vector<std::pair<std::string, std::string>> ProjectLines(const std::string& vbpFile);
+
+// A project line the project-file model leaves out: designers and user documents, which the IDE
+// saves with the copy, and the type and control libraries it refers to, which stay where they are.
+struct ListedLine {
+  std::string kind;       // the line's key: "Designer", "UserDocument", "Reference", "Object"
+  std::string name;       // a library's description or class id; empty for the others
+  std::string directory;  // as a VB path; empty when the system finds the file
+  std::string file;
+  bool copied = false;
+  bool missing = false;  // a file to copy that is not there
+};
+std::vector<ListedLine> LinesBesideTheModel(const std::string& vbpFile);
 
 // `zarvelin show PROJECT.vbp [--json]`: the project's settings and components.
 void RegisterShowCommand(CLI::App& app, const CommandContext& context);

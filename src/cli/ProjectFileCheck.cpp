@@ -3,9 +3,7 @@
 #include <string>
 
 #include "cli/Commands.h"
-#include "ide/ComponentKinds.h"
 #include "project/ProjectPaths.h"
-#include "runtime/CodedLine.h"
 #include "runtime/Runtime.h"
 #include "runtime/Strings.h"
 #include "runtime/VbError.h"
@@ -19,15 +17,15 @@ bool ReadWhenListed(std::string_view key) {
   return key == "Form" || key == "UserControl" || key == "PropertyPage";
 }
 
-bool Exists(const std::string& path) {
+}  // namespace
+
+bool IsFile(const std::string& path) {
   try {
     return (Files().Attributes(path) & fileattr::kDirectory) == 0;
   } catch (const VbError&) {
     return false;
   }
 }
-
-}  // namespace
 
 std::string InWords(const VbError& failure) {
   switch (failure.Number()) {
@@ -69,18 +67,12 @@ std::optional<std::string> NotAProjectFile(const std::string& vbpFile) {
 
 std::vector<std::string> MissingComponentFiles(const std::string& vbpFile) {
   std::vector<std::string> missing;
-  const std::unique_ptr<TextReader> reader = Files().OpenText(vbpFile);
-  while (const std::optional<std::string> bytes = reader->ReadLine()) {
-    std::string decoded;
-    const std::string_view line = DecodedText(*bytes, decoded);
-    if (line.starts_with('[')) break;
-    const size_t equals = line.find('=');
-    if (equals == std::string_view::npos || !ReadWhenListed(line.substr(0, equals))) continue;
-    const std::string_view written = line.substr(equals + 1);
+  for (const auto& [key, written] : ProjectLines(vbpFile)) {
+    if (!ReadWhenListed(key)) continue;
     const std::string file =
         JoinPath(ProjectPaths::GetFullPath(ProjectPaths::GetDirectoryPart(vbpFile), written),
                  ProjectPaths::GetFileName(written));
-    if (!Exists(file)) missing.push_back(file);
+    if (!IsFile(file)) missing.push_back(file);
   }
   return missing;
 }

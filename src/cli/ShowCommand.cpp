@@ -14,6 +14,7 @@
 #include "runtime/Strings.h"
 #include "runtime/Trap.h"
 #include "runtime/Utf8.h"
+#include "runtime/VbPath.h"
 
 namespace zarvelin::cli {
 namespace {
@@ -91,7 +92,36 @@ nlohmann::ordered_json NumberOrText(const std::string& name) {
   return name;
 }
 
-void WriteJson(const cVBP& project, std::ostream& out) {
+std::string CopyState(const ListedLine& line) {
+  if (line.missing) return "missing";
+  return line.copied ? "copied" : "not copied";
+}
+
+void WriteListedText(const std::vector<ListedLine>& listed, std::ostream& out) {
+  if (listed.empty()) return;
+  out << "\nAlso listed: " << listed.size() << '\n';
+  std::vector<Row> rows{{"Kind", "Name", "Directory", "File", "Copy"}};
+  for (const ListedLine& line : listed) {
+    rows.push_back({line.kind, ShownControls(line.name), ShownControls(line.directory),
+                    ShownControls(line.file), CopyState(line)});
+  }
+  WriteTable(rows, out);
+}
+
+nlohmann::ordered_json ListedJson(const std::vector<ListedLine>& listed) {
+  nlohmann::ordered_json lines = nlohmann::ordered_json::array();
+  for (const ListedLine& line : listed) {
+    lines.push_back({{"kind", line.kind},
+                     {"name", line.name},
+                     {"directory", line.directory},
+                     {"file", line.file},
+                     {"copied", line.copied},
+                     {"missing", line.missing}});
+  }
+  return lines;
+}
+
+void WriteJson(const cVBP& project, const std::vector<ListedLine>& listed, std::ostream& out) {
   nlohmann::ordered_json components = nlohmann::ordered_json::array();
   for (const auto& component : *project.Components()) {
     components.push_back({
@@ -117,6 +147,7 @@ void WriteJson(const cVBP& project, std::ostream& out) {
       {"exeName32", Unquoted(project.ExeName32())},
       {"path32", Unquoted(project.Path32())},
       {"components", components},
+      {"alsoListed", ListedJson(listed)},
   };
   // The names were read through the project's code page; a host name that is no UTF-8 shows as
   // U+FFFD here rather than stop the listing.
@@ -140,17 +171,26 @@ int ShowProject(const std::string& vbpFile, const std::string& shownAs, bool jso
   const int32_t failuresBefore = FailuresReported();
   cVBP project;
   project.VBPFile(vbpFile);
+  const std::vector<ListedLine> listed = LinesBesideTheModel(vbpFile);
   if (json) {
-    WriteJson(project, out);
+    WriteJson(project, listed, out);
   } else {
     WriteText(project, out);
+    WriteListedText(listed, out);
   }
   out.flush();
   if (!out) {
     std::cerr << "zarvelin show: the listing could not be written to standard output\n";
     return 1;
   }
-  return FailuresReported() == failuresBefore ? 0 : 1;
+  bool complete = true;
+  for (const ListedLine& line : listed) {
+    if (!line.missing) continue;
+    std::cerr << "zarvelin show: " << ShownControls(shownAs) << ": lists "
+              << ShownControls(JoinPath(line.directory, line.file)) << ", which is missing\n";
+    complete = false;
+  }
+  return complete && FailuresReported() == failuresBefore ? 0 : 1;
 }
 
 void RegisterShowCommand(CLI::App& app, const CommandContext& context) {
