@@ -9,6 +9,7 @@
 #include "project/cVBP.h"
 #include "runtime/CodePage.h"
 #include "runtime/Runtime.h"
+#include "runtime/Service.h"
 #include "runtime/Strings.h"
 #include "runtime/Trap.h"
 
@@ -42,6 +43,12 @@ std::vector<std::string> Unwritable(const ProjectSettings& settings) {
   return texts;
 }
 
+// Takes failures nobody needs to be told of again.
+class IgnoredFailures : public FailureReporter {
+ public:
+  void Report(std::string_view, std::string_view, int16_t, int32_t) override {}
+};
+
 // A whole number VB takes as a version number, or why the text is none.
 std::string NotAVersionNumber(const std::string& text) {
   const bool digits = !text.empty() && text.size() <= 4 &&
@@ -69,10 +76,9 @@ int SetProject(const std::string& vbpFile, const std::string& shownAs,
   const std::string target = Files().LinkTarget(vbpFile);
   const std::vector<std::string> missing = MissingComponentFiles(target);
   for (const std::string& file : missing) {
-    std::cerr << "zarvelin set: " << ShownControls(shownAs) << ": lists " << ShownControls(file)
-              << ", which is missing; nothing was set.\n";
+    std::cerr << "zarvelin set: note: " << ShownControls(shownAs) << " lists "
+              << ShownControls(file) << ", which is missing\n";
   }
-  if (!missing.empty()) return 1;
   const std::vector<std::string> absent = AbsentKeys(target, settings);
   for (const std::string& key : absent) {
     std::cerr << "zarvelin set: " << ShownControls(shownAs) << " has no " << key
@@ -86,9 +92,16 @@ int SetProject(const std::string& vbpFile, const std::string& shownAs,
   }
   if (!unwritable.empty()) return 1;
 
-  const int32_t failuresBefore = FailuresReported();
   cVBP project;
-  project.VBPFile(target);
+  {
+    // A project file copied alone: reading it stops at the first missing component, which was
+    // told above; the settings are lines of the project file itself and are set all the same.
+    IgnoredFailures ignored;
+    std::optional<ScopedService<FailureReporter>> quiet;
+    if (!missing.empty()) quiet.emplace(ignored);
+    project.VBPFile(target);
+  }
+  const int32_t failuresBefore = FailuresReported();
   if (settings.majorVer) project.MajorVer(*settings.majorVer);
   // VB writes the project's name quoted, as it writes Command32 and Path32.
   if (settings.name) project.Name('"' + Unquoted(*settings.name) + '"');
