@@ -37,6 +37,8 @@ struct GlobalOptions {
 struct CommandContext {
   std::function<void()> startSession;
   std::function<std::string(const std::string& hostPath)> toVbPath;
+  // The host's name of a VB path, as messages show files to the user.
+  std::function<std::string(const std::string& vbPath)> toHostPath;
   std::function<std::string()> runningProgram;
   std::function<void(const std::string& vbpFile)> useCodePageOf;
   std::ostream* out = nullptr;
@@ -94,10 +96,11 @@ std::vector<ListedLine> LinesBesideTheModel(const std::string& vbpFile);
 void RegisterShowCommand(CLI::App& app, const CommandContext& context);
 // Reads the project file into the model and lists it, as a table or as JSON. A file that is no
 // project file, a missing component file and a listing that cannot be written are told in one
-// line each, the file named as the user typed it (shownAs); failures the model meets are reported
+// line each, the project named as the user typed it (shownAs) and other files as the host names
+// them; the listing goes to the context's output. Failures the model meets are reported
 // as everywhere else. The result is 0 when nothing failed, 1 otherwise.
 int ShowProject(const std::string& vbpFile, const std::string& shownAs, bool json,
-                std::ostream& out);
+                const CommandContext& context);
 
 // `zarvelin set PROJECT.vbp --major N | --name TEXT | --command TEXT | --path32 TEXT`.
 void RegisterSetCommand(CLI::App& app, const CommandContext& context);
@@ -113,7 +116,7 @@ struct ProjectSettings {
 // which rewrite their lines on disk; refusals name the file as the user typed it (shownAs). The
 // result is 0 when no failure was reported, 1 otherwise.
 int SetProject(const std::string& vbpFile, const std::string& shownAs,
-               const ProjectSettings& settings);
+               const ProjectSettings& settings, const CommandContext& context);
 
 // `zarvelin copy PROJECT.vbp DIRECTORY [--scc] [--quiet]`: the copy dialog's Copy button.
 void RegisterCopyCommand(CLI::App& app, const CommandContext& context);

@@ -66,7 +66,7 @@ std::string RefuseLineBreaks(const std::string& value) {
 }  // namespace
 
 int SetProject(const std::string& vbpFile, const std::string& shownAs,
-               const ProjectSettings& settings) {
+               const ProjectSettings& settings, const CommandContext& context) {
   StartReportRound();
   if (const std::optional<std::string> why = NotAProjectFile(vbpFile)) {
     std::cerr << "zarvelin set: " << ShownControls(shownAs) << ": " << *why << "\n";
@@ -77,7 +77,7 @@ int SetProject(const std::string& vbpFile, const std::string& shownAs,
   const std::vector<std::string> missing = MissingComponentFiles(target);
   for (const std::string& file : missing) {
     std::cerr << "zarvelin set: note: " << ShownControls(shownAs) << " lists "
-              << ShownControls(file) << ", which is missing\n";
+              << ShownControls(context.toHostPath(file)) << ", which is missing\n";
   }
   const std::vector<std::string> absent = AbsentKeys(target, settings);
   for (const std::string& key : absent) {
@@ -143,7 +143,7 @@ void RegisterSetCommand(CLI::App& app, const CommandContext& context) {
     }
     const std::string vbpFile = context.toVbPath(*hostPath);
     context.useCodePageOf(vbpFile);
-    const int status = SetProject(vbpFile, *hostPath, *settings);
+    const int status = SetProject(vbpFile, *hostPath, *settings, context);
     if (status != 0) throw CLI::RuntimeError(status);
   });
 }

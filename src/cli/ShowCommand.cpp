@@ -157,15 +157,16 @@ void WriteJson(const cVBP& project, const std::vector<ListedLine>& listed, std::
 }  // namespace
 
 int ShowProject(const std::string& vbpFile, const std::string& shownAs, bool json,
-                std::ostream& out) {
+                const CommandContext& context) {
+  std::ostream& out = *context.out;
   if (const std::optional<std::string> why = NotAProjectFile(vbpFile)) {
     std::cerr << "zarvelin show: " << ShownControls(shownAs) << ": " << *why << "\n";
     return 1;
   }
   const std::vector<std::string> missing = MissingComponentFiles(vbpFile);
   for (const std::string& file : missing) {
-    std::cerr << "zarvelin show: " << ShownControls(shownAs) << ": lists " << ShownControls(file)
-              << ", which is missing\n";
+    std::cerr << "zarvelin show: " << ShownControls(shownAs) << ": lists "
+              << ShownControls(context.toHostPath(file)) << ", which is missing\n";
   }
   if (!missing.empty()) return 1;
   const int32_t failuresBefore = FailuresReported();
@@ -187,7 +188,8 @@ int ShowProject(const std::string& vbpFile, const std::string& shownAs, bool jso
   for (const ListedLine& line : listed) {
     if (!line.missing) continue;
     std::cerr << "zarvelin show: " << ShownControls(shownAs) << ": lists "
-              << ShownControls(JoinPath(line.directory, line.file)) << ", which is missing\n";
+              << ShownControls(context.toHostPath(JoinPath(line.directory, line.file)))
+              << ", which is missing\n";
     complete = false;
   }
   return complete && FailuresReported() == failuresBefore ? 0 : 1;
@@ -204,7 +206,7 @@ void RegisterShowCommand(CLI::App& app, const CommandContext& context) {
   show->callback([context, hostPath, json] {
     const std::string vbpFile = context.toVbPath(*hostPath);
     context.useCodePageOf(vbpFile);
-    const int status = ShowProject(vbpFile, *hostPath, *json, *context.out);
+    const int status = ShowProject(vbpFile, *hostPath, *json, context);
     if (status != 0) throw CLI::RuntimeError(status);
   });
 }

@@ -13,6 +13,7 @@
 #include "app/terminal/TerminalSession.h"
 #include "cli/Program.h"
 #include "platform/Platform.h"
+#include "runtime/VbError.h"
 
 namespace {
 
@@ -82,6 +83,14 @@ int main(int argc, char** argv) {
   context.startSession = [&] { startSession(); };
   context.toVbPath = [&](const std::string& hostPath) {
     return startSession().Paths().ToVb(hostPath);
+  };
+  context.toHostPath = [&](const std::string& vbPath) {
+    try {
+      return startSession().Paths().ToHost(vbPath);
+    } catch (const zarvelin::VbError&) {
+      // A drive nobody mapped: the VB path is the only name there is.
+      return vbPath;
+    }
   };
   context.runningProgram = [&] {
     // Where the host does not say which file is running, the about box's own findings stand.

@@ -42,6 +42,8 @@ int wmain(int argc, wchar_t** argv) {
     startSession();
     return ConsoleSession::ToVb(typed);
   };
+  // Windows paths are what the user types and reads.
+  context.toHostPath = [](const std::string& vbPath) { return vbPath; };
   context.runningProgram = [] { return ConsoleSession::ProgramFile(); };
   context.useCodePageOf = [&](const std::string& vbpFile) {
     startSession();
