@@ -5,10 +5,8 @@
 
 #include "cli/Commands.h"
 #include "forms/Form.h"
-#include "platform/Platform.h"
 #include "runtime/Formats.h"
 #include "runtime/Runtime.h"
-#include "ui/OsDescription.h"
 #include "ui/frmAbout.h"
 
 namespace zarvelin::cli {
@@ -31,15 +29,7 @@ void ShowAbout(const std::string& runningProgram, std::ostream& out) {
 
   std::string program = about.Ctl("lblPath").ToolTipText();
   std::string fileTime = about.Ctl("lblFileTime").Caption();
-  std::string system = about.Ctl("lbInfo").Caption();
-  if (system.empty()) {
-    // Not Windows: the host's own name and release, as its version record carries them.
-    const std::string host = StripNull(Sys().Version().servicePack);
-    const size_t blank = host.find(' ');
-    system = blank == std::string::npos
-                 ? host
-                 : host.substr(0, blank) + " Version " + host.substr(blank + 1);
-  }
+  const std::string system = about.Ctl("lbInfo").Caption();
   if (program.empty()) program = runningProgram;
   // The box tells the time of the add-in's file only: a program's own is told here.
   if (fileTime == kNoFileTime && !program.empty()) {

@@ -7,6 +7,8 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 #include "runtime/CodePage.h"
 
@@ -14,18 +16,33 @@ namespace CLI {
 class App;
 }
 
+namespace zarvelin {
+class VbError;
+}
+
 namespace zarvelin::cli {
+
+// The options every command takes, written before or after its name.
+struct GlobalOptions {
+  bool answerYes = false;  // --yes: questions a message box asks are answered Yes
+  bool quiet = false;      // -q: results and errors only, no progress and no closing message
+  bool verbose = false;    // -v: each file named as it is written
+  bool clipboard = false;  // --clipboard: an error report also goes to the desktop's clipboard
+};
 
 // What a subcommand needs from the headless session the program set up: the session itself, the
 // VB path for a host path typed on the command line, the running program's file as a VB path
 // (empty where the host does not say), the code page to read a project's files in (installed
-// until the next project's), and where its normal output goes.
+// until the next project's), where its normal output goes, and the options every command takes.
 struct CommandContext {
   std::function<void()> startSession;
   std::function<std::string(const std::string& hostPath)> toVbPath;
+  // The host's name of a VB path, as messages show files to the user.
+  std::function<std::string(const std::string& vbPath)> toHostPath;
   std::function<std::string()> runningProgram;
   std::function<void(const std::string& vbpFile)> useCodePageOf;
   std::ostream* out = nullptr;
+  const GlobalOptions* options = nullptr;
 };
 
 // The --code-page value that leaves the choice to the project's names.
@@ -38,15 +55,52 @@ std::string UnknownCodePage(const CodePages& codePages, const std::string& name)
 std::unique_ptr<CodePage> CodePageFor(const CodePages& codePages, const std::string& name,
                                       const std::string& vbpFile, std::ostream& err);
 
-// Why the file at vbpFile cannot be taken as a project file ("Error 53 File not found", "it is a
-// directory"), or nothing. A file that holds NUL bytes (binary, UTF-16) is no project file.
+// A text as VB means it: the quotes VB writes around a value (Name="P") are not part of it.
+inline std::string Unquoted(const std::string& value) {
+  if (value.size() >= 2 && value.front() == '"' && value.back() == '"')
+    return value.substr(1, value.size() - 2);
+  return value;
+}
+
+// Whether a file (not a directory) is at the VB path.
+bool IsFile(const std::string& path);
+
+// A file or device failure in the command line's words ("no such file", "permission denied").
+std::string InWords(const VbError& failure);
+
+// Why the file at vbpFile cannot be taken as a project file ("no such file", "it is a
+// directory"), or nothing. A file that holds NUL bytes (binary, UTF-16) or no KEY=VALUE line
+// before its first section is no project file.
 std::optional<std::string> NotAProjectFile(const std::string& vbpFile);
+
+// The files of the components the project lists whose names are read from their files (forms,
+// user controls, property pages) that are missing: reading the project would fail on each.
+std::vector<std::string> MissingComponentFiles(const std::string& vbpFile);
+
+// The project's own KEY=VALUE lines, decoded, before its first [Section] (tools' sections follow).
+std::vector<std::pair<std::string, std::string>> ProjectLines(const std::string& vbpFile);
+
+// A project line the project-file model leaves out: designers and user documents, which the IDE
+// saves with the copy, and the type and control libraries it refers to, which stay where they are.
+struct ListedLine {
+  std::string kind;       // the line's key: "Designer", "UserDocument", "Reference", "Object"
+  std::string name;       // a library's description or class id; empty for the others
+  std::string directory;  // as a VB path; empty when the system finds the file
+  std::string file;
+  bool copied = false;
+  bool missing = false;  // a file to copy that is not there
+};
+std::vector<ListedLine> LinesBesideTheModel(const std::string& vbpFile);
 
 // `zarvelin show PROJECT.vbp [--json]`: the project's settings and components.
 void RegisterShowCommand(CLI::App& app, const CommandContext& context);
-// Reads the project file into the model and lists it, as a table or as JSON. Failures the model
-// meets are reported as everywhere else; the result is 0 when none was, 1 otherwise.
-int ShowProject(const std::string& vbpFile, bool json, std::ostream& out);
+// Reads the project file into the model and lists it, as a table or as JSON. A file that is no
+// project file, a missing component file and a listing that cannot be written are told in one
+// line each, the project named as the user typed it (shownAs) and other files as the host names
+// them; the listing goes to the context's output. Failures the model meets are reported
+// as everywhere else. The result is 0 when nothing failed, 1 otherwise.
+int ShowProject(const std::string& vbpFile, const std::string& shownAs, bool json,
+                const CommandContext& context);
 
 // `zarvelin set PROJECT.vbp --major N | --name TEXT | --command TEXT | --path32 TEXT`.
 void RegisterSetCommand(CLI::App& app, const CommandContext& context);
@@ -59,8 +113,10 @@ struct ProjectSettings {
   std::optional<std::string> path32;
 };
 // Reads the project file into the model and applies the given settings through its setters,
-// which rewrite their lines on disk. The result is 0 when no failure was reported, 1 otherwise.
-int SetProject(const std::string& vbpFile, const ProjectSettings& settings);
+// which rewrite their lines on disk; refusals name the file as the user typed it (shownAs). The
+// result is 0 when no failure was reported, 1 otherwise.
+int SetProject(const std::string& vbpFile, const std::string& shownAs,
+               const ProjectSettings& settings, const CommandContext& context);
 
 // `zarvelin copy PROJECT.vbp DIRECTORY [--scc] [--quiet]`: the copy dialog's Copy button.
 void RegisterCopyCommand(CLI::App& app, const CommandContext& context);

@@ -15,6 +15,7 @@
 #include "runtime/Strings.h"
 #include "runtime/Trap.h"
 #include "runtime/Utf8.h"
+#include "runtime/VbPath.h"
 
 namespace zarvelin::cli {
 namespace {
@@ -110,7 +111,43 @@ void WriteText(const cVBP& project, std::ostream& out) {
   WriteTable(rows, out);
 }
 
-void WriteJson(const cVBP& project, std::ostream& out) {
+// A Windows code page is a number ("1252"); a converter's own name stays text.
+nlohmann::ordered_json NumberOrText(const std::string& name) {
+  if (!name.empty() && name.size() < 6 && name.find_first_not_of("0123456789") == std::string::npos)
+    return std::stoi(name);
+  return name;
+}
+
+std::string CopyState(const ListedLine& line) {
+  if (line.missing) return "missing";
+  return line.copied ? "copied" : "not copied";
+}
+
+void WriteListedText(const std::vector<ListedLine>& listed, std::ostream& out) {
+  if (listed.empty()) return;
+  out << "\nAlso listed: " << listed.size() << '\n';
+  std::vector<Row> rows{{"Kind", "Name", "Directory", "File", "Copy"}};
+  for (const ListedLine& line : listed) {
+    rows.push_back({line.kind, ShownControls(line.name), ShownControls(line.directory),
+                    ShownControls(line.file), CopyState(line)});
+  }
+  WriteTable(rows, out);
+}
+
+nlohmann::ordered_json ListedJson(const std::vector<ListedLine>& listed) {
+  nlohmann::ordered_json lines = nlohmann::ordered_json::array();
+  for (const ListedLine& line : listed) {
+    lines.push_back({{"kind", line.kind},
+                     {"name", line.name},
+                     {"directory", line.directory},
+                     {"file", line.file},
+                     {"copied", line.copied},
+                     {"missing", line.missing}});
+  }
+  return lines;
+}
+
+void WriteJson(const cVBP& project, const std::vector<ListedLine>& listed, std::ostream& out) {
   nlohmann::ordered_json components = nlohmann::ordered_json::array();
   for (const auto& component : *project.Components()) {
     components.push_back({
@@ -128,16 +165,17 @@ void WriteJson(const cVBP& project, std::ostream& out) {
   for (const auto& [key, text] : VersionsOutOfRange(project)) outOfRange[key] = text;
   nlohmann::ordered_json document = {
       {"projectFile", project.VBPFile()},
-      {"codePage", ProjectCodePage().Name()},
+      {"codePage", NumberOrText(ProjectCodePage().Name())},
       {"majorVer", project.MajorVer()},
       {"minorVer", project.MinorVer()},
       {"revisionVer", project.RevisionVer()},
-      {"name", project.Name()},
-      {"commandLine", project.CommandLine()},
-      {"conditionalCompile", project.ConditionalCompile()},
-      {"exeName32", project.ExeName32()},
-      {"path32", project.Path32()},
+      {"name", Unquoted(project.Name())},
+      {"commandLine", Unquoted(project.CommandLine())},
+      {"conditionalCompile", Unquoted(project.ConditionalCompile())},
+      {"exeName32", Unquoted(project.ExeName32())},
+      {"path32", Unquoted(project.Path32())},
       {"components", components},
+      {"alsoListed", ListedJson(listed)},
   };
   if (!outOfRange.empty()) document["versionsOutOfRange"] = outOfRange;
   // The names were read through the project's code page; a host name that is no UTF-8 shows as
@@ -147,32 +185,57 @@ void WriteJson(const cVBP& project, std::ostream& out) {
 
 }  // namespace
 
-int ShowProject(const std::string& vbpFile, bool json, std::ostream& out) {
+int ShowProject(const std::string& vbpFile, const std::string& shownAs, bool json,
+                const CommandContext& context) {
+  std::ostream& out = *context.out;
   if (const std::optional<std::string> why = NotAProjectFile(vbpFile)) {
-    std::cerr << "zarvelin show: cannot open " << ShownControls(vbpFile) << ": " << *why << "\n";
+    std::cerr << "zarvelin show: " << ShownControls(shownAs) << ": " << *why << "\n";
     return 1;
   }
+  const std::vector<std::string> missing = MissingComponentFiles(vbpFile);
+  for (const std::string& file : missing) {
+    std::cerr << "zarvelin show: " << ShownControls(shownAs) << ": lists "
+              << ShownControls(context.toHostPath(file)) << ", which is missing\n";
+  }
+  if (!missing.empty()) return 1;
   const int32_t failuresBefore = FailuresReported();
   cVBP project;
   project.VBPFile(vbpFile);
+  const std::vector<ListedLine> listed = LinesBesideTheModel(vbpFile);
   if (json) {
-    WriteJson(project, out);
+    WriteJson(project, listed, out);
   } else {
     WriteText(project, out);
+    WriteListedText(listed, out);
   }
-  return FailuresReported() == failuresBefore ? 0 : 1;
+  out.flush();
+  if (!out) {
+    std::cerr << "zarvelin show: the listing could not be written to standard output\n";
+    return 1;
+  }
+  bool complete = true;
+  for (const ListedLine& line : listed) {
+    if (!line.missing) continue;
+    std::cerr << "zarvelin show: " << ShownControls(shownAs) << ": lists "
+              << ShownControls(context.toHostPath(JoinPath(line.directory, line.file)))
+              << ", which is missing\n";
+    complete = false;
+  }
+  return complete && FailuresReported() == failuresBefore ? 0 : 1;
 }
 
 void RegisterShowCommand(CLI::App& app, const CommandContext& context) {
   CLI::App* show = app.add_subcommand("show", "List a project's settings and components");
   auto hostPath = std::make_shared<std::string>();
   auto json = std::make_shared<bool>(false);
-  show->add_option("project", *hostPath, "The project file (.vbp)")->required();
+  show->add_option("project", *hostPath, "The project file (.vbp)")
+      ->required()
+      ->type_name("PROJECT");
   show->add_flag("--json", *json, "Write the listing as JSON");
   show->callback([context, hostPath, json] {
     const std::string vbpFile = context.toVbPath(*hostPath);
     context.useCodePageOf(vbpFile);
-    const int status = ShowProject(vbpFile, *json, *context.out);
+    const int status = ShowProject(vbpFile, *hostPath, *json, context);
     if (status != 0) throw CLI::RuntimeError(status);
   });
 }

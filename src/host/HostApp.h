@@ -5,8 +5,8 @@
 
 namespace zarvelin::host {
 
-// The App facts of the headless program: its directory (the running program's, as a VB path)
-// and its base name "Zarvelin".
+// The App facts of the headless program: its directory and file (the running program's, as VB
+// paths), its base name "Zarvelin" and its error log under the user's state directory.
 AppFacts HostAppFacts(const PathMapper& paths);
 
 }  // namespace zarvelin::host

@@ -11,6 +11,7 @@
 #include <climits>
 #include <cmath>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <iterator>
@@ -264,6 +265,8 @@ int32_t TerminalPlatform::ShellExecuteFile(intptr_t, std::string_view verb, std:
   if (!verb.empty() && !EqualNoCase(verb, "open") && !explore) return kShellNoAssociation;
 
   std::string target(file);
+  // A mail is a window on the user's desktop: only a user who asked for one gets it.
+  if (!options_.openMail && EqualNoCase(file.substr(0, 7), "mailto:")) return kShellNoAssociation;
   if (!IsUrl(file)) {
     std::string vbPath(file);
     const bool relative = !(vbPath.size() >= 2 && (vbPath[1] == ':' || vbPath[0] == '\\'));
@@ -410,6 +413,10 @@ NameAnswer TerminalPlatform::ComputerName() {
 }
 
 void TerminalPlatform::LogEvent(std::string_view logFile, std::string_view text) {
+  // A log kept under the user's state directory is made on its first entry.
+  std::error_code unmade;
+  std::filesystem::create_directories(
+      std::filesystem::path(paths_.ToHost(std::string(logFile))).parent_path(), unmade);
   files_.AppendText(std::string(logFile), text);
 }
 

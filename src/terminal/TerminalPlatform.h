@@ -24,6 +24,8 @@ struct TerminalOptions {
   std::string mountsFile = "/proc/self/mounts";
   // Whether clipboard text also goes to the desktop's clipboard when there is one.
   bool mirrorClipboard = true;
+  // Whether a mailto: link opens the desktop's mail program.
+  bool openMail = true;
   // The programs that open documents, name the default printer and print.
   std::string opener = "xdg-open";
   std::string printerQuery = "lpstat";

@@ -1,5 +1,6 @@
 #include "ui/OsDescription.h"
 
+#include <array>
 #include <cstdint>
 
 #include "platform/Platform.h"
@@ -14,24 +15,50 @@ constexpr uint8_t kWorkstation = 1;
 constexpr uint8_t kDomainController = 2;
 constexpr uint8_t kServer = 3;
 
+// A Windows of the NT family by its version numbers: the name on a workstation and on a server,
+// from the first build that carries it (later rows of one version win).
+struct NtRelease {
+  uint32_t major;
+  uint32_t minor;
+  int32_t fromBuild;
+  std::string_view workstation;
+  std::string_view server;
+};
+
+constexpr std::array kNtReleases{
+    NtRelease{3, 0, 0, "Microsoft Windows NT", "Microsoft Windows NT"},
+    NtRelease{3, 1, 0, "Microsoft Windows NT", "Microsoft Windows NT"},
+    NtRelease{3, 5, 0, "Microsoft Windows NT", "Microsoft Windows NT"},
+    NtRelease{3, 51, 0, "Microsoft Windows NT", "Microsoft Windows NT"},
+    NtRelease{4, 0, 0, "Microsoft Windows NT", "Microsoft Windows NT"},
+    NtRelease{5, 0, 0, "Microsoft Windows 2000", "Microsoft Windows 2000"},
+    NtRelease{5, 1, 0, "Microsoft Windows XP", "Microsoft Windows XP"},
+    // The 64-bit XP for workstations shares its version with Server 2003.
+    NtRelease{5, 2, 0, "Microsoft Windows XP", "Microsoft Windows Server 2003"},
+    NtRelease{6, 0, 0, "Microsoft Windows Vista", "Microsoft Windows Server 2008"},
+    NtRelease{6, 1, 0, "Microsoft Windows 7", "Microsoft Windows Server 2008 R2"},
+    NtRelease{6, 2, 0, "Microsoft Windows 8", "Microsoft Windows Server 2012"},
+    NtRelease{6, 3, 0, "Microsoft Windows 8.1", "Microsoft Windows Server 2012 R2"},
+    NtRelease{10, 0, 0, "Microsoft Windows 10", "Microsoft Windows Server 2016"},
+    NtRelease{10, 0, 17763, "Microsoft Windows 10", "Microsoft Windows Server 2019"},
+    NtRelease{10, 0, 20348, "Microsoft Windows 10", "Microsoft Windows Server 2022"},
+    NtRelease{10, 0, 22000, "Microsoft Windows 11", "Microsoft Windows Server 2022"},
+};
+
 std::string NtName(const VersionRecord& version, bool extended) {
-  std::string name;
-  switch (version.majorVersion) {
-    case 3:
-    case 4:
-      name = "Microsoft Windows NT";
-      break;
-    case 5:
-      name = "Microsoft Windows 2000";
-      break;
-    default:
-      name = "Microsoft XP";
-      break;
+  const bool server = extended && version.productType != kWorkstation && version.productType != 0;
+  std::string name = "Microsoft Windows";
+  for (const NtRelease& release : kNtReleases) {
+    if (release.major == version.majorVersion && release.minor == version.minorVersion &&
+        version.buildNumber >= release.fromBuild) {
+      name = server ? release.server : release.workstation;
+    }
   }
   if (!extended) return name;
   switch (version.productType) {
     case kServer:
-      return name + " Server";
+      // A name such as "Microsoft Windows Server 2008" says it already.
+      return name.find("Server") == std::string::npos ? name + " Server" : name;
     case kDomainController:
       return name + " Domain Controller";
     case kWorkstation:
@@ -54,6 +81,15 @@ std::string NineXName(const VersionRecord& version) {
   }
 }
 
+// A host that is no Windows puts its kernel's name, release and machine in the service-pack
+// field ("Linux 6.1.0 x86_64"): the name, the separator, then the rest.
+std::string HostDescription(const VersionRecord& version, std::string_view separator) {
+  const std::string host = StripNull(version.servicePack);
+  const size_t blank = host.find(' ');
+  if (blank == std::string::npos) return host;
+  return host.substr(0, blank) + std::string(separator) + host.substr(blank + 1);
+}
+
 }  // namespace
 
 std::string GetOSDescription(std::string_view separator) {
@@ -70,7 +106,7 @@ std::string GetOSDescription(std::string_view separator) {
   } else if (version.platformId == kPlatform9x) {
     name = NineXName(version);
   } else {
-    return {};
+    return HostDescription(version, separator);
   }
   // The 9x family keeps its version numbers in the high half of the build number; the signed
   // remainder drops them.

@@ -93,9 +93,7 @@ void frmAbout::Form_Unload(int32_t& /*cancel*/) {
 }
 
 std::string frmAbout::ProgramFile() const {
-  std::string directory = App().path;
-  if (directory.empty() || directory.back() != '\\') directory += '\\';
-  return directory + App().exeName + exeType_;
+  return ProgramFileOf(App(), exeType_);
 }
 
 std::string frmAbout::GetLongPath(const std::string& sPath) {

@@ -35,15 +35,8 @@ const std::string& Separator() {
   return separator;
 }
 
-// The program directory with one backslash after it, also at a drive root ("C:\").
-std::string ProgramDirectoryPrefix() {
-  std::string directory = App().path;
-  if (directory.empty() || directory.back() != '\\') directory += '\\';
-  return directory;
-}
-
 std::string ProgramFile(const std::string& extension) {
-  return ProgramDirectoryPrefix() + App().exeName + extension;
+  return ProgramFileOf(App(), extension);
 }
 
 std::string ReportTime() {
@@ -196,7 +189,7 @@ void frmError::cmdEnd_Click() {
 // fail on its own; the user is then told where the report did go, and sees the report itself when
 // it went nowhere, so a full disk or a busy clipboard never loses it or stops the program.
 void frmError::HandOnReport(bool emptyClipboardFirst) {
-  const std::string logFile = ProgramDirectoryPrefix() + "Error.log";
+  const std::string logFile = ErrorLogOf(App());
   std::string report;
   std::string problems;
   const auto note = [&problems](std::string_view what) {

@@ -560,6 +560,16 @@ VersionRecord Win32Platform::Version() {
 #ifdef _MSC_VER
 #pragma warning(pop)
 #endif
+  // GetVersionEx answers 6.2 to every later Windows unless the program's manifest names it; the
+  // kernel's own call tells the truth, in the same record.
+  using RtlGetVersionCall = LONG(WINAPI*)(OSVERSIONINFOEXW*);
+  if (const HMODULE ntdll = GetModuleHandleW(L"ntdll.dll"); ntdll && record.extendedCallSucceeds) {
+    const auto rtlGetVersion = reinterpret_cast<RtlGetVersionCall>(
+        reinterpret_cast<void*>(GetProcAddress(ntdll, "RtlGetVersion")));
+    OSVERSIONINFOEXW truth{};
+    truth.dwOSVersionInfoSize = sizeof truth;
+    if (rtlGetVersion && rtlGetVersion(&truth) == 0) extended = truth;
+  }
   const OSVERSIONINFOW& filled =
       record.extendedCallSucceeds ? *reinterpret_cast<OSVERSIONINFOW*>(&extended) : basic;
   record.majorVersion = filled.dwMajorVersion;

@@ -47,16 +47,25 @@ TEST_P(ConnectionScenario, MatchesItsApprovedTranscript) {
     std::string verb, first, second;
     in >> verb >> first;
     std::getline(in >> std::ws, second);
-    if (verb == "clipboard") env.platform.clipboard = first;
-    if (verb == "bitmap") env.platform.clipboardBitmap = std::stoi(first);
-    if (verb == "platformfail") env.platform.failing[first] = std::stoi(second);
-    if (verb == "setting") env.platform.settings[first] = second;
-    if (verb == "connect") connect.OnConnection(ide.get(), std::stoi(first), addIn, {});
-    if (verb == "startup") connect.OnStartupComplete({});
-    if (verb == "click" || verb == "delete") Entries(*ide, first, verb);
-    if (verb == "dialog") connect.Dialog()->Click(first);
-    if (verb == "disconnect") connect.OnDisconnection(0, {});
-    if (verb == "state") {
+    if (verb == "clipboard")
+      env.platform.clipboard = first;
+    else if (verb == "bitmap")
+      env.platform.clipboardBitmap = std::stoi(first);
+    else if (verb == "platformfail")
+      env.platform.failing[first] = std::stoi(second);
+    else if (verb == "setting")
+      env.platform.settings[first] = second;
+    else if (verb == "connect")
+      connect.OnConnection(ide.get(), std::stoi(first), addIn, {});
+    else if (verb == "startup")
+      connect.OnStartupComplete({});
+    else if (verb == "click" || verb == "delete")
+      Entries(*ide, first, verb);
+    else if (verb == "dialog")
+      connect.Dialog()->Click(first);
+    else if (verb == "disconnect")
+      connect.OnDisconnection(0, {});
+    else if (verb == "state") {
       outcome += "-- after " + std::to_string(&step - &GetParam().steps.front()) + " steps\n";
       for (const char* bar : {"File", "Add-Ins", "Standard"}) outcome += Entries(*ide, bar);
       outcome += "clipboard " + env.platform.clipboard.value_or("-") + " bitmap " +
@@ -67,7 +76,8 @@ TEST_P(ConnectionScenario, MatchesItsApprovedTranscript) {
                   : connect.Dialog()->Loaded() ? "shown"
                                                : "hidden") +
                  "\n";
-    }
+    } else
+      ADD_FAILURE() << "unknown step: " << step;
   }
   fakes::ExpectApproved("addin/" + GetParam().name, "== outcome\n" + outcome + env.Transcript());
 }

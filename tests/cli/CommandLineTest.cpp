@@ -12,8 +12,8 @@
 #include "fakes/host/TempDir.h"
 
 // Runs the scenarios of runs.txt against the built program, each in a fresh directory holding a
-// copy of the example project (ledger/) and of the program (bin/, so that its Error.log lands
-// there), and compares the transcript with approved/cli/NAME.txt. Temporary paths read <tmp>,
+// copy of the example project (ledger/) and of the program (bin/), the directory its home, and
+// compares the transcript with approved/cli/NAME.txt. Temporary paths read <tmp>,
 // dates and times read <time>, the user's and the machine's names <who>.
 namespace zarvelin {
 namespace {
@@ -37,22 +37,23 @@ TEST_P(CommandLine, MatchesItsApprovedTranscript) {
   std::string cwd = dir.HostPath();
   for (const std::string& step : GetParam().steps) {
     const std::string verb = step.substr(0, step.find(' '));
-    const std::string rest = step.substr(verb.size() + 1);
-    if (verb == "mkdir") dir.MakeDirectory(rest);
-    if (verb == "cd") cwd = dir.HostPath(rest);
-    if (verb == "env") environment.push_back(ReplaceAll(rest, "{tmp}", dir.HostPath()));
-    if (verb == "script") {
+    const std::string rest = step.size() > verb.size() ? step.substr(verb.size() + 1) : "";
+    if (verb == "mkdir")
+      dir.MakeDirectory(rest);
+    else if (verb == "cd")
+      cwd = dir.HostPath(rest);
+    else if (verb == "env")
+      environment.push_back(ReplaceAll(rest, "{tmp}", dir.HostPath()));
+    else if (verb == "script") {
       const auto cut = rest.find(' ');
       dir.Write(rest.substr(0, cut),
                 "#!/bin/sh\n" + ReplaceAll(rest.substr(cut + 1), "{tmp}", dir.HostPath()) + "\n");
       std::filesystem::permissions(dir.HostPath(rest.substr(0, cut)),
                                    std::filesystem::perms::owner_all);
-    }
-    if (verb == "write") {
+    } else if (verb == "write") {
       const auto cut = rest.find(' ');
       dir.Write(fakes::Unescape(rest.substr(0, cut)), fakes::Unescape(rest.substr(cut + 1)));
-    }
-    if (verb == "show") {
+    } else if (verb == "show") {
       std::vector<std::string> files{rest};
       if (!dir.Exists(rest)) files.clear();
       if (std::filesystem::is_directory(dir.HostPath(rest))) {
@@ -64,17 +65,22 @@ TEST_P(CommandLine, MatchesItsApprovedTranscript) {
       if (files.empty()) transcript += "== no " + rest + "\n";
       for (const std::string& file : files)
         transcript += "== file " + file + "\n" + fakes::ShowBytes(dir.Read(file));
-    }
-    if (verb == "run") {
+    } else if (verb == "run" || verb == "runfull") {
       std::vector<std::string> arguments;
       std::istringstream words(ReplaceAll(rest, "{tmp}", dir.HostPath()));
       for (std::string word; words >> word;) arguments.push_back(ReplaceAll(word, "+", " "));
-      const fakes::ProgramRun run = fakes::RunZarvelin(cwd, arguments, environment);
-      transcript += "$ zarvelin " + rest + "\nstatus " + std::to_string(run.status) + "\n-- out\n" +
-                    run.out + "-- err\n" + run.err;
-    }
+      const fakes::ProgramRun run =
+          fakes::RunZarvelin(cwd, arguments, environment, verb == "runfull" ? "/dev/full" : "");
+      transcript += (verb == "run" ? "$ zarvelin " : "$ zarvelin >/dev/full ") + rest +
+                    "\nstatus " + std::to_string(run.status) + "\n-- out\n" + run.out + "-- err\n" +
+                    run.err;
+    } else
+      ADD_FAILURE() << "unknown step: " << step;
   }
-  if (dir.Exists("bin/Error.log")) transcript += "== Error.log\n" + dir.Read("bin/Error.log");
+  // The program keeps its error log under the user's state directory, here the run's home.
+  const std::string errorLog = ".local/state/zarvelin/Error.log";
+  if (dir.Exists(errorLog)) transcript += "== Error.log\n" + dir.Read(errorLog);
+  if (dir.Exists("bin/Error.log")) ADD_FAILURE() << "an error log was written beside the program";
   transcript = ReplaceAll(transcript, dir.HostPath(), "<tmp>");
   transcript = ReplaceAll(transcript, dir.VbPath(), "<tmp>");
   transcript = ReplaceAll(transcript, ReplaceAll(dir.VbPath(), "\\", "\\\\"), "<tmp>");
@@ -88,6 +94,9 @@ TEST_P(CommandLine, MatchesItsApprovedTranscript) {
   // The host's own name and release, which the about box shows where Windows would be.
   transcript =
       std::regex_replace(transcript, std::regex(R"(\n\w+ Version \S+ \S+\n)"), "\n<system>\n");
+  transcript = std::regex_replace(
+      transcript, std::regex(R"((Operating System: (?:\t|\\x09)?)\w+ [^\s\\]+ [^\s\\]+)"),
+      "$1<system>");
   fakes::ExpectApproved("cli/" + GetParam().name, transcript);
 }
 

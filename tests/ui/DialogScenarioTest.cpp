@@ -30,15 +30,21 @@ void Act(forms::Form& form, const std::string& actions) {
   std::istringstream list(actions);
   for (std::string action; std::getline(list, action, ';');) {
     const auto [verb, rest] = Split(Trim(action), ' ');
-    if (verb == "click") form.Click(rest);
-    if (verb == "dblclick") form.DblClick(rest);
-    if (verb == "enter") form.PressEnter();
-    if (verb == "escape") form.PressEscape();
-    if (verb == "close") form.CloseByUser();
-    if (verb == "text") {
+    if (verb == "click")
+      form.Click(rest);
+    else if (verb == "dblclick")
+      form.DblClick(rest);
+    else if (verb == "enter")
+      form.PressEnter();
+    else if (verb == "escape")
+      form.PressEscape();
+    else if (verb == "close")
+      form.CloseByUser();
+    else if (verb == "text") {
       const auto [control, value] = Split(rest, '=');
       form.Ctl(control).SetText(fakes::Unescape(value));
-    }
+    } else
+      ADD_FAILURE() << "unknown action: " << action;
   }
 }
 
@@ -66,33 +72,52 @@ TEST_P(DialogScenario, MatchesItsApprovedTranscript) {
   for (const std::string& step : GetParam().steps) {
     const auto [verb, rest] = Split(step, ' ');
     const auto [first, second] = Split(rest, ' ');
-    if (verb == "put") env.files.Put(first, fakes::Unescape(second));
-    if (verb == "mkdir") env.files.PutDirectory(rest);
-    if (verb == "readonly") env.files.Put(rest, env.files.Bytes(rest), fileattr::kReadOnly);
-    if (verb == "remove") env.files.Delete(rest);
-    if (verb == "fail") {
+    if (verb == "put")
+      env.files.Put(first, fakes::Unescape(second));
+    else if (verb == "mkdir")
+      env.files.PutDirectory(rest);
+    else if (verb == "readonly")
+      env.files.Put(rest, env.files.Bytes(rest), fileattr::kReadOnly);
+    else if (verb == "remove")
+      env.files.Delete(rest);
+    else if (verb == "fail") {
       std::istringstream words(rest);
       std::string op, pathPart;
       int32_t number = 0, passing = 0;
       words >> op >> number >> pathPart >> passing;
       env.files.Fail(op, number, pathPart == "-" ? "" : pathPart, passing);
-    }
-    if (verb == "drive") env.platform.driveTypes[first] = std::stoi(second);
-    if (verb == "answer") env.platform.messageAnswers.push_back(std::stoi(rest));
-    if (verb == "shell") env.platform.shellAnswers.push_back(std::stoi(rest));
-    if (verb == "noprinter") env.platform.printer.reset();
-    if (verb == "setting") env.platform.settings[Split(rest, '=').first] = Split(rest, '=').second;
-    if (verb == "project") project = rest;
-    if (verb == "addin") configuration.addIns.push_back({first, second == "connected"});
-    if (verb == "quiet") quiet = true;
-    if (verb == "novbe") project.clear();
-    if (verb == "platformfail") env.platform.failing[first] = std::stoi(second);
-    if (verb == "host") dialog.SetConnect(&host);
-    if (verb == "browse" && !rest.empty()) env.platform.folderChoices.push_back(rest);
-    if (verb == "modal")
+    } else if (verb == "drive")
+      env.platform.driveTypes[first] = std::stoi(second);
+    else if (verb == "answer")
+      env.platform.messageAnswers.push_back(std::stoi(rest));
+    else if (verb == "shell")
+      env.platform.shellAnswers.push_back(std::stoi(rest));
+    else if (verb == "noprinter")
+      env.platform.printer.reset();
+    else if (verb == "setting")
+      env.platform.settings[Split(rest, '=').first] = Split(rest, '=').second;
+    else if (verb == "project")
+      project = rest;
+    else if (verb == "addin")
+      configuration.addIns.push_back({first, second == "connected"});
+    else if (verb == "quiet")
+      quiet = true;
+    else if (verb == "novbe")
+      project.clear();
+    else if (verb == "platformfail")
+      env.platform.failing[first] = std::stoi(second);
+    else if (verb == "host")
+      dialog.SetConnect(&host);
+    else if (verb == "browse") {
+      if (!rest.empty()) env.platform.folderChoices.push_back(rest);
+    } else if (verb == "modal")
       env.windows.OnModal(first, [actions = second](forms::Form& form) { Act(form, actions); });
-    if (verb == "dialog") dialogActions.push_back(rest);
-    if (verb == "show") shown.push_back(rest);
+    else if (verb == "dialog")
+      dialogActions.push_back(rest);
+    else if (verb == "show")
+      shown.push_back(rest);
+    else
+      ADD_FAILURE() << "unknown step: " << step;
   }
   const auto sourceBefore = env.files.FilesUnder("C:\\Projects");
 

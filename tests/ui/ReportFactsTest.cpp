@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <sstream>
 #include <string>
 
@@ -14,9 +15,11 @@
 namespace zarvelin {
 namespace {
 
+// One word of the line; "-" is empty and "+" stands for a blank.
 std::string Field(std::istringstream& in) {
   std::string field;
   in >> field;
+  std::replace(field.begin(), field.end(), '+', ' ');
   return field == "-" ? "" : field;
 }
 

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <cstdio>
+#include <cstdlib>
 
 #include "win32/ModuleFile.h"
 #include "win32/WideText.h"
@@ -16,13 +17,17 @@ namespace {
 AppFacts ProgramFacts() {
   AppFacts facts = ModuleAppFacts(nullptr);
   facts.exeName = "Zarvelin";
+  // A program installed under Program Files cannot write beside itself: the report goes to the
+  // user's own local application data.
+  if (const wchar_t* local = _wgetenv(L"LOCALAPPDATA"); local && *local)
+    facts.errorLog = Narrow(std::wstring(local) + L"\\Zarvelin\\Error.log");
   return facts;
 }
 
 }  // namespace
 
-ConsoleSession::ConsoleSession(int32_t yesNoAnswer)
-    : platform_(files_, GetModuleHandleW(nullptr), yesNoAnswer, stderr),
+ConsoleSession::ConsoleSession(int32_t yesNoAnswer, bool desktop)
+    : platform_(files_, GetModuleHandleW(nullptr), yesNoAnswer, desktop, stderr),
       windows_(stderr, IsConsole(STD_ERROR_HANDLE)),
       session_(app::Services{files_, clock_, ProgramFacts(), platform_, windows_}) {}
 

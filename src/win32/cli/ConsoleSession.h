@@ -16,8 +16,9 @@ namespace zarvelin::win32 {
 // with message boxes and windows as text on the console, wired through the one Session.
 class ConsoleSession {
  public:
-  // yesNoAnswer: the answer to the questions message boxes ask.
-  explicit ConsoleSession(int32_t yesNoAnswer = mb::kAnswerNo);
+  // yesNoAnswer: the answer to the questions message boxes ask; desktop: whether the clipboard
+  // and mail are the desktop's.
+  explicit ConsoleSession(int32_t yesNoAnswer = mb::kAnswerNo, bool desktop = false);
   ConsoleSession(const ConsoleSession&) = delete;
   ConsoleSession& operator=(const ConsoleSession&) = delete;
 

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <cstddef>
+
 namespace zarvelin::win32 {
 
 // While it lives, the console shows the program's output as UTF-8, the text it holds inside, so
@@ -20,5 +22,8 @@ class Utf8Console {
 
 // Whether the file handle writes to a console window rather than a file or a pipe.
 bool IsConsole(DWORD standardHandle);
+
+// The columns of the console window standard output shows in; 80 when it goes to a file or pipe.
+size_t ConsoleWidth();
 
 }  // namespace zarvelin::win32

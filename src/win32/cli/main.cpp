@@ -26,12 +26,14 @@ int wmain(int argc, wchar_t** argv) {
   for (const std::string& argument : arguments) utf8.push_back(argument.c_str());
 
   const zarvelin::win32::WinCodePages codePages;
-  zarvelin::cli::Program program(codePages);
+  zarvelin::cli::Program program(codePages, zarvelin::win32::ConsoleWidth());
   // The session starts once the options are known, before the first command reads a path.
   std::optional<ConsoleSession> session;
   auto startSession = [&] {
     if (!session) {
-      session.emplace(program.AnswerYes() ? zarvelin::mb::kAnswerYes : zarvelin::mb::kAnswerNo);
+      const zarvelin::cli::GlobalOptions& globals = program.Globals();
+      session.emplace(globals.answerYes ? zarvelin::mb::kAnswerYes : zarvelin::mb::kAnswerNo,
+                      globals.clipboard);
     }
   };
   zarvelin::cli::CommandContext context;
@@ -40,6 +42,8 @@ int wmain(int argc, wchar_t** argv) {
     startSession();
     return ConsoleSession::ToVb(typed);
   };
+  // Windows paths are what the user types and reads.
+  context.toHostPath = [](const std::string& vbPath) { return vbPath; };
   context.runningProgram = [] { return ConsoleSession::ProgramFile(); };
   context.useCodePageOf = [&](const std::string& vbpFile) {
     startSession();

@@ -23,7 +23,7 @@ std::string Slurp(const std::string& path) {
 }  // namespace
 
 ProgramRun RunZarvelin(const std::string& directory, const std::vector<std::string>& arguments,
-                       const std::vector<std::string>& extra) {
+                       const std::vector<std::string>& extra, const std::string& output) {
   const std::string program = directory + "/bin/zarvelin";
   std::filesystem::create_directories(directory + "/bin");
   std::filesystem::copy_file(ZARVELIN_PROGRAM, program,
@@ -33,22 +33,22 @@ ProgramRun RunZarvelin(const std::string& directory, const std::vector<std::stri
   argv.push_back(nullptr);
 
   // Output goes to files rather than pipes so that a large listing cannot block the child.
-  const std::string outPath = directory + "/bin/out";
+  const std::string outPath = output.empty() ? directory + "/bin/out" : output;
   const std::string errPath = directory + "/bin/err";
-  // Settings, the clipboard's mirror and anything else the program keeps per user stay in the
-  // test's directory.
+  // The run has a home of its own: settings, the error log and anything else the program keeps
+  // per user stay in the test's directory, and with no desktop to name it cannot reach the
+  // developer's clipboard, mail or windows.
   std::vector<std::string> environment = extra;
   environment.push_back("HOME=" + directory);
-  environment.push_back("XDG_CONFIG_HOME=" + directory);
   for (char** variable = environ; *variable != nullptr; ++variable) {
     const std::string entry = *variable;
     const std::string name = entry.substr(0, entry.find('='));
     const bool given = std::any_of(extra.begin(), extra.end(), [&](const std::string& set) {
       return set.substr(0, set.find('=')) == name;
     });
-    if (!given && name != "HOME" && name != "XDG_CONFIG_HOME" && name != "DISPLAY" &&
-        name != "WAYLAND_DISPLAY")
-      environment.push_back(entry);
+    const bool personal = name == "HOME" || name.starts_with("XDG_") || name == "DISPLAY" ||
+                          name == "WAYLAND_DISPLAY";
+    if (!given && !personal) environment.push_back(entry);
   }
   std::vector<char*> envp;
   for (std::string& entry : environment) envp.push_back(entry.data());
@@ -70,7 +70,7 @@ ProgramRun RunZarvelin(const std::string& directory, const std::vector<std::stri
     run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
   }
   posix_spawn_file_actions_destroy(&actions);
-  run.out = Slurp(outPath);
+  if (output.empty()) run.out = Slurp(outPath);
   run.err = Slurp(errPath);
   return run;
 }

@@ -12,11 +12,14 @@ struct ProgramRun {
   std::string err;
 };
 
-// Runs, in directory, a copy of the built program kept in directory/bin (made on the first run), so
-// that what the program writes beside itself (Error.log) stays in the test's directory. Arguments
-// are passed as they are; no shell reads them.
-// Variables in `environment` ("NAME=VALUE") are set for the run, over the test's own.
+// Runs, in directory, a copy of the built program kept in directory/bin (made on the first run),
+// with directory as its HOME and no desktop (no DISPLAY, WAYLAND_DISPLAY or XDG_* variable of the
+// test's own), so that what it keeps per user stays there and nothing reaches the developer's
+// desktop. Arguments are passed as they are; no shell reads them.
+// Variables in `environment` ("NAME=VALUE") are set for the run, over the test's own. Standard
+// output goes to `output` when given (a device such as /dev/full), and is then not read back.
 ProgramRun RunZarvelin(const std::string& directory, const std::vector<std::string>& arguments,
-                       const std::vector<std::string>& environment = {});
+                       const std::vector<std::string>& environment = {},
+                       const std::string& output = {});
 
 }  // namespace zarvelin::fakes

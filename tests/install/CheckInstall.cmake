@@ -1,0 +1,27 @@
+# Installs the build at BUILD into a fresh prefix and compares the files it holds with
+# installed.txt, one path a line; the program must be there, stripped and runnable.
+set(prefix ${BUILD}/install-check)
+file(REMOVE_RECURSE ${prefix})
+execute_process(COMMAND ${CMAKE_COMMAND} --install ${BUILD} --prefix ${prefix} --strip
+                        --component cli
+                RESULT_VARIABLE installed OUTPUT_QUIET)
+if(NOT installed EQUAL 0)
+  message(FATAL_ERROR "cmake --install failed: ${installed}")
+endif()
+file(GLOB_RECURSE files RELATIVE ${prefix} ${prefix}/*)
+list(SORT files)
+list(JOIN files "\n" listed)
+file(READ ${CMAKE_CURRENT_LIST_DIR}/installed.txt wanted)
+string(STRIP "${wanted}" wanted)
+if(NOT listed STREQUAL wanted)
+  message(FATAL_ERROR "installed:\n${listed}\nwanted:\n${wanted}")
+endif()
+execute_process(COMMAND ${prefix}/bin/zarvelin --version RESULT_VARIABLE ran OUTPUT_VARIABLE said)
+if(NOT ran EQUAL 0 OR NOT said MATCHES "^Zarvelin ")
+  message(FATAL_ERROR "the installed program did not run: ${ran} ${said}")
+endif()
+execute_process(COMMAND readelf --syms ${prefix}/bin/zarvelin OUTPUT_VARIABLE symbols)
+if(symbols MATCHES "\\.symtab")
+  message(FATAL_ERROR "the installed program keeps its symbol table")
+endif()
+file(REMOVE_RECURSE ${prefix})
