@@ -5,30 +5,12 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-# Each layer folder and the folders it may include from (besides itself).
-declare -A may=(
-  [runtime]=""
-  [platform]="runtime"
-  [forms]="runtime platform"
-  [ide]="runtime"
-  [project]="runtime ide"
-  [support]="runtime platform forms"
-  [copy]="runtime platform forms ide project support"
-  [ui]="runtime platform forms ide project support copy"
-  [addin]="runtime platform forms ide project support copy ui"
-  [filebacked]="runtime platform ide"
-  [app]="runtime platform forms ide project support copy ui addin"
-  [console]="runtime platform forms"
-  [cli]="runtime platform forms ide project support copy ui addin filebacked app app/terminal"
-  [app/terminal]="runtime platform forms ide project support copy ui addin app host terminal console"
-  [host]="runtime platform"
-  [terminal]="runtime platform forms host console"
-  [win32]="runtime platform forms ide project support copy ui addin app"
-  [win32/cli]="runtime platform forms ide project support copy ui addin app console cli win32"
-  [win32/dll]="win32"
-  # The test host plays the file-backed IDE and runs on the Windows services, as the add-in does.
-  [win32/host]="runtime platform forms ide filebacked win32"
-)
+# Each layer folder and the folders it may include from (besides itself), from the layer map.
+declare -A may=()
+while read -r folder _ uses; do
+  [[ -z "$folder" || "$folder" == \#* ]] && continue
+  may[$folder]=$uses
+done <cmake/layers.txt
 
 failed=0
 for layer in "${!may[@]}"; do

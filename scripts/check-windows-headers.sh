@@ -7,7 +7,8 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 compiler="${1:?usage: check-windows-headers.sh COMPILER}"
-portable=(runtime platform forms ide project support copy ui addin filebacked app console)
+# The portable layers of the layer map.
+mapfile -t portable < <(awk '$2 == "portable" { print $1 }' cmake/layers.txt)
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 

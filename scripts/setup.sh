@@ -4,9 +4,13 @@ set -euo pipefail
 
 packages=(cmake ninja-build g++ ccache libgtest-dev libgmock-dev libcli11-dev nlohmann-json3-dev
   libjemalloc-dev)
+# scripts/package.sh: CPack's .deb reads the program's library dependencies with dpkg-shlibdeps.
+packages+=(dpkg-dev)
 if [[ "${ZARVELIN_CROSS:-1}" == 1 ]]; then
   # GoogleTest's sources: the cross builds compile the framework for Windows themselves.
   packages+=(g++-mingw-w64-i686 g++-mingw-w64-x86-64 googletest)
+  # scripts/package.sh: the Windows setup program and the zip.
+  packages+=(nsis zip)
 fi
 # Only scripts/coverage.sh needs gcovr.
 if [[ "${ZARVELIN_COVERAGE:-0}" == 1 ]]; then

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Sets up, builds and runs every test: the layer and <windows.h> checks, the native unit and
-# end-to-end tests, then the Windows cross builds and the add-in's proof under Wine.
+# end-to-end tests, then the Windows cross builds, the add-in's proof under Wine, and the packages
+# users install, made and proved.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
@@ -14,3 +15,5 @@ for preset in mingw-i686 mingw-x86_64; do
   scripts/build.sh "$preset"
 done
 scripts/wine-proof.sh build/mingw-i686 build/mingw-x86_64
+scripts/package.sh
+scripts/install-proof.sh dist build/mingw-i686
