@@ -30,9 +30,9 @@ bool IsSourceProjectFile(const std::string& sCopiedFile, const std::string& sSou
   return Files().SameFile(sCopiedFile, sSourceFile);
 }
 
-// Puts the copy directory back as it was and says so, after the failing step's own message.
-void RollBack(CopySafeguard& safeguard, CopyRoad& road) {
-  road.result.notPutBack = safeguard.Rollback();
+// Says that the copy directory is as it was, or which files could not be put back and where
+// they are.
+void TellNotPutBack(CopyRoad& road) {
   std::string text = "The copy directory was left as it was.";
   if (!road.result.notPutBack.empty()) {
     text = "These files of the copy directory could not be put back:";
@@ -45,6 +45,12 @@ void RollBack(CopySafeguard& safeguard, CopyRoad& road) {
     erl = 85;
     road.observer.MsgBox(text, std::string(App().title), mb::kInformation);
   });
+}
+
+// Puts the copy directory back as it was and says so, after the failing step's own message.
+void RollBack(CopySafeguard& safeguard, CopyRoad& road) {
+  road.result.notPutBack = safeguard.Rollback();
+  TellNotPutBack(road);
 }
 
 // Every planned file that the copy directory now holds, with its size.
@@ -95,6 +101,17 @@ void CopyProjectFromCD(ide::VBE& vbe, ide::VBProject& project, CopyRoad& road) {
         bool bProjectFile = false;
         bool bPath32 = false;
         std::optional<NamePlan> plan;
+        if (!road.stopped) {
+          // What a killed copy left in the directory is put back before anything is planned.
+          erl = 23;
+          road.result.notPutBack = safeguard.Recover(sCopyDirectory);
+          if (!road.result.notPutBack.empty()) {
+            road.StoppedAt(CopyStep::Plan, 0, road.result.notPutBack.front().keptAs,
+                           "A stopped copy's files could not be put back.");
+            TellNotPutBack(road);
+            road.stopped = true;
+          }
+        }
         if (!road.stopped) {
           erl = 25;
           plan.emplace(project.Components().Enumerate(), sCopyDirectory, request.projectFileName);
@@ -192,8 +209,6 @@ std::string_view CopyStepName(CopyStep step) {
   switch (step) {
     case CopyStep::None:
       return "";
-    case CopyStep::Validation:
-      return "validation";
     case CopyStep::Plan:
       return "plan";
     case CopyStep::Components:

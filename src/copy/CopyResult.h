@@ -9,7 +9,7 @@
 namespace zarvelin::copy {
 
 // The steps of the copy road, where a copy that did not finish stopped.
-enum class CopyStep { None, Validation, Plan, Components, ProjectFile, Path32, Reopen, Stopped };
+enum class CopyStep { None, Plan, Components, ProjectFile, Path32, Reopen, Stopped };
 
 std::string_view CopyStepName(CopyStep step);
 

@@ -198,6 +198,19 @@ TEST(FinishedCopy, ReplacesWhatWasThereAndKeepsTheUsersOwnFile) {
   }
 }
 
+TEST(KilledCopy, IsPutBackByTheNextCopyBeforeItPlans) {
+  World world;
+  world.env.files.Put("C:\\Copy\\modMain.bas", "half of a killed copy's module");
+  world.env.files.Put("C:\\Copy\\modMain.bas.~zva", "an earlier copy's module");
+  world.env.files.Delete("C:\\Projects\\Ledger\\app\\docs\\Ledger Notes.txt");
+  CountingSafeguard safeguard;
+  Watcher watcher;
+  const copy::CopyResult result = world.Copy(watcher, safeguard);
+  EXPECT_FALSE(result.finished);
+  EXPECT_EQ(world.env.files.Bytes("C:\\Copy\\modMain.bas"), "an earlier copy's module");
+  EXPECT_FALSE(world.env.files.Exists("C:\\Copy\\modMain.bas.~zva"));
+}
+
 std::vector<std::string> Paths(const copy::CopyResult& result) {
   std::vector<std::string> paths;
   for (const copy::WrittenFile& file : result.written) paths.push_back(file.path);
