@@ -41,7 +41,7 @@ int32_t CopyLineObserver::MsgBox(const std::string& text, const std::string& tit
   return Sys().MsgBox(text, title, style);
 }
 
-void CopyLineObserver::Yield() {
+void CopyLineObserver::DoEvents() {
   Sys().DoEvents();
 }
 

@@ -22,7 +22,7 @@ class CopyLineObserver : public copy::CopyObserver {
   void MoveToCorner() override {}
   void SetOnTop(bool /*onTop*/) override {}
   void CenterOnTop() override {}
-  void Yield() override;
+  void DoEvents() override;
 
  private:
   std::ostream& progress_;

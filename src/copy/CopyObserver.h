@@ -33,7 +33,7 @@ class CopyObserver {
   // After the add-in is connected again: centred and topmost, unless minimized.
   virtual void CenterOnTop() = 0;
   // Lets pending window messages be processed.
-  virtual void Yield() = 0;
+  virtual void DoEvents() = 0;
   // Asked after each yield: true stops the copy, which is then rolled back.
   virtual bool StopRequested() { return false; }
   // A stopped copy connects the source-code-control add-in again unless the IDE is going away.

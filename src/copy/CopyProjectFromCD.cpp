@@ -95,7 +95,7 @@ void CopyProjectFromCD(ide::VBE& vbe, ide::VBProject& project, CopyRoad& road) {
         erl = 20;
         observer.ShowLayout(CopyLayout::Copying);
         observer.SetOnTop(true);
-        road.Yield();
+        road.DoEvents();
 
         bool bFiles = false;
         bool bProjectFile = false;
@@ -149,7 +149,7 @@ void CopyProjectFromCD(ide::VBE& vbe, ide::VBProject& project, CopyRoad& road) {
 
         erl = 60;
         observer.ShowLayout(CopyLayout::Reloading);
-        road.Yield();
+        road.DoEvents();
         Sys().SetMousePointer(pointer::kHourglass);
 
         if (bFiles && !bProjectFile && !road.stopped) {
@@ -185,7 +185,7 @@ void CopyProjectFromCD(ide::VBE& vbe, ide::VBProject& project, CopyRoad& road) {
           return;
         }
         observer.ShowLayout(CopyLayout::AfterReload);
-        observer.Yield();
+        observer.DoEvents();
 
         if (bAddIn) {
           erl = 100;

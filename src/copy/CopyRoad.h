@@ -26,8 +26,8 @@ struct CopyRoad {
     result.reason = std::move(reason);
   }
   // Yields to the message loop; false when the observer asked the copy to stop.
-  bool Yield() {
-    observer.Yield();
+  bool DoEvents() {
+    observer.DoEvents();
     return !AskedToStop();
   }
   bool AskedToStop() {

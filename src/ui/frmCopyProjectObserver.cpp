@@ -68,7 +68,7 @@ void frmCopyProjectObserver::CenterOnTop() {
   window_.SetOnTop(dialog_, true);
 }
 
-void frmCopyProjectObserver::Yield() {
+void frmCopyProjectObserver::DoEvents() {
   Sys().DoEvents();
 }
 

@@ -26,7 +26,7 @@ class frmCopyProjectObserver : public copy::CopyObserver {
   void MoveToCorner() override;
   void SetOnTop(bool onTop) override;
   void CenterOnTop() override;
-  void Yield() override;
+  void DoEvents() override;
   bool StopRequested() override;
   bool ShuttingDown() override;
 

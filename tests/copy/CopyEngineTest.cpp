@@ -55,7 +55,7 @@ class Watcher : public copy::CopyObserver {
   void MoveToCorner() override {}
   void SetOnTop(bool) override {}
   void CenterOnTop() override {}
-  void Yield() override { ++yields_; }
+  void DoEvents() override { ++yields_; }
   bool StopRequested() override { return stopAt_ > 0 && yields_ >= stopAt_; }
   bool ShuttingDown() override { return shuttingDown_; }
 
