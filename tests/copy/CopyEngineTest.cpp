@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "copy/CopyProject.h"
+#include "copy/CopySafeguard.h"
 #include "copy/PutAsideSafeguard.h"
 #include "fakes/TestEnvironment.h"
 #include "filebacked/FileBackedIde.h"
@@ -19,25 +20,31 @@ namespace {
 
 constexpr const char* kCopy = "C:\\Copy";
 
-// The safeguard the engine uses, counting what it is asked.
-class CountingSafeguard : public copy::PutAsideSafeguard {
+// The safeguard every copy uses, counting what it is asked.
+class CountingSafeguard : public copy::CopySafeguard {
  public:
   void Begin(const std::string& directory, const std::vector<std::string>& planned,
              const std::vector<std::string>& reserved) override {
     ++begun;
-    copy::PutAsideSafeguard::Begin(directory, planned, reserved);
+    used_->Begin(directory, planned, reserved);
   }
   std::vector<std::string> Commit() override {
     ++committed;
-    return copy::PutAsideSafeguard::Commit();
+    return used_->Commit();
   }
   std::vector<copy::NotPutBack> Rollback() override {
     ++rolledBack;
-    return copy::PutAsideSafeguard::Rollback();
+    return used_->Rollback();
+  }
+  std::vector<copy::NotPutBack> Recover(const std::string& directory) override {
+    return used_->Recover(directory);
   }
   int begun = 0;
   int committed = 0;
   int rolledBack = 0;
+
+ private:
+  std::unique_ptr<copy::CopySafeguard> used_ = copy::MakeCopySafeguard();
 };
 
 // Watches a copy: keeps its message boxes, and asks it to stop at the given yield (0: never).
@@ -191,24 +198,28 @@ TEST(FinishedCopy, ReplacesWhatWasThereAndKeepsTheUsersOwnFile) {
   EXPECT_EQ(result.replaced,
             (std::vector<std::string>{"C:\\Copy\\modMain.bas", "C:\\Copy\\Ledger.vbp"}));
   EXPECT_EQ(world.env.files.Bytes("C:\\Copy\\mine.txt"), "the user's own notes");
-  EXPECT_FALSE(world.env.files.Exists("C:\\Copy\\modMain.bas.~zva"));
+  // Nothing is left aside: the directory holds what the copy wrote and the user's file.
+  std::map<std::string, std::string> expected{{"C:\\Copy\\mine.txt", "the user's own notes"}};
   for (const copy::WrittenFile& file : result.written) {
-    EXPECT_EQ(file.size, static_cast<int64_t>(world.env.files.Bytes(file.path).size()))
-        << file.path;
+    expected[file.path] = world.env.files.Bytes(file.path);
+    EXPECT_EQ(file.size, static_cast<int64_t>(expected[file.path].size())) << file.path;
   }
+  EXPECT_EQ(world.env.files.FilesUnder(kCopy), expected);
 }
 
 TEST(KilledCopy, IsPutBackByTheNextCopyBeforeItPlans) {
   World world;
   world.env.files.Put("C:\\Copy\\modMain.bas", "half of a killed copy's module");
-  world.env.files.Put("C:\\Copy\\modMain.bas.~zva", "an earlier copy's module");
+  const std::string aside =
+      "C:\\Copy\\modMain.bas" + std::string(copy::PutAsideSafeguard::kAsideSuffix);
+  world.env.files.Put(aside, "an earlier copy's module");
   world.env.files.Delete("C:\\Projects\\Ledger\\app\\docs\\Ledger Notes.txt");
   CountingSafeguard safeguard;
   Watcher watcher;
   const copy::CopyResult result = world.Copy(watcher, safeguard);
   EXPECT_FALSE(result.finished);
   EXPECT_EQ(world.env.files.Bytes("C:\\Copy\\modMain.bas"), "an earlier copy's module");
-  EXPECT_FALSE(world.env.files.Exists("C:\\Copy\\modMain.bas.~zva"));
+  EXPECT_FALSE(world.env.files.Exists(aside));
 }
 
 std::vector<std::string> Paths(const copy::CopyResult& result) {
