@@ -118,20 +118,27 @@ struct ProjectSettings {
 int SetProject(const std::string& vbpFile, const std::string& shownAs,
                const ProjectSettings& settings, const CommandContext& context);
 
-// `zarvelin copy PROJECT.vbp DIRECTORY [--scc] [--quiet]`: the copy dialog's Copy button.
+// `zarvelin copy PROJECT.vbp DIRECTORY [--scc] [--quiet] [--dry-run] [--json]
+// [--skip-missing-docs]`, or `zarvelin copy --recover DIRECTORY`: the copy dialog's Copy button.
 void RegisterCopyCommand(CLI::App& app, const CommandContext& context);
 
 // What one copy run is given; paths are VB paths.
 struct CopyOptions {
   std::string projectFile;
-  std::string directory;  // as the user would type it into the dialog
-  bool scc = false;       // a "vbscc" add-in is installed (and connected)
-  bool quiet = false;     // no progress bar and no closing message
+  std::string directory;       // as the user would type it into the dialog
+  std::string givenDirectory;  // as the user gave it on the command line
+  bool scc = false;            // a "vbscc" add-in is installed (and connected)
+  bool quiet = false;          // no progress bar and no closing message
+  bool dryRun = false;         // plan only: write nothing
+  bool json = false;           // the result as JSON on the normal output
+  bool skipMissingDocs = false;
 };
-// Opens the project in the file-backed IDE, loads the copy dialog for it, types the directory and
-// presses Copy, on the platform, windows and files the session installed. 0 when the copy ended
-// with its closing message, 1 otherwise.
-int RunCopy(const CopyOptions& options);
+// Opens the project in the file-backed IDE, checks the directory as the Copy button does and runs
+// the copy (or only plans it), on the platform, windows and files the session installed. 0 when
+// the copy finished (or would), 1 otherwise.
+int RunCopy(const CopyOptions& options, std::ostream& out);
+// Puts back what a killed copy into directory (a VB path) left put aside; 0 when all of it was.
+int RecoverCopy(const std::string& directory, std::ostream& out);
 
 // `zarvelin verify PROJECT.vbp COPY_DIR [--ide-saved] [--skip-missing-docs]`: whether a copy is
 // complete and faithful to its source.

@@ -2,7 +2,7 @@
 
 #include <memory>
 
-#include "copy/CopyDialog.h"
+#include "copy/CopyTexts.h"
 #include "runtime/Strings.h"
 #include "runtime/Trap.h"
 

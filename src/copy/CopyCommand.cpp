@@ -4,14 +4,12 @@
 #include <string>
 #include <vector>
 
-#include "copy/CopyProjectFromCD.h"
+#include "copy/CopyTexts.h"
 #include "copy/GetFileName.h"
 #include "copy/ValidCopyDirectory.h"
 #include "platform/Platform.h"
 #include "runtime/Runtime.h"
 #include "runtime/Strings.h"
-#include "runtime/Trap.h"
-#include "runtime/VbPath.h"
 #include "support/mMain.h"
 
 namespace zarvelin::copy {
@@ -32,63 +30,62 @@ bool IsProjectDirectory(const std::string& sCopyDirectory, const std::string& sP
   return Files().SameFile(sCopyDirectory + "\\", sProjectDirectory + "\\");
 }
 
-// The closing message names every file that the flat copy directory made take another name.
-std::string RenamedLines(const std::vector<std::string>& renamed) {
-  if (renamed.empty()) return {};
-  std::string text = std::string(kCrLf) + "Saved under another name:";
-  for (const std::string& line : renamed) text += std::string(kCrLf) + line;
-  return text;
+// A copy reopens the source project from disk at its end, and a stopped copy is rolled back:
+// changes the IDE holds unsaved would be lost either way.
+bool HasUnsavedChanges(ide::VBProject& project) {
+  if (project.IsDirty()) return true;
+  for (const std::shared_ptr<ide::VBComponent>& component : project.Components().Enumerate()) {
+    if (component->IsDirty()) return true;
+  }
+  return false;
 }
 
 }  // namespace
 
-bool cmdCopy_Click(CopyDialog& dialog) {
-  bool closed = false;
-  StartReportRound();
-  Trap(kModule, "cmdCopy_Click", [&](Erl& erl) {
-    erl = 10;
-    const std::string sProjectFile = dialog.vbe.ActiveVBProject()->FileName();
-    if (sProjectFile.empty()) {
-      Sys().MsgBox("You must save this project before copy.", "Zarvelin", mb::kInformation);
-      return;
+std::optional<CopyCommand> CheckCopyCommand(ide::VBE& vbe, const std::string& sTypedDirectory) {
+  const std::shared_ptr<ide::VBProject> project = vbe.ActiveVBProject();
+  const std::string sProjectFile = project->FileName();
+  if (sProjectFile.empty()) {
+    Sys().MsgBox("You must save this project before copy.", "Zarvelin", mb::kInformation);
+    return std::nullopt;
+  }
+  if (HasUnsavedChanges(*project)) {
+    Sys().MsgBox("The project has changes that are not saved." + std::string(kCrLf) +
+                     "Please save the project before you copy it.",
+                 "Zarvelin", mb::kInformation);
+    return std::nullopt;
+  }
+
+  const std::string sProjectDirectory = mMain::GetFilePath(sProjectFile);
+  if (!ValidCopyDirectory(sTypedDirectory, sProjectDirectory)) return std::nullopt;
+  const std::string sCopyDirectory = CopyDirectoryOf(sTypedDirectory);
+  if (IsProjectDirectory(sCopyDirectory, sProjectDirectory)) {
+    RefuseProjectDirectory();
+    return std::nullopt;
+  }
+  CopyCommand command;
+  command.projectFile = sProjectFile;
+  command.request.copyDirectory = sCopyDirectory;
+  command.request.projectDirectory = sProjectDirectory;
+  command.request.projectFileName = GetFileName(sProjectFile);
+  return command;
+}
+
+std::string ClosingMessage(const std::string& sProjectFile, const std::string& sTypedDirectory,
+                           const CopyResult& result) {
+  std::string text = "Project:" + std::string(kCrLf) + sProjectFile + std::string(kCrLf) +
+                     "Copied to directory:" + std::string(kCrLf) + sTypedDirectory;
+  if (!result.renamed.empty()) {
+    text += std::string(kCrLf) + "Saved under another name:";
+    for (const Renaming& renaming : result.renamed) {
+      text += std::string(kCrLf) + renaming.source + " -> " + renaming.name;
     }
-
-    erl = 20;
-    const std::string sProjectDirectory = mMain::GetFilePath(sProjectFile);
-    if (!ValidCopyDirectory(dialog.txtDirectory.Text(), sProjectDirectory)) return;
-    const std::string sCopyDirectory = CopyDirectoryOf(dialog.txtDirectory.Text());
-    if (IsProjectDirectory(sCopyDirectory, sProjectDirectory)) {
-      RefuseProjectDirectory();
-      return;
-    }
-    Sys().DoEvents();
-
-    erl = 30;
-    const std::shared_ptr<ide::VBProject> project = dialog.vbe.ActiveVBProject();
-    const bool bCopied = CopyProjectFromCD(dialog, *project, sCopyDirectory, sProjectDirectory,
-                                           GetFileName(sProjectFile));
-    Sys().DoEvents();
-
-    erl = 40;
-    if (bCopied) {
-      Sys().SetMousePointer(pointer::kDefault);
-      if (!dialog.quiet)
-        Sys().MsgBox("Project:" + std::string(kCrLf) + sProjectFile + std::string(kCrLf) +
-                         "Copied to directory:" + std::string(kCrLf) + dialog.txtDirectory.Text() +
-                         RenamedLines(dialog.renamed),
-                     "Zarvelin", mb::kInformation);
-      closed = true;
-    }
-
-    erl = 50;
-    Sys().SetMousePointer(pointer::kDefault);
-    dialog.picModule.SetVisible(false);
-    dialog.lblCurrentProject.SetVisible(true);
-    dialog.lblCurrentProject.SetCaption(sProjectFile);
-    dialog.lblFrom.SetCaption("From:");
-    Sys().DoEvents();
-  });
-  return closed;
+  }
+  if (!result.replaced.empty()) {
+    text += std::string(kCrLf) + "Replaced " + std::to_string(result.replaced.size()) +
+            " files that were already in the copy directory.";
+  }
+  return text;
 }
 
 }  // namespace zarvelin::copy

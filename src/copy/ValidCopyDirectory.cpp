@@ -1,6 +1,6 @@
 #include "copy/ValidCopyDirectory.h"
 
-#include "copy/CopyDialog.h"
+#include "copy/CopyTexts.h"
 #include "platform/Platform.h"
 #include "runtime/Strings.h"
 #include "runtime/Trap.h"

@@ -7,6 +7,7 @@
 #include "filebacked/FileBackedIdeComponentFile.h"
 #include "filebacked/FileBackedIdeFiles.h"
 #include "filebacked/FileBackedIdeLearnedFiles.h"
+#include "ide/CompanionNames.h"
 #include "runtime/CodedLine.h"
 #include "runtime/Runtime.h"
 #include "runtime/Strings.h"
@@ -114,6 +115,7 @@ bool FileBackedComponent::SaveAs(const std::string& path) {
   }
   staged.Commit();
   file_ = target;
+  dirty_ = false;
   return true;
 }
 
@@ -125,22 +127,21 @@ void FileBackedComponent::StageCodeFiles(const std::string& target, std::string 
   const std::string newBase = BaseNameOf(FileNameOf(target));
 
   // VB names a component's binary data after the file it saves the component to, beside it: X.frm
-  // gets X.frx whatever the source called it, so two components never share one. A second
-  // companion of one extension gets a name of its own rather than the first one's.
+  // gets X.frx whatever the source called it, so two components never share one.
   struct Move {
     std::string from;
     std::string name;
   };
   std::vector<Move> moves;
+  std::vector<std::string> extensions;
+  const std::string newExtension = ExtensionOf(FileNameOf(target));
   const auto moveFor = [&](const std::string& reference) -> const Move& {
     const std::string from = ResolvePath(oldDirectory, reference);
-    int taken = 0;
     for (const Move& move : moves) {
       if (EqualNoCase(move.from, from)) return move;
-      if (EqualNoCase(ExtensionOf(move.name), ExtensionOf(reference))) ++taken;
     }
-    const std::string suffix = taken == 0 ? "" : "_" + std::to_string(taken + 1);
-    moves.push_back({from, newBase + suffix + "." + ExtensionOf(reference)});
+    extensions.push_back(ExtensionOf(reference));
+    moves.push_back({from, ide::CompanionFileNames(newBase, newExtension, extensions).back()});
     return moves.back();
   };
   // Only the property block, before the name line, is read through the code page, since the IDE

@@ -32,6 +32,9 @@ class FileBackedComponent : public ide::VBComponent {
   int32_t Type() override;
   std::string FileNames(int16_t index) override;
   bool SaveAs(const std::string& path) override;
+  // Changes made in the IDE and not saved yet; a component read from its file has none.
+  bool IsDirty() override { return dirty_; }
+  void MarkDirty() { dirty_ = true; }
 
   // The line that names this component in a project file kept in projectDirectory. The line
   // that named it before is kept byte for byte while it still points to the component's file.
@@ -55,6 +58,7 @@ class FileBackedComponent : public ide::VBComponent {
   std::optional<ComponentLine> line_;
   std::string lineText_;
   HeldText held_;
+  bool dirty_ = false;
 };
 
 }  // namespace zarvelin::filebacked

@@ -72,6 +72,7 @@ void FileBackedProject::SaveAs(const std::string& path) {
   staged.Commit();
 
   file_ = target;
+  dirty_ = false;
   for (size_t i = 0; i < lines.size(); ++i) lines[i].coded.bytes = std::move(written[i]);
   lines_ = std::move(lines);
   for (const Line& line : lines_) {

@@ -20,6 +20,9 @@ class FileBackedProject : public ide::VBProject {
   std::string FileName() override;
   ide::VBComponents& Components() override;
   void SaveAs(const std::string& path) override;
+  // Changes made in the IDE and not saved yet; a project read from its file has none.
+  bool IsDirty() override { return dirty_; }
+  void MarkDirty() { dirty_ = true; }
 
  private:
   // A line of the project file; component lines stand for their component.
@@ -33,6 +36,7 @@ class FileBackedProject : public ide::VBProject {
   std::string file_;
   std::vector<Line> lines_;
   FileBackedComponents components_;
+  bool dirty_ = false;
 };
 
 }  // namespace zarvelin::filebacked

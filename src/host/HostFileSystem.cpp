@@ -174,6 +174,10 @@ int32_t HostFileSystem::Attributes(const std::string& path) {
   return AttributesOf(StatOf(host), HostName(host));
 }
 
+int64_t HostFileSystem::Length(const std::string& path) {
+  return static_cast<int64_t>(StatOf(paths_.ToHost(path)).st_size);
+}
+
 DateTime HostFileSystem::LastModified(const std::string& path) {
   const std::string host = paths_.ToHost(path);
   const time_t modified = StatOf(host).st_mtime;

@@ -34,6 +34,8 @@ class VBComponent {
   virtual std::string FileNames(int16_t index) = 0;
   // Writes the component's current state to path; True on success.
   virtual bool SaveAs(const std::string& path) = 0;
+  // Whether the component has changes that are not saved.
+  virtual bool IsDirty() = 0;
 };
 
 class VBComponents {
@@ -55,6 +57,8 @@ class VBProject {
   virtual std::string FileName() = 0;
   virtual VBComponents& Components() = 0;
   virtual void SaveAs(const std::string& path) = 0;
+  // Whether the project has changes that are not saved.
+  virtual bool IsDirty() = 0;
 };
 
 class VBProjects {

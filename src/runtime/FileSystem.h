@@ -95,6 +95,8 @@ class FileSystem {
   virtual int32_t Attributes(const std::string& path) = 0;
   // FileDateTime: local time of the last modification.
   virtual DateTime LastModified(const std::string& path) = 0;
+  // FileLen: the size of a file in bytes.
+  virtual int64_t Length(const std::string& path) = 0;
   // Dir(pattern, mask): the name (no directory) of the first entry whose name matches the
   // pattern's file part without regard to letter case ("*" and "?" wildcards) and whose
   // attributes fit the mask (normal files always; hidden, system, directory when in the mask).

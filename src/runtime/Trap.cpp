@@ -23,11 +23,25 @@ std::set<std::tuple<std::string, std::string, int16_t, int32_t>>& ShownThisRound
   return shown;
 }
 
+FailureNote*& HeldNote() {
+  static FailureNote* held = nullptr;
+  return held;
+}
+
 }  // namespace
+
+FailureNote::FailureNote() : outer_(HeldNote()) {
+  HeldNote() = this;
+}
+
+FailureNote::~FailureNote() {
+  HeldNote() = outer_;
+}
 
 void ReportFailure(std::string_view module, std::string_view procedure, int16_t line,
                    int32_t number) {
   ++ReportedCount();
+  for (FailureNote* note = HeldNote(); note != nullptr; note = note->outer_) note->noted_ = true;
   if (!ShownThisRound().emplace(std::string(module), std::string(procedure), line, number).second) {
     return;
   }

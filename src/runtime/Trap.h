@@ -35,6 +35,25 @@ void StartReportRound();
 // run end with a failing exit status when any step reported a failure.
 int32_t FailuresReported();
 
+// Tells whether a failure was reported while it was held: a step whose callees report their own
+// failures and go on (reading a project model) can still tell that one of them failed. Notes
+// nest; each one held sees every report.
+class FailureNote {
+ public:
+  FailureNote();
+  ~FailureNote();
+  FailureNote(const FailureNote&) = delete;
+  FailureNote& operator=(const FailureNote&) = delete;
+
+  bool Noted() const { return noted_; }
+
+ private:
+  friend void ReportFailure(std::string_view, std::string_view, int16_t, int32_t);
+
+  FailureNote* outer_;
+  bool noted_ = false;
+};
+
 // Turns anything a procedure body can throw into the run-time error it stands for.
 VbError AsVbError(std::exception_ptr failure);
 

@@ -1,10 +1,11 @@
 #include "ui/frmCopyProject.h"
 
+#include <memory>
+#include <optional>
 #include <string>
-#include <utility>
 
 #include "copy/CopyCommand.h"
-#include "copy/CopyDialog.h"
+#include "copy/CopyProject.h"
 #include "platform/Platform.h"
 #include "runtime/Runtime.h"
 #include "runtime/Strings.h"
@@ -13,6 +14,7 @@
 #include "support/mBrowseFolders.h"
 #include "support/mMain.h"
 #include "ui/frmAbout.h"
+#include "ui/frmCopyProjectObserver.h"
 
 namespace zarvelin {
 namespace {
@@ -28,14 +30,21 @@ constexpr int32_t kModal = 1;
 }  // namespace
 
 frmCopyProject::frmCopyProject() : forms::Form(frmCopyProjectDesign()) {
-  OnClick("cmdCopy", [this] { cmdCopy_Click(); });
-  OnClick("cmdBrowse", [this] { cmdBrowse_Click(); });
+  // A second copy would put aside the first one's files, Refresh and Browse would change what it
+  // copies, and closing would unload the controls it draws on.
+  const auto unlessCopying = [this](auto handler) {
+    return [this, handler] {
+      if (!copying_) handler();
+    };
+  };
+  OnClick("cmdCopy", unlessCopying([this] { cmdCopy_Click(); }));
+  OnClick("cmdBrowse", unlessCopying([this] { cmdBrowse_Click(); }));
   OnClick("cmdExplorer", [this] { cmdExplorer_Click(); });
   OnClick("cmdHelp", [this] { cmdHelp_Click(); });
-  OnClick("cmdRefresh", [this] { cmdRefresh_Click(); });
+  OnClick("cmdRefresh", unlessCopying([this] { cmdRefresh_Click(); }));
   OnClick("cmdAbout", [this] { cmdAbout_Click(); });
-  OnClick("cmdExit", [this] { CloseThroughHost("cmdExit_Click"); });
-  OnClick("cmdCancel", [this] { CloseThroughHost("cmdCancel_Click"); });
+  OnClick("cmdExit", unlessCopying([this] { CloseThroughHost("cmdExit_Click"); }));
+  OnClick("cmdCancel", unlessCopying([this] { CloseThroughHost("cmdCancel_Click"); }));
   // Enter lands on the hidden OK button, which does nothing.
   OnClick("cmdOK", [] {});
 }
@@ -65,6 +74,10 @@ void frmCopyProject::Form_Load() {
   });
 }
 
+void frmCopyProject::Form_QueryUnload(int32_t& cancel, int32_t unloadMode) {
+  if (copying_ && unloadMode == forms::unload::kFormControlMenu) cancel = 1;
+}
+
 void frmCopyProject::Form_Unload(int32_t& /*cancel*/) {
   isVisible_ = false;
   window_.reset();
@@ -72,16 +85,47 @@ void frmCopyProject::Form_Unload(int32_t& /*cancel*/) {
 
 void frmCopyProject::cmdCopy_Click() {
   lastCopySucceeded_ = false;
-  lastCopyRenamed_.clear();
   if (vbInstance_ == nullptr || window_ == nullptr) {
     ReportFailure(kModule, "cmdCopy_Click", 0, vberr::kObjectVariableNotSet);
     return;
   }
-  copy::CopyDialog dialog{*this,       txtDirectory(), lblFrom(),    lblCurrentProject(),
-                          picModule(), *window_,       *vbInstance_, quiet_,
-                          {}};
-  lastCopySucceeded_ = copy::cmdCopy_Click(dialog);
-  lastCopyRenamed_ = std::move(dialog.renamed);
+  copying_ = true;
+  StartReportRound();
+  Trap(kModule, "cmdCopy_Click", [&](Erl& erl) {
+    erl = 10;
+    const std::optional<copy::CopyCommand> command =
+        copy::CheckCopyCommand(*vbInstance_, txtDirectory().Text());
+    if (!command) return;
+    Sys().DoEvents();
+
+    erl = 30;
+    const std::shared_ptr<ide::VBProject> project = vbInstance_->ActiveVBProject();
+    frmCopyProjectObserver observer(*this, *window_, quiet_);
+    const copy::CopyResult result =
+        copy::CopyProject(*vbInstance_, *project, command->request, observer);
+    Sys().DoEvents();
+    // Unloaded while it copied: there is nothing left to show the outcome in.
+    if (!isVisible_) return;
+
+    erl = 40;
+    if (result.finished) {
+      Sys().SetMousePointer(pointer::kDefault);
+      if (!quiet_) {
+        Sys().MsgBox(copy::ClosingMessage(command->projectFile, txtDirectory().Text(), result),
+                     "Zarvelin", mb::kInformation);
+      }
+      lastCopySucceeded_ = true;
+    }
+
+    erl = 50;
+    Sys().SetMousePointer(pointer::kDefault);
+    picModule().SetVisible(false);
+    lblCurrentProject().SetVisible(true);
+    lblCurrentProject().SetCaption(command->projectFile);
+    lblFrom().SetCaption("From:");
+    Sys().DoEvents();
+  });
+  copying_ = false;
 }
 
 void frmCopyProject::cmdBrowse_Click() {

@@ -3,7 +3,6 @@
 #include <memory>
 #include <string>
 #include <string_view>
-#include <vector>
 
 #include "forms/Form.h"
 #include "ide/Vbide.h"
@@ -40,11 +39,10 @@ class frmCopyProject : public forms::Form {
 
   // True when the last press of Copy ended with the closing "Project:" message.
   bool LastCopySucceeded() const { return lastCopySucceeded_; }
-  // The files the last copy saved under another name, "source -> new name".
-  const std::vector<std::string>& LastCopyRenamed() const { return lastCopyRenamed_; }
 
  protected:
   void Form_Load() override;
+  void Form_QueryUnload(int32_t& cancel, int32_t unloadMode) override;
   void Form_Unload(int32_t& cancel) override;
 
  private:
@@ -61,8 +59,10 @@ class frmCopyProject : public forms::Form {
   DialogHost* connect_ = nullptr;
   bool isVisible_ = false;
   bool lastCopySucceeded_ = false;
-  std::vector<std::string> lastCopyRenamed_;
   bool quiet_ = false;
+  // A copy is running: the buttons stay enabled, but what would start another copy or take the
+  // dialog away under it is ignored until it ends.
+  bool copying_ = false;
   std::unique_ptr<CWindow> window_;
 };
 

@@ -48,6 +48,7 @@ class ComponentAdapter final : public ide::VBComponent {
     // The IDE's SaveAs is a Sub: coming back without a failure is its success.
     return answer.IsEmpty() || answer.AsBoolean();
   }
+  bool IsDirty() override { return component_.Call(L"IsDirty").AsBoolean(); }
   const Dispatch& Object() const { return component_; }
 
  private:
@@ -93,6 +94,7 @@ class ProjectAdapter final : public ide::VBProject {
     return *components_;
   }
   void SaveAs(const std::string& path) override { project_.Call(L"SaveAs", {Variant::Text(path)}); }
+  bool IsDirty() override { return project_.Call(L"IsDirty").AsBoolean(); }
 
  private:
   Dispatch project_;

@@ -385,6 +385,15 @@ int32_t WinFileSystem::Attributes(const std::string& path) {
   return static_cast<int32_t>(*attributes & kReportedAttributes);
 }
 
+int64_t WinFileSystem::Length(const std::string& path) {
+  const std::wstring wide = Wide(path);
+  WIN32_FILE_ATTRIBUTE_DATA data{};
+  if (!GetFileAttributesExW(wide.c_str(), GetFileExInfoStandard, &data)) {
+    throw WinError(GetLastError(), wide);
+  }
+  return (static_cast<int64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+}
+
 DateTime WinFileSystem::LastModified(const std::string& path) {
   const std::wstring wide = Wide(path);
   WIN32_FILE_ATTRIBUTE_DATA data{};

@@ -256,6 +256,11 @@ int32_t MemoryFileSystem::Attributes(const std::string& path) {
   return Existing(path).attributes;
 }
 
+int64_t MemoryFileSystem::Length(const std::string& path) {
+  Check("Length", path);
+  return static_cast<int64_t>(Existing(path).bytes.size());
+}
+
 DateTime MemoryFileSystem::LastModified(const std::string& path) {
   Check("LastModified", path);
   Existing(path);

@@ -43,6 +43,7 @@ class MemoryFileSystem : public FileSystem {
   void Replace(const std::string& from, const std::string& to) override;
   int32_t Attributes(const std::string& path) override;
   DateTime LastModified(const std::string& path) override;
+  int64_t Length(const std::string& path) override;
   std::string FindFirst(const std::string& pattern, int32_t attributeMask) override;
   void MakeDirectory(const std::string& path) override;
   bool SameFile(const std::string& first, const std::string& second) override;

@@ -2,10 +2,12 @@
 
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <map>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "platform/Platform.h"
@@ -34,11 +36,16 @@ class ScriptedPlatform : public Platform {
   NameAnswer computerName{true, "TESTBOX", 7};
   // Calls that fail with an error number ("LogEvent", "ClipboardSetText", "PrintDocument" ...).
   std::map<std::string, int32_t> failing;
+  // What the user does while the program yields: run once, at the next DoEvents.
+  std::function<void()> atNextYield;
 
   const std::vector<std::string>& Log() const { return log_; }
 
   int32_t MsgBox(std::string_view text, std::string_view title, int32_t style) override;
-  void DoEvents() override { log_.push_back("DoEvents"); }
+  void DoEvents() override {
+    log_.push_back("DoEvents");
+    if (atNextYield) std::exchange(atNextYield, nullptr)();
+  }
   double ScreenWidth() override { return 15360; }  // 1024 x 768 pixels
   double ScreenHeight() override { return 11520; }
   double TwipsPerPixelX() override { return 15; }

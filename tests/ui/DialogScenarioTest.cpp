@@ -67,6 +67,8 @@ TEST_P(DialogScenario, MatchesItsApprovedTranscript) {
   std::vector<std::string> dialogActions;
   filebacked::IdeConfiguration configuration;
   bool quiet = false;
+  std::string meanwhile;
+  std::string unsaved;
   frmCopyProject dialog;
   ClosingHost host;
   for (const std::string& step : GetParam().steps) {
@@ -114,6 +116,10 @@ TEST_P(DialogScenario, MatchesItsApprovedTranscript) {
       env.windows.OnModal(first, [actions = second](forms::Form& form) { Act(form, actions); });
     else if (verb == "dialog")
       dialogActions.push_back(rest);
+    else if (verb == "meanwhile")
+      meanwhile = rest;
+    else if (verb == "unsaved")
+      unsaved = rest;
     else if (verb == "show")
       shown.push_back(rest);
     else
@@ -127,7 +133,21 @@ TEST_P(DialogScenario, MatchesItsApprovedTranscript) {
         project.empty() ? nullptr : filebacked::OpenFileBackedIde(project, configuration);
     dialog.SetVBInstance(vbe.get());
     dialog.SetQuiet(quiet);
+    // Changes the user made in the IDE and did not save: the project's or a component's.
+    const auto open =
+        vbe ? static_cast<filebacked::FileBackedProjects&>(vbe->Projects()).Active() : nullptr;
+    if (unsaved == "project") open->MarkDirty();
+    if (!unsaved.empty() && unsaved != "project") {
+      for (const auto& component : open->Components().Enumerate()) {
+        if (component->Name() == unsaved) {
+          static_cast<filebacked::FileBackedComponent&>(*component).MarkDirty();
+        }
+      }
+    }
     dialog.Load();
+    if (!meanwhile.empty()) {
+      env.platform.atNextYield = [&] { Act(dialog, meanwhile); };
+    }
     for (const std::string& actions : dialogActions) Act(dialog, actions);
     outcome = dialog.LastCopySucceeded() ? "copied" : "not copied";
     if (dialog.Loaded()) dialog.Unload();

@@ -51,6 +51,7 @@ IDispatch* Component(std::shared_ptr<ide::VBComponent> component) {
            [&it](const Arguments& arguments, bool, VARIANT& result) {
              AnswerBoolean(result, it.SaveAs(TextOf(Argument(arguments, 0))));
            }},
+          Property(L"IsDirty", [&it](VARIANT& result) { AnswerBoolean(result, it.IsDirty()); }),
       },
       std::move(component));
 }
@@ -90,6 +91,7 @@ IDispatch* Project(std::shared_ptr<ide::VBProject> project) {
                    [project](VARIANT& result) { AnswerObject(result, Components(project)); }),
           {L"SaveAs", [&it](const Arguments& arguments, bool,
                             VARIANT&) { it.SaveAs(TextOf(Argument(arguments, 0))); }},
+          Property(L"IsDirty", [&it](VARIANT& result) { AnswerBoolean(result, it.IsDirty()); }),
       },
       project);
 }

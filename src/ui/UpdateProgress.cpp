@@ -1,4 +1,4 @@
-#include "copy/UpdateProgress.h"
+#include "ui/UpdateProgress.h"
 
 #include <limits>
 #include <string>
@@ -7,7 +7,7 @@
 #include "runtime/Formats.h"
 #include "runtime/VbError.h"
 
-namespace zarvelin::copy {
+namespace zarvelin {
 namespace {
 
 constexpr uint32_t kSrcCopy = 0x00CC0020;
@@ -38,4 +38,4 @@ void UpdateProgress(int32_t& lStep, int32_t& lCounter, forms::Control& picBox) {
   Sys().DoEvents();
 }
 
-}  // namespace zarvelin::copy
+}  // namespace zarvelin

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <string>
+
+namespace zarvelin::copy {
+
+class CopySafeguard;
+
+// What a copy is asked to do. The directories have no trailing backslash (a drive root is the
+// drive alone, "D:"); the caller has validated them.
+struct CopyRequest {
+  std::string copyDirectory;
+  std::string projectDirectory;
+  std::string projectFileName;
+  // Missing related documents are left out of the copied project file instead of stopping it.
+  bool skipMissingDocs = false;
+  // What makes the copy all or nothing; the default one when not given.
+  CopySafeguard* safeguard = nullptr;
+};
+
+}  // namespace zarvelin::copy
