@@ -105,7 +105,8 @@ std::vector<std::string> ReplacedFiles(const std::string& copyDirectory,
                                        const JournalRecord& record) {
   std::vector<std::string> replaced;
   for (const AsideEntry& aside : record.asides) {
-    replaced.push_back(JoinPath(copyDirectory, aside.name));
+    const std::string target = JoinPath(copyDirectory, aside.name);
+    if (Stands(target, aside.name)) replaced.push_back(target);
   }
   return replaced;
 }
@@ -117,8 +118,16 @@ std::vector<std::string> RemoveAsides(const std::string& copyDirectory,
   std::vector<std::string> leftOver;
   for (const AsideEntry& aside : record.asides) {
     const std::string asidePath = JoinPath(copyDirectory, aside.asideName);
+    const std::string target = JoinPath(copyDirectory, aside.name);
     try {
-      if (Stands(asidePath, aside.asideName)) Files().Delete(asidePath);
+      if (!Stands(asidePath, aside.asideName)) continue;
+      // A planned name the copy did not write after all (an IDE need not write every companion
+      // it might) keeps the file that was there: only what the copy replaced is dropped.
+      if (Stands(target, aside.name)) {
+        Files().Delete(asidePath);
+      } else {
+        Files().Rename(asidePath, target);
+      }
     } catch (const VbError&) {
       leftOver.push_back(asidePath);
     }

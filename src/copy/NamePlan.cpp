@@ -1,6 +1,7 @@
 #include "copy/NamePlan.h"
 
 #include <optional>
+#include <string_view>
 #include <utility>
 
 #include "copy/FileExists.h"
@@ -204,9 +205,13 @@ class Names {
 }  // namespace
 
 std::string SafeFileName(const std::string& name) {
+  // A colon reads as a drive or a stream, and Windows takes none of these characters in a name;
+  // a name the copy directory could not hold on every system is written under a safe one.
   std::string safe = name;
   for (char& c : safe) {
-    if (c == ':') c = '_';
+    if (static_cast<unsigned char>(c) < 0x20 ||
+        std::string_view(":*?\"<>|/").find(c) != std::string_view::npos)
+      c = '_';
   }
   const size_t first = safe.find_first_not_of(" .");
   if (first == std::string::npos) return "_";

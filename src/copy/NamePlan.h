@@ -49,7 +49,8 @@ class NamePlan {
   std::vector<Renaming> renamed_;
 };
 
-// The name a file can have in a directory on every host: a colon (a drive, a stream) becomes "_",
+// The name a file can have in a directory on every host: a colon (a drive, a stream), a control
+// character and the other characters Windows refuses in a name (* ? " < > | /) become "_",
 // blanks and dots are dropped from both ends.
 std::string SafeFileName(const std::string& name);
 

@@ -8,7 +8,7 @@
 
 #include "copy/CopyProject.h"
 #include "copy/CopySafeguard.h"
-#include "copy/PutAsideSafeguard.h"
+#include "copy/JournalSafeguard.h"
 #include "fakes/TestEnvironment.h"
 #include "filebacked/FileBackedIde.h"
 
@@ -210,9 +210,11 @@ TEST(FinishedCopy, ReplacesWhatWasThereAndKeepsTheUsersOwnFile) {
 TEST(KilledCopy, IsPutBackByTheNextCopyBeforeItPlans) {
   World world;
   world.env.files.Put("C:\\Copy\\modMain.bas", "half of a killed copy's module");
-  const std::string aside =
-      "C:\\Copy\\modMain.bas" + std::string(copy::PutAsideSafeguard::kAsideSuffix);
+  const std::string aside = "C:\\Copy\\~zarvelin-aside-1";
   world.env.files.Put(aside, "an earlier copy's module");
+  world.env.files.Put("C:\\Copy\\~zarvelin-copy.journal",
+                      "Zarvelin copy journal 1\r\nstate begun\r\nplanned modMain.bas\r\n"
+                      "aside modMain.bas\t~zarvelin-aside-1\r\nend 2\r\n");
   world.env.files.Delete("C:\\Projects\\Ledger\\app\\docs\\Ledger Notes.txt");
   CountingSafeguard safeguard;
   Watcher watcher;
