@@ -1,10 +1,11 @@
-#include "filebacked/FileBackedIdePaths.h"
+#include "runtime/VbPath.h"
 
+#include <algorithm>
 #include <vector>
 
 #include "runtime/Strings.h"
 
-namespace zarvelin::filebacked {
+namespace zarvelin {
 namespace {
 
 // A path cut into its root ("C:", "\\server\share", "\" or empty for a relative path) and its
@@ -95,11 +96,11 @@ bool IsPlainDrivePath(std::string_view path) {
   }
 }
 
+}  // namespace
+
 std::string RootOf(std::string_view path) {
   return Split(path).root;
 }
-
-}  // namespace
 
 std::string DirectoryOf(std::string_view path) {
   const size_t slash = path.rfind('\\');
@@ -151,4 +152,4 @@ std::string RelativePath(std::string_view fromDirectory, std::string_view target
   return relative;
 }
 
-}  // namespace zarvelin::filebacked
+}  // namespace zarvelin
