@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "cli/Commands.h"
+#include "cli/ShowGroup.h"
 #include "ide/ComponentKinds.h"
 #include "project/cVBP.h"
 #include "runtime/CodePage.h"
@@ -119,6 +120,7 @@ void WriteJson(const cVBP& project, std::ostream& out) {
 }  // namespace
 
 int ShowProject(const std::string& vbpFile, bool json, std::ostream& out) {
+  if (IsGroupFile(vbpFile)) return ShowGroup(vbpFile, json, out);
   if (const std::optional<std::string> why = NotAProjectFile(vbpFile)) {
     std::cerr << "zarvelin show: cannot open " << ShownControls(vbpFile) << ": " << *why << "\n";
     return 1;
