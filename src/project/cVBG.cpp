@@ -53,8 +53,10 @@ cVBG cVBG::Read(const std::string& path) {
   for (CodedLine& coded : lines) {
     const std::string_view key = KeyOf(coded.text);
     if (key == kStartupKey || key == kProjectKey) {
+      // Taken before the line moves into the model: key points into its text.
+      const bool startup = key == kStartupKey;
       std::string written = coded.text.substr(key.size() + 1);
-      group.AddProjectLine(std::move(coded), std::move(written), key == kStartupKey);
+      group.AddProjectLine(std::move(coded), std::move(written), startup);
     } else {
       group.lines_.push_back({std::move(coded)});
     }
