@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "cli/Commands.h"
+#include "cli/ShowGroup.h"
 #include "ide/ComponentKinds.h"
 #include "project/cVBP.h"
 #include "runtime/CodePage.h"
@@ -188,6 +189,7 @@ void WriteJson(const cVBP& project, const std::vector<ListedLine>& listed, std::
 int ShowProject(const std::string& vbpFile, const std::string& shownAs, bool json,
                 const CommandContext& context) {
   std::ostream& out = *context.out;
+  if (IsGroupFile(vbpFile)) return ShowGroup(vbpFile, json, out);
   if (const std::optional<std::string> why = NotAProjectFile(vbpFile)) {
     std::cerr << "zarvelin show: " << ShownControls(shownAs) << ": " << *why << "\n";
     return 1;

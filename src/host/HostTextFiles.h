@@ -15,6 +15,7 @@ class HostTextReader : public TextReader {
   explicit HostTextReader(HostFile file);
   std::optional<std::string> ReadLine() override;
   std::optional<std::string> Version() const override { return file_.Version(); }
+  std::string_view FirstLineEnd() const override { return lines_.FirstLineEnd(); }
 
  private:
   HostFile file_;

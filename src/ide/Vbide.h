@@ -61,10 +61,22 @@ class VBProject {
   virtual bool IsDirty() = 0;
 };
 
+// The projects the IDE holds: one, or the projects of a group.
 class VBProjects {
  public:
   virtual ~VBProjects() = default;
+  // Opens a project file (.vbp), or every project of a group file (.vbg). Exclusive: the open
+  // projects close first; otherwise the new ones join them. The IDE answers the new projects
+  // (VBNewProjects); this model answers the project, or the group's start-up project.
   virtual std::shared_ptr<VBProject> AddFromFile(const std::string& path, bool exclusive) = 0;
+  virtual int32_t Count() = 0;
+  // Item(index), 1-based, in the IDE's order.
+  virtual std::shared_ptr<VBProject> Item(int32_t index) = 0;
+  // The group file's full path; empty when the projects were never saved as a group.
+  virtual std::string FileName() = 0;
+  // The project that Start runs; Set to one of the projects held.
+  virtual std::shared_ptr<VBProject> StartProject() = 0;
+  virtual void SetStartProject(const std::shared_ptr<VBProject>& project) = 0;
 };
 
 class AddIn {
@@ -146,6 +158,8 @@ class VBE {
   virtual ~VBE() = default;
   // The open project; fails (91) when there is none.
   virtual std::shared_ptr<VBProject> ActiveVBProject() = 0;
+  // Set ActiveVBProject: makes one of the projects held the active one.
+  virtual void SetActiveVBProject(const std::shared_ptr<VBProject>& project) = 0;
   virtual VBProjects& Projects() = 0;
   virtual AddIns& Addins() = 0;
   virtual CommandBars& Bars() = 0;

@@ -27,6 +27,9 @@ class TextReader {
   virtual ~TextReader() = default;
   // The next line, or nothing at the end of the file. Throws VbError on a read failure.
   virtual std::optional<std::string> ReadLine() = 0;
+  // How the first line read ended: "\r\n", "\n" or "\r"; empty while none has ended. A file
+  // written again in its own line ends takes them from here.
+  virtual std::string_view FirstLineEnd() const { return {}; }
   // What tells the file as it was opened from any later state of it (which file it is, its size
   // and times of change); nothing where the file system cannot say.
   virtual std::optional<std::string> Version() const { return std::nullopt; }

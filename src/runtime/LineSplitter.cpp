@@ -19,7 +19,12 @@ void LineSplitter::Finish() {
 std::optional<std::string> LineSplitter::Next() {
   if (afterCarriageReturn_ && start_ < pending_.size()) {
     afterCarriageReturn_ = false;
-    if (pending_[start_] == '\n') ++start_;
+    const bool lineFeed = pending_[start_] == '\n';
+    if (firstEndAwaitsByte_) {
+      firstLineEnd_ = lineFeed ? "\r\n" : "\r";
+      firstEndAwaitsByte_ = false;
+    }
+    if (lineFeed) ++start_;
   }
   const std::string_view rest = std::string_view(pending_).substr(start_);
   // Most lines end in CR LF: the LF is found by memchr, and a CR before it. Where the last search
@@ -36,11 +41,25 @@ std::optional<std::string> LineSplitter::Next() {
     std::string line(rest.substr(0, end));
     start_ += end + 1;
     afterCarriageReturn_ = rest[end] == '\r';
+    if (firstLineEnd_.empty() && !firstEndAwaitsByte_) {
+      if (!afterCarriageReturn_) {
+        firstLineEnd_ = "\n";
+      } else if (end + 1 < rest.size()) {
+        firstLineEnd_ = rest[end + 1] == '\n' ? "\r\n" : "\r";
+      } else {
+        firstEndAwaitsByte_ = true;
+      }
+    }
     return line;
   }
   if (!finished_ || rest.empty()) return std::nullopt;
   start_ = pending_.size();
   return std::string(rest);
+}
+
+std::string_view LineSplitter::FirstLineEnd() const {
+  if (firstEndAwaitsByte_) return finished_ && start_ == pending_.size() ? "\r" : "";
+  return firstLineEnd_;
 }
 
 }  // namespace zarvelin

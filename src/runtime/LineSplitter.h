@@ -18,6 +18,9 @@ class LineSplitter {
   void Finish();
   // The next complete line, or nothing until more bytes (or the end) arrive.
   std::optional<std::string> Next();
+  // How the first line ended: "\r\n", "\r" or "\n"; empty until it has ended (a CR counts once
+  // the byte after it has arrived, or the stream has ended).
+  std::string_view FirstLineEnd() const;
 
  private:
   std::string pending_;
@@ -29,6 +32,9 @@ class LineSplitter {
   bool finished_ = false;
   // A CR ended the previous line; an LF right after it belongs to that end.
   bool afterCarriageReturn_ = false;
+  std::string_view firstLineEnd_;
+  // The first line ended at a CR whose next byte has not arrived yet.
+  bool firstEndAwaitsByte_ = false;
 };
 
 }  // namespace zarvelin

@@ -96,11 +96,11 @@ bool IsPlainDrivePath(std::string_view path) {
   }
 }
 
+}  // namespace
+
 std::string RootOf(std::string_view path) {
   return Split(path).root;
 }
-
-}  // namespace
 
 std::string DirectoryOf(std::string_view path) {
   const size_t slash = path.rfind('\\');

@@ -33,14 +33,19 @@ std::string ExtensionOf(std::string_view fileName);
 // A path as a project file writes it, without the quotes around it, if it has a pair.
 std::string_view UnquotedPath(std::string_view written);
 
-// Where a path written in a project or component file points, read as VB reads it: relative to
-// the base directory, "..\" steps climbing (never above a root), "\" meaning the base's root, and
-// a drive or a network prefix making the path absolute. The result has no "." or ".." steps.
+// Where a path written in a project, group or component file points, read as VB reads it:
+// relative to the base directory, "..\" steps climbing (never above a root), "\" meaning the
+// base's root, and a drive or a network prefix making the path absolute. The result has no "." or
+// ".." steps.
 std::string ResolvePath(std::string_view baseDirectory, std::string_view path);
 
 // The path by which a file in fromDirectory would name target, as VB writes it into a project
 // file: the bare file name beside it, "Sub\File" below it, "..\" steps elsewhere on the same
 // root, and the full path on another drive or share. Both arguments are resolved paths.
 std::string RelativePath(std::string_view fromDirectory, std::string_view target);
+
+// The root of a resolved path: "C:", "\\server\share", "\" for a path from the current drive's
+// root, empty for a relative path.
+std::string RootOf(std::string_view path);
 
 }  // namespace zarvelin

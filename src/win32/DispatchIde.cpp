@@ -95,11 +95,19 @@ class ProjectAdapter final : public ide::VBProject {
   }
   void SaveAs(const std::string& path) override { project_.Call(L"SaveAs", {Variant::Text(path)}); }
   bool IsDirty() override { return project_.Call(L"IsDirty").AsBoolean(); }
+  const Dispatch& Object() const { return project_; }
 
  private:
   Dispatch project_;
   std::unique_ptr<ComponentsAdapter> components_;
 };
+
+// The IDE's own project object behind a project the add-in holds.
+IDispatch* ProjectObject(const std::shared_ptr<ide::VBProject>& project) {
+  const auto* adapter = dynamic_cast<const ProjectAdapter*>(project.get());
+  if (adapter == nullptr) throw VbError(vberr::kTypeMismatch);
+  return adapter->Object().Get();
+}
 
 class ProjectsAdapter final : public ide::VBProjects {
  public:
@@ -107,6 +115,17 @@ class ProjectsAdapter final : public ide::VBProjects {
   std::shared_ptr<ide::VBProject> AddFromFile(const std::string& path, bool exclusive) override {
     return std::make_shared<ProjectAdapter>(
         projects_.Object(L"AddFromFile", {Variant::Text(path), Variant::Boolean(exclusive)}));
+  }
+  int32_t Count() override { return projects_.Call(L"Count").AsLong(); }
+  std::shared_ptr<ide::VBProject> Item(int32_t index) override {
+    return std::make_shared<ProjectAdapter>(projects_.Object(L"Item", {Variant::Long(index)}));
+  }
+  std::string FileName() override { return projects_.Call(L"FileName").AsText(); }
+  std::shared_ptr<ide::VBProject> StartProject() override {
+    return std::make_shared<ProjectAdapter>(projects_.Object(L"StartProject"));
+  }
+  void SetStartProject(const std::shared_ptr<ide::VBProject>& project) override {
+    projects_.Set(L"StartProject", Variant::Object(ProjectObject(project)));
   }
 
  private:
@@ -334,6 +353,10 @@ DispatchVbe::~DispatchVbe() = default;
 
 std::shared_ptr<ide::VBProject> DispatchVbe::ActiveVBProject() {
   return std::make_shared<ProjectAdapter>(vbe_.Object(L"ActiveVBProject"));
+}
+
+void DispatchVbe::SetActiveVBProject(const std::shared_ptr<ide::VBProject>& project) {
+  vbe_.Set(L"ActiveVBProject", Variant::Object(ProjectObject(project)));
 }
 
 namespace {

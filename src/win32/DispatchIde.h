@@ -20,6 +20,7 @@ class DispatchVbe final : public ide::VBE {
   DispatchVbe& operator=(const DispatchVbe&) = delete;
 
   std::shared_ptr<ide::VBProject> ActiveVBProject() override;
+  void SetActiveVBProject(const std::shared_ptr<ide::VBProject>& project) override;
   ide::VBProjects& Projects() override;
   ide::AddIns& Addins() override;
   ide::CommandBars& Bars() override;

@@ -129,6 +129,10 @@ void Dispatch::Let(std::wstring_view name, const Variant& value) const {
   Invoke(name, DISPATCH_PROPERTYPUT, {value});
 }
 
+void Dispatch::Set(std::wstring_view name, const Variant& object) const {
+  Invoke(name, DISPATCH_PROPERTYPUTREF, {object});
+}
+
 Variant Dispatch::Invoke(std::wstring_view name, WORD flags,
                          std::initializer_list<Variant> arguments) const {
   if (object_ == nullptr) throw VbError(vberr::kObjectVariableNotSet);
@@ -146,7 +150,7 @@ Variant Dispatch::Invoke(std::wstring_view name, WORD flags,
   }
   DISPID named = DISPID_PROPERTYPUT;
   DISPPARAMS parameters = {reversed.data(), nullptr, static_cast<UINT>(reversed.size()), 0};
-  if (flags == DISPATCH_PROPERTYPUT) {
+  if (flags == DISPATCH_PROPERTYPUT || flags == DISPATCH_PROPERTYPUTREF) {
     parameters.rgdispidNamedArgs = &named;
     parameters.cNamedArgs = 1;
   }

@@ -58,6 +58,8 @@ class Dispatch {
   // A property or function answering an object; Nothing fails like VB (91).
   Dispatch Object(std::wstring_view name, std::initializer_list<Variant> arguments = {}) const;
   void Let(std::wstring_view name, const Variant& value) const;
+  // Set name = object, as VB assigns an object property.
+  void Set(std::wstring_view name, const Variant& object) const;
 
  private:
   Variant Invoke(std::wstring_view name, WORD flags,

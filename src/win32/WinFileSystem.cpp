@@ -217,6 +217,7 @@ class WinStagedFile : public StagedFile {
 class WinTextReader : public TextReader {
  public:
   WinTextReader(Handle file, std::wstring path) : file_(std::move(file)), path_(std::move(path)) {}
+  std::string_view FirstLineEnd() const override { return lines_.FirstLineEnd(); }
 
   std::optional<std::string> ReadLine() override {
     for (;;) {

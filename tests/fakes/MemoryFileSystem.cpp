@@ -68,6 +68,7 @@ class MemoryReader : public TextReader {
     files_.Check("ReadLine", path_);
     return lines_.Next();
   }
+  std::string_view FirstLineEnd() const override { return lines_.FirstLineEnd(); }
 
  private:
   MemoryFileSystem& files_;

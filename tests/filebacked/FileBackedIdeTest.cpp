@@ -131,6 +131,59 @@ TEST(FileBackedIde, MenusEventsAddInsAndProjectsAsApproved) {
   fakes::ExpectApproved("filebacked/ide", t.text + env.Transcript({"C:\\Renamed"}));
 }
 
+// A group file opens into several projects: the IDE's order, the group's file, the start-up and
+// the active project, both of which can be set to a project held and to no other.
+TEST(FileBackedIde, GroupsOpenWithTheirStartupAndActiveProject) {
+  fakes::TestEnvironment env;
+  FileBackedVBE vbe(IdeConfiguration{});
+  ide::VBProjects& projects = vbe.Projects();
+  IdeTranscript t;
+  const auto names = [&] {
+    std::string text = "[" + projects.FileName() + "]";
+    for (int32_t i = 1; i <= projects.Count(); ++i) text += " " + projects.Item(i)->FileName();
+    return text + " start " + projects.StartProject()->FileName() + " active " +
+           vbe.ActiveVBProject()->FileName();
+  };
+  env.files.Put("C:\\G\\Ctl\\Ctl.vbp", "Type=Control\r\n");
+  env.files.Put("C:\\G\\Test\\Test.vbp", "Type=Exe\r\n");
+  env.files.Put("C:\\G\\Both.vbg",
+                "VBGROUP 5.0\r\nProject=Ctl\\Ctl.vbp\r\nStartupProject=Test\\Test.vbp\r\n");
+  env.files.Put("C:\\G\\Gone.vbg", "VBGROUP 5.0\r\nProject=Ctl\\Ctl.vbp\r\nProject=X\\X.vbp\r\n");
+  env.files.Put("C:\\G\\Not.vbg", "Type=Exe\r\n");
+  env.files.Put("C:\\G\\Empty.vbg", "VBGROUP 5.0\r\n");
+  t.Step("start before any", [&] { return projects.StartProject()->FileName(); });
+  t.Step("open group", [&] { return projects.AddFromFile("C:\\G\\Both.vbg", true)->FileName(); });
+  t.Step("held", names);
+  t.Step("item 0", [&] { return projects.Item(0)->FileName(); });
+  t.Step("item 3", [&] { return projects.Item(3)->FileName(); });
+  t.Step("set active and start to item 1", [&] {
+    vbe.SetActiveVBProject(projects.Item(1));
+    projects.SetStartProject(projects.Item(1));
+    return names();
+  });
+  FileBackedVBE other(IdeConfiguration{});
+  other.Projects().AddFromFile("C:\\G\\Test\\Test.vbp", true);
+  t.Step("set a project held elsewhere", [&] {
+    projects.SetStartProject(other.ActiveVBProject());
+    vbe.SetActiveVBProject(other.ActiveVBProject());
+    return names();
+  });
+  for (const char* group : {"C:\\G\\Gone.vbg", "C:\\G\\Not.vbg", "C:\\G\\Empty.vbg"}) {
+    t.Step(std::string("open ") + group,
+           [&] { return projects.AddFromFile(group, true)->FileName(); });
+  }
+  t.Step("after failed opens", names);
+  t.Step("join a project", [&] {
+    projects.AddFromFile("C:\\G\\Test\\Test.vbp", false);
+    return names();
+  });
+  t.Step("open a project alone", [&] {
+    projects.AddFromFile("C:\\G\\Ctl\\Ctl.vbp", true);
+    return names();
+  });
+  fakes::ExpectApproved("filebacked/group", t.text);
+}
+
 // A saved component writes every line of its file, whether the lines were kept from opening it or,
 // for a file larger than one read takes in, are read again; either way the source stays as it was.
 TEST(FileBackedIde, SavedComponentsWriteEveryLineWhateverTheirSize) {

@@ -13,18 +13,22 @@ TEST(LineSplitterTest, CutsLinesAsLineInputDoesWhereverThePiecesEnd) {
   const struct {
     std::vector<std::string> pieces;
     std::vector<std::string> lines;
+    // How the first line ended, as a file written again in its own line ends needs to know.
+    std::string firstEnd;
   } cases[] = {
-      {{"a\r\nb\nc\rd"}, {"a", "b", "c", "d"}},
-      {{"a\r", "\nb"}, {"a", "b"}},
-      {{"a\r", "", "\nb\r"}, {"a", "b"}},
-      {{"a\r\r\n\n"}, {"a", "", ""}},
-      {{"\n\r\n"}, {"", ""}},
-      {{"ab", "cd", "\r\n", "ef"}, {"abcd", "ef"}},
-      {{std::string("x\0y\xFF", 4), "\n"}, {std::string("x\0y\xFF", 4)}},
-      {{"", ""}, {}},
-      {{"a\rb\rc", "d\ne"}, {"a", "b", "cd", "e"}},
-      {{"a\nb\rc\r\nd"}, {"a", "b", "c", "d"}},
-      {{"a\rb", "\nc"}, {"a", "b", "c"}},
+      {{"a\r\nb\nc\rd"}, {"a", "b", "c", "d"}, "\r\n"},
+      {{"a\r", "\nb"}, {"a", "b"}, "\r\n"},
+      {{"a\r", "", "\nb\r"}, {"a", "b"}, "\r\n"},
+      {{"a\r\r\n\n"}, {"a", "", ""}, "\r"},
+      {{"\n\r\n"}, {"", ""}, "\n"},
+      {{"ab", "cd", "\r\n", "ef"}, {"abcd", "ef"}, "\r\n"},
+      {{std::string("x\0y\xFF", 4), "\n"}, {std::string("x\0y\xFF", 4)}, "\n"},
+      {{"", ""}, {}, ""},
+      {{"a\rb\rc", "d\ne"}, {"a", "b", "cd", "e"}, "\r"},
+      {{"a\nb\rc\r\nd"}, {"a", "b", "c", "d"}, "\n"},
+      {{"a\rb", "\nc"}, {"a", "b", "c"}, "\r"},
+      {{"a\r"}, {"a"}, "\r"},
+      {{"a"}, {"a"}, ""},
   };
   // Lines are taken after every piece, or only once all have come.
   for (const bool takeAsTheyCome : {true, false}) {
@@ -39,6 +43,8 @@ TEST(LineSplitterTest, CutsLinesAsLineInputDoesWhereverThePiecesEnd) {
       splitter.Finish();
       while (auto line = splitter.Next()) lines.push_back(*line);
       EXPECT_EQ(lines, c.lines) << testing::PrintToString(c.pieces) << takeAsTheyCome;
+      EXPECT_EQ(splitter.FirstLineEnd(), c.firstEnd)
+          << testing::PrintToString(c.pieces) << takeAsTheyCome;
     }
   }
 }

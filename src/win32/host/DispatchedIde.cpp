@@ -187,25 +187,45 @@ IDispatch* DispatchedAddIn(std::shared_ptr<ide::AddIn> addIn) {
       std::move(addIn));
 }
 
+namespace {
+
+IDispatch* Projects(ide::VBProjects& projects) {
+  return new DispatchObject({
+      {L"AddFromFile",
+       [&projects](const Arguments& arguments, bool, VARIANT& value) {
+         const VARIANT* exclusive = Argument(arguments, 1);
+         AnswerObject(value,
+                      Project(projects.AddFromFile(TextOf(Argument(arguments, 0)),
+                                                   exclusive != nullptr && BooleanOf(exclusive))));
+       }},
+      Property(L"Count", [&projects](VARIANT& value) { AnswerLong(value, projects.Count()); }),
+      {L"Item",
+       [&projects](const Arguments& arguments, bool, VARIANT& value) {
+         AnswerObject(value, Project(projects.Item(LongOf(Argument(arguments, 0)))));
+       }},
+      Property(L"FileName",
+               [&projects](VARIANT& value) { AnswerText(value, projects.FileName()); }),
+      Property(
+          L"StartProject",
+          [&projects](VARIANT& value) { AnswerObject(value, Project(projects.StartProject())); },
+          [&projects](const VARIANT* project) {
+            projects.SetStartProject(Native<ide::VBProject>(project));
+          }),
+  });
+}
+
+}  // namespace
+
 IDispatch* DispatchedVbe(filebacked::FileBackedVBE& vbe) {
   return new DispatchObject({
-      Property(L"ActiveVBProject",
-               [&vbe](VARIANT& result) { AnswerObject(result, Project(vbe.ActiveVBProject())); }),
+      Property(
+          L"ActiveVBProject",
+          [&vbe](VARIANT& result) { AnswerObject(result, Project(vbe.ActiveVBProject())); },
+          [&vbe](const VARIANT* project) {
+            vbe.SetActiveVBProject(Native<ide::VBProject>(project));
+          }),
       Property(L"VBProjects",
-               [&vbe](VARIANT& result) {
-                 ide::VBProjects& projects = vbe.Projects();
-                 AnswerObject(result,
-                              new DispatchObject({
-                                  {L"AddFromFile",
-                                   [&projects](const Arguments& arguments, bool, VARIANT& value) {
-                                     const VARIANT* exclusive = Argument(arguments, 1);
-                                     AnswerObject(
-                                         value, Project(projects.AddFromFile(
-                                                    TextOf(Argument(arguments, 0)),
-                                                    exclusive != nullptr && BooleanOf(exclusive))));
-                                   }},
-                              }));
-               }),
+               [&vbe](VARIANT& result) { AnswerObject(result, Projects(vbe.Projects())); }),
       Property(L"Addins", [&vbe](VARIANT& result) { AnswerObject(result, AddIns(vbe.Addins())); }),
       Property(L"CommandBars",
                [&vbe](VARIANT& result) {

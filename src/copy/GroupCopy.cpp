@@ -1,0 +1,75 @@
+#include "copy/GroupCopy.h"
+
+#include "copy/TreeLayout.h"
+#include "runtime/Strings.h"
+#include "runtime/VbError.h"
+#include "runtime/VbPath.h"
+
+namespace zarvelin::GroupCopy {
+namespace {
+
+bool SameFolder(const std::string& first, const std::string& second) {
+  return EqualNoCase(ResolvePath("", first), ResolvePath("", second));
+}
+
+// Why the group cannot be copied to these targets; empty when it can.
+std::string Refusal(const cVBG& group, const std::vector<ProjectTarget>& targets) {
+  const std::vector<GroupProject>& projects = group.Projects();
+  for (const GroupProject& project : projects) {
+    if (!project.found) {
+      return "The project file\r\n" + project.path + "\r\nof the group does not exist.";
+    }
+  }
+  for (const ProjectTarget& target : targets) {
+    for (const GroupProject& project : projects) {
+      if (SameFolder(target.folder, DirectoryOf(project.path))) {
+        return "The copy directory\r\n" + target.folder + "\r\nholds the project\r\n" +
+               project.path + "\r\nof the group.";
+      }
+    }
+  }
+  return {};
+}
+
+}  // namespace
+
+std::vector<ProjectTarget> SubfolderTargets(const cVBG& group, const std::string& copyDirectory) {
+  std::vector<ProjectTarget> targets;
+  std::vector<std::string> taken;
+  const auto isTaken = [&taken](const std::string& name) {
+    for (const std::string& other : taken) {
+      if (EqualNoCase(other, name)) return true;
+    }
+    return false;
+  };
+  for (const GroupProject& project : group.Projects()) {
+    const std::string base = BaseNameOf(FileNameOf(project.path));
+    std::string name = base;
+    for (int suffix = 2; isTaken(name); ++suffix) name = base + "_" + std::to_string(suffix);
+    taken.push_back(name);
+    const std::string folder = JoinPath(copyDirectory, name);
+    targets.push_back({folder, JoinPath(folder, FileNameOf(project.path))});
+  }
+  return targets;
+}
+
+Outcome CopyGroup(const cVBG& group, const std::vector<ProjectTarget>& targets,
+                  const std::string& groupFile, const CopyOneProject& copyProject) {
+  const std::vector<GroupProject>& projects = group.Projects();
+  if (targets.size() != projects.size()) throw VbError(vberr::kInvalidProcedureCall);
+  Outcome outcome;
+  outcome.refusal = Refusal(group, targets);
+  if (!outcome.refusal.empty()) return outcome;
+  for (const ProjectTarget& target : targets) TreeLayout::MakeFolders(target.folder);
+  for (size_t i = 0; i < projects.size(); ++i) {
+    if (!copyProject(projects[i], targets[i])) return outcome;
+    ++outcome.copied;
+  }
+  std::vector<std::string> copies;
+  for (const ProjectTarget& target : targets) copies.push_back(target.projectFile);
+  group.SaveAs(groupFile, copies);
+  outcome.finished = true;
+  return outcome;
+}
+
+}  // namespace zarvelin::GroupCopy

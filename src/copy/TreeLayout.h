@@ -1,0 +1,40 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+// Where a copy that keeps the folder tree puts each file: the lowest folder that holds every file
+// the copy writes becomes the copy directory, and each file keeps its place below that folder.
+// Paths are VB paths; folders compare without regard to letter case, as on Windows.
+namespace zarvelin::TreeLayout {
+
+struct Placement {
+  // The file as the copy reads it.
+  std::string source;
+  // Its place below the copy directory ("Common\mShared.bas").
+  std::string relative;
+  // Its place in the copy directory.
+  std::string target;
+};
+
+struct Layout {
+  // Empty when the tree can be kept; otherwise why not, naming the file or the folder.
+  std::string refusal;
+  // The lowest folder that holds every source.
+  std::string root;
+  // One per source, in the order given.
+  std::vector<Placement> placements;
+};
+
+// The layout of sources (every file the copy writes, as source paths) under copyDirectory. A
+// source on another drive or share than most of them is refused, and so is a copy directory that
+// is, or lies inside, a folder the copy reads from.
+Layout Plan(const std::vector<std::string>& sources, const std::string& copyDirectory);
+
+// Whether path is folder or lies inside it.
+bool IsWithin(const std::string& path, const std::string& folder);
+
+// Makes folder and every folder above it that does not exist yet.
+void MakeFolders(const std::string& folder);
+
+}  // namespace zarvelin::TreeLayout
