@@ -402,6 +402,11 @@ void DriveKeys(HWND dialog, HWND directory) {
   const HWND moved = FocusOf(dialog);
   Check(inTheBox && moved != nullptr && moved != directory && GetAncestor(moved, GA_ROOT) == dialog,
         "Tab moves the focus from the dialog's box to its next control");
+  // Alt+A, the underlined letter of "&About", as typed in the box.
+  PostMessageW(directory, WM_SYSCHAR, 'a', 1 << 29);
+  const HWND about = host::WaitForWindow(kFormClass, L"About", 5000);
+  Check(about != nullptr && Press(about, L"&OK") && host::WaitUntilGone(about),
+        "Alt with a button's underlined letter presses that button");
   SendMessageW(directory, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L""));
 }
 
