@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
-# The add-in proved under Wine, for each built architecture: the DLL exports the four COM entry
-# points and imports only Windows system DLLs; on a fresh prefix under Xvfb regsvr32 registers it
-# (class, ProgID, the IDE's add-in key), the test host creates "Zarvelin.Connect" through COM and
-# drives its events, and unregistration removes every key. Before that, ZarvelinServicesCheck.exe
-# checks the Windows services (the file layer and the platform) on the real system calls. One PASS
-# or FAIL line per check, then "N passed, N failed"; the exit status is 0 only when nothing failed.
+# The add-in proved under Wine, for each built architecture: first ZarvelinServicesCheck.exe checks
+# the Windows services (the file layer and the platform) on the real system calls. Only the 32-bit
+# build makes the add-in (VB6 is a 32-bit program); its DLL exports the four COM entry points and
+# imports only Windows system DLLs; on a fresh prefix under Xvfb regsvr32 registers it (class,
+# ProgID, the IDE's add-in key), the test host creates "Zarvelin.Connect" through COM and drives
+# its events, and unregistration removes every key. One PASS or FAIL line per check, then
+# "N passed, N failed"; the exit status is 0 only when nothing failed.
 # Usage: wine-proof.sh [BUILD_DIR ...]   (default: build/mingw-i686 build/mingw-x86_64)
 set -uo pipefail
 cd "$(dirname "$0")/.."
@@ -90,21 +91,28 @@ for build in "${builds[@]}"; do
   dll_file=$build/src/win32/Zarvelin.dll
   host_file=$build/src/win32/ZarvelinHost.exe
   services_file=$build/src/win32/ZarvelinServicesCheck.exe
-  case "$(file -b "$dll_file")" in
+  case "$(file -b "$services_file")" in
     *x86-64*) arch=x64 view=64 objdump=x86_64-w64-mingw32-objdump ;;
     *) arch=x86 view=32 objdump=i686-w64-mingw32-objdump ;;
   esac
   start=$SECONDS
-  check "$arch exports exactly the four COM entry points" exports_only "$objdump" "$dll_file"
-  check "$arch imports only Windows system DLLs" imports_system_only "$objdump" "$dll_file"
-  check "$arch host imports only Windows system DLLs" imports_system_only "$objdump" "$host_file"
-
   timeout 60 wine "$root/$services_file" >"$work/services.log" 2>&1
   status=$?
   sed "s/^/    $arch /" "$work/services.log" | tr -d '\r'
   # A run that checked nothing is no pass.
   check "$arch Windows services check passes" test "$status" -eq 0 -a \
     "$(tr -d '\r' <"$work/services.log" | grep -cE '^services: [1-9][0-9]* passed, 0 failed$')" -eq 1
+
+  if [[ "$arch" == x64 ]]; then
+    # VB6 is a 32-bit program: a 64-bit DLL would serve no IDE, and its registration would share
+    # the ProgID key, so removing it would remove the 32-bit add-in too.
+    check "$arch builds no add-in DLL and no test host" test ! -e "$dll_file" -a ! -e "$host_file"
+    echo "$arch proof in $((SECONDS - start)) s"
+    continue
+  fi
+  check "$arch exports exactly the four COM entry points" exports_only "$objdump" "$dll_file"
+  check "$arch imports only Windows system DLLs" imports_system_only "$objdump" "$dll_file"
+  check "$arch host imports only Windows system DLLs" imports_system_only "$objdump" "$host_file"
 
   # regsvr32 loads only an absolute Windows path.
   dll=$(winepath -w "$root/$dll_file")

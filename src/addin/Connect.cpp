@@ -1,7 +1,9 @@
 #include "addin/Connect.h"
 
 #include <array>
+#include <utility>
 
+#include "addin/CallFrame.h"
 #include "addin/DisplayOnConnect.h"
 #include "addin/UsersClipboard.h"
 #include "platform/Platform.h"
@@ -49,6 +51,7 @@ void Connect::OnConnection(ide::VBE* application, int32_t connectMode,
       kModule, "OnConnection",
       [&](Erl&) {
         if (addInInstance_ != nullptr) return;
+        shuttingDown_ = false;
         VBInstance_ = application;
         addInInstance_ = std::move(addInInst);
         if (connectMode != connectmode::kStartup) OnStartupComplete({});
@@ -67,7 +70,21 @@ void Connect::OnStartupComplete(const CustomArguments& /*custom*/) {
   if (shown == "1") Show(TheDialog());
 }
 
-void Connect::OnDisconnection(int32_t /*removeMode*/, const CustomArguments& /*custom*/) {
+void Connect::OnDisconnection(int32_t removeMode, const CustomArguments& /*custom*/,
+                              std::function<void()> done) {
+  if (removeMode == disconnectmode::kHostShutdown) shuttingDown_ = true;
+  disconnectionPending_ = true;
+  CallFrame::WhenReturned([this, done = std::move(done)] {
+    Disconnect();
+    if (done) done();
+  });
+}
+
+void Connect::OnBeginShutdown(const CustomArguments& /*custom*/) {
+  shuttingDown_ = true;
+}
+
+void Connect::Disconnect() {
   ResumeNext([&] { DestroyMenuItems(); });
   ResumeNext([&] {
     const bool open = frmAddIn_ != nullptr && frmAddIn_->IsVisible();
@@ -79,6 +96,7 @@ void Connect::OnDisconnection(int32_t /*removeMode*/, const CustomArguments& /*c
   });
   ResumeNext([&] { frmAddIn_.reset(); });
   addInInstance_.reset();
+  disconnectionPending_ = false;
 }
 
 void Connect::OnAddInsUpdate(const CustomArguments& /*custom*/) {}
@@ -146,12 +164,20 @@ void Connect::CreateMenuItems() {
 }
 
 void Connect::DestroyMenuItems() {
-  Required(btnStandard_).Delete();
-  Required(mnuAddIn_).Delete();
-  Required(mnuFile_).Delete();
-  mnuHandlerFile.reset();
-  mnuHandlerAddIn.reset();
-  btnHandlerStandard.reset();
+  using Control = std::shared_ptr<ide::CommandBarControl>;
+  using Source = std::shared_ptr<ide::CommandBarEvents>;
+  const std::array<std::pair<Control*, Source*>, 3> entries{{
+      {&btnStandard_, &btnHandlerStandard},
+      {&mnuAddIn_, &mnuHandlerAddIn},
+      {&mnuFile_, &mnuHandlerFile},
+  }};
+  for (const auto& [control, source] : entries) {
+    source->reset();
+    ResumeNext([&] {
+      if (*control != nullptr) (*control)->Delete();
+    });
+    control->reset();
+  }
 }
 
 frmCopyProject& Connect::TheDialog() {

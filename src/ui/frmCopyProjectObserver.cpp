@@ -1,6 +1,7 @@
 #include "ui/frmCopyProjectObserver.h"
 
 #include "platform/Platform.h"
+#include "ui/DialogHost.h"
 #include "ui/UpdateProgress.h"
 #include "ui/frmCopyProject.h"
 
@@ -73,11 +74,13 @@ void frmCopyProjectObserver::DoEvents() {
 }
 
 bool frmCopyProjectObserver::StopRequested() {
-  return Gone();
+  const DialogHost* host = dialog_.Connect();
+  return Gone() || (host != nullptr && host->DisconnectionPending());
 }
 
 bool frmCopyProjectObserver::ShuttingDown() {
-  return Gone();
+  const DialogHost* host = dialog_.Connect();
+  return host != nullptr && host->ShuttingDown();
 }
 
 }  // namespace zarvelin

@@ -5,8 +5,8 @@
 #include <iterator>
 #include <type_traits>
 
+#include "addin/CallFrame.h"
 #include "runtime/VbError.h"
-#include "win32/ComServer.h"
 
 namespace zarvelin::win32 {
 namespace {
@@ -58,45 +58,11 @@ HRESULT Argument(const DISPPARAMS& parameters, UINT position, VARTYPE type, Vari
 
 }  // namespace
 
-ComConnect::ComConnect() {
-  ServerCounts::ObjectCreated();
-}
-
-ComConnect::~ComConnect() {
-  ServerCounts::ObjectDestroyed();
-}
-
-HRESULT ComConnect::QueryInterface(REFIID iid, void** object) {
-  if (object == nullptr) return E_POINTER;
-  if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IDispatch) ||
-      IsEqualIID(iid, kIidExtensibility2)) {
-    *object = static_cast<IDTExtensibility2*>(this);
-    AddRef();
-    return S_OK;
+void* ComConnect::Find(REFIID iid) {
+  if (IsEqualIID(iid, IID_IDispatch) || IsEqualIID(iid, kIidExtensibility2)) {
+    return static_cast<IDTExtensibility2*>(this);
   }
-  *object = nullptr;
-  return E_NOINTERFACE;
-}
-
-ULONG ComConnect::AddRef() {
-  return static_cast<ULONG>(++references_);
-}
-
-ULONG ComConnect::Release() {
-  const long left = --references_;
-  if (left == 0) delete this;
-  return static_cast<ULONG>(left);
-}
-
-HRESULT ComConnect::GetTypeInfoCount(UINT* count) {
-  if (count == nullptr) return E_POINTER;
-  *count = 0;
-  return S_OK;
-}
-
-HRESULT ComConnect::GetTypeInfo(UINT, LCID, ITypeInfo** info) {
-  if (info != nullptr) *info = nullptr;
-  return DISP_E_BADINDEX;
+  return nullptr;
 }
 
 HRESULT ComConnect::GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID, DISPID* ids) {
@@ -160,6 +126,8 @@ HRESULT ComConnect::Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS* para
 HRESULT ComConnect::OnConnection(IDispatch* application, LONG connectMode, IDispatch* addInInst,
                                  SAFEARRAY**) {
   return Guarded([&] {
+    // Its message boxes run a message loop, in which the IDE may disconnect the add-in.
+    const CallFrame frame;
     // A second connection while connected is the add-in's to ignore; the IDE object it holds
     // must stay alive for it.
     if (!connect_.Connected()) {
@@ -172,8 +140,13 @@ HRESULT ComConnect::OnConnection(IDispatch* application, LONG connectMode, IDisp
 
 HRESULT ComConnect::OnDisconnection(LONG removeMode, SAFEARRAY**) {
   return Guarded([&] {
-    connect_.OnDisconnection(removeMode, {});
-    session_.reset();
+    // The windows and the services go once the add-in's code on the stack has returned; the IDE
+    // may release this object before that, so it keeps itself (and the DLL) until then.
+    AddRef();
+    connect_.OnDisconnection(removeMode, {}, [this] {
+      session_.reset();
+      Release();
+    });
   });
 }
 
@@ -182,12 +155,14 @@ HRESULT ComConnect::OnAddInsUpdate(SAFEARRAY**) {
 }
 
 HRESULT ComConnect::OnStartupComplete(SAFEARRAY**) {
-  return Guarded([&] { connect_.OnStartupComplete({}); });
+  return Guarded([&] {
+    const CallFrame frame;
+    connect_.OnStartupComplete({});
+  });
 }
 
 HRESULT ComConnect::OnBeginShutdown(SAFEARRAY**) {
-  // The add-in has nothing to do before the IDE shuts down; OnDisconnection follows.
-  return S_OK;
+  return Guarded([&] { connect_.OnBeginShutdown({}); });
 }
 
 }  // namespace zarvelin::win32

@@ -4,6 +4,8 @@
 
 #include "addin/Connect.h"
 #include "win32/AddInSession.h"
+#include "win32/ComObject.h"
+#include "win32/ComServer.h"
 #include "win32/DispatchIde.h"
 #include "win32/Extensibility.h"
 
@@ -12,19 +14,10 @@ namespace zarvelin::win32 {
 // The COM object the IDE creates: IDTExtensibility2 by vtable and by name, each event handed to
 // the add-in with the IDE's objects behind their adapters. No exception leaves a method: a failure
 // becomes the HRESULT VB would see for it.
-class ComConnect final : public IDTExtensibility2 {
+class ComConnect final : public ComDispatch<IDTExtensibility2>, private ServerObject {
  public:
-  ComConnect();
-  ~ComConnect();
-  ComConnect(const ComConnect&) = delete;
-  ComConnect& operator=(const ComConnect&) = delete;
+  ComConnect() = default;
 
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override;
-  ULONG STDMETHODCALLTYPE AddRef() override;
-  ULONG STDMETHODCALLTYPE Release() override;
-
-  HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override;
-  HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT index, LCID locale, ITypeInfo** info) override;
   HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID iid, LPOLESTR* names, UINT count, LCID locale,
                                           DISPID* ids) override;
   HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID iid, LCID locale, WORD flags,
@@ -39,7 +32,8 @@ class ComConnect final : public IDTExtensibility2 {
   HRESULT STDMETHODCALLTYPE OnBeginShutdown(SAFEARRAY** custom) override;
 
  private:
-  long references_ = 0;
+  void* Find(REFIID iid) override;
+
   // Windows' services for the add-in, from its connection to its disconnection; declared first so
   // that the add-in's windows go before the backend that made them.
   std::unique_ptr<AddInSession> session_;

@@ -3,7 +3,9 @@
 #include <atomic>
 #include <new>
 
+#include "addin/CallFrame.h"
 #include "win32/ComConnect.h"
+#include "win32/ComObject.h"
 #include "win32/ModuleFile.h"
 
 namespace zarvelin::win32 {
@@ -14,17 +16,8 @@ std::atomic<long> locks{0};
 HMODULE module = nullptr;
 
 // The factory lives as long as the DLL: its own references do not count, only LockServer does.
-class ConnectFactory final : public IClassFactory {
+class ConnectFactory final : public ComObject<IClassFactory> {
  public:
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
-    if (object == nullptr) return E_POINTER;
-    if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IClassFactory)) {
-      *object = static_cast<IClassFactory*>(this);
-      return S_OK;
-    }
-    *object = nullptr;
-    return E_NOINTERFACE;
-  }
   ULONG STDMETHODCALLTYPE AddRef() override { return 2; }
   ULONG STDMETHODCALLTYPE Release() override { return 1; }
 
@@ -34,8 +27,7 @@ class ConnectFactory final : public IClassFactory {
     if (outer != nullptr) return CLASS_E_NOAGGREGATION;
     ComConnect* connect = new (std::nothrow) ComConnect();
     if (connect == nullptr) return E_OUTOFMEMORY;
-    // The first QueryInterface takes the only reference: a refused interface frees the object.
-    connect->AddRef();
+    // The caller's reference comes from QueryInterface: a refused interface frees the object.
     const HRESULT result = connect->QueryInterface(iid, object);
     connect->Release();
     return result;
@@ -48,6 +40,11 @@ class ConnectFactory final : public IClassFactory {
       ServerCounts::Unlock();
     }
     return S_OK;
+  }
+
+ private:
+  void* Find(REFIID iid) override {
+    return IsEqualIID(iid, IID_IClassFactory) ? static_cast<IClassFactory*>(this) : nullptr;
   }
 };
 
@@ -68,7 +65,8 @@ void ServerCounts::Unlock() {
   --locks;
 }
 bool ServerCounts::InUse() {
-  return objects > 0 || locks > 0;
+  // The add-in's code may be on the stack below a message loop that asks this.
+  return objects > 0 || locks > 0 || CallFrame::Active();
 }
 
 void SetModule(HMODULE handle) {

@@ -13,7 +13,8 @@ inline constexpr CLSID kConnectClsid = {
 inline constexpr wchar_t kProgId[] = L"Zarvelin.Connect";
 inline constexpr wchar_t kClassDescription[] = L"Zarvelin";
 
-// What keeps the DLL loaded: live objects and IClassFactory::LockServer locks.
+// What keeps the DLL loaded: live objects, IClassFactory::LockServer locks and the add-in's code
+// on the stack.
 class ServerCounts {
  public:
   static void ObjectCreated();
@@ -21,6 +22,15 @@ class ServerCounts {
   static void Lock();
   static void Unlock();
   static bool InUse();
+};
+
+// Counted among what keeps the DLL loaded for as long as it lives: every object the DLL hands out.
+class ServerObject {
+ protected:
+  ServerObject() { ServerCounts::ObjectCreated(); }
+  ~ServerObject() { ServerCounts::ObjectDestroyed(); }
+  ServerObject(const ServerObject&) = delete;
+  ServerObject& operator=(const ServerObject&) = delete;
 };
 
 // The DLL's own module, for its path (registration) and its resources (the entries' face).

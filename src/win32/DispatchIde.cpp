@@ -6,7 +6,9 @@
 #include <utility>
 #include <vector>
 
+#include "addin/CallFrame.h"
 #include "runtime/VbError.h"
+#include "win32/ComObject.h"
 #include "win32/ComServer.h"
 
 namespace zarvelin::win32 {
@@ -191,41 +193,12 @@ class BarsAdapter final : public ide::CommandBars {
 
 // Receives the events object's Click(CommandBarControl, handled, CancelDefault) through its
 // connection point, by whatever DISPID the IDE uses: Click is the interface's only event.
-class ClickSink final : public IDispatch {
+class ClickSink final : public ComDispatch<IDispatch>, private ServerObject {
  public:
-  explicit ClickSink(const IID& events) : events_(events) { ServerCounts::ObjectCreated(); }
-  ~ClickSink() { ServerCounts::ObjectDestroyed(); }
-  ClickSink(const ClickSink&) = delete;
-  ClickSink& operator=(const ClickSink&) = delete;
+  explicit ClickSink(const IID& events) : events_(events) {}
 
   void SetHandler(ide::ClickHandler handler) { handler_ = std::move(handler); }
 
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
-    if (object == nullptr) return E_POINTER;
-    if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IDispatch) ||
-        IsEqualIID(iid, events_)) {
-      *object = static_cast<IDispatch*>(this);
-      AddRef();
-      return S_OK;
-    }
-    *object = nullptr;
-    return E_NOINTERFACE;
-  }
-  ULONG STDMETHODCALLTYPE AddRef() override { return static_cast<ULONG>(++references_); }
-  ULONG STDMETHODCALLTYPE Release() override {
-    const long left = --references_;
-    if (left == 0) delete this;
-    return static_cast<ULONG>(left);
-  }
-  HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override {
-    if (count == nullptr) return E_POINTER;
-    *count = 0;
-    return S_OK;
-  }
-  HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo** info) override {
-    if (info != nullptr) *info = nullptr;
-    return DISP_E_BADINDEX;
-  }
   HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID,
                                           DISPID* ids) override {
     if (names == nullptr || ids == nullptr || count == 0) return E_INVALIDARG;
@@ -237,21 +210,41 @@ class ClickSink final : public IDispatch {
   HRESULT STDMETHODCALLTYPE Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS* parameters, VARIANT*,
                                    EXCEPINFO*, UINT*) override {
     if (parameters == nullptr || parameters->cArgs != 3) return DISP_E_BADPARAMCOUNT;
-    VARIANT* handledFlag = &parameters->rgvarg[1];
-    VARIANT* cancelFlag = &parameters->rgvarg[0];
-    if (handledFlag->vt != (VT_BOOL | VT_BYREF) || cancelFlag->vt != (VT_BOOL | VT_BYREF)) {
-      return DISP_E_TYPEMISMATCH;
-    }
+    VARIANT_BOOL* handledFlag = Flag(parameters->rgvarg[1]);
+    VARIANT_BOOL* cancelFlag = Flag(parameters->rgvarg[0]);
+    if (handledFlag == nullptr || cancelFlag == nullptr) return DISP_E_TYPEMISMATCH;
     if (!handler_) return S_OK;
+    // The handler may end the subscription that holds this sink.
+    AddRef();
+    const HRESULT result = Click(parameters->rgvarg[2], *handledFlag, *cancelFlag);
+    Release();
+    return result;
+  }
+
+ private:
+  // A Boolean passed by reference, as VB passes it (VT_BOOL|VT_BYREF) or as a caller with only
+  // variants passes it (VT_VARIANT|VT_BYREF around a VT_BOOL).
+  static VARIANT_BOOL* Flag(VARIANT& argument) {
+    if (argument.vt == (VT_BOOL | VT_BYREF)) return argument.pboolVal;
+    if (argument.vt != (VT_VARIANT | VT_BYREF) || argument.pvarVal == nullptr) return nullptr;
+    VARIANT& inner = *argument.pvarVal;
+    if (inner.vt == VT_BOOL) return &inner.boolVal;
+    if (inner.vt == (VT_BOOL | VT_BYREF)) return inner.pboolVal;
+    return nullptr;
+  }
+
+  HRESULT Click(const VARIANT& control, VARIANT_BOOL& handledFlag, VARIANT_BOOL& cancelFlag) {
+    // The disconnection this click may bring waits until the click has been handled.
+    const CallFrame frame;
     try {
       Variant clicked;
-      VariantCopyInd(clicked.Raw(), &parameters->rgvarg[2]);
-      ControlAdapter control{Dispatch(clicked.AsObject())};
-      bool handled = *handledFlag->pboolVal != VARIANT_FALSE;
-      bool cancelDefault = *cancelFlag->pboolVal != VARIANT_FALSE;
-      handler_(control, handled, cancelDefault);
-      *handledFlag->pboolVal = handled ? VARIANT_TRUE : VARIANT_FALSE;
-      *cancelFlag->pboolVal = cancelDefault ? VARIANT_TRUE : VARIANT_FALSE;
+      VariantCopyInd(clicked.Raw(), const_cast<VARIANT*>(&control));
+      ControlAdapter adapter{Dispatch(clicked.AsObject())};
+      bool handled = handledFlag != VARIANT_FALSE;
+      bool cancelDefault = cancelFlag != VARIANT_FALSE;
+      handler_(adapter, handled, cancelDefault);
+      handledFlag = handled ? VARIANT_TRUE : VARIANT_FALSE;
+      cancelFlag = cancelDefault ? VARIANT_TRUE : VARIANT_FALSE;
       return S_OK;
     } catch (const VbError& error) {
       return MAKE_HRESULT(SEVERITY_ERROR, FACILITY_CONTROL, error.Number() & 0xFFFF);
@@ -260,29 +253,55 @@ class ClickSink final : public IDispatch {
     }
   }
 
- private:
+  void* Find(REFIID iid) override {
+    const bool known = IsEqualIID(iid, IID_IDispatch) || IsEqualIID(iid, events_);
+    return known ? static_cast<IDispatch*>(this) : nullptr;
+  }
+
   static constexpr DISPID kClick = 1;
   IID events_;
-  long references_ = 1;
   ide::ClickHandler handler_;
 };
 
-// Holding the subscription is holding the advise: releasing it stops the clicks.
+// _dispCommandBarControlEvents, the interface of the events object's Click, as VB binds it.
+// {0002E131-0000-0000-C000-000000000046}
+constexpr IID kIidCommandBarControlEvents = {
+    0x0002e131, 0x0000, 0x0000, {0xc0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46}};
+
+// The events object's connection point for Click: asked for by its interface, as VB's WithEvents
+// does; an IDE that does not know that interface by name may still list its points.
+IConnectionPoint* ClickPoint(IConnectionPointContainer& container) {
+  IConnectionPoint* point = nullptr;
+  if (SUCCEEDED(container.FindConnectionPoint(kIidCommandBarControlEvents, &point)) &&
+      point != nullptr) {
+    return point;
+  }
+  IEnumConnectionPoints* points = nullptr;
+  HRESULT result = container.EnumConnectionPoints(&points);
+  if (FAILED(result)) ThrowComFailure(result);
+  ULONG fetched = 0;
+  result = points->Next(1, &point, &fetched);
+  points->Release();
+  if (result != S_OK || fetched != 1) ThrowComFailure(FAILED(result) ? result : E_NOINTERFACE);
+  return point;
+}
+
+// Holding the subscription is holding the events object and the advise, as a VB add-in holds
+// its WithEvents variable: releasing it stops the clicks.
 class CommandBarEventsAdapter final : public ide::CommandBarEvents {
  public:
-  explicit CommandBarEventsAdapter(const Dispatch& source) {
+  explicit CommandBarEventsAdapter(Dispatch source) : source_(std::move(source)) {
     IConnectionPointContainer* container = nullptr;
-    HRESULT result = source.Get()->QueryInterface(IID_IConnectionPointContainer,
-                                                  reinterpret_cast<void**>(&container));
+    HRESULT result = source_.Get()->QueryInterface(IID_IConnectionPointContainer,
+                                                   reinterpret_cast<void**>(&container));
     if (FAILED(result)) ThrowComFailure(result);
-    IEnumConnectionPoints* points = nullptr;
-    result = container->EnumConnectionPoints(&points);
+    try {
+      point_ = ClickPoint(*container);
+    } catch (...) {
+      container->Release();
+      throw;
+    }
     container->Release();
-    if (FAILED(result)) ThrowComFailure(result);
-    ULONG fetched = 0;
-    result = points->Next(1, &point_, &fetched);
-    points->Release();
-    if (result != S_OK || fetched != 1) ThrowComFailure(FAILED(result) ? result : E_NOINTERFACE);
     IID events = IID_NULL;
     result = point_->GetConnectionInterface(&events);
     if (SUCCEEDED(result)) {
@@ -296,6 +315,8 @@ class CommandBarEventsAdapter final : public ide::CommandBarEvents {
   }
   ~CommandBarEventsAdapter() override {
     if (cookie_ != 0) point_->Unadvise(cookie_);
+    // A click under way may still hold the sink; it hears nothing more.
+    if (sink_ != nullptr) sink_->SetHandler({});
     Release();
   }
   CommandBarEventsAdapter(const CommandBarEventsAdapter&) = delete;
@@ -313,6 +334,7 @@ class CommandBarEventsAdapter final : public ide::CommandBarEvents {
     point_ = nullptr;
   }
 
+  Dispatch source_;
   IConnectionPoint* point_ = nullptr;
   ClickSink* sink_ = nullptr;
   DWORD cookie_ = 0;

@@ -12,6 +12,7 @@
 #include <utility>
 
 #include "runtime/VbError.h"
+#include "win32/ThreadModality.h"
 #include "win32/WideText.h"
 
 namespace zarvelin::win32 {
@@ -306,8 +307,9 @@ Win32Platform::~Win32Platform() {
 }
 
 int32_t Win32Platform::MsgBox(std::string_view text, std::string_view title, int32_t style) {
-  return MessageBoxW(GetActiveWindow(), Wide(text).c_str(), Wide(title).c_str(),
-                     static_cast<UINT>(style));
+  const HWND owner = GetActiveWindow();
+  const ThreadModality modality;
+  return MessageBoxW(owner, Wide(text).c_str(), Wide(title).c_str(), static_cast<UINT>(style));
 }
 
 void Win32Platform::DoEvents() {
@@ -505,6 +507,7 @@ intptr_t Win32Platform::BrowseForFolderDialog(const FolderDialogRequest& request
     info.lpfn = ForwardFolderDialogEvent;
     info.lParam = reinterpret_cast<LPARAM>(&request);
   }
+  const ThreadModality modality;
   return reinterpret_cast<intptr_t>(SHBrowseForFolderW(&info));
 }
 

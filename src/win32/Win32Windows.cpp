@@ -8,8 +8,10 @@
 #include <utility>
 #include <vector>
 
+#include "addin/CallFrame.h"
 #include "runtime/Trap.h"
 #include "runtime/VbError.h"
+#include "win32/ThreadModality.h"
 #include "win32/WideText.h"
 
 namespace zarvelin::win32 {
@@ -29,8 +31,11 @@ constexpr UINT kKeyPressed = WM_APP + 1;
 // One backend per process: the window procedures and the keyboard hook find it here.
 Win32Windows* installed = nullptr;
 
+// Each way into the add-in's code from Windows is a CallFrame: a disconnection asked for meanwhile
+// closes these windows only once the procedure has returned.
 LRESULT CALLBACK FormProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (installed == nullptr) return DefWindowProcW(window, message, wParam, lParam);
+  const CallFrame frame;
   return installed->FormMessage(window, message, wParam, lParam);
 }
 
@@ -40,11 +45,13 @@ LRESULT CALLBACK PictureProcedure(HWND window, UINT message, WPARAM wParam, LPAR
     SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(creation->lpCreateParams));
   }
   if (installed == nullptr) return DefWindowProcW(window, message, wParam, lParam);
+  const CallFrame frame;
   return installed->PictureMessage(window, message, wParam, lParam);
 }
 
 LRESULT CALLBACK KeyHook(int code, WPARAM wParam, LPARAM lParam) {
   if (code == HC_ACTION && wParam == PM_REMOVE && installed != nullptr) {
+    const CallFrame frame;
     auto* message = reinterpret_cast<MSG*>(lParam);
     if (installed->TakeKey(*message)) message->message = WM_NULL;
   }
@@ -384,27 +391,26 @@ void Win32Windows::RunModal(forms::Form& form, forms::Form* owner) {
   if (peer == nullptr) return;
   Peer* ownerPeer = owner == nullptr ? nullptr : PeerOf(*owner);
   const HWND ownerWindow = ownerPeer == nullptr ? nullptr : ownerPeer->window;
+  // Owned, so it stays in front of its owner.
   if (ownerWindow != nullptr) {
-    // Owned, so it stays in front of its owner; the owner takes no input meanwhile.
     SetWindowLongPtrW(peer->window, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(ownerWindow));
-    EnableWindow(ownerWindow, FALSE);
   }
-  ShowModeless(form);
-  MSG message{};
-  while (form.Loaded() && form.Visible()) {
-    const BOOL got = GetMessageW(&message, nullptr, 0, 0);
-    if (got <= 0) {
-      // WM_QUIT belongs to the loop outside this one.
-      if (got == 0) PostQuitMessage(static_cast<int>(message.wParam));
-      break;
+  {
+    const ThreadModality modality(peer->window);
+    ShowModeless(form);
+    MSG message{};
+    while (form.Loaded() && form.Visible()) {
+      const BOOL got = GetMessageW(&message, nullptr, 0, 0);
+      if (got <= 0) {
+        // WM_QUIT belongs to the loop outside this one.
+        if (got == 0) PostQuitMessage(static_cast<int>(message.wParam));
+        break;
+      }
+      TranslateMessage(&message);
+      DispatchMessageW(&message);
     }
-    TranslateMessage(&message);
-    DispatchMessageW(&message);
   }
-  if (ownerWindow != nullptr && IsWindow(ownerWindow)) {
-    EnableWindow(ownerWindow, TRUE);
-    SetForegroundWindow(ownerWindow);
-  }
+  if (ownerWindow != nullptr && IsWindow(ownerWindow)) SetForegroundWindow(ownerWindow);
 }
 
 void Win32Windows::Hidden(forms::Form& form) {
@@ -465,22 +471,26 @@ double Win32Windows::TextHeightTwips(const forms::Font& font) {
 }
 
 bool Win32Windows::TakeKey(const MSG& message) {
-  if (message.message != WM_KEYDOWN) return false;
+  if (message.message < WM_KEYFIRST || message.message > WM_KEYLAST) return false;
   const HWND root = GetAncestor(message.hwnd, GA_ROOT);
   if (root == nullptr || PeerOf(root) == nullptr) return false;
-  if (message.wParam == VK_TAB) {
-    IsDialogMessageW(root, const_cast<MSG*>(&message));
+  const bool enterOrEsc = message.wParam == VK_RETURN || message.wParam == VK_ESCAPE;
+  if (message.message == WM_KEYDOWN && enterOrEsc) {
+    // Enter starts a new line in a box of several lines.
+    const forms::Control* focused =
+        GetParent(message.hwnd) == root ? ControlOf(message.hwnd) : nullptr;
+    if (message.wParam == VK_RETURN && focused != nullptr &&
+        focused->Kind() == forms::ControlKind::TextBox && focused->Definition().multiLine) {
+      return false;
+    }
+    PostMessageW(root, kKeyPressed, message.wParam, 0);
     return true;
   }
-  if (message.wParam != VK_RETURN && message.wParam != VK_ESCAPE) return false;
-  // Enter starts a new line in a box of several lines.
-  const forms::Control* focused =
-      GetParent(message.hwnd) == root ? ControlOf(message.hwnd) : nullptr;
-  if (message.wParam == VK_RETURN && focused != nullptr &&
-      focused->Kind() == forms::ControlKind::TextBox && focused->Definition().multiLine) {
-    return false;
-  }
-  PostMessageW(root, kKeyPressed, message.wParam, 0);
+  // Every other key is the form's, as in a VB form: handled here, before the loop that took it
+  // from the queue can read it as one of its own accelerators (the IDE's Delete, Ctrl+C, F5).
+  // Tab and Shift+Tab move between controls, Alt with an underlined letter presses its button,
+  // the rest reaches the focused control.
+  IsDialogMessageW(root, const_cast<MSG*>(&message));
   return true;
 }
 

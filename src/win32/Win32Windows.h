@@ -44,7 +44,8 @@ class Win32Windows : public forms::WindowBackend {
   // The window procedures' way back in.
   LRESULT FormMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT PictureMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-  // Enter and Esc on any of the forms, whoever runs the message loop; true when taken.
+  // The keys typed into any of the forms, whoever runs the message loop (Enter and Esc for the
+  // model, the rest as a dialog takes them); true when taken.
   bool TakeKey(const MSG& message);
 
  private:

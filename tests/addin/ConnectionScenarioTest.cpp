@@ -5,7 +5,10 @@
 #include <memory>
 #include <sstream>
 #include <string>
+#include <tuple>
+#include <vector>
 
+#include "addin/CallFrame.h"
 #include "addin/Connect.h"
 #include "fakes/TestEnvironment.h"
 #include "filebacked/FileBackedIde.h"
@@ -42,6 +45,9 @@ TEST_P(ConnectionScenario, MatchesItsApprovedTranscript) {
       filebacked::AddInEntry{"Zarvelin.Connect", true});
   Connect connect;
   std::string outcome;
+  // The add-in's code on the stack, as an event handler or a copy's yield puts it there.
+  std::vector<std::unique_ptr<CallFrame>> frames;
+  int finished = 0;
   for (const std::string& step : GetParam().steps) {
     std::istringstream in(step);
     std::string verb, first, second;
@@ -64,7 +70,13 @@ TEST_P(ConnectionScenario, MatchesItsApprovedTranscript) {
     else if (verb == "dialog")
       connect.Dialog()->Click(first);
     else if (verb == "disconnect")
-      connect.OnDisconnection(0, {});
+      connect.OnDisconnection(std::stoi(first), {}, [&] { ++finished; });
+    else if (verb == "shutdown")
+      connect.OnBeginShutdown({});
+    else if (verb == "enter")
+      frames.push_back(std::make_unique<CallFrame>());
+    else if (verb == "return")
+      frames.pop_back();
     else if (verb == "state") {
       outcome += "-- after " + std::to_string(&step - &GetParam().steps.front()) + " steps\n";
       for (const char* bar : {"File", "Add-Ins", "Standard"}) outcome += Entries(*ide, bar);
@@ -75,6 +87,8 @@ TEST_P(ConnectionScenario, MatchesItsApprovedTranscript) {
                  (connect.Dialog() == nullptr  ? std::string("none")
                   : connect.Dialog()->Loaded() ? "shown"
                                                : "hidden") +
+                 "\npending " + std::to_string(connect.DisconnectionPending()) + " shutting " +
+                 std::to_string(connect.ShuttingDown()) + " finished " + std::to_string(finished) +
                  "\n";
     } else
       ADD_FAILURE() << "unknown step: " << step;
@@ -88,18 +102,43 @@ INSTANTIATE_TEST_SUITE_P(Scenarios, ConnectionScenario,
                            return scenario.param.name;
                          });
 
-// Bitmap 101, the entries' face, as the Windows build links it: 16 x 16 pixels, 4 bits each.
-TEST(EntryFace, IsA16By16PictureIn16Colours) {
-  std::ifstream file(ZARVELIN_ADDIN_RESOURCES "/EntryFace.bmp", std::ios::binary);
+// The add-in's bitmaps as the Windows build links them: the entries' face (16 x 16, 16 colours)
+// and the about box's title band, sized as its picture (3015 x 495 twips at 96 dpi).
+struct Bitmap {
+  const char* file;
+  const char* resource;
+  int32_t width;
+  int32_t height;
+  uint16_t bitsPerPixel;
+};
+
+class AddInBitmap : public testing::TestWithParam<Bitmap> {};
+
+TEST_P(AddInBitmap, IsLinkedWithItsSizeAndDepth) {
+  const Bitmap& bitmap = GetParam();
+  std::ifstream file(std::string(ZARVELIN_ADDIN_RESOURCES "/") + bitmap.file, std::ios::binary);
   const std::string bmp{std::istreambuf_iterator<char>(file), {}};
-  ASSERT_EQ(bmp.size(), 14u + 40 + 16 * 4 + 16 * 16 / 2);
-  EXPECT_EQ(bmp.substr(0, 2) + bmp.substr(18, 1) + bmp.substr(22, 1) + bmp.substr(28, 1),
-            std::string("BM\x10\x10\x04"));
+  const auto rowBytes = static_cast<size_t>((bitmap.width * bitmap.bitsPerPixel + 31) / 32 * 4);
+  const size_t palette = bitmap.bitsPerPixel <= 8 ? 4u << bitmap.bitsPerPixel : 0;
+  ASSERT_EQ(bmp.size(), 14 + 40 + palette + rowBytes * static_cast<size_t>(bitmap.height));
+  int32_t width = 0;
+  int32_t height = 0;
+  uint16_t bits = 0;
+  bmp.copy(reinterpret_cast<char*>(&width), 4, 18);
+  bmp.copy(reinterpret_cast<char*>(&height), 4, 22);
+  bmp.copy(reinterpret_cast<char*>(&bits), 2, 28);
+  EXPECT_EQ(bmp.substr(0, 2), "BM");
+  EXPECT_EQ(std::tuple(width, height, bits),
+            std::tuple(bitmap.width, bitmap.height, bitmap.bitsPerPixel));
   std::ifstream rc(ZARVELIN_ADDIN_RESOURCES "/Zarvelin.rc");
-  EXPECT_NE(
-      std::string(std::istreambuf_iterator<char>(rc), {}).find("101 BITMAP \"EntryFace.bmp\""),
-      std::string::npos);
+  EXPECT_NE(std::string(std::istreambuf_iterator<char>(rc), {})
+                .find(std::string(bitmap.resource) + " BITMAP \"" + bitmap.file + "\""),
+            std::string::npos);
 }
+
+INSTANTIATE_TEST_SUITE_P(Resources, AddInBitmap,
+                         testing::Values(Bitmap{"EntryFace.bmp", "101", 16, 16, 4},
+                                         Bitmap{"AboutTitle.bmp", "frmAboutTitle", 201, 33, 24}));
 
 }  // namespace
 }  // namespace zarvelin

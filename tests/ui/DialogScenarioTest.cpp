@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -55,7 +56,12 @@ class ClosingHost : public DialogHost {
     ++hides;
     dialog.Unload();
   }
+  bool DisconnectionPending() const override { return pending; }
+  bool ShuttingDown() const override { return shutting; }
   int hides = 0;
+  // What the add-in says while it waits for the dialog's code to return from a disconnection.
+  bool pending = false;
+  bool shutting = false;
 };
 
 class DialogScenario : public testing::TestWithParam<Scenario> {};
@@ -68,6 +74,7 @@ TEST_P(DialogScenario, MatchesItsApprovedTranscript) {
   filebacked::IdeConfiguration configuration;
   bool quiet = false;
   std::string meanwhile;
+  std::string disconnected;
   std::string unsaved;
   frmCopyProject dialog;
   ClosingHost host;
@@ -118,6 +125,8 @@ TEST_P(DialogScenario, MatchesItsApprovedTranscript) {
       dialogActions.push_back(rest);
     else if (verb == "meanwhile")
       meanwhile = rest;
+    else if (verb == "disconnected")
+      disconnected = rest;
     else if (verb == "unsaved")
       unsaved = rest;
     else if (verb == "show")
@@ -147,6 +156,19 @@ TEST_P(DialogScenario, MatchesItsApprovedTranscript) {
     dialog.Load();
     if (!meanwhile.empty()) {
       env.platform.atNextYield = [&] { Act(dialog, meanwhile); };
+    }
+    int yieldsLeft = 0;
+    std::function<void()> disconnect = [&] {
+      if (--yieldsLeft > 0) {
+        env.platform.atNextYield = disconnect;
+        return;
+      }
+      host.pending = true;
+      host.shutting = Split(disconnected, ' ').first == "shutdown";
+    };
+    if (!disconnected.empty()) {
+      yieldsLeft = std::stoi(Split(disconnected, ' ').second);
+      env.platform.atNextYield = disconnect;
     }
     for (const std::string& actions : dialogActions) Act(dialog, actions);
     outcome = dialog.LastCopySucceeded() ? "copied" : "not copied";

@@ -5,75 +5,60 @@
 namespace zarvelin::host {
 namespace {
 
-// The played IDE's own click events interface: sinks are asked for it, or for IDispatch.
-// {5C1E2F47-8B0D-4E55-9A3B-2D6F1E7C9A10}
+// _dispCommandBarControlEvents, the interface of Click: sinks are asked for it, or for IDispatch.
+// {0002E131-0000-0000-C000-000000000046}
 constexpr IID kClickEventsIid = {
-    0x5c1e2f47, 0x8b0d, 0x4e55, {0x9a, 0x3b, 0x2d, 0x6f, 0x1e, 0x7c, 0x9a, 0x10}};
+    0x0002e131, 0x0000, 0x0000, {0xc0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46}};
 constexpr DISPID kClickDispid = 1;
-
-// Hands out the container's one connection point, once.
-class OnePoint final : public IEnumConnectionPoints {
- public:
-  explicit OnePoint(IConnectionPoint* point) : point_(point) { point_->AddRef(); }
-  ~OnePoint() { point_->Release(); }
-  OnePoint(const OnePoint&) = delete;
-  OnePoint& operator=(const OnePoint&) = delete;
-
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
-    if (object == nullptr) return E_POINTER;
-    if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IEnumConnectionPoints)) {
-      *object = static_cast<IEnumConnectionPoints*>(this);
-      AddRef();
-      return S_OK;
-    }
-    *object = nullptr;
-    return E_NOINTERFACE;
-  }
-  ULONG STDMETHODCALLTYPE AddRef() override { return static_cast<ULONG>(++references_); }
-  ULONG STDMETHODCALLTYPE Release() override {
-    const long left = --references_;
-    if (left == 0) delete this;
-    return static_cast<ULONG>(left);
-  }
-  HRESULT STDMETHODCALLTYPE Next(ULONG wanted, IConnectionPoint** points, ULONG* fetched) override {
-    if (points == nullptr) return E_POINTER;
-    ULONG given = 0;
-    if (wanted > 0 && !done_) {
-      points[0] = point_;
-      point_->AddRef();
-      done_ = true;
-      given = 1;
-    }
-    if (fetched != nullptr) *fetched = given;
-    return given == wanted ? S_OK : S_FALSE;
-  }
-  HRESULT STDMETHODCALLTYPE Skip(ULONG count) override {
-    if (count > 0) done_ = true;
-    return S_OK;
-  }
-  HRESULT STDMETHODCALLTYPE Reset() override {
-    done_ = false;
-    return S_OK;
-  }
-  HRESULT STDMETHODCALLTYPE Clone(IEnumConnectionPoints** copy) override {
-    if (copy == nullptr) return E_POINTER;
-    auto* made = new OnePoint(point_);
-    made->done_ = done_;
-    *copy = made;
-    return S_OK;
-  }
-
- private:
-  long references_ = 1;
-  IConnectionPoint* point_;
-  bool done_ = false;
-};
 
 }  // namespace
 
+// The events object's one connection point, an object of its own: held after the events object
+// has gone, it connects nothing more.
+class ClickPoint final : public win32::ComObject<IConnectionPoint> {
+ public:
+  explicit ClickPoint(ClickEvents* events) : events_(events) {}
+  void EventsGone() { events_ = nullptr; }
+
+  HRESULT STDMETHODCALLTYPE GetConnectionInterface(IID* iid) override {
+    if (iid == nullptr) return E_POINTER;
+    *iid = kClickEventsIid;
+    return S_OK;
+  }
+  HRESULT STDMETHODCALLTYPE
+  GetConnectionPointContainer(IConnectionPointContainer** container) override {
+    if (container == nullptr) return E_POINTER;
+    *container = events_;
+    if (events_ == nullptr) return E_UNEXPECTED;
+    events_->AddRef();
+    return S_OK;
+  }
+  HRESULT STDMETHODCALLTYPE Advise(IUnknown* sink, DWORD* cookie) override {
+    return events_ == nullptr ? CONNECT_E_CANNOTCONNECT : events_->Advise(sink, cookie);
+  }
+  HRESULT STDMETHODCALLTYPE Unadvise(DWORD cookie) override {
+    return events_ == nullptr ? CONNECT_E_NOCONNECTION : events_->Unadvise(cookie);
+  }
+  HRESULT STDMETHODCALLTYPE EnumConnections(IEnumConnections** connections) override {
+    if (connections != nullptr) *connections = nullptr;
+    return E_NOTIMPL;
+  }
+
+ private:
+  void* Find(REFIID iid) override {
+    return IsEqualIID(iid, IID_IConnectionPoint) ? static_cast<IConnectionPoint*>(this) : nullptr;
+  }
+
+  ClickEvents* events_;
+};
+
 ClickEvents::ClickEvents(std::shared_ptr<ide::CommandBarEvents> subscription,
-                         std::function<IDispatch*()> clicked)
-    : DispatchObject({}), subscription_(std::move(subscription)), clicked_(std::move(clicked)) {
+                         std::function<IDispatch*()> clicked, bool flagsInVariants)
+    : DispatchObject({}),
+      subscription_(std::move(subscription)),
+      clicked_(std::move(clicked)),
+      flagsInVariants_(flagsInVariants),
+      point_(new ClickPoint(this)) {
   subscription_->SetClickHandler([this](ide::CommandBarControl&, bool& handled,
                                         bool& cancelDefault) { Fire(handled, cancelDefault); });
 }
@@ -81,6 +66,8 @@ ClickEvents::ClickEvents(std::shared_ptr<ide::CommandBarEvents> subscription,
 ClickEvents::~ClickEvents() {
   subscription_->SetClickHandler({});
   for (auto& [cookie, sink] : sinks_) sink->Release();
+  point_->EventsGone();
+  point_->Release();
 }
 
 HRESULT ClickEvents::QueryInterface(REFIID iid, void** object) {
@@ -95,44 +82,25 @@ ULONG ClickEvents::Release() {
   return DispatchObject::Release();
 }
 
-HRESULT ClickEvents::QueryOther(REFIID iid, void** object) {
+void* ClickEvents::Find(REFIID iid) {
   if (IsEqualIID(iid, IID_IConnectionPointContainer)) {
-    *object = static_cast<IConnectionPointContainer*>(this);
-  } else if (IsEqualIID(iid, IID_IConnectionPoint)) {
-    *object = static_cast<IConnectionPoint*>(this);
-  } else {
-    *object = nullptr;
-    return E_NOINTERFACE;
+    return static_cast<IConnectionPointContainer*>(this);
   }
-  AddRef();
-  return S_OK;
+  return DispatchObject::Find(iid);
 }
 
+// An IDE need not list its points; the add-in asks for the one it wants by its interface.
 HRESULT ClickEvents::EnumConnectionPoints(IEnumConnectionPoints** points) {
-  if (points == nullptr) return E_POINTER;
-  *points = new OnePoint(static_cast<IConnectionPoint*>(this));
-  return S_OK;
+  if (points != nullptr) *points = nullptr;
+  return E_NOTIMPL;
 }
 
 HRESULT ClickEvents::FindConnectionPoint(REFIID iid, IConnectionPoint** point) {
   if (point == nullptr) return E_POINTER;
   *point = nullptr;
   if (!IsEqualIID(iid, kClickEventsIid)) return CONNECT_E_NOCONNECTION;
-  *point = static_cast<IConnectionPoint*>(this);
-  AddRef();
-  return S_OK;
-}
-
-HRESULT ClickEvents::GetConnectionInterface(IID* iid) {
-  if (iid == nullptr) return E_POINTER;
-  *iid = kClickEventsIid;
-  return S_OK;
-}
-
-HRESULT ClickEvents::GetConnectionPointContainer(IConnectionPointContainer** container) {
-  if (container == nullptr) return E_POINTER;
-  *container = static_cast<IConnectionPointContainer*>(this);
-  AddRef();
+  *point = point_;
+  point_->AddRef();
   return S_OK;
 }
 
@@ -156,11 +124,6 @@ HRESULT ClickEvents::Unadvise(DWORD cookie) {
   return S_OK;
 }
 
-HRESULT ClickEvents::EnumConnections(IEnumConnections** connections) {
-  if (connections != nullptr) *connections = nullptr;
-  return E_NOTIMPL;
-}
-
 void ClickEvents::Fire(bool& handled, bool& cancelDefault) {
   // A sink may unadvise while it hears the click, and drop the last hold on these events: walk a
   // copy, each sink and this object kept alive.
@@ -168,16 +131,25 @@ void ClickEvents::Fire(bool& handled, bool& cancelDefault) {
   std::map<DWORD, IDispatch*> sinks = sinks_;
   for (auto& [cookie, sink] : sinks) sink->AddRef();
   for (auto& [cookie, sink] : sinks) {
-    VARIANT_BOOL handledFlag = handled ? VARIANT_TRUE : VARIANT_FALSE;
+    VARIANT flags[2];
     VARIANT_BOOL cancelFlag = cancelDefault ? VARIANT_TRUE : VARIANT_FALSE;
+    VARIANT_BOOL handledFlag = handled ? VARIANT_TRUE : VARIANT_FALSE;
     VARIANT arguments[3];
     // IDispatch takes them last first: CancelDefault, handled, the control.
-    VariantInit(&arguments[0]);
-    arguments[0].vt = VT_BOOL | VT_BYREF;
-    arguments[0].pboolVal = &cancelFlag;
-    VariantInit(&arguments[1]);
-    arguments[1].vt = VT_BOOL | VT_BYREF;
-    arguments[1].pboolVal = &handledFlag;
+    for (VARIANT_BOOL* flag : {&cancelFlag, &handledFlag}) {
+      const size_t index = flag == &cancelFlag ? 0 : 1;
+      VariantInit(&arguments[index]);
+      if (flagsInVariants_) {
+        VariantInit(&flags[index]);
+        flags[index].vt = VT_BOOL;
+        flags[index].boolVal = *flag;
+        arguments[index].vt = VT_VARIANT | VT_BYREF;
+        arguments[index].pvarVal = &flags[index];
+      } else {
+        arguments[index].vt = VT_BOOL | VT_BYREF;
+        arguments[index].pboolVal = flag;
+      }
+    }
     VariantInit(&arguments[2]);
     arguments[2].vt = VT_DISPATCH;
     arguments[2].pdispVal = clicked_();
@@ -185,6 +157,10 @@ void ClickEvents::Fire(bool& handled, bool& cancelDefault) {
     sink->Invoke(kClickDispid, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &parameters, nullptr,
                  nullptr, nullptr);
     VariantClear(&arguments[2]);
+    if (flagsInVariants_) {
+      cancelFlag = flags[0].boolVal;
+      handledFlag = flags[1].boolVal;
+    }
     handled = handledFlag != VARIANT_FALSE;
     cancelDefault = cancelFlag != VARIANT_FALSE;
   }

@@ -67,40 +67,8 @@ std::vector<std::wstring>& DispatchObject::Calls() {
   return calls;
 }
 
-HRESULT DispatchObject::QueryInterface(REFIID iid, void** object) {
-  if (object == nullptr) return E_POINTER;
-  if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IDispatch)) {
-    *object = static_cast<IDispatch*>(this);
-    AddRef();
-    return S_OK;
-  }
-  return QueryOther(iid, object);
-}
-
-HRESULT DispatchObject::QueryOther(REFIID, void** object) {
-  *object = nullptr;
-  return E_NOINTERFACE;
-}
-
-ULONG DispatchObject::AddRef() {
-  return static_cast<ULONG>(++references_);
-}
-
-ULONG DispatchObject::Release() {
-  const long left = --references_;
-  if (left == 0) delete this;
-  return static_cast<ULONG>(left);
-}
-
-HRESULT DispatchObject::GetTypeInfoCount(UINT* count) {
-  if (count == nullptr) return E_POINTER;
-  *count = 0;
-  return S_OK;
-}
-
-HRESULT DispatchObject::GetTypeInfo(UINT, LCID, ITypeInfo** info) {
-  if (info != nullptr) *info = nullptr;
-  return DISP_E_BADINDEX;
+void* DispatchObject::Find(REFIID iid) {
+  return IsEqualIID(iid, IID_IDispatch) ? static_cast<IDispatch*>(this) : nullptr;
 }
 
 HRESULT DispatchObject::GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID, DISPID* ids) {

@@ -7,12 +7,14 @@
 #include <string>
 #include <vector>
 
+#include "win32/ComObject.h"
+
 namespace zarvelin::host {
 
 // One object of the played IDE: its members by name (any letter case), each answered by a
 // function, as the IDE's own objects answer late binding. What it stands for in the file-backed
 // IDE rides along, so that an object handed back by the add-in is known again.
-class DispatchObject : public IDispatch {
+class DispatchObject : public win32::ComDispatch<IDispatch> {
  public:
   // The arguments in call order (the first one first); a left-out one is nullptr.
   using Arguments = std::vector<const VARIANT*>;
@@ -24,17 +26,10 @@ class DispatchObject : public IDispatch {
   };
 
   DispatchObject(std::vector<Entry> members, std::shared_ptr<void> native = {});
-  virtual ~DispatchObject();
-  DispatchObject(const DispatchObject&) = delete;
-  DispatchObject& operator=(const DispatchObject&) = delete;
+  ~DispatchObject() override;
 
   const std::shared_ptr<void>& Native() const { return native_; }
 
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override;
-  ULONG STDMETHODCALLTYPE AddRef() override;
-  ULONG STDMETHODCALLTYPE Release() override;
-  HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override;
-  HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT index, LCID locale, ITypeInfo** info) override;
   HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID iid, LPOLESTR* names, UINT count, LCID locale,
                                           DISPID* ids) override;
   HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID iid, LCID locale, WORD flags,
@@ -45,10 +40,9 @@ class DispatchObject : public IDispatch {
   static std::vector<std::wstring>& Calls();
 
  protected:
-  virtual HRESULT QueryOther(REFIID iid, void** object);
+  void* Find(REFIID iid) override;
 
  private:
-  long references_ = 1;
   std::vector<Entry> members_;
   std::shared_ptr<void> native_;
 };

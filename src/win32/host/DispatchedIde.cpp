@@ -155,9 +155,12 @@ IDispatch* Events(ide::Events& events) {
       {L"CommandBarEvents",
        [&events](const Arguments& arguments, bool, VARIANT& result) {
          auto control = Native<ide::CommandBarControl>(Argument(arguments, 0));
-         AnswerObject(result, static_cast<DispatchObject*>(
-                                  new ClickEvents(events.CommandBarEventsFor(control),
-                                                  [control] { return Control(control); })));
+         // Both ways of passing the flags by reference: in variants for the toolbar button
+         // (no "..." in its caption), as plain Booleans for the menu entries.
+         const bool flagsInVariants = control->Caption().find("...") == std::string::npos;
+         AnswerObject(result, static_cast<DispatchObject*>(new ClickEvents(
+                                  events.CommandBarEventsFor(control),
+                                  [control] { return Control(control); }, flagsInVariants)));
        }},
   });
 }

@@ -12,6 +12,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <functional>
+#include <iterator>
 #include <memory>
 #include <string>
 #include <vector>
@@ -48,6 +49,13 @@ constexpr LONG kStartup = 1;
 constexpr wchar_t kFormClass[] = L"ZarvelinForm";
 constexpr wchar_t kMessageBoxClass[] = L"#32770";
 constexpr UINT kDriverDone = WM_APP + 7;
+// Asked of the IDE's thread by the user's: unload the add-in now, as the Add-In Manager does.
+constexpr UINT kUnload = WM_APP + 8;
+// The commands of the accelerators the played IDE translates in its loop, as VB does.
+constexpr WORD kDeleteCommand = 1;
+constexpr WORD kCopyCommand = 2;
+constexpr WORD kPasteCommand = 3;
+constexpr WORD kRunCommand = 4;
 constexpr wchar_t kSettingKey[] =
     L"Software\\VB and VBA Program Settings\\Zarvelin\\Microsoft Visual Basic AddIns";
 
@@ -239,7 +247,42 @@ struct Script {
   // What the user does this round, on the script's thread.
   void (*steps)(const Script& script) = nullptr;
   HWND doneWindow = nullptr;
+  // The played IDE's main window, which the add-in's modal windows must disable.
+  HWND ideWindow = nullptr;
+  // Unloads the add-in on the IDE's thread, then signals `unloaded`.
+  std::function<void()> unload;
+  HANDLE unloaded = nullptr;
+  // What DllCanUnloadNow answered right after that unloading.
+  HRESULT unloadAnswer = E_FAIL;
 };
+
+// Accelerator commands that reached the IDE's window: a key typed into the add-in's dialog must
+// not be one of them.
+int ideCommands = 0;
+
+// True once the window is enabled or disabled as asked: a modal window shows before its loop
+// begins and is gone a moment before the windows it disabled are enabled again.
+bool Becomes(HWND window, bool enabled) {
+  for (int waited = 0; window != nullptr && waited < 2000; waited += 50) {
+    if ((IsWindowEnabled(window) != FALSE) == enabled) return true;
+    Sleep(50);
+  }
+  return false;
+}
+
+bool Disabled(HWND window) {
+  return Becomes(window, false);
+}
+
+bool Enabled(HWND window) {
+  return Becomes(window, true);
+}
+
+// Asks the IDE's thread to unload the add-in and waits until it has.
+bool UnloadFromTheUsersThread(const Script& script) {
+  return PostMessageW(script.doneWindow, kUnload, 0, 0) &&
+         WaitForSingleObject(script.unloaded, 20000) == WAIT_OBJECT_0;
+}
 
 // Presses a button as a user does, without waiting for what the click starts.
 bool Press(HWND parent, const wchar_t* caption) {
@@ -273,7 +316,11 @@ void DriveDialog(const Script& script) {
   SendMessageW(directory, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(script.copyDirectory.c_str()));
   Check(host::Screenshot(dialog, script.shots + L"\\copy-dialog.bmp"), "copy dialog screenshot");
   Check(Press(dialog, L"&Copy"), "Copy pressed with a real button click");
+  Check(Disabled(host::WaitForWindow(kMessageBoxClass, L"Zarvelin") ? script.ideWindow : nullptr),
+        "the IDE's window is disabled while the add-in's message box is up");
   Check(Answer(L"Zarvelin", IDOK), "the closing message box shows and is dismissed");
+  Check(Enabled(script.ideWindow) && Enabled(dialog),
+        "the IDE's window and the dialog are enabled again after the message box");
 
   // Dragged away from the screen's corner, as a user would, so that the about box fits above it.
   SetWindowPos(dialog, nullptr, 200, 260, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
@@ -281,6 +328,8 @@ void DriveDialog(const Script& script) {
   const HWND about = host::WaitForWindow(kFormClass, L"About");
   Check(about != nullptr, "the about box opens");
   if (about == nullptr) return;
+  Check(Disabled(script.ideWindow) && Disabled(dialog) && IsWindowEnabled(about),
+        "while the about box is up the IDE's window and the dialog are disabled");
   RECT outer{};
   RECT inner{};
   GetWindowRect(dialog, &outer);
@@ -300,6 +349,8 @@ void DriveDialog(const Script& script) {
   const HWND report = host::WaitForWindow(kFormClass, L"An Error Occured in: ");
   Check(report != nullptr, "an injected failure opens the error report window");
   if (report == nullptr) return;
+  Check(Disabled(script.ideWindow) && Disabled(about) && IsWindowEnabled(report),
+        "while the error report is up the IDE's window and the about box are disabled");
   Sleep(300);
   Check(host::Screenshot(report, script.shots + L"\\error-report.bmp"), "error report screenshot");
   Check(Press(report, L"&Continue"), "Continue pressed");
@@ -310,6 +361,53 @@ void DriveDialog(const Script& script) {
 
   Check(Press(about, L"&OK"), "the about box's OK pressed");
   Check(host::WaitUntilGone(about), "the about box closes");
+  Check(Enabled(script.ideWindow) && Enabled(dialog),
+        "the IDE's window and the dialog are enabled again after the about box");
+}
+
+// The text of a window of another thread.
+std::wstring TextOf(HWND window) {
+  wchar_t text[256] = {};
+  SendMessageW(window, WM_GETTEXT, 256, reinterpret_cast<LPARAM>(text));
+  return text;
+}
+
+// The window with the keyboard focus on the IDE's thread.
+HWND FocusOf(HWND window) {
+  GUITHREADINFO info{};
+  info.cbSize = sizeof info;
+  GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info);
+  return info.hwndFocus;
+}
+
+// Keys typed into the dialog while the IDE's loop translates its accelerators: each reaches the
+// dialog, none the IDE.
+void DriveKeys(HWND dialog, HWND directory) {
+  SendMessageW(directory, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"abc"));
+  SendMessageW(directory, EM_SETSEL, 0, 0);
+  PostMessageW(directory, WM_KEYDOWN, VK_DELETE, 1);
+  PostMessageW(directory, WM_KEYDOWN, VK_F5, 1);
+  Sleep(300);
+  std::printf("typed into the box: %s, IDE commands: %d\n",
+              win32::Narrow(TextOf(directory)).c_str(), ideCommands);
+  Check(TextOf(directory) == L"bc" && ideCommands == 0,
+        "Delete typed into the dialog's box deletes there, not in the IDE; F5 runs nothing");
+  // Clicked into the box first, so that the focus starts there.
+  PostMessageW(directory, WM_LBUTTONDOWN, MK_LBUTTON, 0);
+  PostMessageW(directory, WM_LBUTTONUP, 0, 0);
+  Sleep(300);
+  const bool inTheBox = FocusOf(dialog) == directory;
+  PostMessageW(directory, WM_KEYDOWN, VK_TAB, 1);
+  Sleep(300);
+  const HWND moved = FocusOf(dialog);
+  Check(inTheBox && moved != nullptr && moved != directory && GetAncestor(moved, GA_ROOT) == dialog,
+        "Tab moves the focus from the dialog's box to its next control");
+  // Alt+A, the underlined letter of "&About", as typed in the box.
+  PostMessageW(directory, WM_SYSCHAR, 'a', 1 << 29);
+  const HWND about = host::WaitForWindow(kFormClass, L"About", 5000);
+  Check(about != nullptr && Press(about, L"&OK") && host::WaitUntilGone(about),
+        "Alt with a button's underlined letter presses that button");
+  SendMessageW(directory, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L""));
 }
 
 // Reconnected, the add-in reopens the dialog it had open; Esc, typed into its text box, closes it
@@ -319,8 +417,45 @@ void DriveEscape(const Script&) {
   Check(dialog != nullptr, "a new connection reopens the dialog that was open");
   if (dialog == nullptr) return;
   const HWND directory = host::ChildOf(dialog, L"Edit", nullptr);
+  DriveKeys(dialog, directory);
   PostMessageW(directory, WM_KEYDOWN, VK_ESCAPE, 1);
   Check(host::WaitUntilGone(dialog), "Esc closes the dialog through its cancel button");
+}
+
+// The Add-In Manager unloads the add-in while its about box is up (an IDE that, unlike VB, left
+// its window enabled): the box stays usable, and the add-in closes and stays loaded until the
+// box has returned.
+void DriveUnloadInAbout(const Script& script) {
+  const HWND dialog = host::WaitForWindow(kFormClass, L"Zarvelin");
+  Check(dialog != nullptr && Press(dialog, L"&About"), "the File entry opens the dialog");
+  const HWND about = host::WaitForWindow(kFormClass, L"About");
+  Check(about != nullptr && UnloadFromTheUsersThread(script),
+        "the add-in unloaded while its about box is up");
+  std::printf("DllCanUnloadNow: %lx, about box %d, dialog %d\n",
+              static_cast<unsigned long>(script.unloadAnswer), IsWindow(about), IsWindow(dialog));
+  Check(script.unloadAnswer == S_FALSE && IsWindow(about) && IsWindow(dialog),
+        "the about box and the dialog stay, the DLL stays loaded, while the box runs");
+  Check(Press(about, L"&OK") && host::WaitUntilGone(about) && host::WaitUntilGone(dialog),
+        "once the about box has returned the dialog closes");
+}
+
+// The same while a copy yields to the message loop.
+void DriveUnloadInCopy(const Script& script) {
+  const HWND dialog = host::WaitForWindow(kFormClass, L"Zarvelin");
+  const HWND directory = dialog == nullptr ? nullptr : host::ChildOf(dialog, L"Edit", nullptr);
+  Check(directory != nullptr, "the dialog opens again on a new connection");
+  if (directory == nullptr) return;
+  const std::wstring again = script.copyDirectory + L"-again";
+  CreateDirectoryW(again.c_str(), nullptr);
+  SendMessageW(directory, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(again.c_str()));
+  // Both wait in the queue: the unloading is taken by the copy's first yield.
+  Press(dialog, L"&Copy");
+  Check(UnloadFromTheUsersThread(script) && script.unloadAnswer == S_FALSE,
+        "the add-in unloaded during a copy stays loaded while the copy runs");
+  if (const HWND box = host::WaitForWindow(kMessageBoxClass, L"Zarvelin", 5000)) {
+    PostMessageW(box, WM_COMMAND, IDOK, 0);
+  }
+  Check(host::WaitUntilGone(dialog), "once the copy has returned the dialog closes");
 }
 
 void Drive(Script& script) {
@@ -345,7 +480,38 @@ bool driverDone = false;
 
 LRESULT CALLBACK DoneProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == kDriverDone) driverDone = true;
+  if (message == kUnload) {
+    auto* script = reinterpret_cast<Script*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    script->unload();
+    SetEvent(script->unloaded);
+  }
   return DefWindowProcW(window, message, wParam, lParam);
+}
+
+LRESULT CALLBACK IdeWindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_COMMAND && HIWORD(wParam) == 1) ++ideCommands;
+  return DefWindowProcW(window, message, wParam, lParam);
+}
+
+// The played IDE's main window: enabled, shown, and what its accelerators command.
+HWND MakeIdeWindow() {
+  WNDCLASSEXW windowClass{};
+  windowClass.cbSize = sizeof windowClass;
+  windowClass.lpfnWndProc = IdeWindowProcedure;
+  windowClass.hInstance = GetModuleHandleW(nullptr);
+  windowClass.lpszClassName = L"ZarvelinPlayedIde";
+  RegisterClassExW(&windowClass);
+  return CreateWindowExW(0, windowClass.lpszClassName, L"Project1 - Microsoft Visual Basic",
+                         WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 400, 200, nullptr, nullptr,
+                         windowClass.hInstance, nullptr);
+}
+
+HACCEL IdeAccelerators() {
+  ACCEL keys[] = {{FVIRTKEY, VK_DELETE, kDeleteCommand},
+                  {FVIRTKEY | FCONTROL, 'C', kCopyCommand},
+                  {FVIRTKEY | FCONTROL, 'V', kPasteCommand},
+                  {FVIRTKEY, VK_F5, kRunCommand}};
+  return CreateAcceleratorTableW(keys, static_cast<int>(std::size(keys)));
 }
 
 // Runs the round's steps on their own thread while this one does what the IDE does (start) and
@@ -355,13 +521,18 @@ void WhileDriving(Script& script, const std::function<void()>& start) {
   script.doneWindow =
       CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
   SetWindowLongPtrW(script.doneWindow, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(DoneProcedure));
+  SetWindowLongPtrW(script.doneWindow, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&script));
   const HANDLE driver = CreateThread(nullptr, 0, DriveThread, &script, 0, nullptr);
   start();
+  // The IDE's loop translates its accelerators before anything else sees the keys.
+  const HACCEL accelerators = IdeAccelerators();
   MSG message{};
   while (!driverDone && GetMessageW(&message, nullptr, 0, 0) > 0) {
+    if (TranslateAcceleratorW(script.ideWindow, accelerators, &message)) continue;
     TranslateMessage(&message);
     DispatchMessageW(&message);
   }
+  DestroyAcceleratorTable(accelerators);
   WaitForSingleObject(driver, INFINITE);
   CloseHandle(driver);
   DestroyWindow(script.doneWindow);
@@ -434,6 +605,39 @@ void UiProof(filebacked::FileBackedVBE& vbe, IDispatch* ide, IDispatch* addIn,
   SafeArrayDestroy(custom);
   extensibility->Release();
   Check(connect->Release() == 0, "the add-in is freed");
+}
+
+// Connects a new add-in object, runs the round, in which the user's thread has it unloaded
+// (disconnected and released, as the Add-In Manager does); then nothing of it is left.
+void UnloadRound(filebacked::FileBackedVBE& vbe, IDispatch* ide, IDispatch* addIn, Script& script,
+                 void (*steps)(const Script&), const char* what) {
+  IDispatch* connect = nullptr;
+  IDTExtensibility2* extensibility = Extensibility(connect);
+  if (extensibility == nullptr) return;
+  SAFEARRAY* custom = SafeArrayCreateVector(VT_VARIANT, 0, 0);
+  extensibility->OnConnection(ide, kAfterStartup, addIn, &custom);
+  const auto entry = Entry(vbe, "File", "Zarvelin ...");
+  script.unload = [&] {
+    extensibility->OnDisconnection(1, &custom);
+    extensibility->Release();
+    connect->Release();
+    script.unloadAnswer = CanUnloadNow();
+  };
+  script.unloaded = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+  script.steps = steps;
+  WhileDriving(script, [&] {
+    if (entry != nullptr) entry->Click();
+  });
+  CloseHandle(script.unloaded);
+  SafeArrayDestroy(custom);
+  std::printf("%s\n", what);
+  Check(Entry(vbe, "File", "Zarvelin ...") == nullptr &&
+            Entry(vbe, "Add-Ins", "Zarvelin ...") == nullptr &&
+            Entry(vbe, "Standard", "Zarvelin") == nullptr,
+        "the unloaded add-in's entries are gone");
+  Check(FindWindowW(kFormClass, nullptr) == nullptr && Enabled(script.ideWindow),
+        "no window of the add-in is left and the IDE's window is enabled");
+  Check(CanUnloadNow() == S_OK, "DllCanUnloadNow says yes once the add-in's code has returned");
 }
 
 // The entries the interactive window shows, by their buttons' ids (1, 2, 3).
@@ -516,9 +720,15 @@ int Run(const std::vector<std::wstring>& arguments) {
   IDispatch* addIn = host::DispatchedAddIn(vbe->Addins().Item(1));
   if (proof) {
     ProtocolChecks(ide, addIn);
-    Script script{arguments[2], arguments[3], nullptr, nullptr};
+    Script script;
+    script.copyDirectory = arguments[2];
+    script.shots = arguments[3];
+    script.ideWindow = MakeIdeWindow();
     CreateDirectoryW(script.copyDirectory.c_str(), nullptr);
     UiProof(*vbe, ide, addIn, project, script);
+    UnloadRound(*vbe, ide, addIn, script, DriveUnloadInAbout, "unloading with the about box up:");
+    UnloadRound(*vbe, ide, addIn, script, DriveUnloadInCopy, "unloading during a copy:");
+    DestroyWindow(script.ideWindow);
   } else {
     Interactive(*vbe, ide, addIn);
   }
