@@ -31,10 +31,10 @@ OtherLines OtherLinesOf(const std::string& file) {
   splitter.Feed(Files().ReadBytes(file));
   splitter.Finish();
   OtherLines other;
-  other.lineEnd = splitter.FirstLineEnd();
   while (std::optional<std::string> line = splitter.Next()) {
     if (!IsProjectLine(*line)) other.lines.push_back(std::move(*line));
   }
+  other.lineEnd = splitter.FirstLineEnd();
   return other;
 }
 
