@@ -9,6 +9,8 @@
 #include "cli/Commands.h"
 #include "cli/CopyLineObserver.h"
 #include "cli/CopyResultJson.h"
+#include "cli/GroupCopyCommand.h"
+#include "cli/ShowGroup.h"
 #include "copy/CopyProject.h"
 #include "copy/CopySafeguard.h"
 #include "copy/CopyTexts.h"
@@ -181,7 +183,8 @@ void RegisterCopyCommand(CLI::App& app, const CommandContext& context) {
     run.directory =
         Trim(*hostDirectory).empty() ? *hostDirectory : context.toVbPath(*hostDirectory);
     run.givenDirectory = *hostDirectory;
-    const int status = RunCopy(run, *context.out);
+    const int status =
+        IsGroupFile(run.projectFile) ? RunGroupCopy(run, *context.out) : RunCopy(run, *context.out);
     if (status != 0) throw CLI::RuntimeError(status);
   });
 }

@@ -5,7 +5,9 @@
 #include <vector>
 
 #include "cli/Commands.h"
+#include "cli/ShowGroup.h"
 #include "copy/VerifyCopy.h"
+#include "copy/VerifyGroup.h"
 
 namespace zarvelin::cli {
 
@@ -15,7 +17,8 @@ void RegisterVerifyCommand(CLI::App& app, const CommandContext& context) {
   auto hostProject = std::make_shared<std::string>();
   auto hostDirectory = std::make_shared<std::string>();
   auto options = std::make_shared<copy::VerifyOptions>();
-  verify->add_option("project", *hostProject, "The source project file (.vbp)")->required();
+  verify->add_option("project", *hostProject, "The source project file (.vbp) or group file (.vbg)")
+      ->required();
   verify->add_option("directory", *hostDirectory, "The copy directory")->required();
   verify->add_flag("--ide-saved", options->ideSaved,
                    "The IDE saved the copy: forms and companions need only be there, and "
@@ -25,8 +28,10 @@ void RegisterVerifyCommand(CLI::App& app, const CommandContext& context) {
   verify->callback([context, hostProject, hostDirectory, options] {
     const std::string projectFile = context.toVbPath(*hostProject);
     context.useCodePageOf(projectFile);
+    const std::string directory = context.toVbPath(*hostDirectory);
     const std::vector<std::string> differences =
-        copy::VerifyCopy(projectFile, context.toVbPath(*hostDirectory), *options);
+        IsGroupFile(projectFile) ? copy::VerifyGroup(projectFile, directory, *options)
+                                 : copy::VerifyCopy(projectFile, directory, *options);
     for (const std::string& difference : differences) *context.out << difference << '\n';
     if (!differences.empty()) {
       *context.out << differences.size()

@@ -12,7 +12,8 @@ bool SameFolder(const std::string& first, const std::string& second) {
   return EqualNoCase(ResolvePath("", first), ResolvePath("", second));
 }
 
-// Why the group cannot be copied to these targets; empty when it can.
+}  // namespace
+
 std::string Refusal(const cVBG& group, const std::vector<ProjectTarget>& targets) {
   const std::vector<GroupProject>& projects = group.Projects();
   for (const GroupProject& project : projects) {
@@ -30,8 +31,6 @@ std::string Refusal(const cVBG& group, const std::vector<ProjectTarget>& targets
   }
   return {};
 }
-
-}  // namespace
 
 std::vector<ProjectTarget> SubfolderTargets(const cVBG& group, const std::string& copyDirectory) {
   std::vector<ProjectTarget> targets;

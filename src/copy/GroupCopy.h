@@ -22,6 +22,10 @@ struct ProjectTarget {
 // base name; a second project of the same name (letter case aside) gets "_2", a third "_3".
 std::vector<ProjectTarget> SubfolderTargets(const cVBG& group, const std::string& copyDirectory);
 
+// Why the group cannot be copied to these targets (a missing project file, a target folder that
+// holds a project of the group), naming it; empty when it can.
+std::string Refusal(const cVBG& group, const std::vector<ProjectTarget>& targets);
+
 // Copies one project of the group into its target folder; true when the copy finished.
 using CopyOneProject =
     std::function<bool(const GroupProject& project, const ProjectTarget& target)>;

@@ -262,6 +262,18 @@ void HostFileSystem::MakeDirectory(const std::string& path) {
   throw HostError(errno, host);
 }
 
+void HostFileSystem::RemoveDirectory(const std::string& path) {
+  const std::string host = paths_.ToHost(path);
+  const auto before = paths_.BeforeChange(host);
+  if (rmdir(host.c_str()) == 0) {
+    paths_.Removed(host, before);
+    return;
+  }
+  // RmDir of a directory that holds anything answers "Path/File access error" in VB.
+  if (errno == ENOTEMPTY || errno == EEXIST) throw VbError(vberr::kPathFileAccessError);
+  throw HostError(errno, host);
+}
+
 bool HostFileSystem::SameFile(const std::string& first, const std::string& second) {
   try {
     struct stat a {};

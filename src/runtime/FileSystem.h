@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "runtime/DateTime.h"
+#include "runtime/VbError.h"
 
 namespace zarvelin {
 
@@ -107,6 +108,11 @@ class FileSystem {
   virtual std::string FindFirst(const std::string& pattern, int32_t attributeMask) = 0;
   // MkDir.
   virtual void MakeDirectory(const std::string& path) = 0;
+  // RmDir: removes an empty directory; one that holds anything fails (75) and stays. A file
+  // system that cannot remove directories refuses every one alike.
+  virtual void RemoveDirectory(const std::string& /*path*/) {
+    throw VbError(vberr::kPathFileAccessError);
+  }
   // Whether two paths name one existing file or directory, whatever their spelling (case, "..",
   // links).
   virtual bool SameFile(const std::string& first, const std::string& second) = 0;

@@ -63,8 +63,14 @@ TEST_P(CommandLine, MatchesItsApprovedTranscript) {
         std::sort(files.begin(), files.end());
       }
       if (files.empty()) transcript += "== no " + rest + "\n";
-      for (const std::string& file : files)
-        transcript += "== file " + file + "\n" + fakes::ShowBytes(dir.Read(file));
+      // Folders are shown too, so that a folder left behind, empty or not, is seen.
+      for (const std::string& file : files) {
+        if (std::filesystem::is_directory(dir.HostPath(file))) {
+          transcript += "== folder " + file + "\n";
+        } else {
+          transcript += "== file " + file + "\n" + fakes::ShowBytes(dir.Read(file));
+        }
+      }
     } else if (verb == "run" || verb == "runfull") {
       std::vector<std::string> arguments;
       std::istringstream words(ReplaceAll(rest, "{tmp}", dir.HostPath()));

@@ -5,8 +5,11 @@
 #include <vector>
 
 #include "copy/GroupCopy.h"
+#include "copy/GroupSafeguard.h"
 #include "copy/TreeLayout.h"
 #include "fakes/TestEnvironment.h"
+#include "runtime/FileSystem.h"
+#include "runtime/Runtime.h"
 #include "runtime/VbError.h"
 #include "runtime/VbPath.h"
 
@@ -35,6 +38,40 @@ std::string ShownLayout(const TreeLayout::Layout& layout) {
     text += "  " + place.source + " -> " + place.relative + " -> " + place.target + "\n";
   }
   return text;
+}
+
+// A group copy made all or nothing, each project's copy standing in as writing its project file
+// under the safeguard the group hands it and stopping at the Nth project when asked.
+std::string GuardedCopy(const cVBG& group, const std::string& directory, size_t stopAt) {
+  const std::vector<GroupCopy::ProjectTarget> targets =
+      GroupCopy::SubfolderTargets(group, directory);
+  std::vector<std::string> folders;
+  for (const auto& target : targets) folders.push_back(target.folder);
+  copy::GroupSafeguard safeguard;
+  safeguard.Begin(directory, FileNameOf(group.VBGFile()), folders);
+  size_t asked = 0;
+  const GroupCopy::Outcome outcome =
+      GroupCopy::CopyGroup(group, targets, JoinPath(directory, FileNameOf(group.VBGFile())),
+                           [&](const GroupProject&, const GroupCopy::ProjectTarget& target) {
+                             copy::CopySafeguard& own = safeguard.ForNextProject();
+                             own.Begin(target.folder, {FileNameOf(target.projectFile)}, {});
+                             Files().AppendText(target.projectFile, "copied");
+                             if (++asked == stopAt) {
+                               own.Rollback();
+                               return false;
+                             }
+                             own.Commit();
+                             return true;
+                           });
+  std::string text;
+  if (outcome.finished) {
+    for (const std::string& file : safeguard.Commit()) text += "  replaced " + file + "\n";
+  } else {
+    for (const copy::NotPutBack& file : safeguard.Rollback()) {
+      text += "  not put back " + file.file + " kept as " + file.keptAs + "\n";
+    }
+  }
+  return text + (outcome.finished ? "  finished\n" : "  stopped\n");
 }
 
 class CopyCase : public testing::TestWithParam<fakes::Case> {};
@@ -71,6 +108,10 @@ TEST_P(CopyCase, LaysOutAndCopiesAsApproved) {
         transcript += std::string(outcome.finished ? "  finished" : "  stopped") + " after " +
                       std::to_string(outcome.copied) + (outcome.refusal.empty() ? "" : ": ") +
                       outcome.refusal + "\n";
+      } else if (verb == "guarded") {
+        transcript += GuardedCopy(group, words.at(1), words.size() > 3 ? std::stoul(words[3]) : 0);
+      } else if (verb == "fail") {
+        env.files.Fail(words.at(1), std::stoi(words.at(2)), words.at(3));
       } else {
         FAIL() << "unknown step: " << step;
       }

@@ -291,6 +291,18 @@ void MemoryFileSystem::MakeDirectory(const std::string& path) {
   Record("MakeDirectory " + path);
 }
 
+void MemoryFileSystem::RemoveDirectory(const std::string& path) {
+  Check("RemoveDirectory", path);
+  const std::string key = Key(path);
+  if (!Existing(path).directory) throw VbError(vberr::kPathNotFound);
+  const auto next = entries_.upper_bound(key);
+  if (next != entries_.end() && next->first.starts_with(key + "\\")) {
+    throw VbError(vberr::kPathFileAccessError);
+  }
+  entries_.erase(key);
+  Record("RemoveDirectory " + path);
+}
+
 bool MemoryFileSystem::SameFile(const std::string& first, const std::string& second) {
   Check("SameFile", first + "|" + second);
   return Exists(first) && Key(first) == Key(second);

@@ -27,7 +27,8 @@ _zarvelin() {
   case $command in
     "") COMPREPLY=($(compgen -W "copy show set about settings help" -- "$cur")) ;;
     help) COMPREPLY=($(compgen -W "copy show set about settings" -- "$cur")) ;;
-    copy | show | set) COMPREPLY=($(compgen -f -X '!*.[vV][bB][pP]' -- "$cur") $(compgen -d -- "$cur")) ;;
+    copy | show) COMPREPLY=($(compgen -f -X '!*.[vV][bB][pPgG]' -- "$cur") $(compgen -d -- "$cur")) ;;
+    set) COMPREPLY=($(compgen -f -X '!*.[vV][bB][pP]' -- "$cur") $(compgen -d -- "$cur")) ;;
   esac
 }
 complete -F _zarvelin zarvelin
