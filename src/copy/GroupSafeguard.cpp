@@ -102,7 +102,7 @@ std::vector<NotPutBack> GroupSafeguard::Rollback() {
   for (const std::string& folder : madeFolders_) {
     if (!mMain::DirectoryExists(folder)) continue;
     try {
-      Files().RemoveDirectory(folder);
+      Files().RemoveEmptyDirectory(folder);
     } catch (const VbError&) {
       notPutBack.push_back({folder, folder});
     }

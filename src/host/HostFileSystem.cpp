@@ -262,7 +262,7 @@ void HostFileSystem::MakeDirectory(const std::string& path) {
   throw HostError(errno, host);
 }
 
-void HostFileSystem::RemoveDirectory(const std::string& path) {
+void HostFileSystem::RemoveEmptyDirectory(const std::string& path) {
   const std::string host = paths_.ToHost(path);
   const auto before = paths_.BeforeChange(host);
   if (rmdir(host.c_str()) == 0) {

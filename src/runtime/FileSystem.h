@@ -110,7 +110,7 @@ class FileSystem {
   virtual void MakeDirectory(const std::string& path) = 0;
   // RmDir: removes an empty directory; one that holds anything fails (75) and stays. A file
   // system that cannot remove directories refuses every one alike.
-  virtual void RemoveDirectory(const std::string& /*path*/) {
+  virtual void RemoveEmptyDirectory(const std::string& /*path*/) {
     throw VbError(vberr::kPathFileAccessError);
   }
   // Whether two paths name one existing file or directory, whatever their spelling (case, "..",

@@ -440,6 +440,15 @@ void WinFileSystem::MakeDirectory(const std::string& path) {
   throw WinError(error, wide);
 }
 
+void WinFileSystem::RemoveEmptyDirectory(const std::string& path) {
+  const std::wstring wide = Wide(path);
+  if (RemoveDirectoryW(wide.c_str())) return;
+  const DWORD error = GetLastError();
+  // RmDir of a directory that holds anything answers "Path/File access error" in VB.
+  if (error == ERROR_DIR_NOT_EMPTY) throw VbError(vberr::kPathFileAccessError);
+  throw WinError(error, wide);
+}
+
 bool WinFileSystem::SameFile(const std::string& first, const std::string& second) {
   const auto a = IdentityOf(first);
   return a && a == IdentityOf(second);

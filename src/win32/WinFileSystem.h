@@ -37,6 +37,7 @@ class WinFileSystem : public FileSystem {
   int64_t Length(const std::string& path) override;
   std::string FindFirst(const std::string& pattern, int32_t attributeMask) override;
   void MakeDirectory(const std::string& path) override;
+  void RemoveEmptyDirectory(const std::string& path) override;
   bool SameFile(const std::string& first, const std::string& second) override;
 
   std::unique_ptr<TextReader> OpenText(const std::string& path) override;

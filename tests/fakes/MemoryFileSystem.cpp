@@ -291,8 +291,8 @@ void MemoryFileSystem::MakeDirectory(const std::string& path) {
   Record("MakeDirectory " + path);
 }
 
-void MemoryFileSystem::RemoveDirectory(const std::string& path) {
-  Check("RemoveDirectory", path);
+void MemoryFileSystem::RemoveEmptyDirectory(const std::string& path) {
+  Check("RemoveEmptyDirectory", path);
   const std::string key = Key(path);
   if (!Existing(path).directory) throw VbError(vberr::kPathNotFound);
   const auto next = entries_.upper_bound(key);
@@ -300,7 +300,7 @@ void MemoryFileSystem::RemoveDirectory(const std::string& path) {
     throw VbError(vberr::kPathFileAccessError);
   }
   entries_.erase(key);
-  Record("RemoveDirectory " + path);
+  Record("RemoveEmptyDirectory " + path);
 }
 
 bool MemoryFileSystem::SameFile(const std::string& first, const std::string& second) {

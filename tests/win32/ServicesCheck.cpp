@@ -95,6 +95,16 @@ void CheckFiles(zarvelin::win32::WinFileSystem& files, const std::wstring& root)
         "MkDir makes a directory with a non-ASCII name");
   Check(FailureOf([&] { files.MakeDirectory(dir); }) == zarvelin::vberr::kPathFileAccessError,
         "MkDir of an existing directory fails with 75");
+  const std::string inner = dir + "\\leer";
+  files.MakeDirectory(inner);
+  files.AppendText(inner + "\\x.txt", "x");
+  Check(FailureOf([&] { files.RemoveEmptyDirectory(inner); }) ==
+            zarvelin::vberr::kPathFileAccessError,
+        "RmDir of a directory that holds a file fails with 75 and keeps it");
+  files.Delete(inner + "\\x.txt");
+  Check(FailureOf([&] { files.RemoveEmptyDirectory(inner); }) == 0 &&
+            FailureOf([&] { files.Attributes(inner); }) != 0,
+        "RmDir removes an empty directory");
 
   const std::string target = dir + "\\Projekt \xE3\x83\x86.vbp";
   const std::wstring wideTarget = Wide(target);
