@@ -39,6 +39,11 @@ std::string InWords(const VbError& failure) {
       return "the disk is full";
     case vberr::kDeviceIoError:
       return "the device failed to read or write (I/O error)";
+    case vberr::kPathFileAccessError:
+      return "cannot be read or written (not a plain file, or one that may not be replaced)";
+    case vberr::kDiskNotReady:
+    case vberr::kDeviceUnavailable:
+      return "the drive is not ready or not there";
     default:
       return ShownControls(failure.Description()) + " (error " + std::to_string(failure.Number()) +
              ")";

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "cli/Commands.h"
+#include "cli/ShownPaths.h"
 #include "copy/VerifyCopy.h"
 
 namespace zarvelin::cli {
@@ -25,8 +26,12 @@ void RegisterVerifyCommand(CLI::App& app, const CommandContext& context) {
   verify->callback([context, hostProject, hostDirectory, options] {
     const std::string projectFile = context.toVbPath(*hostProject);
     context.useCodePageOf(projectFile);
-    const std::vector<std::string> differences =
-        copy::VerifyCopy(projectFile, context.toVbPath(*hostDirectory), *options);
+    const std::string copyDirectory = context.toVbPath(*hostDirectory);
+    copy::VerifyOptions run = *options;
+    const ShownPaths shown({projectFile, *hostProject, copyDirectory, *hostDirectory},
+                           context.toHostPath);
+    run.shownPath = [&shown](const std::string& path) { return shown(path); };
+    const std::vector<std::string> differences = copy::VerifyCopy(projectFile, copyDirectory, run);
     for (const std::string& difference : differences) *context.out << difference << '\n';
     if (!differences.empty()) {
       *context.out << differences.size()
