@@ -98,6 +98,10 @@ bool CheckInWords(const CopyOptions& options) {
     Refuse(options.givenDirectory, "not a directory");
     return false;
   }
+  if (!mMain::IsWritableDrive(directory)) {
+    Refuse(options.givenDirectory, "is on a CD-ROM drive, which cannot be written (name another)");
+    return false;
+  }
   const std::string projectDirectory = mMain::GetFilePath(options.projectFile);
   if (Files().SameFile(directory + "\\", projectDirectory + "\\")) {
     Refuse(options.givenDirectory,
