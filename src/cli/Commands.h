@@ -70,6 +70,11 @@ bool IsFile(const std::string& path);
 // A file or device failure in the command line's words ("no such file", "permission denied").
 std::string InWords(const VbError& failure);
 
+// The file a failure's description names ("File not found: 'Z:\p\gone.txt'"): the one the
+// failing call could not reach, which may be the source of a copy rather than its target. Empty
+// when it names none.
+std::string FileNamedIn(const std::string& description);
+
 // Why the file at vbpFile cannot be taken as a project file ("no such file", "it is a
 // directory"), or nothing. A file that holds NUL bytes (binary, UTF-16) or no KEY=VALUE line
 // before its first section is no project file.

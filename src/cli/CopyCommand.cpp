@@ -112,16 +112,6 @@ bool CheckInWords(const CopyOptions& options) {
   return true;
 }
 
-// The file a failure's description names ("File not found: 'Z:\p\gone.txt'"): the one the
-// failing call could not reach, which may be the source rather than the target. Empty when it
-// names none.
-std::string FileNamedIn(const std::string& description) {
-  const size_t open = description.find(": '");
-  if (open == std::string::npos || description.size() < open + 4 || description.back() != '\'')
-    return {};
-  return description.substr(open + 3, description.size() - open - 4);
-}
-
 // A failure of a file or a device in one line: the file named in the failure, or else the one
 // given, and the failure in words.
 void RefuseFailure(const std::string& file, const VbError& failure, const ShownPaths& shown) {

@@ -4,6 +4,8 @@
 #include <ostream>
 #include <string>
 
+#include "cli/Commands.h"
+
 namespace zarvelin::cli {
 
 void WriteCopyResultJson(const copy::CopyResult& result, bool dryRun, const ShownPaths& shown,
@@ -28,10 +30,14 @@ void WriteCopyResultJson(const copy::CopyResult& result, bool dryRun, const Show
   }
   nlohmann::ordered_json stopped = nullptr;
   if (!result.finished) {
+    const std::string named = FileNamedIn(result.reason);
+    // The reason quotes the file as the engine names it; the reader gets the name they know.
+    std::string reason = result.reason;
+    if (!named.empty()) reason.replace(reason.rfind(named), named.size(), shown(named));
     stopped = {{"step", std::string(copy::CopyStepName(result.step))},
                {"error", result.errorNumber},
-               {"file", shown(result.file)},
-               {"reason", result.reason}};
+               {"file", shown(named.empty() ? result.file : named)},
+               {"reason", reason}};
   }
   const nlohmann::ordered_json document = {
       {"dryRun", dryRun},   {"finished", result.finished}, {"stopped", stopped},

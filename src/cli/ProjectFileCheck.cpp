@@ -50,6 +50,13 @@ std::string InWords(const VbError& failure) {
   }
 }
 
+std::string FileNamedIn(const std::string& description) {
+  const size_t open = description.find(": '");
+  if (open == std::string::npos || description.size() < open + 4 || description.back() != '\'')
+    return {};
+  return description.substr(open + 3, description.size() - open - 4);
+}
+
 std::optional<std::string> NotAProjectFile(const std::string& vbpFile) {
   try {
     if ((Files().Attributes(vbpFile) & fileattr::kDirectory) != 0) return "it is a directory";
