@@ -103,7 +103,9 @@ bool CheckInWords(const CopyOptions& options) {
     return false;
   }
   const std::string projectDirectory = mMain::GetFilePath(options.projectFile);
-  if (Files().SameFile(directory + "\\", projectDirectory + "\\")) {
+  // Asked with the backslash the copy's files put after it, which a drive's root already has.
+  const std::string folder = directory.back() == '\\' ? directory : directory + "\\";
+  if (Files().SameFile(folder, projectDirectory + "\\")) {
     Refuse(options.givenDirectory,
            "is the project's own directory, where the copy would overwrite its source (name "
            "another directory)");
