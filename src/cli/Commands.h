@@ -43,6 +43,8 @@ struct CommandContext {
   std::function<void(const std::string& vbpFile)> useCodePageOf;
   std::ostream* out = nullptr;
   const GlobalOptions* options = nullptr;
+  // Whether standard error is a terminal, where progress can be redrawn in place.
+  bool stderrIsTerminal = false;
 };
 
 // The --code-page value that leaves the choice to the project's names.
@@ -67,6 +69,11 @@ bool IsFile(const std::string& path);
 
 // A file or device failure in the command line's words ("no such file", "permission denied").
 std::string InWords(const VbError& failure);
+
+// The file a failure's description names ("File not found: 'Z:\p\gone.txt'"): the one the
+// failing call could not reach, which may be the source of a copy rather than its target. Empty
+// when it names none.
+std::string FileNamedIn(const std::string& description);
 
 // Why the file at vbpFile cannot be taken as a project file ("no such file", "it is a
 // directory"), or nothing. A file that holds NUL bytes (binary, UTF-16) or no KEY=VALUE line
@@ -118,27 +125,34 @@ struct ProjectSettings {
 int SetProject(const std::string& vbpFile, const std::string& shownAs,
                const ProjectSettings& settings, const CommandContext& context);
 
-// `zarvelin copy PROJECT.vbp DIRECTORY [--scc] [--quiet] [--dry-run] [--json]
-// [--skip-missing-docs]`, or `zarvelin copy --recover DIRECTORY`: the copy dialog's Copy button.
+// `zarvelin copy PROJECT.vbp DIRECTORY [--mkdir] [--scc] [-n|--dry-run] [--json]
+// [--skip-missing-docs]`, or `zarvelin copy --recover DIR`: the copy dialog's Copy button.
 void RegisterCopyCommand(CLI::App& app, const CommandContext& context);
 
-// What one copy run is given; paths are VB paths.
+// What one copy run is given.
 struct CopyOptions {
-  std::string projectFile;
-  std::string directory;       // as the user would type it into the dialog
+  std::string projectFile;     // VB path
+  std::string directory;       // VB path, as the user would type it into the dialog
+  std::string givenProject;    // as the user gave it on the command line
   std::string givenDirectory;  // as the user gave it on the command line
+  bool makeDirectory = false;  // make the directory and its parents when missing
   bool scc = false;            // a "vbscc" add-in is installed (and connected)
-  bool quiet = false;          // no progress bar and no closing message
+  bool quiet = false;          // no closing message
+  bool verbose = false;        // each file written named on the normal output
+  bool progress = false;       // a progress line redrawn on standard error, a terminal
   bool dryRun = false;         // plan only: write nothing
   bool json = false;           // the result as JSON on the normal output
   bool skipMissingDocs = false;
 };
-// Opens the project in the file-backed IDE, checks the directory as the Copy button does and runs
-// the copy (or only plans it), on the platform, windows and files the session installed. 0 when
-// the copy finished (or would), 1 otherwise.
-int RunCopy(const CopyOptions& options, std::ostream& out);
-// Puts back what a killed copy into directory (a VB path) left put aside; 0 when all of it was.
-int RecoverCopy(const std::string& directory, std::ostream& out);
+// Checks the project and the directory, opens the project in the file-backed IDE, checks the
+// directory as the Copy button does and runs the copy (or only plans it), on the platform,
+// windows and files the session installed. Refusals and failures are told in one line each,
+// paths as the user gave them. 0 when the copy finished (or would), 1 otherwise.
+int RunCopy(const CopyOptions& options, const CommandContext& context);
+// Puts back what a killed copy into directory (a VB path; givenDirectory as typed) left put
+// aside; 0 when all of it was.
+int RecoverCopy(const std::string& directory, const std::string& givenDirectory,
+                const CommandContext& context);
 
 // `zarvelin verify PROJECT.vbp COPY_DIR [--ide-saved] [--skip-missing-docs]`: whether a copy is
 // complete and faithful to its source.

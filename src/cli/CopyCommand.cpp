@@ -5,20 +5,25 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "cli/Commands.h"
 #include "cli/CopyLineObserver.h"
 #include "cli/CopyResultJson.h"
 #include "cli/GroupCopyCommand.h"
 #include "cli/ShowGroup.h"
+#include "cli/ProgressLine.h"
+#include "cli/ShownPaths.h"
 #include "copy/CopyProject.h"
 #include "copy/CopySafeguard.h"
 #include "copy/CopyTexts.h"
 #include "filebacked/FileBackedIde.h"
 #include "platform/Platform.h"
+#include "runtime/Runtime.h"
 #include "runtime/Strings.h"
 #include "runtime/Trap.h"
 #include "runtime/VbError.h"
+#include "support/mMain.h"
 
 namespace zarvelin::cli {
 namespace {
@@ -29,70 +34,193 @@ constexpr char kCopyHelp[] =
     "class, user control, property page and designer is saved there with its .frx, .ctx, .pgx,\n"
     ".dsx and .dca companions, the resource file and related documents are copied, and the\n"
     "project file is saved there last, its component lines pointing at the copies and its\n"
-    "compiled-output path (Path32) cleared. DIRECTORY must exist and must not be the project's\n"
-    "own directory. The source project is never written. A copy that stops leaves DIRECTORY as\n"
-    "it was; zarvelin copy --recover DIRECTORY puts back what a killed copy left aside.\n"
+    "compiled-output path (Path32) cleared. DIRECTORY must exist (or be made with --mkdir) and\n"
+    "must not be the project's own directory. The source project is never written. A copy that\n"
+    "stops leaves DIRECTORY as it was; zarvelin copy --recover DIRECTORY puts back what a killed\n"
+    "copy left aside. Progress is drawn on standard error when it is a terminal; lists of files\n"
+    "go to standard output, messages and errors to standard error.\n"
     "Exit status: 0 when the copy was finished (with --dry-run: would be), 1 when it was refused\n"
-    "or failed.";
+    "or failed, 2 for a mistake in the command line.";
 
-// What the copy did, for the one who typed the command: the closing message as the dialog shows
-// it, and the files behind its counts on the normal output.
-void TellFinished(const copy::CopyCommand& command, const CopyOptions& options,
-                  const copy::CopyResult& result, std::ostream& out) {
-  if (!options.quiet) {
-    Sys().MsgBox(copy::ClosingMessage(command.projectFile, options.directory, result), "Zarvelin",
-                 mb::kInformation);
-  }
-  for (const copy::Renaming& renaming : result.renamed) {
-    out << "Saved under another name: " << ShownControls(renaming.source) << " -> "
-        << ShownControls(renaming.name) << "\n";
-  }
-  for (const std::string& file : result.replaced) {
-    out << "Replaced: " << ShownControls(file) << "\n";
-  }
-  for (const std::string& file : result.skipped) {
-    out << "Left out, missing: " << ShownControls(file) << "\n";
+// A refusal or a failure in one line: the file it is about, why, and what to do where there is
+// something to do.
+void Refuse(const std::string& file, const std::string& why) {
+  std::cerr << "zarvelin copy: " << ShownControls(file) << ": " << why << "\n";
+}
+
+bool Exists(const std::string& path, bool& directory) {
+  try {
+    directory = (Files().Attributes(path) & fileattr::kDirectory) != 0;
+    return true;
+  } catch (const VbError&) {
+    return false;
   }
 }
 
-void TellPlanned(const copy::CopyResult& result, std::ostream& out) {
-  for (const copy::WrittenFile& file : result.written) {
-    out << "Would write: " << ShownControls(file.path) << "\n";
-  }
-  for (const copy::Renaming& renaming : result.renamed) {
-    out << "Would save under another name: " << ShownControls(renaming.source) << " -> "
-        << ShownControls(renaming.name) << "\n";
-  }
-  for (const std::string& file : result.replaced) {
-    out << "Would replace: " << ShownControls(file) << "\n";
-  }
-  for (const std::string& file : result.skipped) {
-    out << "Would leave out, missing: " << ShownControls(file) << "\n";
-  }
+// The directory and the parents it lacks, outermost first.
+void MakeDirectories(const std::string& directory) {
+  bool isDirectory = false;
+  if (directory.empty() || Exists(directory, isDirectory)) return;
+  const std::string parent = mMain::GetFilePath(directory);
+  if (parent != directory) MakeDirectories(parent);
+  Files().MakeDirectory(directory);
 }
 
-void TellStopped(const copy::CopyResult& result) {
-  std::cerr << "zarvelin copy: the copy would stop at its " << copy::CopyStepName(result.step)
-            << ": " << ShownControls(result.reason);
-  if (result.errorNumber != 0) std::cerr << " (Error " << result.errorNumber << ")";
-  if (!result.file.empty()) std::cerr << ": " << ShownControls(result.file);
+// A directory's path without the separators after it (a drive's root keeps its own).
+std::string WithoutTrailingSeparators(std::string directory) {
+  while (directory.size() > 3 && directory.back() == '\\') directory.pop_back();
+  return directory;
+}
+
+// The Copy button's checks in the command line's words, with the project and the directory
+// named as typed; a missing directory is made first when asked. True when the copy may start.
+bool CheckInWords(const CopyOptions& options) {
+  if (const std::optional<std::string> why = NotAProjectFile(options.projectFile)) {
+    Refuse(options.givenProject, *why);
+    return false;
+  }
+  const std::string directory = WithoutTrailingSeparators(options.directory);
+  bool isDirectory = false;
+  if (!Exists(directory, isDirectory)) {
+    if (!options.makeDirectory) {
+      Refuse(options.givenDirectory, "does not exist (create it, or pass --mkdir)");
+      return false;
+    }
+    if (options.dryRun) {
+      Refuse(options.givenDirectory, "does not exist, and a dry run makes nothing (create it)");
+      return false;
+    }
+    try {
+      MakeDirectories(directory);
+    } catch (const VbError& failure) {
+      Refuse(options.givenDirectory, "cannot be made: " + InWords(failure));
+      return false;
+    }
+  } else if (!isDirectory) {
+    Refuse(options.givenDirectory, "not a directory");
+    return false;
+  }
+  if (!mMain::IsWritableDrive(directory)) {
+    Refuse(options.givenDirectory, "is on a CD-ROM drive, which cannot be written (name another)");
+    return false;
+  }
+  const std::string projectDirectory = mMain::GetFilePath(options.projectFile);
+  // Asked with the backslash the copy's files put after it, which a drive's root already has.
+  const std::string folder = directory.back() == '\\' ? directory : directory + "\\";
+  if (Files().SameFile(folder, projectDirectory + "\\")) {
+    Refuse(options.givenDirectory,
+           "is the project's own directory, where the copy would overwrite its source (name "
+           "another directory)");
+    return false;
+  }
+  return true;
+}
+
+// A failure of a file or a device in one line: the file named in the failure, or else the one
+// given, and the failure in words.
+void RefuseFailure(const std::string& file, const VbError& failure, const ShownPaths& shown) {
+  const std::string named = FileNamedIn(failure.Description());
+  Refuse(named.empty() ? file : shown(named), InWords(failure));
+}
+
+// A message box's lines joined into one.
+std::string OneLine(std::string text) {
+  for (size_t at = text.find(copy::kCrLf); at != std::string::npos; at = text.find(copy::kCrLf, at))
+    text.replace(at, copy::kCrLf.size(), " ");
+  return text;
+}
+
+// Where the copy stopped, in one line naming the file and why; then what became of the copy
+// directory. A dry run only says where the copy would stop.
+void TellStopped(const copy::CopyResult& result, const std::string& firstMessage,
+                 const ShownPaths& shown, bool dryRun) {
+  std::string why = result.reason;
+  std::string file = result.file;
+  if (result.errorNumber != 0) {
+    const VbError failure(result.errorNumber, result.reason);
+    why = InWords(failure);
+    if (const std::string named = FileNamedIn(result.reason); !named.empty()) file = named;
+  }
+  if (why.empty()) why = OneLine(firstMessage);
+  std::cerr << "zarvelin copy: ";
+  if (!file.empty()) std::cerr << ShownControls(shown(file)) << ": ";
+  std::cerr << ShownControls(why);
+  if (dryRun)
+    std::cerr << " (the copy would stop at its " << copy::CopyStepName(result.step) << ")";
   std::cerr << "\n";
+  if (dryRun) return;
+  if (result.notPutBack.empty())
+    std::cerr << "zarvelin copy: the copy directory was left as it was\n";
+  for (const copy::NotPutBack& kept : result.notPutBack) {
+    Refuse(shown(kept.file),
+           "could not be put back; it is kept as " + ShownControls(shown(kept.keptAs)));
+  }
+}
+
+// What the copy did, for the one who typed the command: the files behind it on the normal
+// output, and (unless quiet) the closing message, paths as typed.
+void TellFinished(const CopyOptions& options, const copy::CopyResult& result,
+                  const ShownPaths& shown, std::ostream& out) {
+  if (options.verbose) {
+    for (const copy::WrittenFile& file : result.written) {
+      out << "Wrote: " << ShownControls(shown(file.path)) << "\n";
+    }
+  }
+  for (const copy::Renaming& renaming : result.renamed) {
+    out << "Saved under another name: " << ShownControls(shown(renaming.source)) << " -> "
+        << ShownControls(renaming.name) << "\n";
+  }
+  for (const std::string& file : result.replaced) {
+    out << "Replaced: " << ShownControls(shown(file)) << "\n";
+  }
+  for (const std::string& file : result.skipped) {
+    out << "Left out, missing: " << ShownControls(shown(file)) << "\n";
+  }
+  out << std::flush;
+  if (options.quiet) return;
+  std::cerr << "Project: " << ShownControls(options.givenProject) << "\n"
+            << "Copied to directory: " << ShownControls(options.givenDirectory) << "\n";
+  if (!result.replaced.empty()) {
+    std::cerr << "Replaced " << result.replaced.size()
+              << " files that were already in the copy directory.\n";
+  }
+}
+
+void TellPlanned(const copy::CopyResult& result, const ShownPaths& shown, std::ostream& out) {
+  for (const copy::WrittenFile& file : result.written) {
+    out << "Would write: " << ShownControls(shown(file.path)) << "\n";
+  }
+  for (const copy::Renaming& renaming : result.renamed) {
+    out << "Would save under another name: " << ShownControls(shown(renaming.source)) << " -> "
+        << ShownControls(renaming.name) << "\n";
+  }
+  for (const std::string& file : result.replaced) {
+    out << "Would replace: " << ShownControls(shown(file)) << "\n";
+  }
+  for (const std::string& file : result.skipped) {
+    out << "Would leave out, missing: " << ShownControls(shown(file)) << "\n";
+  }
+  out << std::flush;
 }
 
 }  // namespace
 
-int RunCopy(const CopyOptions& options, std::ostream& out) {
+int RunCopy(const CopyOptions& options, const CommandContext& context) {
+  if (!CheckInWords(options)) return 1;
   filebacked::IdeConfiguration configuration;
   if (options.scc) configuration.addIns.push_back(filebacked::AddInEntry{"vbscc", true});
   std::unique_ptr<filebacked::FileBackedVBE> vbe;
   try {
     vbe = filebacked::OpenFileBackedIde(options.projectFile, configuration);
   } catch (const VbError& error) {
-    std::cerr << "zarvelin copy: cannot open " << ShownControls(options.projectFile) << ": Error "
-              << error.Number() << " " << ShownControls(error.Description()) << "\n";
+    RefuseFailure(options.givenProject, error,
+                  ShownPaths({options.projectFile, options.givenProject, options.directory,
+                              options.givenDirectory},
+                             context.toHostPath));
     return 1;
   }
 
+  std::ostream& out = *context.out;
   bool finished = false;
   StartReportRound();
   Trap(copy::kModule, "cmdCopy_Click", [&](Erl& erl) {
@@ -100,45 +228,51 @@ int RunCopy(const CopyOptions& options, std::ostream& out) {
     std::optional<copy::CopyCommand> command = copy::CheckCopyCommand(*vbe, options.directory);
     if (!command) return;
     command->request.skipMissingDocs = options.skipMissingDocs;
+    const ShownPaths shown({command->projectFile, options.givenProject,
+                            command->request.copyDirectory, options.givenDirectory},
+                           context.toHostPath);
 
     erl = 30;
     const std::shared_ptr<ide::VBProject> project = vbe->ActiveVBProject();
     copy::CopyResult result;
+    std::string firstMessage;
     if (options.dryRun) {
       result = copy::PlanCopy(*project, command->request);
     } else {
-      CopyLineObserver observer(std::cerr, options.quiet || options.json);
+      std::optional<ProgressLine> progress;
+      if (options.progress) progress.emplace(std::cerr);
+      CopyLineObserver observer(progress ? &*progress : nullptr);
       result = copy::CopyProject(*vbe, *project, command->request, observer);
+      firstMessage = observer.FirstMessage();
     }
 
     erl = 40;
     finished = result.finished;
     if (options.json) {
-      WriteCopyResultJson(result, options.dryRun, command->request.copyDirectory,
-                          options.givenDirectory, out);
+      WriteCopyResultJson(result, options.dryRun, shown, out);
     } else if (options.dryRun) {
-      TellPlanned(result, out);
-      if (!finished) TellStopped(result);
+      TellPlanned(result, shown, out);
     } else if (finished) {
-      TellFinished(*command, options, result, out);
+      TellFinished(options, result, shown, out);
     }
+    if (!finished) TellStopped(result, firstMessage, shown, options.dryRun);
   });
   return finished ? 0 : 1;
 }
 
-int RecoverCopy(const std::string& directory, std::ostream& out) {
+int RecoverCopy(const std::string& directory, const std::string& givenDirectory,
+                const CommandContext& context) {
   const std::unique_ptr<copy::CopySafeguard> safeguard = copy::MakeCopySafeguard();
   std::vector<copy::NotPutBack> notPutBack;
   try {
     notPutBack = safeguard->Recover(directory);
   } catch (const VbError& error) {
-    std::cerr << "zarvelin copy: cannot recover " << ShownControls(directory) << ": Error "
-              << error.Number() << " " << ShownControls(error.Description()) << "\n";
+    Refuse(givenDirectory, "cannot be recovered: " + InWords(error));
     return 1;
   }
   for (const copy::NotPutBack& file : notPutBack) {
-    out << "Not put back: " << ShownControls(file.file) << " is kept as "
-        << ShownControls(file.keptAs) << "\n";
+    *context.out << "Not put back: " << ShownControls(context.toHostPath(file.file))
+                 << " is kept as " << ShownControls(context.toHostPath(file.keptAs)) << "\n";
   }
   return notPutBack.empty() ? 0 : 1;
 }
@@ -151,40 +285,43 @@ void RegisterCopyCommand(CLI::App& app, const CommandContext& context) {
   auto recover = std::make_shared<std::string>();
   auto options = std::make_shared<CopyOptions>();
   copy->add_option("project", *hostProject, "The project file (.vbp) to copy");
-  copy->add_option("directory", *hostDirectory, "The existing directory to copy it into");
+  copy->add_option("directory", *hostDirectory, "The directory to copy it into");
+  copy->add_flag("--mkdir", options->makeDirectory,
+                 "Make the directory (and the directories above it) when it does not exist");
   copy->add_flag("--scc", options->scc,
                  "Act as if a source-code-control add-in (vbscc) were installed: it is "
                  "disconnected during the copy and connected afterwards");
-  copy->add_flag("--quiet", options->quiet,
-                 "No progress bar and no closing message; refusals and errors still show");
-  copy->add_flag("--dry-run", options->dryRun,
+  copy->add_flag("-n,--dry-run", options->dryRun,
                  "Plan the copy and say what it would write, rename and replace; write nothing");
   copy->add_flag("--json", options->json, "Write what the copy did (or would do) as JSON");
   copy->add_flag("--skip-missing-docs", options->skipMissingDocs,
                  "Leave related documents that are missing out of the copied project file "
                  "instead of stopping the copy");
   copy->add_option("--recover", *recover,
-                   "Put back what a killed copy into this directory left aside, and copy nothing");
+                   "Put back what a killed copy into this directory left aside, and copy nothing")
+      ->type_name("DIR");
   copy->callback([context, hostProject, hostDirectory, recover, options] {
     if (!recover->empty()) {
       if (!hostProject->empty()) throw CLI::ValidationError("--recover takes no project");
       context.startSession();
-      const int status = RecoverCopy(context.toVbPath(*recover), *context.out);
+      const int status = RecoverCopy(context.toVbPath(*recover), *recover, context);
       if (status != 0) throw CLI::RuntimeError(status);
       return;
     }
-    if (hostProject->empty() || hostDirectory->empty()) {
+    if (hostProject->empty() || Trim(*hostDirectory).empty()) {
       throw CLI::ValidationError("copy needs a project file and a directory");
     }
     CopyOptions run = *options;
     run.projectFile = context.toVbPath(*hostProject);
     context.useCodePageOf(run.projectFile);
-    // A blank directory is the user's mistake for the check to refuse, never the current one.
-    run.directory =
-        Trim(*hostDirectory).empty() ? *hostDirectory : context.toVbPath(*hostDirectory);
+    run.directory = context.toVbPath(*hostDirectory);
+    run.givenProject = *hostProject;
     run.givenDirectory = *hostDirectory;
+    run.quiet = context.options->quiet;
+    run.verbose = context.options->verbose;
+    run.progress = context.stderrIsTerminal && !run.quiet && !run.json;
     const int status =
-        IsGroupFile(run.projectFile) ? RunGroupCopy(run, *context.out) : RunCopy(run, *context.out);
+        IsGroupFile(run.projectFile) ? RunGroupCopy(run, *context.out) : RunCopy(run, context);
     if (status != 0) throw CLI::RuntimeError(status);
   });
 }

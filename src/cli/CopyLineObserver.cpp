@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <ostream>
 
 #include "platform/Platform.h"
 #include "runtime/Formats.h"
@@ -14,8 +13,7 @@ constexpr int kBarCells = 20;
 
 }  // namespace
 
-CopyLineObserver::CopyLineObserver(std::ostream& progress, bool quiet)
-    : progress_(progress), quiet_(quiet) {}
+CopyLineObserver::CopyLineObserver(ProgressLine* progress) : progress_(progress) {}
 
 void CopyLineObserver::PassStarting(int32_t components) {
   components_ = components;
@@ -25,20 +23,19 @@ void CopyLineObserver::PassStarting(int32_t components) {
 void CopyLineObserver::ComponentCopied() {
   copied_ = std::min(copied_ + 1, components_);
   Sys().DoEvents();
-  if (quiet_ || components_ <= 0) return;
+  if (progress_ == nullptr || components_ <= 0) return;
   const double share = static_cast<double>(copied_) / components_;
   const int filled = static_cast<int>(std::lround(share * kBarCells));
   std::string percent = std::to_string(VbLong(share * 100)) + "%";
   if (percent.size() < 4) percent.insert(0, 4 - percent.size(), ' ');
-  std::string line =
-      "[" + std::string(filled, '#') + std::string(kBarCells - filled, ' ') + "] " + percent;
-  if (line == lastLine_) return;
-  progress_ << line << '\n' << std::flush;
-  lastLine_ = std::move(line);
+  progress_->Draw("[" + std::string(filled, '#') + std::string(kBarCells - filled, ' ') + "] " +
+                  percent);
 }
 
-int32_t CopyLineObserver::MsgBox(const std::string& text, const std::string& title, int32_t style) {
-  return Sys().MsgBox(text, title, style);
+int32_t CopyLineObserver::MsgBox(const std::string& text, const std::string& /*title*/,
+                                 int32_t /*style*/) {
+  if (firstMessage_.empty()) firstMessage_ = text;
+  return mb::kAnswerOk;
 }
 
 void CopyLineObserver::DoEvents() {

@@ -1,19 +1,21 @@
 #pragma once
 
 #include <cstdint>
-#include <iosfwd>
 #include <string>
 
+#include "cli/ProgressLine.h"
 #include "copy/CopyObserver.h"
 
 namespace zarvelin::cli {
 
-// A copy watched from the command line: a bar of twenty cells and the percentage on the error
-// stream, one line each time the percentage changes, and the message boxes through the platform.
-// The window moves and layouts of the dialog have nothing to show here.
+// A copy watched from the command line: a bar of twenty cells and the percentage, redrawn in
+// place on a terminal (nothing when there is none). The engine's message boxes are written for a
+// dialog; the command line says what happened in its own words from the result, so the boxes are
+// kept, not shown. The window moves and layouts of the dialog have nothing to show here.
 class CopyLineObserver : public copy::CopyObserver {
  public:
-  CopyLineObserver(std::ostream& progress, bool quiet);
+  // No progress is drawn when progress is null.
+  explicit CopyLineObserver(ProgressLine* progress);
 
   void PassStarting(int32_t components) override;
   void ComponentCopied() override;
@@ -24,12 +26,15 @@ class CopyLineObserver : public copy::CopyObserver {
   void CenterOnTop() override {}
   void DoEvents() override;
 
+  // The text of the first message box the copy asked for: the failing step's own words, for a
+  // stop whose result says nothing more.
+  const std::string& FirstMessage() const { return firstMessage_; }
+
  private:
-  std::ostream& progress_;
-  bool quiet_;
+  ProgressLine* progress_;
   int32_t components_ = 0;
   int32_t copied_ = 0;
-  std::string lastLine_;
+  std::string firstMessage_;
 };
 
 }  // namespace zarvelin::cli

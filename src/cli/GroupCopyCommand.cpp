@@ -138,9 +138,15 @@ int RunGroupCopy(const CopyOptions& options, std::ostream& out) {
       command->request.skipMissingDocs = options.skipMissingDocs;
       command->request.reopenSource = false;
       command->request.safeguard = &safeguard.ForNextProject();
-      CopyLineObserver observer(std::cerr, options.quiet);
+      CopyLineObserver observer(nullptr);
       results.push_back(
           copy::CopyProject(*vbe, *vbe->ActiveVBProject(), command->request, observer));
+      if (!results.back().finished) {
+        // The stopped project's own words, on one line: why the group was not copied.
+        std::string why = observer.FirstMessage();
+        for (size_t at; (at = why.find("\r\n")) != std::string::npos;) why.replace(at, 2, " ");
+        std::cerr << "zarvelin copy: " << ShownControls(why) << "\n";
+      }
       return results.back().finished;
     };
     GroupCopy::Outcome outcome;

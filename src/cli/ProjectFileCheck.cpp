@@ -39,10 +39,22 @@ std::string InWords(const VbError& failure) {
       return "the disk is full";
     case vberr::kDeviceIoError:
       return "the device failed to read or write (I/O error)";
+    case vberr::kPathFileAccessError:
+      return "cannot be read or written (not a plain file, or one that may not be replaced)";
+    case vberr::kDiskNotReady:
+    case vberr::kDeviceUnavailable:
+      return "the drive is not ready or not there";
     default:
       return ShownControls(failure.Description()) + " (error " + std::to_string(failure.Number()) +
              ")";
   }
+}
+
+std::string FileNamedIn(const std::string& description) {
+  const size_t open = description.find(": '");
+  if (open == std::string::npos || description.size() < open + 4 || description.back() != '\'')
+    return {};
+  return description.substr(open + 3, description.size() - open - 4);
 }
 
 std::optional<std::string> NotAProjectFile(const std::string& vbpFile) {

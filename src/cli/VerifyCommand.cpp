@@ -6,6 +6,7 @@
 
 #include "cli/Commands.h"
 #include "cli/ShowGroup.h"
+#include "cli/ShownPaths.h"
 #include "copy/VerifyCopy.h"
 #include "copy/VerifyGroup.h"
 
@@ -28,10 +29,14 @@ void RegisterVerifyCommand(CLI::App& app, const CommandContext& context) {
   verify->callback([context, hostProject, hostDirectory, options] {
     const std::string projectFile = context.toVbPath(*hostProject);
     context.useCodePageOf(projectFile);
-    const std::string directory = context.toVbPath(*hostDirectory);
+    const std::string copyDirectory = context.toVbPath(*hostDirectory);
+    copy::VerifyOptions run = *options;
+    const ShownPaths shown({projectFile, *hostProject, copyDirectory, *hostDirectory},
+                           context.toHostPath);
+    run.shownPath = [&shown](const std::string& path) { return shown(path); };
     const std::vector<std::string> differences =
-        IsGroupFile(projectFile) ? copy::VerifyGroup(projectFile, directory, *options)
-                                 : copy::VerifyCopy(projectFile, directory, *options);
+        IsGroupFile(projectFile) ? copy::VerifyGroup(projectFile, copyDirectory, run)
+                                 : copy::VerifyCopy(projectFile, copyDirectory, run);
     for (const std::string& difference : differences) *context.out << difference << '\n';
     if (!differences.empty()) {
       *context.out << differences.size()

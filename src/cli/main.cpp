@@ -107,5 +107,6 @@ int main(int argc, char** argv) {
     program.UseCodePageOf(vbpFile);
   };
   context.out = &std::cout;
+  context.stderrIsTerminal = isatty(STDERR_FILENO) != 0;
   return program.Run(argc, argv, context);
 }

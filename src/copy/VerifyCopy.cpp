@@ -153,12 +153,16 @@ class Verifier {
 
  private:
   void Differ(std::string text) { differences_.push_back(ShownControls(text)); }
+  std::string Shown(const std::string& path) const {
+    return options_.shownPath ? options_.shownPath(path) : path;
+  }
 
   std::optional<std::string> Read(const std::string& path, std::string_view what) {
     try {
       return Files().ReadBytes(path);
     } catch (const VbError& error) {
-      Differ(std::string(what) + " " + path + " cannot be read: " + error.Description() + ".");
+      Differ(std::string(what) + " " + Shown(path) + " cannot be read: " + error.Description() +
+             ".");
       return std::nullopt;
     }
   }
@@ -201,7 +205,7 @@ class Verifier {
     const std::string copiedPath = ResolvePath(copyDirectory_, copiedLine.path);
     if (!InCopyDirectory(copiedPath)) {
       Differ("The copied project file's " + copiedLine.text + " lies outside the copy directory (" +
-             copiedPath + ").");
+             Shown(copiedPath) + ").");
       return;
     }
     const std::optional<std::string> copied = Read(copiedPath, "The copy's file");
@@ -215,7 +219,7 @@ class Verifier {
     } else if (sourceLine.kind->namedByFile) {
       CompareWithCompanions(*source, *copied, sourcePath, copiedPath);
     } else if (*source != *copied) {
-      Differ(copiedPath + " differs from its source " + sourcePath + ".");
+      Differ(Shown(copiedPath) + " differs from its source " + Shown(sourcePath) + ".");
     }
     if (type == ide::component::kActiveXDesigner) CompareDesignerCache(sourcePath, copiedPath);
   }
@@ -234,7 +238,7 @@ class Verifier {
   void CompareCode(std::string_view source, std::string_view copied,
                    const std::string& copiedPath) {
     if (CodeLines(source) != CodeLines(copied)) {
-      Differ("The code of " + copiedPath + " differs from its source's.");
+      Differ("The code of " + Shown(copiedPath) + " differs from its source's.");
     }
     for (const std::string_view line : LinesWithEnds(copied)) {
       const std::string raw(WithoutEnd(line));
@@ -256,8 +260,9 @@ class Verifier {
     const std::vector<std::string_view> sourceLines = LinesWithEnds(source);
     const std::vector<std::string_view> copiedLines = LinesWithEnds(copied);
     if (sourceLines.size() != copiedLines.size()) {
-      Differ(copiedPath + " has " + std::to_string(copiedLines.size()) + " lines, its source " +
-             sourcePath + " " + std::to_string(sourceLines.size()) + ".");
+      Differ(Shown(copiedPath) + " has " + std::to_string(copiedLines.size()) +
+             " lines, its source " + Shown(sourcePath) + " " + std::to_string(sourceLines.size()) +
+             ".");
       return;
     }
     bool inHeader = true;
@@ -276,7 +281,7 @@ class Verifier {
                                         OutsideReferences(copiedText, copiedNames)
                                   : sourceRaw == copiedRaw;
       if (!alike) {
-        Differ(copiedPath + " differs from its source " + sourcePath + " at line " +
+        Differ(Shown(copiedPath) + " differs from its source " + Shown(sourcePath) + " at line " +
                std::to_string(at + 1) + ".");
         return;
       }
@@ -293,14 +298,15 @@ class Verifier {
                         const std::string& copiedPath) {
     if (!companionsSeen_.insert(copiedPath).second) return;
     if (!InCopyDirectory(copiedPath)) {
-      Differ("The companion " + copiedPath + " lies outside the copy directory.");
+      Differ("The companion " + Shown(copiedPath) + " lies outside the copy directory.");
       return;
     }
     const std::optional<std::string> copied = Read(copiedPath, "The copy's companion");
     if (!copied || !sourcePath) return;
     const std::optional<std::string> source = Read(*sourcePath, "The source companion");
     if (source && *source != *copied) {
-      Differ("The companion " + copiedPath + " differs from its source " + *sourcePath + ".");
+      Differ("The companion " + Shown(copiedPath) + " differs from its source " +
+             Shown(*sourcePath) + ".");
     }
   }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -15,11 +16,13 @@ struct VerifyOptions {
   // The copy was made leaving out the related documents that were missing: their lines are
   // expected to be absent.
   bool skipMissingDocs = false;
+  // How a file is named in the differences; VB paths when not given.
+  std::function<std::string(const std::string& vbPath)> shownPath;
 };
 
 // Each way the copy falls short, one sentence a difference, in the order found; empty for a
-// complete, faithful copy. Paths are VB paths; the project file is sought in copyDirectory under
-// the source project file's name.
+// complete, faithful copy. Paths are VB paths (shown through options.shownPath); the project file
+// is sought in copyDirectory under the source project file's name.
 std::vector<std::string> VerifyCopy(const std::string& projectFile,
                                     const std::string& copyDirectory, const VerifyOptions& options);
 

@@ -71,15 +71,18 @@ TEST_P(CommandLine, MatchesItsApprovedTranscript) {
           transcript += "== file " + file + "\n" + fakes::ShowBytes(dir.Read(file));
         }
       }
-    } else if (verb == "run" || verb == "runfull") {
+    } else if (verb == "run" || verb == "runfull" || verb == "runtty") {
       std::vector<std::string> arguments;
       std::istringstream words(ReplaceAll(rest, "{tmp}", dir.HostPath()));
       for (std::string word; words >> word;) arguments.push_back(ReplaceAll(word, "+", " "));
-      const fakes::ProgramRun run =
-          fakes::RunZarvelin(cwd, arguments, environment, verb == "runfull" ? "/dev/full" : "");
-      transcript += (verb == "run" ? "$ zarvelin " : "$ zarvelin >/dev/full ") + rest +
-                    "\nstatus " + std::to_string(run.status) + "\n-- out\n" + run.out + "-- err\n" +
-                    run.err;
+      const fakes::ProgramRun run = fakes::RunZarvelin(
+          cwd, arguments, environment, verb == "runfull" ? "/dev/full" : "", verb == "runtty");
+      const std::string shell = verb == "run"       ? "$ zarvelin "
+                                : verb == "runfull" ? "$ zarvelin >/dev/full "
+                                                    : "$ zarvelin 2>/dev/tty ";
+      // What a terminal receives is shown byte for byte: each carriage return is seen.
+      transcript += shell + rest + "\nstatus " + std::to_string(run.status) + "\n-- out\n" +
+                    run.out + "-- err\n" + (verb == "runtty" ? fakes::ShowBytes(run.err) : run.err);
     } else
       ADD_FAILURE() << "unknown step: " << step;
   }

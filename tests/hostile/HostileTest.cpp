@@ -239,7 +239,8 @@ TEST_P(Hostile, EndsSoundly) {
   EXPECT_EQ(run.status == 0, test.succeeds) << output;
   for (const auto& [name, bytes] : test.wanted)
     EXPECT_EQ(ReadOrEmpty(scratch, name), bytes) << name;
-  for (const std::string& text : test.said) EXPECT_NE(output.find(text), std::string::npos) << text;
+  for (const std::string& text : test.said)
+    EXPECT_NE(output.find(text), std::string::npos) << text << " in:\n" << output;
   for (const std::string& text : test.unsaid)
     EXPECT_EQ(output.find(text), std::string::npos) << text;
   EXPECT_LE(Count(output, "Error Information"), 1u) << output;

@@ -1,3 +1,6 @@
+#include <io.h>
+
+#include <cstdio>
 #include <iostream>
 #include <optional>
 #include <string>
@@ -50,5 +53,6 @@ int wmain(int argc, wchar_t** argv) {
     program.UseCodePageOf(vbpFile);
   };
   context.out = &std::cout;
+  context.stderrIsTerminal = _isatty(_fileno(stderr)) != 0;
   return program.Run(argc, utf8.data(), context);
 }

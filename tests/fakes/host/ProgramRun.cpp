@@ -1,8 +1,10 @@
 #include "ProgramRun.h"
 
 #include <fcntl.h>
+#include <pty.h>
 #include <spawn.h>
 #include <sys/wait.h>
+#include <termios.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -23,7 +25,8 @@ std::string Slurp(const std::string& path) {
 }  // namespace
 
 ProgramRun RunZarvelin(const std::string& directory, const std::vector<std::string>& arguments,
-                       const std::vector<std::string>& extra, const std::string& output) {
+                       const std::vector<std::string>& extra, const std::string& output,
+                       bool errorsOnTerminal) {
   const std::string program = directory + "/bin/zarvelin";
   std::filesystem::create_directories(directory + "/bin");
   std::filesystem::copy_file(ZARVELIN_PROGRAM, program,
@@ -60,18 +63,41 @@ ProgramRun RunZarvelin(const std::string& directory, const std::vector<std::stri
   posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
   posix_spawn_file_actions_addopen(&actions, 1, outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
                                    0600);
-  posix_spawn_file_actions_addopen(&actions, 2, errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
-                                   0600);
+  int terminal = -1;
+  int terminalSide = -1;
+  if (errorsOnTerminal) {
+    termios raw{};
+    cfmakeraw(&raw);
+    winsize size{};
+    size.ws_col = 80;
+    size.ws_row = 24;
+    openpty(&terminal, &terminalSide, nullptr, &raw, &size);
+    posix_spawn_file_actions_adddup2(&actions, terminalSide, 2);
+  } else {
+    posix_spawn_file_actions_addopen(&actions, 2, errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
+                                     0600);
+  }
   pid_t child = 0;
   ProgramRun run;
-  if (posix_spawn(&child, program.c_str(), &actions, nullptr, argv.data(), envp.data()) == 0) {
+  const bool started =
+      posix_spawn(&child, program.c_str(), &actions, nullptr, argv.data(), envp.data()) == 0;
+  if (errorsOnTerminal) {
+    close(terminalSide);
+    // The terminal reads as failed (EIO) once the program has ended and closed it.
+    char buffer[4096];
+    for (ssize_t got; started && (got = read(terminal, buffer, sizeof buffer)) > 0;) {
+      run.err.append(buffer, static_cast<size_t>(got));
+    }
+    close(terminal);
+  }
+  if (started) {
     int status = 0;
     waitpid(child, &status, 0);
     run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
   }
   posix_spawn_file_actions_destroy(&actions);
   if (output.empty()) run.out = Slurp(outPath);
-  run.err = Slurp(errPath);
+  if (!errorsOnTerminal) run.err = Slurp(errPath);
   return run;
 }
 
