@@ -164,7 +164,7 @@ void CopyProjectFromCD(ide::VBE& vbe, ide::VBProject& project, CopyRoad& road) {
           settled = true;
           RollBack(safeguard, road);
         }
-        if (!road.stopped) {
+        if (!road.stopped && request.reopenSource) {
           erl = 70;
           vbe.Projects().AddFromFile(sSourceFile, true);
         }
