@@ -165,7 +165,7 @@ void frmCopyProject::CopyAllProjects(Erl& erl) {
                                          result.renamed, result.replaced.size()));
   }
   erl = 50;
-  ShowIdle(ActiveProjectFile());
+  ShowIdle(command->held.projectFiles.at(command->held.active));
 }
 
 void frmCopyProject::TellCopied(const std::string& closingMessage) {
