@@ -475,7 +475,10 @@ void DriveGroupCopy(const Script& script) {
   Check(Press(dialog, L"&Copy"), "Copy pressed with the group box checked");
   Check(Answer(L"Zarvelin", IDOK), "the group copy's closing message shows and is dismissed");
   Check(SendMessageW(all, BM_GETCHECK, 0, 0) == BST_CHECKED, "the group box stays checked");
-  Check(Press(dialog, L"E&xit") && host::WaitUntilGone(dialog), "Exit closes the dialog");
+  Check(host::Screenshot(dialog, script.shots + L"\\copy-dialog-group.bmp"),
+        "group copy dialog screenshot");
+  Check(UnloadFromTheUsersThread(script) && host::WaitUntilGone(dialog),
+        "the add-in unloaded after the group copy closes its dialog");
 }
 
 void Drive(Script& script) {
@@ -627,53 +630,6 @@ void UiProof(filebacked::FileBackedVBE& vbe, IDispatch* ide, IDispatch* addIn,
   Check(connect->Release() == 0, "the add-in is freed");
 }
 
-// The projects of a group held together in the IDE, copied through the dialog: each into its
-// subfolder, the group file beside them, and the group reopened as it was.
-void GroupProof(filebacked::FileBackedVBE& vbe, IDispatch* ide, IDispatch* addIn,
-                const std::wstring& group, Script& script) {
-  try {
-    vbe.Projects().AddFromFile(win32::Narrow(group), true);
-  } catch (const VbError& error) {
-    std::printf("cannot open the group: %s\n", error.Description().c_str());
-    Check(false, "the group opens in the IDE");
-    return;
-  }
-  IDispatch* connect = nullptr;
-  IDTExtensibility2* extensibility = Extensibility(connect);
-  if (extensibility == nullptr) return;
-  SAFEARRAY* custom = SafeArrayCreateVector(VT_VARIANT, 0, 0);
-  extensibility->OnConnection(ide, kAfterStartup, addIn, &custom);
-  const auto entry = Entry(vbe, "File", "Zarvelin ...");
-  script.copyDirectory += L"-group";
-  CreateDirectoryW(script.copyDirectory.c_str(), nullptr);
-  script.steps = DriveGroupCopy;
-  WhileDriving(script, [&] {
-    if (entry != nullptr) entry->Click();
-  });
-  extensibility->OnDisconnection(0, &custom);
-  SafeArrayDestroy(custom);
-  extensibility->Release();
-  connect->Release();
-
-  const std::wstring& copy = script.copyDirectory;
-  Check(FileExists(copy + L"\\MeterCtl\\MeterCtl.vbp") &&
-            FileExists(copy + L"\\MeterCtl\\ctlMeter.ctl") &&
-            FileExists(copy + L"\\MeterCtl\\mScale.bas") &&
-            FileExists(copy + L"\\MeterTest\\MeterTest.vbp") &&
-            FileExists(copy + L"\\MeterTest\\frmTest.frm") &&
-            FileExists(copy + L"\\MeterTest\\mScale.bas"),
-        "each project of the group is copied into its own subfolder");
-  Check(FileBytes(copy + L"\\Meter.vbg") ==
-            "VBGROUP 5.0\r\nProject=MeterCtl\\MeterCtl.vbp\r\n"
-            "StartupProject=MeterTest\\MeterTest.vbp\r\n",
-        "the copied group file points at the copies and keeps the start-up project");
-  ide::VBProjects& projects = vbe.Projects();
-  Check(projects.FileName() == win32::Narrow(group) && projects.Count() == 2 &&
-            projects.StartProject()->FileName() == projects.Item(2)->FileName() &&
-            vbe.ActiveVBProject()->FileName() == projects.Item(2)->FileName(),
-        "the source group is open again, its start-up and active project as they were");
-}
-
 // Connects a new add-in object, runs the round, in which the user's thread has it unloaded
 // (disconnected and released, as the Add-In Manager does); then nothing of it is left.
 void UnloadRound(filebacked::FileBackedVBE& vbe, IDispatch* ide, IDispatch* addIn, Script& script,
@@ -705,6 +661,40 @@ void UnloadRound(filebacked::FileBackedVBE& vbe, IDispatch* ide, IDispatch* addI
   Check(FindWindowW(kFormClass, nullptr) == nullptr && Enabled(script.ideWindow),
         "no window of the add-in is left and the IDE's window is enabled");
   Check(CanUnloadNow() == S_OK, "DllCanUnloadNow says yes once the add-in's code has returned");
+}
+
+// The projects of a group held together in the IDE, copied through the dialog: each into its
+// subfolder, the group file beside them, and the group reopened as it was.
+void GroupProof(filebacked::FileBackedVBE& vbe, IDispatch* ide, IDispatch* addIn,
+                const std::wstring& group, Script& script) {
+  try {
+    vbe.Projects().AddFromFile(win32::Narrow(group), true);
+  } catch (const VbError& error) {
+    std::printf("cannot open the group: %s\n", error.Description().c_str());
+    Check(false, "the group opens in the IDE");
+    return;
+  }
+  script.copyDirectory += L"-group";
+  CreateDirectoryW(script.copyDirectory.c_str(), nullptr);
+  UnloadRound(vbe, ide, addIn, script, DriveGroupCopy, "copying a group:");
+
+  const std::wstring& copy = script.copyDirectory;
+  Check(FileExists(copy + L"\\MeterCtl\\MeterCtl.vbp") &&
+            FileExists(copy + L"\\MeterCtl\\ctlMeter.ctl") &&
+            FileExists(copy + L"\\MeterCtl\\mScale.bas") &&
+            FileExists(copy + L"\\MeterTest\\MeterTest.vbp") &&
+            FileExists(copy + L"\\MeterTest\\frmTest.frm") &&
+            FileExists(copy + L"\\MeterTest\\mScale.bas"),
+        "each project of the group is copied into its own subfolder");
+  Check(FileBytes(copy + L"\\Meter.vbg") ==
+            "VBGROUP 5.0\r\nProject=MeterCtl\\MeterCtl.vbp\r\n"
+            "StartupProject=MeterTest\\MeterTest.vbp\r\n",
+        "the copied group file points at the copies and keeps the start-up project");
+  ide::VBProjects& projects = vbe.Projects();
+  Check(projects.FileName() == win32::Narrow(group) && projects.Count() == 2 &&
+            projects.StartProject()->FileName() == projects.Item(2)->FileName() &&
+            vbe.ActiveVBProject()->FileName() == projects.Item(2)->FileName(),
+        "the source group is open again, its start-up and active project as they were");
 }
 
 // The entries the interactive window shows, by their buttons' ids (1, 2, 3).
