@@ -133,15 +133,18 @@ for build in "${builds[@]}"; do
   # The host finds the DLL through the registry, as the IDE does, and plays the IDE on a copy of
   # the example project; the screenshots of the real windows land beside the build.
   rm -rf "$work/ledger" && cp -r examples/ledger "$work/ledger"
+  rm -rf "$work/meter" && cp -r examples/meter "$work/meter"
   shots=$build/screenshots
   rm -rf "$shots" && mkdir -p "$shots"
   timeout 180 wine "$root/$host_file" --proof "$(winepath -w "$work/ledger/app/Ledger.vbp")" \
-    "C:\\zarvelin-copy-$arch" "$(winepath -w "$root/$shots")" >"$work/host.log" 2>&1
+    "C:\\zarvelin-copy-$arch" "$(winepath -w "$root/$shots")" \
+    "$(winepath -w "$work/meter/Meter.vbg")" >"$work/host.log" 2>&1
   status=$?
   sed "s/^/    $arch /" "$work/host.log" | tr -d '\r'
   check "$arch test host passes" test "$status" -eq 0 -a \
     "$(tr -d '\r' <"$work/host.log" | grep -cE '^host: [1-9][0-9]* passed, 0 failed$')" -eq 1
   check "$arch the source project is untouched" diff -r examples/ledger "$work/ledger"
+  check "$arch the source group is untouched" diff -r examples/meter "$work/meter"
   for bmp in "$shots"/*.bmp; do
     [[ -f "$bmp" ]] && convert "$bmp" "${bmp%.bmp}.png" && rm -f "$bmp"
   done

@@ -36,7 +36,14 @@ std::pair<double, double> FormPosition(forms::Form& form, const forms::Control& 
 bool ShownAsText(const forms::Control& control) {
   return control.Visible() && !control.Text().empty() &&
          (control.Kind() == forms::ControlKind::Label ||
-          control.Kind() == forms::ControlKind::TextBox);
+          control.Kind() == forms::ControlKind::TextBox ||
+          control.Kind() == forms::ControlKind::CheckBox);
+}
+
+// What a control shows in the terminal: a check box's mark before its caption.
+std::string ShownText(const forms::Control& control) {
+  if (control.Kind() != forms::ControlKind::CheckBox) return control.Text();
+  return (control.Checked() ? "[x] " : "[ ] ") + control.Text();
 }
 
 }  // namespace
@@ -99,7 +106,7 @@ void HeadlessWindows::RunModal(forms::Form& form, forms::Form*) {
   for (const auto& control : form.Controls()) {
     if (!ShownAsText(*control)) continue;
     const auto [top, left] = FormPosition(form, *control);
-    texts.push_back({top, left, control->Text()});
+    texts.push_back({top, left, ShownText(*control)});
   }
   std::stable_sort(texts.begin(), texts.end(), [](const PlacedText& a, const PlacedText& b) {
     return a.top != b.top ? a.top < b.top : a.left < b.left;

@@ -30,8 +30,6 @@ bool IsProjectDirectory(const std::string& sCopyDirectory, const std::string& sP
   return Files().SameFile(sCopyDirectory + "\\", sProjectDirectory + "\\");
 }
 
-// A copy reopens the source project from disk at its end, and a stopped copy is rolled back:
-// changes the IDE holds unsaved would be lost either way.
 bool HasUnsavedChanges(ide::VBProject& project) {
   if (project.IsDirty()) return true;
   for (const std::shared_ptr<ide::VBComponent>& component : project.Components().Enumerate()) {
@@ -40,7 +38,31 @@ bool HasUnsavedChanges(ide::VBProject& project) {
   return false;
 }
 
+// The files renamed and the count of files replaced, after the closing message's head.
+std::string ClosingMessageTail(const std::vector<Renaming>& renamed, size_t replaced) {
+  std::string text;
+  if (!renamed.empty()) {
+    text += std::string(kCrLf) + "Saved under another name:";
+    for (const Renaming& renaming : renamed) {
+      text += std::string(kCrLf) + renaming.source + " -> " + renaming.name;
+    }
+  }
+  if (replaced > 0) {
+    text += std::string(kCrLf) + "Replaced " + std::to_string(replaced) +
+            " files that were already in the copy directory.";
+  }
+  return text;
+}
+
 }  // namespace
+
+bool RefusedForUnsavedChanges(ide::VBProject& project) {
+  if (!HasUnsavedChanges(project)) return false;
+  Sys().MsgBox("The project has changes that are not saved." + std::string(kCrLf) +
+                   "Please save the project before you copy it.",
+               "Zarvelin", mb::kInformation);
+  return true;
+}
 
 std::optional<CopyCommand> CheckCopyCommand(ide::VBE& vbe, const std::string& sTypedDirectory) {
   const std::shared_ptr<ide::VBProject> project = vbe.ActiveVBProject();
@@ -49,12 +71,7 @@ std::optional<CopyCommand> CheckCopyCommand(ide::VBE& vbe, const std::string& sT
     Sys().MsgBox("You must save this project before copy.", "Zarvelin", mb::kInformation);
     return std::nullopt;
   }
-  if (HasUnsavedChanges(*project)) {
-    Sys().MsgBox("The project has changes that are not saved." + std::string(kCrLf) +
-                     "Please save the project before you copy it.",
-                 "Zarvelin", mb::kInformation);
-    return std::nullopt;
-  }
+  if (RefusedForUnsavedChanges(*project)) return std::nullopt;
 
   const std::string sProjectDirectory = mMain::GetFilePath(sProjectFile);
   if (!ValidCopyDirectory(sTypedDirectory, sProjectDirectory)) return std::nullopt;
@@ -73,19 +90,18 @@ std::optional<CopyCommand> CheckCopyCommand(ide::VBE& vbe, const std::string& sT
 
 std::string ClosingMessage(const std::string& sProjectFile, const std::string& sTypedDirectory,
                            const CopyResult& result) {
-  std::string text = "Project:" + std::string(kCrLf) + sProjectFile + std::string(kCrLf) +
-                     "Copied to directory:" + std::string(kCrLf) + sTypedDirectory;
-  if (!result.renamed.empty()) {
-    text += std::string(kCrLf) + "Saved under another name:";
-    for (const Renaming& renaming : result.renamed) {
-      text += std::string(kCrLf) + renaming.source + " -> " + renaming.name;
-    }
-  }
-  if (!result.replaced.empty()) {
-    text += std::string(kCrLf) + "Replaced " + std::to_string(result.replaced.size()) +
-            " files that were already in the copy directory.";
-  }
-  return text;
+  return "Project:" + std::string(kCrLf) + sProjectFile + std::string(kCrLf) +
+         "Copied to directory:" + std::string(kCrLf) + sTypedDirectory +
+         ClosingMessageTail(result.renamed, result.replaced.size());
+}
+
+std::string GroupClosingMessage(const std::vector<std::string>& projectFiles,
+                                const std::string& sTypedDirectory,
+                                const std::vector<Renaming>& renamed, size_t replaced) {
+  std::string text = "Projects:";
+  for (const std::string& file : projectFiles) text += std::string(kCrLf) + file;
+  return text + std::string(kCrLf) + "Copied to directory:" + std::string(kCrLf) + sTypedDirectory +
+         ClosingMessageTail(renamed, replaced);
 }
 
 }  // namespace zarvelin::copy

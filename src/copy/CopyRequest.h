@@ -14,8 +14,8 @@ struct CopyRequest {
   std::string projectFileName;
   // Missing related documents are left out of the copied project file instead of stopping it.
   bool skipMissingDocs = false;
-  // Whether the engine reopens the source project at its end; a group copy reopens the group
-  // itself once every project is copied.
+  // The source project is opened again at the end, as the copy's save left the IDE holding the
+  // copy; a group copy reopens the whole group itself once every project is copied.
   bool reopenSource = true;
   // What makes the copy all or nothing; the default one when not given.
   CopySafeguard* safeguard = nullptr;

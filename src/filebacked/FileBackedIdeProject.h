@@ -23,6 +23,8 @@ class FileBackedProject : public ide::VBProject {
   // Changes made in the IDE and not saved yet; a project read from its file has none.
   bool IsDirty() override { return dirty_; }
   void MarkDirty() { dirty_ = true; }
+  // A project made in the IDE (File, Add Project) and never saved has no file yet.
+  void MarkNeverSaved() { file_.clear(); }
 
  private:
   // A line of the project file; component lines stand for their component.

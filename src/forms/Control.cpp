@@ -59,6 +59,11 @@ void Control::SetPicture(std::string picture) {
   Changed();
 }
 
+void Control::SetChecked(bool checked) {
+  definition_.checked = checked;
+  Changed();
+}
+
 void Control::SetVisible(bool visible) {
   definition_.visible = visible;
   Changed();

@@ -10,7 +10,7 @@ namespace zarvelin::forms {
 
 class Form;
 
-enum class ControlKind { Label, TextBox, CommandButton, PictureBox, Frame, Image, Line };
+enum class ControlKind { Label, TextBox, CommandButton, CheckBox, PictureBox, Frame, Image, Line };
 
 struct Rgb {
   uint8_t red = 0;
@@ -53,6 +53,7 @@ struct ControlDesign {
   bool isCancel = false;        // answers Esc
   bool multiLine = false;       // text box
   bool verticalScroll = false;  // text box
+  bool checked = false;         // check box
   // A 3-D border around the control; unset: the kind's own default (text and picture boxes have
   // one, the others not).
   std::optional<bool> border;
@@ -110,6 +111,10 @@ class Control {
 
   const std::string& Picture() const { return definition_.picture; }
   void SetPicture(std::string picture);
+
+  // A check box's Value: checked or not (VB's 1 and 0).
+  bool Checked() const { return definition_.checked; }
+  void SetChecked(bool checked);
 
   bool Visible() const { return definition_.visible; }
   void SetVisible(bool visible);

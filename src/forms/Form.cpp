@@ -138,6 +138,12 @@ void Form::BringToFront(Control& control) {
 }
 
 void Form::Click(std::string_view control) {
+  // A click on a check box turns it over before its handler runs, as in VB.
+  for (const auto& each : controls_) {
+    if (each->Name() == control && each->Kind() == ControlKind::CheckBox) {
+      each->SetChecked(!each->Checked());
+    }
+  }
   const auto handler = clicks_.find(control);
   if (handler != clicks_.end()) handler->second();
 }

@@ -5,7 +5,9 @@
 #include <string>
 
 #include "copy/CopyCommand.h"
+#include "copy/CopyHeldGroup.h"
 #include "copy/CopyProject.h"
+#include "copy/HeldGroup.h"
 #include "platform/Platform.h"
 #include "runtime/Runtime.h"
 #include "runtime/Strings.h"
@@ -43,6 +45,7 @@ frmCopyProject::frmCopyProject() : forms::Form(frmCopyProjectDesign()) {
   OnClick("cmdHelp", [this] { cmdHelp_Click(); });
   OnClick("cmdRefresh", unlessCopying([this] { cmdRefresh_Click(); }));
   OnClick("cmdAbout", [this] { cmdAbout_Click(); });
+  OnClick("chkCopyGroup", [this] { chkCopyGroup_Click(); });
   OnClick("cmdExit", unlessCopying([this] { CloseThroughHost("cmdExit_Click"); }));
   OnClick("cmdCancel", unlessCopying([this] { CloseThroughHost("cmdCancel_Click"); }));
   // Enter lands on the hidden OK button, which does nothing.
@@ -71,6 +74,13 @@ void frmCopyProject::Form_Load() {
     const std::string sProjectFile = ActiveProjectFile();
     label.SetCaption(sProjectFile);
     txtDirectory().SetText(mMain::GetFilePath(sProjectFile));
+
+    erl = 30;
+    // The design hides the box: only a group has more to copy than the active project.
+    if (vbInstance_->Projects().Count() > 1) {
+      chkCopyGroup().SetChecked(copyAllProjects_);
+      chkCopyGroup().SetVisible(true);
+    }
   });
 }
 
@@ -92,40 +102,89 @@ void frmCopyProject::cmdCopy_Click() {
   copying_ = true;
   StartReportRound();
   Trap(kModule, "cmdCopy_Click", [&](Erl& erl) {
-    erl = 10;
-    const std::optional<copy::CopyCommand> command =
-        copy::CheckCopyCommand(*vbInstance_, txtDirectory().Text());
-    if (!command) return;
-    Sys().DoEvents();
-
-    erl = 30;
-    const std::shared_ptr<ide::VBProject> project = vbInstance_->ActiveVBProject();
-    frmCopyProjectObserver observer(*this, *window_, quiet_);
-    const copy::CopyResult result =
-        copy::CopyProject(*vbInstance_, *project, command->request, observer);
-    Sys().DoEvents();
-    // Unloaded while it copied: there is nothing left to show the outcome in.
-    if (!isVisible_) return;
-
-    erl = 40;
-    if (result.finished) {
-      Sys().SetMousePointer(pointer::kDefault);
-      if (!quiet_) {
-        Sys().MsgBox(copy::ClosingMessage(command->projectFile, txtDirectory().Text(), result),
-                     "Zarvelin", mb::kInformation);
-      }
-      lastCopySucceeded_ = true;
+    if (chkCopyGroup().Visible() && chkCopyGroup().Checked()) {
+      CopyAllProjects(erl);
+    } else {
+      CopyActiveProject(erl);
     }
-
-    erl = 50;
-    Sys().SetMousePointer(pointer::kDefault);
-    picModule().SetVisible(false);
-    lblCurrentProject().SetVisible(true);
-    lblCurrentProject().SetCaption(command->projectFile);
-    lblFrom().SetCaption("From:");
-    Sys().DoEvents();
   });
   copying_ = false;
+}
+
+void frmCopyProject::CopyActiveProject(Erl& erl) {
+  erl = 10;
+  const std::optional<copy::CopyCommand> command =
+      copy::CheckCopyCommand(*vbInstance_, txtDirectory().Text());
+  if (!command) return;
+  Sys().DoEvents();
+
+  erl = 30;
+  // Among other projects, reopening the source alone would close them: the projects are opened
+  // again as they were held instead (a project never saved cannot be, and goes as before).
+  copy::CopyRequest request = command->request;
+  std::optional<HeldGroup::Held> group;
+  if (vbInstance_->Projects().Count() > 1) {
+    group = HeldGroup::Take(*vbInstance_);
+    request.reopenSource = !group->refusal.empty();
+  }
+  const std::shared_ptr<ide::VBProject> project = vbInstance_->ActiveVBProject();
+  frmCopyProjectObserver observer(*this, *window_, quiet_);
+  const copy::CopyResult result = copy::CopyProject(*vbInstance_, *project, request, observer);
+  // A copy stopped from outside (the add-in going away) makes no further IDE call.
+  if (!request.reopenSource && result.step != copy::CopyStep::Stopped) {
+    HeldGroup::Reopen(*vbInstance_, *group);
+  }
+  Sys().DoEvents();
+  // Unloaded while it copied: there is nothing left to show the outcome in.
+  if (!isVisible_) return;
+
+  erl = 40;
+  if (result.finished) {
+    TellCopied(copy::ClosingMessage(command->projectFile, txtDirectory().Text(), result));
+  }
+  erl = 50;
+  ShowIdle(command->projectFile);
+}
+
+void frmCopyProject::CopyAllProjects(Erl& erl) {
+  erl = 10;
+  const std::optional<copy::GroupCopyCommand> command =
+      copy::CheckGroupCopyCommand(*vbInstance_, txtDirectory().Text());
+  if (!command) return;
+  Sys().DoEvents();
+
+  erl = 30;
+  frmCopyProjectObserver observer(*this, *window_, quiet_);
+  const copy::GroupCopyResult result = copy::CopyHeldGroup(*vbInstance_, *command, observer);
+  Sys().DoEvents();
+  if (!isVisible_) return;
+
+  erl = 40;
+  if (result.finished) {
+    TellCopied(copy::GroupClosingMessage(command->held.projectFiles, txtDirectory().Text(),
+                                         result.renamed, result.replaced.size()));
+  }
+  erl = 50;
+  ShowIdle(command->held.projectFiles.at(command->held.active));
+}
+
+void frmCopyProject::TellCopied(const std::string& closingMessage) {
+  Sys().SetMousePointer(pointer::kDefault);
+  if (!quiet_) Sys().MsgBox(closingMessage, "Zarvelin", mb::kInformation);
+  lastCopySucceeded_ = true;
+}
+
+void frmCopyProject::ShowIdle(const std::string& projectFile) {
+  Sys().SetMousePointer(pointer::kDefault);
+  picModule().SetVisible(false);
+  lblCurrentProject().SetVisible(true);
+  lblCurrentProject().SetCaption(projectFile);
+  lblFrom().SetCaption("From:");
+  Sys().DoEvents();
+}
+
+void frmCopyProject::chkCopyGroup_Click() {
+  copyAllProjects_ = chkCopyGroup().Checked();
 }
 
 void frmCopyProject::cmdBrowse_Click() {

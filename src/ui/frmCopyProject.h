@@ -6,6 +6,7 @@
 
 #include "forms/Form.h"
 #include "ide/Vbide.h"
+#include "runtime/Trap.h"
 #include "support/CWindow.h"
 #include "ui/DialogHost.h"
 
@@ -36,6 +37,7 @@ class frmCopyProject : public forms::Form {
   forms::Control& lblCurrentProject() { return Ctl("lblCurrentProject"); }
   forms::Control& picModule() { return Ctl("picModule"); }
   forms::Control& cmdCopy() { return Ctl("cmdCopy"); }
+  forms::Control& chkCopyGroup() { return Ctl("chkCopyGroup"); }
 
   // True when the last press of Copy ended with the closing "Project:" message.
   bool LastCopySucceeded() const { return lastCopySucceeded_; }
@@ -47,6 +49,14 @@ class frmCopyProject : public forms::Form {
 
  private:
   void cmdCopy_Click();
+  // The copy of the active project, or of every project the IDE holds, as Copy starts it.
+  void CopyActiveProject(Erl& erl);
+  void CopyAllProjects(Erl& erl);
+  // A copy finished: the closing message, unless the dialog is quiet.
+  void TellCopied(const std::string& closingMessage);
+  // The status area as it stands between copies, showing projectFile.
+  void ShowIdle(const std::string& projectFile);
+  void chkCopyGroup_Click();
   void cmdBrowse_Click();
   void cmdExplorer_Click();
   void cmdHelp_Click();
@@ -63,6 +73,9 @@ class frmCopyProject : public forms::Form {
   // A copy is running: the buttons stay enabled, but what would start another copy or take the
   // dialog away under it is ignored until it ends.
   bool copying_ = false;
+  // "Copy all projects of the group" as the user left it: kept from one showing of the dialog to
+  // the next, for as long as the add-in runs.
+  bool copyAllProjects_ = false;
   std::unique_ptr<CWindow> window_;
 };
 

@@ -30,13 +30,13 @@ forms::FormDesign frmCopyProjectDesign() {
   form.name = "frmCopyProject";
   form.caption = "Zarvelin";
   form.clientWidth = 8325;
-  form.clientHeight = 2535;
+  form.clientHeight = 2835;
   form.icon = "frmCopyProject";
   form.centredOnScreen = true;
 
   form.controls.push_back(Make("picLogo", ControlKind::PictureBox, "", "", "", 2520, 0, 3135, 495));
   form.controls.push_back(
-      Make("fraCopyProject", ControlKind::Frame, "", "Copy Project", "", 120, 480, 8055, 1215));
+      Make("fraCopyProject", ControlKind::Frame, "", "Copy Project", "", 120, 480, 8055, 1515));
   form.controls.push_back(
       Make("lblFrom", ControlKind::Label, "fraCopyProject", "From:", "", 120, 315, 735, 255));
   form.controls.push_back(Make("lblCurrentProject", ControlKind::Label, "fraCopyProject",
@@ -52,8 +52,13 @@ forms::FormDesign frmCopyProjectDesign() {
                                "&To:", "Browse for Copy Directory", 240, 720, 615, 375));
   form.controls.push_back(
       Make("txtDirectory", ControlKind::TextBox, "fraCopyProject", "", "", 960, 720, 6975, 285));
+  // Shown only while the IDE holds more than one project.
+  ControlDesign copyGroup = Make("chkCopyGroup", ControlKind::CheckBox, "fraCopyProject",
+                                 "Copy all projects of the group", "", 960, 1140, 4095, 255);
+  copyGroup.visible = false;
+  form.controls.push_back(std::move(copyGroup));
 
-  form.controls.push_back(Make("fraCmds", ControlKind::Frame, "", "", "", 120, 1680, 8055, 735));
+  form.controls.push_back(Make("fraCmds", ControlKind::Frame, "", "", "", 120, 1980, 8055, 735));
   form.controls.push_back(CommandButton("cmdExplorer", "&Explorer...", "Windows Explorer", 375));
   form.controls.push_back(CommandButton("cmdCopy", "&Copy", "Start to copy project", 1620));
   form.controls.push_back(CommandButton("cmdRefresh", "&Refresh", "Refresh for new project", 2865));

@@ -250,6 +250,10 @@ void Win32Windows::MakeControl(Peer& peer, forms::Control& control) {
       windowClass = L"BUTTON";
       style |= WS_TABSTOP | (design.isDefault ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON);
       break;
+    case forms::ControlKind::CheckBox:
+      windowClass = L"BUTTON";
+      style |= WS_TABSTOP | BS_AUTOCHECKBOX;
+      break;
     case forms::ControlKind::Frame:
       windowClass = L"BUTTON";
       style |= BS_GROUPBOX;
@@ -340,6 +344,9 @@ void Win32Windows::Render(Peer& peer, forms::Control& control) {
       SetWindowTextW(child, text.c_str());
       rendering_ = false;
     }
+  }
+  if (control.Kind() == forms::ControlKind::CheckBox) {
+    SendMessageW(child, BM_SETCHECK, control.Checked() ? BST_CHECKED : BST_UNCHECKED, 0);
   }
   if (peer.tips != nullptr) {
     TTTOOLINFOW tool{};
@@ -523,6 +530,15 @@ LRESULT Win32Windows::FormMessage(HWND window, UINT message, WPARAM wParam, LPAR
       if (kind == forms::ControlKind::TextBox && code == EN_CHANGE && !rendering_) {
         const std::string typed = Narrow(WindowText(child));
         Deliver(form, [&] { control->SetText(typed); });
+      } else if (kind == forms::ControlKind::CheckBox && code == BN_CLICKED) {
+        // The button turned itself over; the model turns over on the click it is given, so
+        // it starts from the state before.
+        const bool checked = SendMessageW(child, BM_GETCHECK, 0, 0) == BST_CHECKED;
+        const std::string name = control->Name();
+        Deliver(form, [&] {
+          control->SetChecked(!checked);
+          form.Click(name);
+        });
       } else if ((kind == forms::ControlKind::CommandButton && code == BN_CLICKED) ||
                  (kind == forms::ControlKind::Label && code == STN_CLICKED)) {
         const std::string name = control->Name();

@@ -207,6 +207,39 @@ TEST(FinishedCopy, ReplacesWhatWasThereAndKeepsTheUsersOwnFile) {
   EXPECT_EQ(world.env.files.FilesUnder(kCopy), expected);
 }
 
+// What the IDE holds after a finished copy: the source project again, or the copy the IDE saved
+// when the caller reopens sources itself (a group copy does, once, at its end).
+struct Reopening {
+  const char* name;
+  bool reopenSource;
+  const char* heldAfter;
+};
+
+const Reopening kReopenings[] = {
+    {"SourceReopened", true, "C:\\Projects\\Ledger\\app\\Ledger.vbp"},
+    {"CopyLeftOpen", false, "C:\\Copy\\Ledger.vbp"},
+};
+
+class FinishedCopyReopening : public testing::TestWithParam<Reopening> {};
+
+TEST_P(FinishedCopyReopening, HoldsWhatTheRequestAsks) {
+  World world;
+  Watcher watcher;
+  world.vbe = filebacked::OpenFileBackedIde(fakes::TestEnvironment::kProject, world.configuration);
+  copy::CopyRequest request = world.Request(nullptr);
+  request.reopenSource = GetParam().reopenSource;
+  const copy::CopyResult result =
+      copy::CopyProject(*world.vbe, *world.vbe->ActiveVBProject(), request, watcher);
+  EXPECT_TRUE(result.finished);
+  EXPECT_EQ(world.vbe->Projects().Count(), 1);
+  EXPECT_EQ(world.vbe->ActiveVBProject()->FileName(), GetParam().heldAfter);
+}
+
+INSTANTIATE_TEST_SUITE_P(Requests, FinishedCopyReopening, testing::ValuesIn(kReopenings),
+                         [](const testing::TestParamInfo<Reopening>& reopening) {
+                           return std::string(reopening.param.name);
+                         });
+
 TEST(KilledCopy, IsPutBackByTheNextCopyBeforeItPlans) {
   World world;
   world.env.files.Put("C:\\Copy\\modMain.bas", "half of a killed copy's module");

@@ -41,6 +41,8 @@ void Act(forms::Form& form, const std::string& actions) {
       form.PressEscape();
     else if (verb == "close")
       form.CloseByUser();
+    else if (verb == "load")
+      form.Load();
     else if (verb == "text") {
       const auto [control, value] = Split(rest, '=');
       form.Ctl(control).SetText(fakes::Unescape(value));
@@ -64,6 +66,20 @@ class ClosingHost : public DialogHost {
   bool shutting = false;
 };
 
+// What the IDE holds: its group file, each project (the start-up and the active one marked).
+std::string HeldProjects(ide::VBE& vbe) {
+  ide::VBProjects& projects = vbe.Projects();
+  std::string held = "ide group " + projects.FileName();
+  const std::string startup = projects.StartProject()->FileName();
+  const std::string active = vbe.ActiveVBProject()->FileName();
+  for (int32_t index = 1; index <= projects.Count(); ++index) {
+    const std::string file = projects.Item(index)->FileName();
+    held += "\nide project " + file + (file == startup ? " (start-up)" : "") +
+            (file == active ? " (active)" : "");
+  }
+  return held;
+}
+
 class DialogScenario : public testing::TestWithParam<Scenario> {};
 
 TEST_P(DialogScenario, MatchesItsApprovedTranscript) {
@@ -76,6 +92,8 @@ TEST_P(DialogScenario, MatchesItsApprovedTranscript) {
   std::string meanwhile;
   std::string disconnected;
   std::string unsaved;
+  int32_t neverSaved = 0;
+  bool group = false;
   frmCopyProject dialog;
   ClosingHost host;
   for (const std::string& step : GetParam().steps) {
@@ -107,7 +125,11 @@ TEST_P(DialogScenario, MatchesItsApprovedTranscript) {
       env.platform.settings[Split(rest, '=').first] = Split(rest, '=').second;
     else if (verb == "project")
       project = rest;
-    else if (verb == "addin")
+    else if (verb == "group") {
+      env.files.LoadTree(ZARVELIN_EXAMPLES_DIR "/meter", "C:\\Projects\\Meter");
+      project = "C:\\Projects\\Meter\\Meter.vbg";
+      group = true;
+    } else if (verb == "addin")
       configuration.addIns.push_back({first, second == "connected"});
     else if (verb == "quiet")
       quiet = true;
@@ -129,6 +151,8 @@ TEST_P(DialogScenario, MatchesItsApprovedTranscript) {
       disconnected = rest;
     else if (verb == "unsaved")
       unsaved = rest;
+    else if (verb == "neversaved")
+      neverSaved = std::stoi(rest);
     else if (verb == "show")
       shown.push_back(rest);
     else
@@ -153,6 +177,10 @@ TEST_P(DialogScenario, MatchesItsApprovedTranscript) {
         }
       }
     }
+    if (neverSaved > 0) {
+      static_cast<filebacked::FileBackedProject&>(*vbe->Projects().Item(neverSaved))
+          .MarkNeverSaved();
+    }
     dialog.Load();
     if (!meanwhile.empty()) {
       env.platform.atNextYield = [&] { Act(dialog, meanwhile); };
@@ -173,6 +201,7 @@ TEST_P(DialogScenario, MatchesItsApprovedTranscript) {
     for (const std::string& actions : dialogActions) Act(dialog, actions);
     outcome = dialog.LastCopySucceeded() ? "copied" : "not copied";
     if (dialog.Loaded()) dialog.Unload();
+    if (group) outcome += "\n" + HeldProjects(*vbe);
     if (host.hides > 0) outcome += "\nclosed by the host " + std::to_string(host.hides) + "x";
     for (const auto& addIn : configuration.addIns) {
       outcome += "\naddin " + addIn.progId + ":";

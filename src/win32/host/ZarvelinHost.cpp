@@ -3,8 +3,9 @@
 // IDispatch objects with the IDE's names, and then, as a person would, clicks the add-in's entry,
 // types into its dialog and presses its buttons, through the windows themselves.
 //
-//   ZarvelinHost.exe --proof PROJECT.vbp COPY_DIRECTORY SHOT_DIRECTORY
+//   ZarvelinHost.exe --proof PROJECT.vbp COPY_DIRECTORY SHOT_DIRECTORY [GROUP.vbg]
 //       the scripted proof: one PASS or FAIL line per check, the exit status the failures' count;
+//       with a group, its projects are then opened together and copied as a group;
 //   ZarvelinHost.exe PROJECT.vbp
 //       a small window with the add-in's entries, to try the real dialog without VB6.
 #include <windows.h>
@@ -458,6 +459,28 @@ void DriveUnloadInCopy(const Script& script) {
   Check(host::WaitUntilGone(dialog), "once the copy has returned the dialog closes");
 }
 
+// With a group open, the dialog offers to copy every project; checked, Copy copies them all.
+void DriveGroupCopy(const Script& script) {
+  const HWND dialog = host::WaitForWindow(kFormClass, L"Zarvelin");
+  const HWND directory = dialog == nullptr ? nullptr : host::ChildOf(dialog, L"Edit", nullptr);
+  const HWND all = dialog == nullptr
+                       ? nullptr
+                       : host::ChildOf(dialog, L"Button", L"Copy all projects of the group");
+  Check(all != nullptr && IsWindowVisible(all) &&
+            SendMessageW(all, BM_GETCHECK, 0, 0) == BST_UNCHECKED,
+        "with two projects open the dialog offers to copy the group, unchecked");
+  if (directory == nullptr || all == nullptr) return;
+  Press(dialog, L"Copy all projects of the group");
+  SendMessageW(directory, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(script.copyDirectory.c_str()));
+  Check(Press(dialog, L"&Copy"), "Copy pressed with the group box checked");
+  Check(Answer(L"Zarvelin", IDOK), "the group copy's closing message shows and is dismissed");
+  Check(SendMessageW(all, BM_GETCHECK, 0, 0) == BST_CHECKED, "the group box stays checked");
+  Check(host::Screenshot(dialog, script.shots + L"\\copy-dialog-group.bmp"),
+        "group copy dialog screenshot");
+  Check(UnloadFromTheUsersThread(script) && host::WaitUntilGone(dialog),
+        "the add-in unloaded after the group copy closes its dialog");
+}
+
 void Drive(Script& script) {
   script.steps(script);
   // Whatever the script did not expect is closed, so that the run ends rather than hangs.
@@ -640,6 +663,40 @@ void UnloadRound(filebacked::FileBackedVBE& vbe, IDispatch* ide, IDispatch* addI
   Check(CanUnloadNow() == S_OK, "DllCanUnloadNow says yes once the add-in's code has returned");
 }
 
+// The projects of a group held together in the IDE, copied through the dialog: each into its
+// subfolder, the group file beside them, and the group reopened as it was.
+void GroupProof(filebacked::FileBackedVBE& vbe, IDispatch* ide, IDispatch* addIn,
+                const std::wstring& group, Script& script) {
+  try {
+    vbe.Projects().AddFromFile(win32::Narrow(group), true);
+  } catch (const VbError& error) {
+    std::printf("cannot open the group: %s\n", error.Description().c_str());
+    Check(false, "the group opens in the IDE");
+    return;
+  }
+  script.copyDirectory += L"-group";
+  CreateDirectoryW(script.copyDirectory.c_str(), nullptr);
+  UnloadRound(vbe, ide, addIn, script, DriveGroupCopy, "copying a group:");
+
+  const std::wstring& copy = script.copyDirectory;
+  Check(FileExists(copy + L"\\MeterCtl\\MeterCtl.vbp") &&
+            FileExists(copy + L"\\MeterCtl\\ctlMeter.ctl") &&
+            FileExists(copy + L"\\MeterCtl\\mScale.bas") &&
+            FileExists(copy + L"\\MeterTest\\MeterTest.vbp") &&
+            FileExists(copy + L"\\MeterTest\\frmTest.frm") &&
+            FileExists(copy + L"\\MeterTest\\mScale.bas"),
+        "each project of the group is copied into its own subfolder");
+  Check(FileBytes(copy + L"\\Meter.vbg") ==
+            "VBGROUP 5.0\r\nProject=MeterCtl\\MeterCtl.vbp\r\n"
+            "StartupProject=MeterTest\\MeterTest.vbp\r\n",
+        "the copied group file points at the copies and keeps the start-up project");
+  ide::VBProjects& projects = vbe.Projects();
+  Check(projects.FileName() == win32::Narrow(group) && projects.Count() == 2 &&
+            projects.StartProject()->FileName() == projects.Item(2)->FileName() &&
+            vbe.ActiveVBProject()->FileName() == projects.Item(2)->FileName(),
+        "the source group is open again, its start-up and active project as they were");
+}
+
 // The entries the interactive window shows, by their buttons' ids (1, 2, 3).
 std::vector<std::shared_ptr<filebacked::FileBackedCommandBarControl>> shownEntries;
 
@@ -697,11 +754,11 @@ void Interactive(filebacked::FileBackedVBE& vbe, IDispatch* ide, IDispatch* addI
 }
 
 int Run(const std::vector<std::wstring>& arguments) {
-  const bool proof = arguments.size() == 4 && arguments[0] == L"--proof";
+  const bool proof = (arguments.size() == 4 || arguments.size() == 5) && arguments[0] == L"--proof";
   if (!proof && arguments.size() != 1) {
     std::printf(
         "usage: ZarvelinHost PROJECT.vbp\n"
-        "       ZarvelinHost --proof PROJECT.vbp COPY_DIRECTORY SHOT_DIRECTORY\n");
+        "       ZarvelinHost --proof PROJECT.vbp COPY_DIRECTORY SHOT_DIRECTORY [GROUP.vbg]\n");
     return 2;
   }
   const std::wstring project = proof ? arguments[1] : arguments[0];
@@ -728,6 +785,7 @@ int Run(const std::vector<std::wstring>& arguments) {
     UiProof(*vbe, ide, addIn, project, script);
     UnloadRound(*vbe, ide, addIn, script, DriveUnloadInAbout, "unloading with the about box up:");
     UnloadRound(*vbe, ide, addIn, script, DriveUnloadInCopy, "unloading during a copy:");
+    if (arguments.size() == 5) GroupProof(*vbe, ide, addIn, arguments[4], script);
     DestroyWindow(script.ideWindow);
   } else {
     Interactive(*vbe, ide, addIn);
