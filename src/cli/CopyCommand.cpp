@@ -1,5 +1,3 @@
-#include "copy/CopyCommand.h"
-
 #include <CLI/CLI.hpp>
 #include <iostream>
 #include <memory>
@@ -11,9 +9,10 @@
 #include "cli/CopyLineObserver.h"
 #include "cli/CopyResultJson.h"
 #include "cli/GroupCopyCommand.h"
-#include "cli/ShowGroup.h"
 #include "cli/ProgressLine.h"
+#include "cli/ShowGroup.h"
 #include "cli/ShownPaths.h"
+#include "copy/CheckCopyCommand.h"
 #include "copy/CopyProject.h"
 #include "copy/CopySafeguard.h"
 #include "copy/CopyTexts.h"

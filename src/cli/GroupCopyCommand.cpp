@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "cli/CopyLineObserver.h"
-#include "copy/CopyCommand.h"
+#include "copy/CheckCopyCommand.h"
 #include "copy/CopyProject.h"
 #include "copy/CopyTexts.h"
 #include "copy/GroupCopy.h"

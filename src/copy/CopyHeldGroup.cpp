@@ -2,7 +2,7 @@
 
 #include <memory>
 
-#include "copy/CopyCommand.h"
+#include "copy/CheckCopyCommand.h"
 #include "copy/CopyProject.h"
 #include "copy/CopySafeguard.h"
 #include "copy/CopyTexts.h"

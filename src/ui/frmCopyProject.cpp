@@ -4,7 +4,7 @@
 #include <optional>
 #include <string>
 
-#include "copy/CopyCommand.h"
+#include "copy/CheckCopyCommand.h"
 #include "copy/CopyHeldGroup.h"
 #include "copy/CopyProject.h"
 #include "copy/HeldGroup.h"

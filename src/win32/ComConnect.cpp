@@ -132,9 +132,9 @@ HRESULT ComConnect::OnConnection(IDispatch* application, LONG connectMode, IDisp
     // must stay alive for it.
     if (!connect_.Connected()) {
       if (session_ == nullptr) session_ = std::make_unique<AddInSession>(Module());
-      vbe_ = std::make_unique<DispatchVbe>(Dispatch(application));
+      vbe_ = std::make_unique<LateBoundVbe>(Dispatch(application));
     }
-    connect_.OnConnection(vbe_.get(), connectMode, DispatchAddIn(Dispatch(addInInst)), {});
+    connect_.OnConnection(vbe_.get(), connectMode, LateBoundAddIn(Dispatch(addInInst)), {});
   });
 }
 

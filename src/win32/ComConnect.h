@@ -6,8 +6,8 @@
 #include "win32/AddInSession.h"
 #include "win32/ComObject.h"
 #include "win32/ComServer.h"
-#include "win32/DispatchIde.h"
 #include "win32/Extensibility.h"
+#include "win32/LateBoundIde.h"
 
 namespace zarvelin::win32 {
 
@@ -39,7 +39,7 @@ class ComConnect final : public ComDispatch<IDTExtensibility2>, private ServerOb
   std::unique_ptr<AddInSession> session_;
   // The add-in keeps a plain pointer to the IDE object, so its adapter lives here, as long as the
   // add-in may use it.
-  std::unique_ptr<DispatchVbe> vbe_;
+  std::unique_ptr<LateBoundVbe> vbe_;
   Connect connect_;
 };
 

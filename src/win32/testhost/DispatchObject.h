@@ -9,7 +9,7 @@
 
 #include "win32/ComObject.h"
 
-namespace zarvelin::host {
+namespace zarvelin::testhost {
 
 // One object of the played IDE: its members by name (any letter case), each answered by a
 // function, as the IDE's own objects answer late binding. What it stands for in the file-backed
@@ -60,4 +60,4 @@ void AnswerBoolean(VARIANT& result, bool value);
 // Takes over the reference the caller holds on object.
 void AnswerObject(VARIANT& result, IDispatch* object);
 
-}  // namespace zarvelin::host
+}  // namespace zarvelin::testhost

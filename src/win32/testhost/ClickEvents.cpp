@@ -1,8 +1,8 @@
-#include "win32/host/ClickEvents.h"
+#include "win32/testhost/ClickEvents.h"
 
 #include <utility>
 
-namespace zarvelin::host {
+namespace zarvelin::testhost {
 namespace {
 
 // _dispCommandBarControlEvents, the interface of Click: sinks are asked for it, or for IDispatch.
@@ -168,4 +168,4 @@ void ClickEvents::Fire(bool& handled, bool& cancelDefault) {
   Release();
 }
 
-}  // namespace zarvelin::host
+}  // namespace zarvelin::testhost

@@ -1,4 +1,4 @@
-#include "copy/CopyCommand.h"
+#include "copy/CheckCopyCommand.h"
 
 #include <memory>
 #include <string>

@@ -8,9 +8,9 @@
 #include <memory>
 
 #include "ide/Vbide.h"
-#include "win32/host/DispatchObject.h"
+#include "win32/testhost/DispatchObject.h"
 
-namespace zarvelin::host {
+namespace zarvelin::testhost {
 
 class ClickPoint;
 
@@ -53,4 +53,4 @@ class ClickEvents final : public DispatchObject, public IConnectionPointContaine
   DWORD nextCookie_ = 1;
 };
 
-}  // namespace zarvelin::host
+}  // namespace zarvelin::testhost

@@ -1,12 +1,12 @@
-#include "win32/host/DispatchedIde.h"
+#include "win32/testhost/ServedIde.h"
 
 #include <utility>
 
 #include "runtime/VbError.h"
-#include "win32/host/ClickEvents.h"
-#include "win32/host/DispatchObject.h"
+#include "win32/testhost/ClickEvents.h"
+#include "win32/testhost/DispatchObject.h"
 
-namespace zarvelin::host {
+namespace zarvelin::testhost {
 namespace {
 
 using Arguments = DispatchObject::Arguments;
@@ -170,14 +170,14 @@ IDispatch* AddIns(ide::AddIns& addIns) {
       Property(L"Count", [&addIns](VARIANT& result) { AnswerLong(result, addIns.Count()); }),
       {L"Item",
        [&addIns](const Arguments& arguments, bool, VARIANT& result) {
-         AnswerObject(result, DispatchedAddIn(addIns.Item(LongOf(Argument(arguments, 0)))));
+         AnswerObject(result, ServedAddIn(addIns.Item(LongOf(Argument(arguments, 0)))));
        }},
   });
 }
 
 }  // namespace
 
-IDispatch* DispatchedAddIn(std::shared_ptr<ide::AddIn> addIn) {
+IDispatch* ServedAddIn(std::shared_ptr<ide::AddIn> addIn) {
   if (addIn == nullptr) throw VbError(vberr::kObjectVariableNotSet);
   ide::AddIn& it = *addIn;
   return new DispatchObject(
@@ -219,7 +219,7 @@ IDispatch* Projects(ide::VBProjects& projects) {
 
 }  // namespace
 
-IDispatch* DispatchedVbe(filebacked::FileBackedVBE& vbe) {
+IDispatch* ServedVbe(filebacked::FileBackedVBE& vbe) {
   return new DispatchObject({
       Property(
           L"ActiveVBProject",
@@ -247,4 +247,4 @@ IDispatch* DispatchedVbe(filebacked::FileBackedVBE& vbe) {
   });
 }
 
-}  // namespace zarvelin::host
+}  // namespace zarvelin::testhost

@@ -21,9 +21,9 @@
 #include "filebacked/FileBackedIde.h"
 #include "win32/AddInSession.h"
 #include "win32/WideText.h"
-#include "win32/host/DispatchObject.h"
-#include "win32/host/DispatchedIde.h"
-#include "win32/host/ProofChecks.h"
+#include "win32/testhost/DispatchObject.h"
+#include "win32/testhost/ProofChecks.h"
+#include "win32/testhost/ServedIde.h"
 
 // {B65AD801-ABAF-11D0-BB8B-00A0C90F2744}: IDTExtensibility2, whose vtable the IDE calls.
 inline constexpr IID kIidExtensibility2 = {
@@ -43,7 +43,7 @@ struct IDTExtensibility2 : public IDispatch {
 namespace {
 
 using namespace zarvelin;
-using host::Check;
+using testhost::Check;
 
 constexpr LONG kAfterStartup = 0;
 constexpr LONG kStartup = 1;
@@ -68,7 +68,7 @@ constexpr const wchar_t* kCopiedFiles[] = {
     L"Ledger.res",      L"Ledger Notes.txt"};
 
 bool Called(const std::wstring& call) {
-  for (const std::wstring& made : host::DispatchObject::Calls()) {
+  for (const std::wstring& made : testhost::DispatchObject::Calls()) {
     if (made == call) return true;
   }
   return false;
@@ -204,7 +204,7 @@ void ProtocolChecks(IDispatch* ide, IDispatch* addIn) {
   Check(CallByName(connect, L"OnDisconnection", {Long(0)}) == DISP_E_BADPARAMCOUNT,
         "a call by name with too few arguments is refused");
 
-  auto& calls = host::DispatchObject::Calls();
+  auto& calls = testhost::DispatchObject::Calls();
   calls.clear();
   SAFEARRAY* custom = SafeArrayCreateVector(VT_VARIANT, 0, 0);
   Check(extensibility->OnConnection(ide, kStartup, addIn, &custom) == S_OK,
@@ -287,27 +287,27 @@ bool UnloadFromTheUsersThread(const Script& script) {
 
 // Presses a button as a user does, without waiting for what the click starts.
 bool Press(HWND parent, const wchar_t* caption) {
-  const HWND button = host::ChildOf(parent, L"Button", caption);
+  const HWND button = testhost::ChildOf(parent, L"Button", caption);
   return button != nullptr && PostMessageW(button, BM_CLICK, 0, 0);
 }
 
 bool Answer(const wchar_t* title, WPARAM answer) {
-  const HWND box = host::WaitForWindow(kMessageBoxClass, title);
+  const HWND box = testhost::WaitForWindow(kMessageBoxClass, title);
   if (box == nullptr) return false;
   PostMessageW(box, WM_COMMAND, answer, 0);
-  return host::WaitUntilGone(box);
+  return testhost::WaitUntilGone(box);
 }
 
 // The user's side, on a thread of its own: the add-in's windows run on the IDE's thread and
 // block it while they are modal, as they do in the IDE.
 void DriveDialog(const Script& script) {
-  const HWND dialog = host::WaitForWindow(kFormClass, L"Zarvelin");
+  const HWND dialog = testhost::WaitForWindow(kFormClass, L"Zarvelin");
   Check(dialog != nullptr, "the toolbar button opens the copy dialog, found by its caption");
   if (dialog == nullptr) return;
   Check(SendMessageW(dialog, WM_GETICON, ICON_BIG, 0) != 0 &&
             SendMessageW(dialog, WM_GETICON, ICON_SMALL, 0) != 0,
         "the copy dialog carries its icon from the add-in's resources");
-  const HWND directory = host::ChildOf(dialog, L"Edit", nullptr);
+  const HWND directory = testhost::ChildOf(dialog, L"Edit", nullptr);
   Check(directory != nullptr, "the dialog has its copy directory box");
 
   SendMessageW(directory, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"Q:\\no-such-drive\\copy"));
@@ -315,10 +315,12 @@ void DriveDialog(const Script& script) {
   Check(Answer(L"Invalid Copy Directory", IDOK), "the \"Invalid Copy Directory\" box shows");
 
   SendMessageW(directory, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(script.copyDirectory.c_str()));
-  Check(host::Screenshot(dialog, script.shots + L"\\copy-dialog.bmp"), "copy dialog screenshot");
+  Check(testhost::Screenshot(dialog, script.shots + L"\\copy-dialog.bmp"),
+        "copy dialog screenshot");
   Check(Press(dialog, L"&Copy"), "Copy pressed with a real button click");
-  Check(Disabled(host::WaitForWindow(kMessageBoxClass, L"Zarvelin") ? script.ideWindow : nullptr),
-        "the IDE's window is disabled while the add-in's message box is up");
+  Check(
+      Disabled(testhost::WaitForWindow(kMessageBoxClass, L"Zarvelin") ? script.ideWindow : nullptr),
+      "the IDE's window is disabled while the add-in's message box is up");
   Check(Answer(L"Zarvelin", IDOK), "the closing message box shows and is dismissed");
   Check(Enabled(script.ideWindow) && Enabled(dialog),
         "the IDE's window and the dialog are enabled again after the message box");
@@ -326,7 +328,7 @@ void DriveDialog(const Script& script) {
   // Dragged away from the screen's corner, as a user would, so that the about box fits above it.
   SetWindowPos(dialog, nullptr, 200, 260, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
   Check(Press(dialog, L"&About"), "About pressed");
-  const HWND about = host::WaitForWindow(kFormClass, L"About");
+  const HWND about = testhost::WaitForWindow(kFormClass, L"About");
   Check(about != nullptr, "the about box opens");
   if (about == nullptr) return;
   Check(Disabled(script.ideWindow) && Disabled(dialog) && IsWindowEnabled(about),
@@ -339,29 +341,30 @@ void DriveDialog(const Script& script) {
             std::abs((outer.top + outer.bottom) - (inner.top + inner.bottom)) <= 4,
         "the about box is centred over the dialog where the user moved it");
   Sleep(500);
-  Check(host::ChildTextEndingWith(about, L"Static", L"\\Zarvelin.dll").size() > 13,
+  Check(testhost::ChildTextEndingWith(about, L"Static", L"\\Zarvelin.dll").size() > 13,
         "the about box shows the add-in's path, compacted on its own device context");
-  Check(host::Screenshot(about, script.shots + L"\\about-box.bmp"), "about box screenshot");
+  Check(testhost::Screenshot(about, script.shots + L"\\about-box.bmp"), "about box screenshot");
 
   // Double-clicking the about box's icon divides by zero: the failure every user can provoke.
-  const HWND icon = host::ChildOf(about, L"ZarvelinPicture", L"ImgIcon");
+  const HWND icon = testhost::ChildOf(about, L"ZarvelinPicture", L"ImgIcon");
   Check(icon != nullptr && PostMessageW(icon, WM_LBUTTONDBLCLK, MK_LBUTTON, 0),
         "the about box's icon double-clicked");
-  const HWND report = host::WaitForWindow(kFormClass, L"An Error Occured in: ");
+  const HWND report = testhost::WaitForWindow(kFormClass, L"An Error Occured in: ");
   Check(report != nullptr, "an injected failure opens the error report window");
   if (report == nullptr) return;
   Check(Disabled(script.ideWindow) && Disabled(about) && IsWindowEnabled(report),
         "while the error report is up the IDE's window and the about box are disabled");
   Sleep(300);
-  Check(host::Screenshot(report, script.shots + L"\\error-report.bmp"), "error report screenshot");
+  Check(testhost::Screenshot(report, script.shots + L"\\error-report.bmp"),
+        "error report screenshot");
   Check(Press(report, L"&Continue"), "Continue pressed");
   Check(Answer(L"E-Mail Error Information", IDNO), "no mail is sent");
-  Check(host::WaitUntilGone(report), "the error report window closes");
-  Check(host::ClipboardText().find(L"Division by zero") != std::wstring::npos,
+  Check(testhost::WaitUntilGone(report), "the error report window closes");
+  Check(testhost::ClipboardText().find(L"Division by zero") != std::wstring::npos,
         "the report is on the clipboard");
 
   Check(Press(about, L"&OK"), "the about box's OK pressed");
-  Check(host::WaitUntilGone(about), "the about box closes");
+  Check(testhost::WaitUntilGone(about), "the about box closes");
   Check(Enabled(script.ideWindow) && Enabled(dialog),
         "the IDE's window and the dialog are enabled again after the about box");
 }
@@ -405,8 +408,8 @@ void DriveKeys(HWND dialog, HWND directory) {
         "Tab moves the focus from the dialog's box to its next control");
   // Alt+A, the underlined letter of "&About", as typed in the box.
   PostMessageW(directory, WM_SYSCHAR, 'a', 1 << 29);
-  const HWND about = host::WaitForWindow(kFormClass, L"About", 5000);
-  Check(about != nullptr && Press(about, L"&OK") && host::WaitUntilGone(about),
+  const HWND about = testhost::WaitForWindow(kFormClass, L"About", 5000);
+  Check(about != nullptr && Press(about, L"&OK") && testhost::WaitUntilGone(about),
         "Alt with a button's underlined letter presses that button");
   SendMessageW(directory, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L""));
 }
@@ -414,36 +417,36 @@ void DriveKeys(HWND dialog, HWND directory) {
 // Reconnected, the add-in reopens the dialog it had open; Esc, typed into its text box, closes it
 // through its cancel button.
 void DriveEscape(const Script&) {
-  const HWND dialog = host::WaitForWindow(kFormClass, L"Zarvelin");
+  const HWND dialog = testhost::WaitForWindow(kFormClass, L"Zarvelin");
   Check(dialog != nullptr, "a new connection reopens the dialog that was open");
   if (dialog == nullptr) return;
-  const HWND directory = host::ChildOf(dialog, L"Edit", nullptr);
+  const HWND directory = testhost::ChildOf(dialog, L"Edit", nullptr);
   DriveKeys(dialog, directory);
   PostMessageW(directory, WM_KEYDOWN, VK_ESCAPE, 1);
-  Check(host::WaitUntilGone(dialog), "Esc closes the dialog through its cancel button");
+  Check(testhost::WaitUntilGone(dialog), "Esc closes the dialog through its cancel button");
 }
 
 // The Add-In Manager unloads the add-in while its about box is up (an IDE that, unlike VB, left
 // its window enabled): the box stays usable, and the add-in closes and stays loaded until the
 // box has returned.
 void DriveUnloadInAbout(const Script& script) {
-  const HWND dialog = host::WaitForWindow(kFormClass, L"Zarvelin");
+  const HWND dialog = testhost::WaitForWindow(kFormClass, L"Zarvelin");
   Check(dialog != nullptr && Press(dialog, L"&About"), "the File entry opens the dialog");
-  const HWND about = host::WaitForWindow(kFormClass, L"About");
+  const HWND about = testhost::WaitForWindow(kFormClass, L"About");
   Check(about != nullptr && UnloadFromTheUsersThread(script),
         "the add-in unloaded while its about box is up");
   std::printf("DllCanUnloadNow: %lx, about box %d, dialog %d\n",
               static_cast<unsigned long>(script.unloadAnswer), IsWindow(about), IsWindow(dialog));
   Check(script.unloadAnswer == S_FALSE && IsWindow(about) && IsWindow(dialog),
         "the about box and the dialog stay, the DLL stays loaded, while the box runs");
-  Check(Press(about, L"&OK") && host::WaitUntilGone(about) && host::WaitUntilGone(dialog),
+  Check(Press(about, L"&OK") && testhost::WaitUntilGone(about) && testhost::WaitUntilGone(dialog),
         "once the about box has returned the dialog closes");
 }
 
 // The same while a copy yields to the message loop.
 void DriveUnloadInCopy(const Script& script) {
-  const HWND dialog = host::WaitForWindow(kFormClass, L"Zarvelin");
-  const HWND directory = dialog == nullptr ? nullptr : host::ChildOf(dialog, L"Edit", nullptr);
+  const HWND dialog = testhost::WaitForWindow(kFormClass, L"Zarvelin");
+  const HWND directory = dialog == nullptr ? nullptr : testhost::ChildOf(dialog, L"Edit", nullptr);
   Check(directory != nullptr, "the dialog opens again on a new connection");
   if (directory == nullptr) return;
   const std::wstring again = script.copyDirectory + L"-again";
@@ -453,19 +456,19 @@ void DriveUnloadInCopy(const Script& script) {
   Press(dialog, L"&Copy");
   Check(UnloadFromTheUsersThread(script) && script.unloadAnswer == S_FALSE,
         "the add-in unloaded during a copy stays loaded while the copy runs");
-  if (const HWND box = host::WaitForWindow(kMessageBoxClass, L"Zarvelin", 5000)) {
+  if (const HWND box = testhost::WaitForWindow(kMessageBoxClass, L"Zarvelin", 5000)) {
     PostMessageW(box, WM_COMMAND, IDOK, 0);
   }
-  Check(host::WaitUntilGone(dialog), "once the copy has returned the dialog closes");
+  Check(testhost::WaitUntilGone(dialog), "once the copy has returned the dialog closes");
 }
 
 // With a group open, the dialog offers to copy every project; checked, Copy copies them all.
 void DriveGroupCopy(const Script& script) {
-  const HWND dialog = host::WaitForWindow(kFormClass, L"Zarvelin");
-  const HWND directory = dialog == nullptr ? nullptr : host::ChildOf(dialog, L"Edit", nullptr);
+  const HWND dialog = testhost::WaitForWindow(kFormClass, L"Zarvelin");
+  const HWND directory = dialog == nullptr ? nullptr : testhost::ChildOf(dialog, L"Edit", nullptr);
   const HWND all = dialog == nullptr
                        ? nullptr
-                       : host::ChildOf(dialog, L"Button", L"Copy all projects of the group");
+                       : testhost::ChildOf(dialog, L"Button", L"Copy all projects of the group");
   Check(all != nullptr && IsWindowVisible(all) &&
             SendMessageW(all, BM_GETCHECK, 0, 0) == BST_UNCHECKED,
         "with two projects open the dialog offers to copy the group, unchecked");
@@ -475,9 +478,9 @@ void DriveGroupCopy(const Script& script) {
   Check(Press(dialog, L"&Copy"), "Copy pressed with the group box checked");
   Check(Answer(L"Zarvelin", IDOK), "the group copy's closing message shows and is dismissed");
   Check(SendMessageW(all, BM_GETCHECK, 0, 0) == BST_CHECKED, "the group box stays checked");
-  Check(host::Screenshot(dialog, script.shots + L"\\copy-dialog-group.bmp"),
+  Check(testhost::Screenshot(dialog, script.shots + L"\\copy-dialog-group.bmp"),
         "group copy dialog screenshot");
-  Check(UnloadFromTheUsersThread(script) && host::WaitUntilGone(dialog),
+  Check(UnloadFromTheUsersThread(script) && testhost::WaitUntilGone(dialog),
         "the add-in unloaded after the group copy closes its dialog");
 }
 
@@ -489,7 +492,7 @@ void Drive(Script& script) {
     GetWindowTextW(stray, title, 256);
     std::printf("unexpected message box: %s\n", win32::Narrow(title).c_str());
     PostMessageW(stray, WM_COMMAND, IDCANCEL, 0);
-    host::WaitUntilGone(stray, 2000);
+    testhost::WaitUntilGone(stray, 2000);
   }
   PostMessageW(script.doneWindow, kDriverDone, 0, 0);
 }
@@ -773,8 +776,8 @@ int Run(const std::vector<std::wstring>& arguments) {
     std::printf("FAIL: cannot open the project: %s\n", error.Description().c_str());
     return 1;
   }
-  IDispatch* ide = host::DispatchedVbe(*vbe);
-  IDispatch* addIn = host::DispatchedAddIn(vbe->Addins().Item(1));
+  IDispatch* ide = testhost::ServedVbe(*vbe);
+  IDispatch* addIn = testhost::ServedAddIn(vbe->Addins().Item(1));
   if (proof) {
     ProtocolChecks(ide, addIn);
     Script script;
@@ -805,6 +808,6 @@ int wmain(int count, wchar_t** values) {
   const int status = Run(std::vector<std::wstring>(values + 1, values + count));
   CoUninitialize();
   if (status != 0) return status;
-  std::printf("host: %d passed, %d failed\n", host::Passed(), host::Failed());
-  return host::Failed();
+  std::printf("host: %d passed, %d failed\n", testhost::Passed(), testhost::Failed());
+  return testhost::Failed();
 }

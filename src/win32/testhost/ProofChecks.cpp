@@ -1,10 +1,10 @@
-#include "win32/host/ProofChecks.h"
+#include "win32/testhost/ProofChecks.h"
 
 #include <atomic>
 #include <cstdio>
 #include <vector>
 
-namespace zarvelin::host {
+namespace zarvelin::testhost {
 namespace {
 
 std::atomic<int> passed{0};
@@ -171,4 +171,4 @@ std::wstring ClipboardText() {
   return text;
 }
 
-}  // namespace zarvelin::host
+}  // namespace zarvelin::testhost

@@ -1,4 +1,4 @@
-#include "win32/DispatchIde.h"
+#include "win32/LateBoundIde.h"
 
 #include <ocidl.h>
 
@@ -30,7 +30,7 @@ class AddInsAdapter final : public ide::AddIns {
   explicit AddInsAdapter(Dispatch addIns) : addIns_(std::move(addIns)) {}
   int32_t Count() override { return addIns_.Call(L"Count").AsLong(); }
   std::shared_ptr<ide::AddIn> Item(int32_t index) override {
-    return DispatchAddIn(addIns_.Object(L"Item", {Variant::Long(index)}));
+    return LateBoundAddIn(addIns_.Object(L"Item", {Variant::Long(index)}));
   }
 
  private:
@@ -357,27 +357,28 @@ class EventsAdapter final : public ide::Events {
 
 }  // namespace
 
-std::shared_ptr<ide::AddIn> DispatchAddIn(const Dispatch& addIn) {
+std::shared_ptr<ide::AddIn> LateBoundAddIn(const Dispatch& addIn) {
   return std::make_shared<AddInAdapter>(addIn);
 }
 
 // The IDE's collections, reached the first time they are asked for and held from then on.
-struct DispatchVbe::Members {
+struct LateBoundVbe::Members {
   std::unique_ptr<ProjectsAdapter> projects;
   std::unique_ptr<AddInsAdapter> addIns;
   std::unique_ptr<BarsAdapter> bars;
   std::unique_ptr<EventsAdapter> events;
 };
 
-DispatchVbe::DispatchVbe(const Dispatch& vbe) : vbe_(vbe), members_(std::make_unique<Members>()) {}
+LateBoundVbe::LateBoundVbe(const Dispatch& vbe)
+    : vbe_(vbe), members_(std::make_unique<Members>()) {}
 
-DispatchVbe::~DispatchVbe() = default;
+LateBoundVbe::~LateBoundVbe() = default;
 
-std::shared_ptr<ide::VBProject> DispatchVbe::ActiveVBProject() {
+std::shared_ptr<ide::VBProject> LateBoundVbe::ActiveVBProject() {
   return std::make_shared<ProjectAdapter>(vbe_.Object(L"ActiveVBProject"));
 }
 
-void DispatchVbe::SetActiveVBProject(const std::shared_ptr<ide::VBProject>& project) {
+void LateBoundVbe::SetActiveVBProject(const std::shared_ptr<ide::VBProject>& project) {
   vbe_.Set(L"ActiveVBProject", Variant::Object(ProjectObject(project)));
 }
 
@@ -391,19 +392,19 @@ Adapter& Reached(std::unique_ptr<Adapter>& held, const Dispatch& vbe, const wcha
 
 }  // namespace
 
-ide::VBProjects& DispatchVbe::Projects() {
+ide::VBProjects& LateBoundVbe::Projects() {
   return Reached(members_->projects, vbe_, L"VBProjects");
 }
 
-ide::AddIns& DispatchVbe::Addins() {
+ide::AddIns& LateBoundVbe::Addins() {
   return Reached(members_->addIns, vbe_, L"Addins");
 }
 
-ide::CommandBars& DispatchVbe::Bars() {
+ide::CommandBars& LateBoundVbe::Bars() {
   return Reached(members_->bars, vbe_, L"CommandBars");
 }
 
-ide::Events& DispatchVbe::GetEvents() {
+ide::Events& LateBoundVbe::GetEvents() {
   return Reached(members_->events, vbe_, L"Events");
 }
 

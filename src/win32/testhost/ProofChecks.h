@@ -4,7 +4,7 @@
 
 #include <string>
 
-namespace zarvelin::host {
+namespace zarvelin::testhost {
 
 // One PASS or FAIL line per check, from any thread; the count of failures is the exit status.
 void Check(bool ok, const char* what);
@@ -25,4 +25,4 @@ bool Screenshot(HWND window, const std::wstring& file);
 // The clipboard's Unicode text.
 std::wstring ClipboardText();
 
-}  // namespace zarvelin::host
+}  // namespace zarvelin::testhost

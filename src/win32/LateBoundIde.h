@@ -8,16 +8,16 @@
 namespace zarvelin::win32 {
 
 // The IDE's add-in object for this add-in, over late binding.
-std::shared_ptr<ide::AddIn> DispatchAddIn(const Dispatch& addIn);
+std::shared_ptr<ide::AddIn> LateBoundAddIn(const Dispatch& addIn);
 
 // The IDE object (VBE) over late binding, by the names of the IDE's object model. It holds the
 // IDE object for as long as the add-in keeps it.
-class DispatchVbe final : public ide::VBE {
+class LateBoundVbe final : public ide::VBE {
  public:
-  explicit DispatchVbe(const Dispatch& vbe);
-  ~DispatchVbe() override;
-  DispatchVbe(const DispatchVbe&) = delete;
-  DispatchVbe& operator=(const DispatchVbe&) = delete;
+  explicit LateBoundVbe(const Dispatch& vbe);
+  ~LateBoundVbe() override;
+  LateBoundVbe(const LateBoundVbe&) = delete;
+  LateBoundVbe& operator=(const LateBoundVbe&) = delete;
 
   std::shared_ptr<ide::VBProject> ActiveVBProject() override;
   void SetActiveVBProject(const std::shared_ptr<ide::VBProject>& project) override;

@@ -1,11 +1,11 @@
-#include "win32/host/DispatchObject.h"
+#include "win32/testhost/DispatchObject.h"
 
 #include <exception>
 
 #include "runtime/VbError.h"
 #include "win32/WideText.h"
 
-namespace zarvelin::host {
+namespace zarvelin::testhost {
 namespace {
 
 constexpr int32_t kArgumentNotOptional = 449;
@@ -165,4 +165,4 @@ void AnswerObject(VARIANT& result, IDispatch* object) {
   result.pdispVal = object;
 }
 
-}  // namespace zarvelin::host
+}  // namespace zarvelin::testhost
