@@ -51,11 +51,13 @@ same_files() { # same_files SOURCE COPY [SOURCE COPY ...]: each pair byte-identi
 status_is() { [[ "$1" == "$2" ]]; }
 contains() { grep -qF -- "$2" "$1"; }
 
+exe_copy() { # exe_copy EXE PROJECT.vbp COPY_DIR LOG: the copy's exit status, its output in LOG
+  timeout 60 wine "$1" copy "$(winepath -w "$2")" "$(winepath -w "$3")" >"$4" 2>&1
+}
 cli_copy() { # cli_copy ARCH LABEL EXE SOURCE_TREE TARGET_DIR: copy SOURCE_TREE/app/Ledger.vbp there
   local arch=$1 label=$2 exe=$3 source=$4 target=$5
   mkdir -p "$target"
-  timeout 60 wine "$exe" copy "$(winepath -w "$source/app/Ledger.vbp")" "$(winepath -w "$target")" \
-    >"$cli_files/copy.log" 2>&1
+  exe_copy "$exe" "$source/app/Ledger.vbp" "$target" "$cli_files/copy.log"
   local status=$?
   tr -d '\r' <"$cli_files/copy.log" | sed "s/^/    $arch /" | grep -v '%$'
   check "$arch zarvelin.exe copies $label" status_is "$status" 0
@@ -118,8 +120,7 @@ for build in "${builds[@]}"; do
   printf 'Type=Exe\r\nForm=\x95\x5C\x8E\xA6\\3d\x95\x5C\x8E\xA6.frm\r\nModule=m\x83\x5C\x83t\x83g; \x83\x5C\x83t\x83g.bas\r\nExeName32="\x95\x5C\x8E\xA6.exe"\r\nPath32="bin"\r\n' \
     >"$sjis/P.vbp"
   cp -r "$sjis" "$cli_files/sjis-pristine"
-  timeout 60 wine "$exe" copy "$(winepath -w "$sjis/P.vbp")" "$(winepath -w "$cli_files/sjis-out")" \
-    >"$cli_files/sjis.log" 2>&1
+  exe_copy "$exe" "$sjis/P.vbp" "$cli_files/sjis-out" "$cli_files/sjis.log"
   status=$?
   check "$arch zarvelin.exe copies a Shift-JIS project" status_is "$status" 0
   check "$arch Shift-JIS project: files in the copy under their names" status_is \
@@ -141,8 +142,7 @@ for build in "${builds[@]}"; do
   printf 'Type=Exe\r\nModule=m1; a\\\xC4.bas\r\nModule=m2; b\\\xE4.bas\r\nModule=m3; sub\\ m.bas\r\n' \
     >"$cased/P.vbp"
   cp -r "$cased" "$cli_files/cased-pristine"
-  timeout 60 wine "$exe" copy "$(winepath -w "$cased/P.vbp")" "$(winepath -w "$cli_files/cased-out")" \
-    >"$cli_files/cased.log" 2>&1
+  exe_copy "$exe" "$cased/P.vbp" "$cli_files/cased-out" "$cli_files/cased.log"
   status=$?
   check "$arch zarvelin.exe copies modules named Ä.bas, ä.bas and ' m.bas'" status_is "$status" 0
   check "$arch Ä.bas and ä.bas stay two files, the blank is dropped" status_is \
@@ -157,8 +157,7 @@ for build in "${builds[@]}"; do
   verified "$arch verify accepts the copy of Ä.bas and ä.bas" "$cased/P.vbp" "$cli_files/cased-out"
   check "$arch Ä.bas and ä.bas: source untouched" unchanged_tree "$cli_files/cased-pristine" "$cased"
 
-  timeout 60 wine "$exe" copy "$(winepath -w "$cli_files/ledger/app/Ledger.vbp")" \
-    "$(winepath -w "$cli_files/missing")" >"$cli_files/refused.log" 2>&1
+  exe_copy "$exe" "$cli_files/ledger/app/Ledger.vbp" "$cli_files/missing" "$cli_files/refused.log"
   status=$?
   check "$arch a copy into a missing directory is refused" status_is "$status" 1
   check "$arch the refusal says why" contains "$cli_files/refused.log" "Invalid Copy Directory"
