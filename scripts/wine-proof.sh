@@ -4,7 +4,8 @@
 # build makes the add-in (VB6 is a 32-bit program); its DLL exports the four COM entry points and
 # imports only Windows system DLLs; on a fresh prefix under Xvfb regsvr32 registers it (class,
 # ProgID, the IDE's add-in key), the test host creates "Zarvelin.Connect" through COM and drives
-# its events, and unregistration removes every key. One PASS or FAIL line per check, then
+# its events, the native `zarvelin verify` (build/native) checks the copies it made, and
+# unregistration removes every key. One PASS or FAIL line per check, then
 # "N passed, N failed"; the exit status is 0 only when nothing failed.
 # Usage: wine-proof.sh [BUILD_DIR ...]   (default: build/mingw-i686 build/mingw-x86_64)
 set -uo pipefail
