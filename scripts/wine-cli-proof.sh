@@ -7,11 +7,10 @@
 # project written on a Japanese Windows in Shift-JIS, and one whose module names Windows would
 # take for one file (Ä.bas, ä.bas) or read otherwise (a leading blank), on Windows' own file
 # calls; each copy is checked on disk (every listed file and companion there with the source's
-# bytes, the component lines pointing at the copies, Path32 cleared), the example's copies and
-# the renamed modules also by the native `verify`, and the source is checked untouched. `show`
-# must list the project, `set` rewrite one line of it in place, and a copy into a missing
-# directory must be refused. The portable tests, where the build has them, run as they are: each
-# program must pass and run some tests.
+# bytes, the component lines pointing at the copies, Path32 cleared) and by the native `verify`,
+# and the source is checked untouched. `show` must list the project, `set` rewrite one line of it
+# in place, and a copy into a missing directory must be refused. The portable tests, where the
+# build has them, run as they are: each program must pass and run some tests.
 
 cli_files=$work/cli
 # Every file of the example project, as the copy must lay them out: flat, under their own names.
@@ -129,6 +128,7 @@ for build in "${builds[@]}"; do
     "$cli_files/sjis-out/P.vbp" <(printf 'Type=Exe\r\nForm=3d\x95\x5C\x8E\xA6.frm\r\nModule=m\x83\x5C\x83t\x83g; \x83\x5C\x83t\x83g.bas\r\nExeName32="\x95\x5C\x8E\xA6.exe"\r\nPath32=""\r\n')
   check "$arch Shift-JIS project: the form names its companion in Shift-JIS" \
     grep -qaF "$(printf '"3d\x95\x5C\x8E\xA6.frx":0000')" "$cli_files/sjis-out/3d表示.frm"
+  verified "$arch Shift-JIS project: verify accepts the copy" "$sjis/P.vbp" "$cli_files/sjis-out"
   check "$arch Shift-JIS project: source untouched" unchanged_tree "$cli_files/sjis-pristine" "$sjis"
 
   # Names Windows takes for one file, or reads otherwise once their folder is gone: two modules
