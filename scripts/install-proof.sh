@@ -15,22 +15,6 @@ root=$PWD
 dist=$(realpath "${1:-dist}")
 build=${2:-build/mingw-i686}
 
-passed=0
-failed=0
-check() { # check DESCRIPTION COMMAND...
-  local what=$1
-  shift
-  if "$@" >/dev/null 2>&1; then
-    echo "PASS: $what"
-    passed=$((passed + 1))
-  else
-    echo "FAIL: $what"
-    failed=$((failed + 1))
-  fi
-}
-absent() { ! "$@"; }
-is() { [[ "$1" == "$2" ]]; }
-
 setup=$(find "$dist" -maxdepth 1 -name 'Zarvelin-*-setup.exe' 2>/dev/null | head -1)
 version=${setup##*/Zarvelin-}
 version=${version%-setup.exe}
@@ -42,18 +26,8 @@ if [[ -z "$setup" || ! -f "$zip" || -z "$deb" ]]; then
   exit 1
 fi
 
-work=$(mktemp -d)
-export WINEPREFIX=$work/prefix WINEARCH=win64 WINEDEBUG=-all
-# No Mono or Gecko offers; a crash ends the program instead of waiting in Wine's debugger.
-export WINEDLLOVERRIDES="mscoree,mshtml=;winedbg.exe=d"
-xvfb=""
-cleanup() {
-  wineserver -k >/dev/null 2>&1
-  [[ -n "$xvfb" ]] && kill "$xvfb" 2>/dev/null
-  wait 2>/dev/null
-  rm -rf "$work"
-}
-trap cleanup EXIT
+# shellcheck source=scripts/wine-common.sh
+source "$root/scripts/wine-common.sh"
 
 # The file properties carry the release version (UTF-16 in the version resource).
 carries_version() { strings -el "$1" | grep -qxF "$version"; }
@@ -68,21 +42,9 @@ zip_lists() {
 check "the zip holds the add-in, its readme, the program, README and INSTALL.txt" zip_lists
 
 start=$SECONDS
-Xvfb -displayfd 5 -screen 0 1024x768x24 -nolisten tcp 5>"$work/display" 2>/dev/null &
-xvfb=$!
-for _ in $(seq 50); do [[ -s "$work/display" ]] && break; sleep 0.1; done
-DISPLAY=":$(head -1 "$work/display")"
-export DISPLAY
-wineboot -i >/dev/null 2>&1 && wineserver -w
-check "a fresh Wine prefix" test -f "$WINEPREFIX/system.reg"
+start_prefix
 echo "prefix ready in $((SECONDS - start)) s"
 
-value() { # value KEY NAME VIEW: the value's data as reg.exe prints it
-  local name=(/v "$2")
-  [[ "$2" == "" ]] && name=(/ve)
-  wine reg query "$1" "${name[@]}" "/reg:$3" 2>/dev/null | tr -d '\r' |
-    awk '/REG_/ { sub(/^.*REG_[A-Z_]+ +/, ""); print; exit }'
-}
 key_absent() { absent wine reg query "$1" "/reg:$2"; }
 # Everything under a Windows path, relative to it: the files a check expects there.
 files_in() { # files_in WINDOWS_DIR
@@ -98,8 +60,6 @@ run_setup() { # run_setup ARGUMENTS...: the installer's exit status, once every 
   return "$status"
 }
 
-clsid='{38E2B761-B571-4B06-BB17-4538DF03CBFF}'
-addin='HKCU\Software\Microsoft\Visual Basic\6.0\Addins\Zarvelin.Connect'
 uninstall_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Zarvelin'
 active_setup='HKLM\Software\Microsoft\Active Setup\Installed Components'
 folder='C:\Program Files (x86)\Zarvelin'
@@ -210,9 +170,32 @@ check "a new setup withdraws the removal for other users" \
 echo "Windows setup proof in $((SECONDS - start)) s"
 
 # The Debian package: unpacked into a scratch root, its program copies the example.
-check "the .deb declares its dependencies" grep -q libc6 <(dpkg-deb -f "$deb" Depends)
 dpkg-deb -x "$deb" "$work/debroot"
 check "the .deb installs /usr/bin/zarvelin" test -x "$work/debroot/usr/bin/zarvelin"
+# Every shared library the program loads comes from a package the .deb depends on (the C++ run
+# time is linked in).
+declares_what_it_loads() {
+  local depends library package count=0
+  depends=$(dpkg-deb -f "$deb" Depends | tr ',' '\n' | awk '{ print $1 }')
+  for library in $(ldd "$work/debroot/usr/bin/zarvelin" | awk '$3 ~ /^\// { print $3 } $1 ~ /^\// { print $1 }'); do
+    package=$(dpkg -S "$library" 2>/dev/null | head -1 | cut -d: -f1)
+    grep -qxF "$package" <<<"$depends" || return 1
+    count=$((count + 1))
+  done
+  ((count > 0))
+}
+check "the .deb declares the packages of every library its program loads" declares_what_it_loads
+# The man page, both shells' completions where Debian's shells look, and the docs.
+for path in usr/share/man/man1/zarvelin.1 usr/share/bash-completion/completions/zarvelin \
+  usr/share/zsh/vendor-completions/_zarvelin usr/share/doc/zarvelin/README.md \
+  usr/share/doc/zarvelin/readme.wri; do
+  check "the .deb installs /$path" test -s "$work/debroot/$path"
+done
+check "the .deb installs nothing in the local administrator's places" \
+  absent test -e "$work/debroot/usr/share/zsh/site-functions"
+check "the man page is one" grep -q '^\.TH ' "$work/debroot/usr/share/man/man1/zarvelin.1"
+check "the bash completion completes zarvelin" bash -c \
+  "source '$work/debroot/usr/share/bash-completion/completions/zarvelin' && complete -p zarvelin"
 mkdir -p "$work/deb-copy"
 HOME=$work "$work/debroot/usr/bin/zarvelin" copy "$work/ledger/app/Ledger.vbp" "$work/deb-copy" \
   >/dev/null 2>&1

@@ -1,14 +1,16 @@
+# shellcheck shell=bash
 # zarvelin.exe and the portable tests under Wine, for each build wine-proof.sh was given. Sourced
 # by wine-proof.sh once its prefix and server are up: it uses that script's check, absent, work,
-# root, builds and imports_system_only.
+# root, builds, imports_system_only and verified.
 #
-# zarvelin.exe copies the example project, the same project in folders with Japanese names, and
-# a project written on a Japanese Windows in Shift-JIS, on Windows' own file calls; each copy is
-# checked on disk (every listed file and companion there with the source's bytes, the component
-# lines pointing at the copies, Path32 cleared) and the source is checked untouched. `show` must
-# list the project, `set` rewrite one line of it in place, and a copy into a missing directory
-# must be refused. The portable tests, where the build
-# has them, run as they are: each program must pass and run some tests.
+# zarvelin.exe copies the example project, the same project in folders with Japanese names, a
+# project written on a Japanese Windows in Shift-JIS, and one whose module names Windows would
+# take for one file (Ä.bas, ä.bas) or read otherwise (a leading blank), on Windows' own file
+# calls; each copy is checked on disk (every listed file and companion there with the source's
+# bytes, the component lines pointing at the copies, Path32 cleared) and by the native `verify`,
+# and the source is checked untouched. `show` must list the project, `set` rewrite one line of it
+# in place, and a copy into a missing directory must be refused. The portable tests, where the
+# build has them, run as they are: each program must pass and run some tests.
 
 cli_files=$work/cli
 # Every file of the example project, as the copy must lay them out: flat, under their own names.
@@ -20,7 +22,7 @@ ledger_files+="mdiLedger.frm|mdiLedger.frx|modMain.bas|ppgCurrency.pag|ppgCurren
 rewritten='^(Module=Util|Class=cEntry|RelatedDoc=|Path32=)'
 
 listing() { # listing DIR: the file names under DIR, sorted, each followed by "|"
-  (cd "$1" && find . -type f -printf '%P|' | tr '|' '\n' | sort | tr '\n' '|')
+  (cd "$1" && find . -type f -printf '%P|' | tr '|' '\n' | LC_ALL=C sort | tr '\n' '|')
 }
 same_bytes_as_source() { # same_bytes_as_source SOURCE_TREE COPY_DIR: every copied file but the project's
   local file
@@ -39,14 +41,22 @@ project_rewritten() { # project_rewritten SOURCE.vbp COPY.vbp
 unchanged_tree() { # unchanged_tree PRISTINE COPY: no file added, removed or changed
   diff -r "$1" "$2" >/dev/null
 }
+same_files() { # same_files SOURCE COPY [SOURCE COPY ...]: each pair byte-identical
+  while (($#)); do
+    cmp -s "$1" "$2" || return 1
+    shift 2
+  done
+}
 status_is() { [[ "$1" == "$2" ]]; }
 contains() { grep -qF -- "$2" "$1"; }
 
+exe_copy() { # exe_copy EXE PROJECT.vbp COPY_DIR LOG: the copy's exit status, its output in LOG
+  timeout 60 wine "$1" copy "$(winepath -w "$2")" "$(winepath -w "$3")" >"$4" 2>&1
+}
 cli_copy() { # cli_copy ARCH LABEL EXE SOURCE_TREE TARGET_DIR: copy SOURCE_TREE/app/Ledger.vbp there
   local arch=$1 label=$2 exe=$3 source=$4 target=$5
   mkdir -p "$target"
-  timeout 60 wine "$exe" copy "$(winepath -w "$source/app/Ledger.vbp")" "$(winepath -w "$target")" \
-    >"$cli_files/copy.log" 2>&1
+  exe_copy "$exe" "$source/app/Ledger.vbp" "$target" "$cli_files/copy.log"
   local status=$?
   tr -d '\r' <"$cli_files/copy.log" | sed "s/^/    $arch /" | grep -v '%$'
   check "$arch zarvelin.exe copies $label" status_is "$status" 0
@@ -54,6 +64,7 @@ cli_copy() { # cli_copy ARCH LABEL EXE SOURCE_TREE TARGET_DIR: copy SOURCE_TREE/
   check "$arch $label: files copied with their bytes" same_bytes_as_source "$source" "$target"
   check "$arch $label: component lines point at the copies, Path32 cleared" \
     project_rewritten "$source/app/Ledger.vbp" "$target/Ledger.vbp"
+  verified "$arch $label: verify accepts the copy" "$source/app/Ledger.vbp" "$target"
   check "$arch $label: source untouched" unchanged_tree "$root/examples/ledger" "$source"
 }
 
@@ -108,8 +119,7 @@ for build in "${builds[@]}"; do
   printf 'Type=Exe\r\nForm=\x95\x5C\x8E\xA6\\3d\x95\x5C\x8E\xA6.frm\r\nModule=m\x83\x5C\x83t\x83g; \x83\x5C\x83t\x83g.bas\r\nExeName32="\x95\x5C\x8E\xA6.exe"\r\nPath32="bin"\r\n' \
     >"$sjis/P.vbp"
   cp -r "$sjis" "$cli_files/sjis-pristine"
-  timeout 60 wine "$exe" copy "$(winepath -w "$sjis/P.vbp")" "$(winepath -w "$cli_files/sjis-out")" \
-    >"$cli_files/sjis.log" 2>&1
+  exe_copy "$exe" "$sjis/P.vbp" "$cli_files/sjis-out" "$cli_files/sjis.log"
   status=$?
   check "$arch zarvelin.exe copies a Shift-JIS project" status_is "$status" 0
   check "$arch Shift-JIS project: files in the copy under their names" status_is \
@@ -118,10 +128,36 @@ for build in "${builds[@]}"; do
     "$cli_files/sjis-out/P.vbp" <(printf 'Type=Exe\r\nForm=3d\x95\x5C\x8E\xA6.frm\r\nModule=m\x83\x5C\x83t\x83g; \x83\x5C\x83t\x83g.bas\r\nExeName32="\x95\x5C\x8E\xA6.exe"\r\nPath32=""\r\n')
   check "$arch Shift-JIS project: the form names its companion in Shift-JIS" \
     grep -qaF "$(printf '"3d\x95\x5C\x8E\xA6.frx":0000')" "$cli_files/sjis-out/3d表示.frm"
+  verified "$arch Shift-JIS project: verify accepts the copy" "$sjis/P.vbp" "$cli_files/sjis-out"
   check "$arch Shift-JIS project: source untouched" unchanged_tree "$cli_files/sjis-pristine" "$sjis"
 
-  timeout 60 wine "$exe" copy "$(winepath -w "$cli_files/ledger/app/Ledger.vbp")" \
-    "$(winepath -w "$cli_files/missing")" >"$cli_files/refused.log" 2>&1
+  # Names Windows takes for one file, or reads otherwise once their folder is gone: two modules
+  # whose names differ only in the case of a letter outside ASCII must stay two files, and a
+  # leading blank, which VB drops when it reads the project back, must not reach the copy.
+  cased=$cli_files/cased
+  mkdir -p "$cased/a" "$cased/b" "$cased/sub" "$cli_files/cased-out"
+  printf 'Attribute VB_Name = "m1"\r\n' >"$cased/a/Ä.bas"
+  printf 'Attribute VB_Name = "m2"\r\n' >"$cased/b/ä.bas"
+  printf 'Attribute VB_Name = "m3"\r\n' >"$cased/sub/ m.bas"
+  printf 'Type=Exe\r\nModule=m1; a\\\xC4.bas\r\nModule=m2; b\\\xE4.bas\r\nModule=m3; sub\\ m.bas\r\n' \
+    >"$cased/P.vbp"
+  cp -r "$cased" "$cli_files/cased-pristine"
+  exe_copy "$exe" "$cased/P.vbp" "$cli_files/cased-out" "$cli_files/cased.log"
+  status=$?
+  check "$arch zarvelin.exe copies modules named Ä.bas, ä.bas and ' m.bas'" status_is "$status" 0
+  check "$arch Ä.bas and ä.bas stay two files, the blank is dropped" status_is \
+    "$(listing "$cli_files/cased-out")" "P.vbp|m.bas|Ä.bas|ä_2.bas|"
+  check "$arch each copied module holds its own source" same_files \
+    "$cased/a/Ä.bas" "$cli_files/cased-out/Ä.bas" "$cased/b/ä.bas" "$cli_files/cased-out/ä_2.bas" \
+    "$cased/sub/ m.bas" "$cli_files/cased-out/m.bas"
+  check "$arch the copied project points at each module" cmp -s "$cli_files/cased-out/P.vbp" \
+    <(printf 'Type=Exe\r\nModule=m1; \xC4.bas\r\nModule=m2; \xE4_2.bas\r\nModule=m3; m.bas\r\n')
+  check "$arch the case renaming is listed" contains "$cli_files/cased.log" "ä_2.bas"
+  check "$arch the dropped blank is listed" contains "$cli_files/cased.log" "-> m.bas"
+  verified "$arch verify accepts the copy of Ä.bas and ä.bas" "$cased/P.vbp" "$cli_files/cased-out"
+  check "$arch Ä.bas and ä.bas: source untouched" unchanged_tree "$cli_files/cased-pristine" "$cased"
+
+  exe_copy "$exe" "$cli_files/ledger/app/Ledger.vbp" "$cli_files/missing" "$cli_files/refused.log"
   status=$?
   check "$arch a copy into a missing directory is refused" status_is "$status" 1
   check "$arch the refusal says why" contains "$cli_files/refused.log" "Invalid Copy Directory"

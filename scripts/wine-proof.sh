@@ -4,42 +4,18 @@
 # build makes the add-in (VB6 is a 32-bit program); its DLL exports the four COM entry points and
 # imports only Windows system DLLs; on a fresh prefix under Xvfb regsvr32 registers it (class,
 # ProgID, the IDE's add-in key), the test host creates "Zarvelin.Connect" through COM and drives
-# its events, and unregistration removes every key. One PASS or FAIL line per check, then
+# its events, the native `zarvelin verify` (build/native) checks the copies it made, and
+# unregistration removes every key. One PASS or FAIL line per check, then
 # "N passed, N failed"; the exit status is 0 only when nothing failed.
 # Usage: wine-proof.sh [BUILD_DIR ...]   (default: build/mingw-i686 build/mingw-x86_64)
 set -uo pipefail
-cd "$(dirname "$0")/.."
+cd "$(dirname "$0")/.." || exit 1
 root=$PWD
 builds=("$@")
 ((${#builds[@]})) || builds=(build/mingw-i686 build/mingw-x86_64)
 
-passed=0
-failed=0
-check() { # check DESCRIPTION COMMAND...
-  local what=$1
-  shift
-  if "$@" >/dev/null 2>&1; then
-    echo "PASS: $what"
-    passed=$((passed + 1))
-  else
-    echo "FAIL: $what"
-    failed=$((failed + 1))
-  fi
-}
-absent() { ! "$@"; }
-
-work=$(mktemp -d)
-# No Mono or Gecko offers; a crash ends the program instead of waiting in Wine's debugger.
-export WINEPREFIX=$work/prefix WINEARCH=win64 WINEDEBUG=-all
-export WINEDLLOVERRIDES="mscoree,mshtml=;winedbg.exe=d"
-xvfb=""
-cleanup() {
-  wineserver -k >/dev/null 2>&1
-  [[ -n "$xvfb" ]] && kill "$xvfb" 2>/dev/null
-  wait 2>/dev/null
-  rm -rf "$work"
-}
-trap cleanup EXIT
+# shellcheck source=scripts/wine-common.sh
+source "$root/scripts/wine-common.sh"
 
 # Windows' own DLLs, the only ones the add-in may need beside it.
 system_dlls=" ADVAPI32.dll COMCTL32.dll COMDLG32.dll GDI32.dll KERNEL32.dll msvcrt.dll ole32.dll "
@@ -60,13 +36,24 @@ imports_system_only() { # imports_system_only OBJDUMP DLL
   ((count > 0))
 }
 
+# The native program checks the copies the Windows builds make: a copy made under Wine must be
+# one that `verify` accepts on Linux.
+native=$root/build/native/src/cli/zarvelin
+verified() { # verified LABEL PROJECT.vbp COPY_DIR [OPTION...]: one check, the differences shown
+  local label=$1 project=$2 copy=$3
+  shift 3
+  HOME=$work "$native" verify "$@" "$project" "$copy" >"$work/verify.log" 2>&1
+  local status=$?
+  check "$label" test "$status" -eq 0
+  ((status == 0)) || sed 's/^/    /' "$work/verify.log"
+}
+whole_or_none() { # whole_or_none PROJECT.vbp COPY_DIR: the directory empty, or a copy verify accepts
+  [[ -d "$2" ]] || return 1
+  [[ -z "$(ls -A "$2")" ]] || HOME=$work "$native" verify "$1" "$2"
+}
+
 start=$SECONDS
-Xvfb -displayfd 5 -screen 0 1024x768x24 -nolisten tcp 5>"$work/display" 2>/dev/null &
-xvfb=$!
-for _ in $(seq 50); do [[ -s "$work/display" ]] && break; sleep 0.1; done
-export DISPLAY=":$(head -1 "$work/display")"
-wineboot -i >/dev/null 2>&1 && wineserver -w
-check "a fresh Wine prefix" test -f "$WINEPREFIX/system.reg"
+start_prefix
 # Without a window manager windows have no frames: Wine's virtual desktop draws them, once the
 # server restarts. Its caption buttons need Marlett, which Debian's Wine does not load by itself.
 wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1
@@ -77,15 +64,6 @@ wineserver -k
 wineserver -p
 echo "prefix ready in $((SECONDS - start)) s"
 
-clsid='{38E2B761-B571-4B06-BB17-4538DF03CBFF}'
-addin='HKCU\Software\Microsoft\Visual Basic\6.0\Addins\Zarvelin.Connect'
-value() { # value KEY NAME VIEW: the value's data as reg.exe prints it
-  local name=(/v "$2")
-  [[ "$2" == "" ]] && name=(/ve)
-  wine reg query "$1" "${name[@]}" "/reg:$3" 2>/dev/null | tr -d '\r' |
-    awk '/REG_/ { sub(/^.*REG_[A-Z_]+ +/, ""); print; exit }'
-}
-is() { [[ "$1" == "$2" ]]; }
 
 for build in "${builds[@]}"; do
   dll_file=$build/src/win32/Zarvelin.dll
@@ -145,6 +123,15 @@ for build in "${builds[@]}"; do
     "$(tr -d '\r' <"$work/host.log" | grep -cE '^host: [1-9][0-9]* passed, 0 failed$')" -eq 1
   check "$arch the source project is untouched" diff -r examples/ledger "$work/ledger"
   check "$arch the source group is untouched" diff -r examples/meter "$work/meter"
+  copied=$WINEPREFIX/drive_c/zarvelin-copy-$arch
+  verified "$arch verify --ide-saved accepts the add-in's copy" "$work/ledger/app/Ledger.vbp" \
+    "$copied" --ide-saved
+  verified "$arch verify accepts the add-in's copy byte for byte" "$work/ledger/app/Ledger.vbp" \
+    "$copied"
+  # A copy the user's unloading interrupted is all or nothing.
+  check "$arch a copy interrupted by an unloading is whole or not there at all" \
+    whole_or_none "$work/ledger/app/Ledger.vbp" "$copied-again"
+  verified "$arch verify accepts the add-in's group copy" "$work/meter/Meter.vbg" "$copied-group"
   for bmp in "$shots"/*.bmp; do
     [[ -f "$bmp" ]] && convert "$bmp" "${bmp%.bmp}.png" && rm -f "$bmp"
   done
