@@ -1,9 +1,9 @@
 #include "filebacked/FileBackedIde.h"
 
-#include "runtime/VbPath.h"
 #include "project/cVBG.h"
 #include "runtime/Strings.h"
 #include "runtime/VbError.h"
+#include "runtime/VbPath.h"
 
 namespace zarvelin::filebacked {
 
