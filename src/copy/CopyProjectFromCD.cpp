@@ -7,7 +7,6 @@
 #include "copy/CopyRoad.h"
 #include "copy/CopySafeguard.h"
 #include "copy/CopyTexts.h"
-#include "copy/FileExists.h"
 #include "copy/NamePlan.h"
 #include "copy/SaveFiles.h"
 #include "platform/Platform.h"
@@ -15,6 +14,7 @@
 #include "runtime/FileSystem.h"
 #include "runtime/Runtime.h"
 #include "runtime/Trap.h"
+#include "runtime/VbError.h"
 #include "runtime/VbPath.h"
 
 namespace zarvelin::copy {
@@ -58,7 +58,11 @@ std::vector<WrittenFile> WrittenFiles(const NamePlan& plan, const std::string& s
   std::vector<WrittenFile> written;
   for (const std::string& name : plan.Targets()) {
     const std::string path = JoinPath(sCopyDirectory, name);
-    if (FileExists(path)) written.push_back({path, Files().Length(path)});
+    // A planned name the IDE did not write after all has no length: it was not written.
+    try {
+      written.push_back({path, Files().Length(path)});
+    } catch (const VbError&) {
+    }
   }
   return written;
 }
