@@ -1,6 +1,7 @@
 #include <CLI/CLI.hpp>
 #include <algorithm>
 #include <array>
+#include <functional>
 #include <iostream>
 #include <nlohmann/json.hpp>
 #include <ostream>
@@ -91,8 +92,17 @@ std::string VersionShown(const cVBP& project) {
   return outside.empty() ? shown : shown + ")";
 }
 
-void WriteText(const cVBP& project, std::ostream& out) {
-  out << "Project file:        " << ShownControls(project.VBPFile()) << '\n'
+// Paths are shown in the host's form, as the user gives them on this system.
+using HostPaths = std::function<std::string(const std::string&)>;
+
+// A library's folder is shown as the project file writes it (a Windows system folder, not one of
+// this host); a designer's or user document's, copied with the project, is a folder of the host.
+std::string ShownDirectory(const ListedLine& line, const HostPaths& shown) {
+  return line.copied ? shown(line.directory) : line.directory;
+}
+
+void WriteText(const cVBP& project, const HostPaths& shown, std::ostream& out) {
+  out << "Project file:        " << ShownControls(shown(project.VBPFile())) << '\n'
       << "Code page:           " << ProjectCodePage().Name() << '\n'
       << "Version:             " << VersionShown(project) << '\n'
       << "Name:                " << ShownControls(project.Name()) << '\n'
@@ -105,7 +115,7 @@ void WriteText(const cVBP& project, std::ostream& out) {
   std::vector<Row> rows{{"Kind", "Name", "Directory", "File", "Companion"}};
   for (const auto& component : *project.Components()) {
     rows.push_back({KindName(component->ComponentType()), ShownControls(component->ComponentName()),
-                    ShownControls(component->ComponentPath()),
+                    ShownControls(shown(component->ComponentPath())),
                     ShownControls(component->ComponentFile()),
                     ShownControls(component->ComponentBinaryFile())});
   }
@@ -124,23 +134,24 @@ std::string CopyState(const ListedLine& line) {
   return line.copied ? "copied" : "not copied";
 }
 
-void WriteListedText(const std::vector<ListedLine>& listed, std::ostream& out) {
+void WriteListedText(const std::vector<ListedLine>& listed, const HostPaths& shown,
+                     std::ostream& out) {
   if (listed.empty()) return;
   out << "\nAlso listed: " << listed.size() << '\n';
   std::vector<Row> rows{{"Kind", "Name", "Directory", "File", "Copy"}};
   for (const ListedLine& line : listed) {
-    rows.push_back({line.kind, ShownControls(line.name), ShownControls(line.directory),
+    rows.push_back({line.kind, ShownControls(line.name), ShownControls(ShownDirectory(line, shown)),
                     ShownControls(line.file), CopyState(line)});
   }
   WriteTable(rows, out);
 }
 
-nlohmann::ordered_json ListedJson(const std::vector<ListedLine>& listed) {
+nlohmann::ordered_json ListedJson(const std::vector<ListedLine>& listed, const HostPaths& shown) {
   nlohmann::ordered_json lines = nlohmann::ordered_json::array();
   for (const ListedLine& line : listed) {
     lines.push_back({{"kind", line.kind},
                      {"name", line.name},
-                     {"directory", line.directory},
+                     {"directory", ShownDirectory(line, shown)},
                      {"file", line.file},
                      {"copied", line.copied},
                      {"missing", line.missing}});
@@ -148,14 +159,15 @@ nlohmann::ordered_json ListedJson(const std::vector<ListedLine>& listed) {
   return lines;
 }
 
-void WriteJson(const cVBP& project, const std::vector<ListedLine>& listed, std::ostream& out) {
+void WriteJson(const cVBP& project, const std::vector<ListedLine>& listed, const HostPaths& shown,
+               std::ostream& out) {
   nlohmann::ordered_json components = nlohmann::ordered_json::array();
   for (const auto& component : *project.Components()) {
     components.push_back({
         {"type", component->ComponentType()},
         {"kind", KindName(component->ComponentType())},
         {"name", component->ComponentName()},
-        {"directory", component->ComponentPath()},
+        {"directory", shown(component->ComponentPath())},
         {"file", component->ComponentFile()},
         {"companion", component->BinaryFile()
                           ? nlohmann::ordered_json(component->ComponentBinaryFile())
@@ -165,7 +177,7 @@ void WriteJson(const cVBP& project, const std::vector<ListedLine>& listed, std::
   nlohmann::ordered_json outOfRange = nlohmann::ordered_json::object();
   for (const auto& [key, text] : VersionsOutOfRange(project)) outOfRange[key] = text;
   nlohmann::ordered_json document = {
-      {"projectFile", project.VBPFile()},
+      {"projectFile", shown(project.VBPFile())},
       {"codePage", NumberOrText(ProjectCodePage().Name())},
       {"majorVer", project.MajorVer()},
       {"minorVer", project.MinorVer()},
@@ -176,7 +188,7 @@ void WriteJson(const cVBP& project, const std::vector<ListedLine>& listed, std::
       {"exeName32", Unquoted(project.ExeName32())},
       {"path32", Unquoted(project.Path32())},
       {"components", components},
-      {"alsoListed", ListedJson(listed)},
+      {"alsoListed", ListedJson(listed, shown)},
   };
   if (!outOfRange.empty()) document["versionsOutOfRange"] = outOfRange;
   // The names were read through the project's code page; a host name that is no UTF-8 shows as
@@ -204,11 +216,15 @@ int ShowProject(const std::string& vbpFile, const std::string& shownAs, bool jso
   cVBP project;
   project.VBPFile(vbpFile);
   const std::vector<ListedLine> listed = LinesBesideTheModel(vbpFile);
+  // The project file as the user typed it; every other path in the host's form.
+  const HostPaths shown = [&](const std::string& path) {
+    return path == project.VBPFile() ? shownAs : context.toHostPath(path);
+  };
   if (json) {
-    WriteJson(project, listed, out);
+    WriteJson(project, listed, shown, out);
   } else {
-    WriteText(project, out);
-    WriteListedText(listed, out);
+    WriteText(project, shown, out);
+    WriteListedText(listed, shown, out);
   }
   out.flush();
   if (!out) {
