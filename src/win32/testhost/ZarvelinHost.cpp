@@ -262,9 +262,10 @@ struct Script {
 int ideCommands = 0;
 
 // True once the window is enabled or disabled as asked: a modal window shows before its loop
-// begins and is gone a moment before the windows it disabled are enabled again.
+// begins and is gone a moment before the windows it disabled are enabled again. That moment can
+// last seconds on a busy machine, so the wait is long; an answer comes as soon as it holds.
 bool Becomes(HWND window, bool enabled) {
-  for (int waited = 0; window != nullptr && waited < 2000; waited += 50) {
+  for (int waited = 0; window != nullptr && waited < 10000; waited += 50) {
     if ((IsWindowEnabled(window) != FALSE) == enabled) return true;
     Sleep(50);
   }
