@@ -156,26 +156,42 @@ void TellStopped(const copy::CopyResult& result, const std::string& firstMessage
   }
 }
 
+// The words in front of each line of a copy's result: what it did, or what it would do.
+struct ResultWords {
+  const char* written;
+  const char* renamed;
+  const char* replaced;
+  const char* skipped;
+};
+
+// The files behind a copy's result, one a line, paths as typed; the written ones only when asked.
+void ListResult(const copy::CopyResult& result, const ShownPaths& shown, const ResultWords& words,
+                bool withWritten, std::ostream& out) {
+  if (withWritten) {
+    for (const copy::WrittenFile& file : result.written) {
+      out << words.written << ShownControls(shown(file.path)) << "\n";
+    }
+  }
+  for (const copy::Renaming& renaming : result.renamed) {
+    out << words.renamed << ShownControls(shown(renaming.source)) << " -> "
+        << ShownControls(renaming.name) << "\n";
+  }
+  for (const std::string& file : result.replaced) {
+    out << words.replaced << ShownControls(shown(file)) << "\n";
+  }
+  for (const std::string& file : result.skipped) {
+    out << words.skipped << ShownControls(shown(file)) << "\n";
+  }
+  out << std::flush;
+}
+
 // What the copy did, for the one who typed the command: the files behind it on the normal
 // output, and (unless quiet) the closing message, paths as typed.
 void TellFinished(const CopyOptions& options, const copy::CopyResult& result,
                   const ShownPaths& shown, std::ostream& out) {
-  if (options.verbose) {
-    for (const copy::WrittenFile& file : result.written) {
-      out << "Wrote: " << ShownControls(shown(file.path)) << "\n";
-    }
-  }
-  for (const copy::Renaming& renaming : result.renamed) {
-    out << "Saved under another name: " << ShownControls(shown(renaming.source)) << " -> "
-        << ShownControls(renaming.name) << "\n";
-  }
-  for (const std::string& file : result.replaced) {
-    out << "Replaced: " << ShownControls(shown(file)) << "\n";
-  }
-  for (const std::string& file : result.skipped) {
-    out << "Left out, missing: " << ShownControls(shown(file)) << "\n";
-  }
-  out << std::flush;
+  ListResult(result, shown,
+             {"Wrote: ", "Saved under another name: ", "Replaced: ", "Left out, missing: "},
+             options.verbose, out);
   if (options.quiet) return;
   std::cerr << "Project: " << ShownControls(options.givenProject) << "\n"
             << "Copied to directory: " << ShownControls(options.givenDirectory) << "\n";
@@ -186,20 +202,10 @@ void TellFinished(const CopyOptions& options, const copy::CopyResult& result,
 }
 
 void TellPlanned(const copy::CopyResult& result, const ShownPaths& shown, std::ostream& out) {
-  for (const copy::WrittenFile& file : result.written) {
-    out << "Would write: " << ShownControls(shown(file.path)) << "\n";
-  }
-  for (const copy::Renaming& renaming : result.renamed) {
-    out << "Would save under another name: " << ShownControls(shown(renaming.source)) << " -> "
-        << ShownControls(renaming.name) << "\n";
-  }
-  for (const std::string& file : result.replaced) {
-    out << "Would replace: " << ShownControls(shown(file)) << "\n";
-  }
-  for (const std::string& file : result.skipped) {
-    out << "Would leave out, missing: " << ShownControls(shown(file)) << "\n";
-  }
-  out << std::flush;
+  ListResult(result, shown,
+             {"Would write: ", "Would save under another name: ", "Would replace: ",
+              "Would leave out, missing: "},
+             true, out);
 }
 
 }  // namespace
