@@ -36,13 +36,74 @@ bool Stands(const std::string& path, std::string_view name) {
   return !EntryName(path, name).empty();
 }
 
-// A put-aside name no planned, reserved or existing name takes.
-std::string FreeAsideName(const std::string& copyDirectory, NoCaseSet& taken, int32_t& counter) {
+// The folder part of a relative name ("" for a plain name) and the name within that folder.
+std::string FolderOf(const std::string& name) {
+  const size_t cut = name.rfind('\\');
+  return cut == std::string::npos ? std::string() : name.substr(0, cut);
+}
+
+std::string Within(const std::string& folder, std::string name) {
+  return folder.empty() ? name : folder + "\\" + name;
+}
+
+// A put-aside name, in the folder of the file it stands for, that no planned, reserved or
+// existing name takes.
+std::string FreeAsideName(const std::string& copyDirectory, const std::string& folder,
+                          NoCaseSet& taken, int32_t& counter) {
   for (;;) {
-    std::string name = std::string(CopyJournal::kAsidePrefix) + std::to_string(++counter);
-    if (taken.contains(name) || Stands(JoinPath(copyDirectory, name), name)) continue;
+    const std::string leaf = std::string(CopyJournal::kAsidePrefix) + std::to_string(++counter);
+    std::string name = Within(folder, leaf);
+    if (taken.contains(name) || Stands(JoinPath(copyDirectory, name), leaf)) continue;
     taken.insert(name);
     return name;
+  }
+}
+
+// Whether the folders of a copy's names stand in the copy directory, each looked up once; a file
+// where the copy needs a folder stops it before anything is done.
+class FolderCheck {
+ public:
+  explicit FolderCheck(const std::string& copyDirectory, const JournalRecord& record)
+      : copyDirectory_(copyDirectory) {
+    for (const std::string& folder : record.madeFolders) standing_.emplace(folder, true);
+  }
+
+  // Whether folder (relative, "" for the copy directory itself) stands; when it does not, the
+  // folders to make for it, outermost first, are added to toMake the first time it is asked.
+  bool Stands(const std::string& folder, std::vector<std::string>& toMake) {
+    if (folder.empty()) return true;
+    const auto known = standing_.find(folder);
+    if (known != standing_.end()) return known->second;
+    bool stands = false;
+    if (Stands(FolderOf(folder), toMake)) {
+      const std::string path = JoinPath(copyDirectory_, folder);
+      try {
+        if ((Files().Attributes(path) & fileattr::kDirectory) == 0) {
+          throw VbError(vberr::kPathFileAccessError,
+                        path + " is a file, where the copy makes a folder");
+        }
+        stands = true;
+      } catch (const VbError& error) {
+        if (error.Number() != vberr::kFileNotFound && error.Number() != vberr::kPathNotFound) {
+          throw;
+        }
+      }
+    }
+    if (!stands) toMake.push_back(folder);
+    standing_.emplace(folder, stands);
+    return stands;
+  }
+
+ private:
+  const std::string& copyDirectory_;
+  NoCaseMap<bool> standing_;
+};
+
+// A source file named like the journal leaves the copy no place to keep it.
+void RefuseJournalReserved(const std::string& journalPath, const NoCaseSet& reservedNames) {
+  if (reservedNames.contains(CopyJournal::kFileName)) {
+    throw VbError(vberr::kPathFileAccessError,
+                  journalPath + " is a file of the project; the copy cannot keep its journal");
   }
 }
 
@@ -85,6 +146,21 @@ RollbackOutcome PutBack(const std::string& copyDirectory, const JournalRecord& r
       } else {
         outcome.notRemoved.push_back(path);
       }
+    }
+  }
+  // Deepest first: a folder is empty once the files and folders made in it are gone.
+  for (auto folder = record.madeFolders.rbegin(); folder != record.madeFolders.rend(); ++folder) {
+    const std::string path = JoinPath(copyDirectory, *folder);
+    try {
+      Files().Attributes(path);
+    } catch (const VbError&) {
+      continue;
+    }
+    try {
+      Files().RemoveEmptyDirectory(path);
+    } catch (const VbError&) {
+      outcome.notRemoved.push_back(path);
+      left.madeFolders.insert(left.madeFolders.begin(), *folder);
     }
   }
   const std::string journalPath = JournalPath(copyDirectory);
@@ -165,47 +241,75 @@ CopyJournal CopyJournal::Begin(const std::string& copyDirectory,
                                const std::vector<std::string>& plannedTargetNames,
                                const NoCaseSet& reservedNames) {
   const std::string journalPath = JournalPath(copyDirectory);
-  if (reservedNames.contains(kFileName)) {
-    throw VbError(vberr::kPathFileAccessError,
-                  journalPath + " is a file of the project; the copy cannot keep its journal");
-  }
-  NoCaseSet taken = reservedNames;
-  std::vector<std::string> planned;
-  for (const std::string& name : plannedTargetNames) {
-    if (!IsPlainName(name) || EqualNoCase(name, kFileName) || reservedNames.contains(name)) {
-      throw VbError(vberr::kInvalidProcedureCall, "A copy cannot plan to write " + name);
-    }
-    if (taken.insert(name).second) planned.push_back(name);
-  }
+  RefuseJournalReserved(journalPath, reservedNames);
   if (Stands(journalPath, kFileName)) {
     throw VbError(vberr::kFileAlreadyExists,
                   "An earlier copy into " + copyDirectory + " left its journal; recover it first");
   }
+  // From its first record on, leaving by a failure rolls back what was done so far.
+  CopyJournal journal(copyDirectory, {});
+  journal.Extend(plannedTargetNames, reservedNames);
+  return journal;
+}
 
-  JournalRecord record;
+void CopyJournal::Extend(const std::vector<std::string>& plannedTargetNames,
+                         const NoCaseSet& reservedNames) {
+  if (!open_) throw VbError(vberr::kInvalidProcedureCall);
+  const std::string journalPath = JournalPath(copyDirectory_);
+  RefuseJournalReserved(journalPath, reservedNames);
+  NoCaseSet waiting;
+  for (const AsideEntry& aside : record_.asides) waiting.insert(aside.asideName);
+  NoCaseSet planned(record_.plannedNames.begin(), record_.plannedNames.end());
+  std::vector<std::string> newNames;
+  for (const std::string& name : plannedTargetNames) {
+    if (!IsRelativeName(name) || EqualNoCase(name, kFileName) || reservedNames.contains(name) ||
+        waiting.contains(name)) {
+      throw VbError(vberr::kInvalidProcedureCall, "A copy cannot plan to write " + name);
+    }
+    // A name an earlier part of the copy planned is the copy's already: written again, it still
+    // goes when the copy is undone.
+    if (planned.insert(name).second) newNames.push_back(name);
+  }
+  NoCaseSet taken = reservedNames;
+  taken.insert(planned.begin(), planned.end());
+  taken.insert(waiting.begin(), waiting.end());
+
+  JournalRecord record = record_;
+  FolderCheck folders(copyDirectory_, record_);
+  const size_t firstNewAside = record.asides.size();
+  const size_t firstNewFolder = record.madeFolders.size();
   int32_t counter = 0;
-  for (const std::string& name : planned) {
-    const std::string path = JoinPath(copyDirectory, name);
-    const std::string onDisk = EntryName(path, name);
+  for (const std::string& name : newNames) {
+    const std::string folder = FolderOf(name);
+    if (!folders.Stands(folder, record.madeFolders)) {
+      // Nothing stands in a folder the copy makes.
+      record.plannedNames.push_back(name);
+      continue;
+    }
+    const std::string path = JoinPath(copyDirectory_, name);
+    const std::string onDisk = EntryName(path, name.substr(folder.empty() ? 0 : folder.size() + 1));
     if (onDisk.empty()) {
       record.plannedNames.push_back(name);
       continue;
     }
     if (!IsPlainName(onDisk)) {
-      throw VbError(vberr::kBadFileNameOrNumber,
-                    JoinPath(copyDirectory, onDisk) + " has a name the copy cannot put aside");
+      throw VbError(vberr::kBadFileNameOrNumber, JoinPath(copyDirectory_, Within(folder, onDisk)) +
+                                                     " has a name the copy cannot put aside");
     }
     RequireReplaceable(path);
-    record.plannedNames.push_back(onDisk);
-    record.asides.push_back({onDisk, FreeAsideName(copyDirectory, taken, counter)});
+    const std::string spelt = Within(folder, onDisk);
+    record.plannedNames.push_back(spelt);
+    record.asides.push_back({spelt, FreeAsideName(copyDirectory_, folder, taken, counter)});
   }
   WriteJournal(journalPath, record);
-  // From here on, leaving by a failure rolls back what was put aside so far.
-  CopyJournal journal(copyDirectory, std::move(record));
-  for (const AsideEntry& aside : journal.record_.asides) {
-    Files().Rename(JoinPath(copyDirectory, aside.name), JoinPath(copyDirectory, aside.asideName));
+  record_ = std::move(record);
+  for (size_t at = firstNewFolder; at < record_.madeFolders.size(); ++at) {
+    Files().MakeDirectory(JoinPath(copyDirectory_, record_.madeFolders[at]));
   }
-  return journal;
+  for (size_t at = firstNewAside; at < record_.asides.size(); ++at) {
+    const AsideEntry& aside = record_.asides[at];
+    Files().Rename(JoinPath(copyDirectory_, aside.name), JoinPath(copyDirectory_, aside.asideName));
+  }
 }
 
 CommitOutcome CopyJournal::Commit() {

@@ -57,9 +57,15 @@ class CopyJournal {
   // a directory or a read-only file at a planned name (75, as replacing it would be refused);
   // a journal already there (58: recover first). When putting aside fails half way, what was put
   // aside is put back before the failure is thrown.
+  // Planned names are relative to the copy directory; the folders they need that are not there
+  // yet are made after the journal says so, and removed again by a rollback.
   static CopyJournal Begin(const std::string& copyDirectory,
                            const std::vector<std::string>& plannedTargetNames,
                            const NoCaseSet& reservedNames);
+  // Adds names to a copy begun, as Begin does for its own: one journal makes several copies into
+  // one directory (the projects of a group in one tree) all or nothing together. A name planned
+  // already is not put aside again; a reserved name, or one that waits aside, is refused.
+  void Extend(const std::vector<std::string>& plannedTargetNames, const NoCaseSet& reservedNames);
 
   // The copy finished. The journal is marked so before anything is removed; when marking fails
   // (thrown) nothing was removed and Rollback still undoes the copy.

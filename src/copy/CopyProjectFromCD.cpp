@@ -118,7 +118,7 @@ void CopyProjectFromCD(ide::VBE& vbe, ide::VBProject& project, CopyRoad& road) {
         }
         if (!road.stopped) {
           erl = 25;
-          plan.emplace(project.Components().Enumerate(), sCopyDirectory, request.projectFileName);
+          plan.emplace(project.Components().Enumerate(), request);
           for (const Renaming& renaming : plan->Renamed()) observer.FileRenamed(renaming);
           road.result.renamed = plan->Renamed();
           erl = 27;

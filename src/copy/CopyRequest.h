@@ -12,6 +12,9 @@ struct CopyRequest {
   std::string copyDirectory;
   std::string projectDirectory;
   std::string projectFileName;
+  // The source folder whose tree the copy keeps: every file goes to its place below this folder,
+  // under copyDirectory. Empty for a flat copy, every file by its name in copyDirectory.
+  std::string treeRoot;
   // Missing related documents are left out of the copied project file instead of stopping it.
   bool skipMissingDocs = false;
   // The source project is opened again at the end, as the copy's save left the IDE holding the

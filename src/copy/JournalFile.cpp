@@ -16,6 +16,7 @@ constexpr std::string_view kBegun = "state begun";
 constexpr std::string_view kCommitted = "state committed";
 constexpr std::string_view kPlanned = "planned ";
 constexpr std::string_view kAside = "aside ";
+constexpr std::string_view kFolder = "folder ";
 constexpr std::string_view kEnd = "end ";
 constexpr char kNameSeparator = '\t';
 
@@ -32,6 +33,10 @@ std::optional<size_t> CountOf(std::string_view text) {
   return count;
 }
 
+size_t EntryCount(const JournalRecord& record) {
+  return record.plannedNames.size() + record.asides.size() + record.madeFolders.size();
+}
+
 }  // namespace
 
 bool IsPlainName(std::string_view name) {
@@ -41,6 +46,15 @@ bool IsPlainName(std::string_view name) {
     if (static_cast<unsigned char>(c) < 0x20) return false;
   }
   return true;
+}
+
+bool IsRelativeName(std::string_view name) {
+  for (size_t start = 0;;) {
+    const size_t end = name.find('\\', start);
+    if (!IsPlainName(name.substr(start, end - start))) return false;
+    if (end == std::string_view::npos) return true;
+    start = end + 1;
+  }
 }
 
 void WriteJournal(const std::string& path, const JournalRecord& record) {
@@ -54,7 +68,8 @@ void WriteJournal(const std::string& path, const JournalRecord& record) {
   for (const AsideEntry& aside : record.asides) {
     line(kAside, aside.name + kNameSeparator + aside.asideName);
   }
-  line(kEnd, std::to_string(record.plannedNames.size() + record.asides.size()));
+  for (const std::string& folder : record.madeFolders) line(kFolder, folder);
+  line(kEnd, std::to_string(EntryCount(record)));
   const std::unique_ptr<StagedFile> staged = Files().Stage(path);
   staged->Write(text);
   staged->Commit();
@@ -69,8 +84,8 @@ JournalRecord ReadJournal(const std::string& path) {
     if (line) ++lineNumber;
     return line;
   };
-  const auto plainName = [&](std::string_view name) {
-    if (!IsPlainName(name)) Refuse(path, lineNumber, "a name outside the copy directory");
+  const auto relativeName = [&](std::string_view name) {
+    if (!IsRelativeName(name)) Refuse(path, lineNumber, "a name outside the copy directory");
     return std::string(name);
   };
 
@@ -85,16 +100,18 @@ JournalRecord ReadJournal(const std::string& path) {
     if (!line) Refuse(path, lineNumber, "cut short");
     const std::string_view text = *line;
     if (text.starts_with(kPlanned)) {
-      record.plannedNames.push_back(plainName(text.substr(kPlanned.size())));
+      record.plannedNames.push_back(relativeName(text.substr(kPlanned.size())));
     } else if (text.starts_with(kAside)) {
       const std::string_view names = text.substr(kAside.size());
       const size_t separator = names.find(kNameSeparator);
       if (separator == std::string_view::npos) Refuse(path, lineNumber, "an aside without a place");
       record.asides.push_back(
-          {plainName(names.substr(0, separator)), plainName(names.substr(separator + 1))});
+          {relativeName(names.substr(0, separator)), relativeName(names.substr(separator + 1))});
+    } else if (text.starts_with(kFolder)) {
+      record.madeFolders.push_back(relativeName(text.substr(kFolder.size())));
     } else if (text.starts_with(kEnd)) {
       const std::optional<size_t> count = CountOf(text.substr(kEnd.size()));
-      if (count != record.plannedNames.size() + record.asides.size()) {
+      if (count != EntryCount(record)) {
         Refuse(path, lineNumber, "entries missing");
       }
       break;

@@ -31,6 +31,20 @@ std::vector<NotPutBack> NotPutBackOf(const RollbackOutcome& outcome) {
   return files;
 }
 
+// The planned names the journal takes care of: each once, none reserved, none left where it is.
+std::vector<std::string> JournaledNames(const std::string& copyDirectory,
+                                        const std::vector<std::string>& plannedTargetNames,
+                                        const NoCaseSet& reserved) {
+  NoCaseSet seen;
+  std::vector<std::string> planned;
+  for (const std::string& name : plannedTargetNames) {
+    if (reserved.contains(name) || !seen.insert(name).second) continue;
+    if (LeftWhereItIs(JoinPath(copyDirectory, name))) continue;
+    planned.push_back(name);
+  }
+  return planned;
+}
+
 }  // namespace
 
 std::unique_ptr<CopySafeguard> MakeCopySafeguard() {
@@ -41,14 +55,15 @@ void JournalSafeguard::Begin(const std::string& copyDirectory,
                              const std::vector<std::string>& plannedTargetNames,
                              const std::vector<std::string>& reservedNames) {
   const NoCaseSet reserved(reservedNames.begin(), reservedNames.end());
-  NoCaseSet seen;
-  std::vector<std::string> planned;
-  for (const std::string& name : plannedTargetNames) {
-    if (reserved.contains(name) || !seen.insert(name).second) continue;
-    if (LeftWhereItIs(JoinPath(copyDirectory, name))) continue;
-    planned.push_back(name);
-  }
-  journal_.emplace(CopyJournal::Begin(copyDirectory, planned, reserved));
+  copyDirectory_ = copyDirectory;
+  journal_.emplace(CopyJournal::Begin(
+      copyDirectory, JournaledNames(copyDirectory, plannedTargetNames, reserved), reserved));
+}
+
+void JournalSafeguard::Extend(const std::vector<std::string>& plannedTargetNames,
+                              const std::vector<std::string>& reservedNames) {
+  const NoCaseSet reserved(reservedNames.begin(), reservedNames.end());
+  journal_->Extend(JournaledNames(copyDirectory_, plannedTargetNames, reserved), reserved);
 }
 
 std::vector<std::string> JournalSafeguard::Commit() {

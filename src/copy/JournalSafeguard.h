@@ -19,8 +19,13 @@ class JournalSafeguard : public CopySafeguard {
   std::vector<std::string> Commit() override;
   std::vector<NotPutBack> Rollback() override;
   std::vector<NotPutBack> Recover(const std::string& copyDirectory) override;
+  // Adds a further copy's names into the same copy directory to the copy begun (see
+  // CopyJournal::Extend).
+  void Extend(const std::vector<std::string>& plannedTargetNames,
+              const std::vector<std::string>& reservedNames);
 
  private:
+  std::string copyDirectory_;
   std::optional<CopyJournal> journal_;
 };
 

@@ -6,12 +6,14 @@
 
 #include "copy/FileExists.h"
 #include "copy/GetFileName.h"
+#include "copy/TreeLayout.h"
 #include "ide/CompanionNames.h"
 #include "ide/CompanionReferences.h"
 #include "ide/ComponentKinds.h"
 #include "runtime/CodedLine.h"
 #include "runtime/Runtime.h"
 #include "runtime/StringKeys.h"
+#include "runtime/Strings.h"
 #include "runtime/VbError.h"
 #include "runtime/VbPath.h"
 
@@ -25,13 +27,26 @@ std::string FolderOf(const std::string& path) {
   return cut == std::string::npos ? std::string() : path.substr(0, cut);
 }
 
+// Where the extension of a name starts (its dot): a dot in a folder above the name is none.
+size_t ExtensionDot(const std::string& name) {
+  const size_t dot = name.rfind('.');
+  const size_t folder = name.rfind('\\');
+  return dot == std::string::npos || (folder != std::string::npos && dot < folder)
+             ? std::string::npos
+             : dot;
+}
+
 std::string BaseOf(const std::string& name) {
-  return name.substr(0, name.rfind('.'));
+  return name.substr(0, ExtensionDot(name));
 }
 
 std::string ExtensionOf(const std::string& name) {
-  const size_t dot = name.rfind('.');
+  const size_t dot = ExtensionDot(name);
   return dot == std::string::npos ? std::string() : name.substr(dot + 1);
+}
+
+std::string Within(const std::string& folder, const std::string& name) {
+  return folder.empty() ? name : folder + "\\" + name;
 }
 
 bool SavedThroughIde(int32_t type) {
@@ -43,22 +58,61 @@ bool CopiedAsFile(int32_t type) {
   return type == ide::component::kResFile || type == ide::component::kRelatedDocument;
 }
 
-// Which folders are the copy directory, whatever their spelling: asked once per folder, with the
-// backslash that joins them to file names, so a bare drive ("D:") is its root.
-class CopyDirectoryTest {
+// Where the copy wants each file: by its own name in the copy directory, or at its place below
+// the root of the tree the copy keeps.
+class Places {
  public:
-  explicit CopyDirectoryTest(std::string copyDirectory)
-      : copyDirectory_(std::move(copyDirectory)) {}
+  explicit Places(const std::string& treeRoot) : treeRoot_(treeRoot) {
+    if (!treeRoot.empty()) placer_.emplace(treeRoot);
+  }
 
-  bool operator()(const std::string& folder) {
+  std::string Wanted(const std::string& file) {
+    if (!placer_) return GetFileName(file);
+    std::string relative = placer_->RelativeOf(file);
+    if (relative.empty()) {
+      throw VbError(vberr::kPathNotFound,
+                    file + " lies outside " + treeRoot_ + ", the folder whose tree the copy keeps");
+    }
+    const std::string folder = FolderOf(relative);
+    if (!folder.empty()) folders_.insert(folder);
+    return relative;
+  }
+  // The folders below the copy directory the wanted names lie in.
+  std::vector<std::string> Folders() const { return {folders_.begin(), folders_.end()}; }
+
+ private:
+  std::string treeRoot_;
+  std::optional<TreeLayout::Placer> placer_;
+  NoCaseSet folders_;
+};
+
+// Which of the copy's folders a source folder is, whatever its spelling (case, links): asked once
+// per folder, with the backslash that joins them to file names, so a bare drive ("D:") is its
+// root. The answer is the folder's place below the copy directory, "" for the copy directory.
+class TargetFolders {
+ public:
+  TargetFolders(std::string copyDirectory, const std::vector<std::string>& relativeFolders)
+      : copyDirectory_(std::move(copyDirectory)), relativeFolders_(relativeFolders) {
+    relativeFolders_.insert(relativeFolders_.begin(), std::string());
+  }
+
+  const std::optional<std::string>& operator()(const std::string& folder) {
     const auto known = answers_.find(folder);
     if (known != answers_.end()) return known->second;
-    return answers_[folder] = Files().SameFile(folder + "\\", copyDirectory_ + "\\");
+    std::optional<std::string>& answer = answers_[folder];
+    for (const std::string& relative : relativeFolders_) {
+      if (Files().SameFile(folder + "\\", JoinPath(copyDirectory_, relative) + "\\")) {
+        answer = relative;
+        break;
+      }
+    }
+    return answer;
   }
 
  private:
   std::string copyDirectory_;
-  NoCaseMap<bool> answers_;
+  std::vector<std::string> relativeFolders_;
+  NoCaseMap<std::optional<std::string>> answers_;
 };
 
 // What the plan learns of one component from the IDE and from its file.
@@ -66,7 +120,10 @@ struct Source {
   int32_t type = 0;
   std::string file;
   std::string ownName;
-  bool inCopyDirectory = false;
+  // The name the copy wants for it (see Places); empty when the copy writes nothing for it.
+  std::string wanted;
+  // Its name in the copy directory when it lies in one of the copy's folders.
+  std::optional<std::string> nameThere;
   // The extension of each companion the file refers to, each companion once, in order.
   std::vector<std::string> companionExtensions;
   // The companions it refers to, as paths, and those that lie in the copy directory, by name.
@@ -98,29 +155,39 @@ std::vector<std::string> ReferencesIn(const std::string& file) {
   return references;
 }
 
-Source Learn(ide::VBComponent& component, CopyDirectoryTest& isCopyDirectory) {
+Source Learn(ide::VBComponent& component, Places& places) {
   Source source;
   source.type = component.Type();
   source.file = component.FileNames(1);
   source.ownName = GetFileName(source.file);
-  if (source.ownName.empty()) return source;
+  if (!source.ownName.empty() && (SavedThroughIde(source.type) || CopiedAsFile(source.type))) {
+    source.wanted = places.Wanted(source.file);
+  }
+  return source;
+}
+
+void LearnWhereItLies(Source& source, TargetFolders& targetFolder) {
+  if (source.ownName.empty()) return;
   const std::string folder = FolderOf(source.file);
-  source.inCopyDirectory = isCopyDirectory(folder);
-  if (!SavedThroughIde(source.type)) return source;
+  if (const std::optional<std::string>& there = targetFolder(folder)) {
+    source.nameThere = Within(*there, source.ownName);
+  }
+  if (!SavedThroughIde(source.type)) return;
   for (const std::string& reference : ReferencesIn(source.file)) {
     source.companionExtensions.push_back(ExtensionOf(GetFileName(reference)));
     const std::string path = JoinPath(folder, reference);
     source.companions.push_back(path);
-    if (isCopyDirectory(FolderOf(path))) source.companionsThere.push_back(GetFileName(path));
-  }
-  if (source.type == ide::component::kActiveXDesigner) {
-    const std::string cache = JoinPath(folder, BaseOf(source.ownName) + ".dca");
-    source.designerCache = FileExists(cache);
-    if (source.designerCache && source.inCopyDirectory) {
-      source.companionsThere.push_back(GetFileName(cache));
+    if (const std::optional<std::string>& there = targetFolder(FolderOf(path))) {
+      source.companionsThere.push_back(Within(*there, GetFileName(path)));
     }
   }
-  return source;
+  if (source.type == ide::component::kActiveXDesigner) {
+    const std::string cacheName = BaseOf(source.ownName) + ".dca";
+    source.designerCache = FileExists(JoinPath(folder, cacheName));
+    if (source.designerCache && source.nameThere) {
+      source.companionsThere.push_back(Within(FolderOf(*source.nameThere), cacheName));
+    }
+  }
 }
 
 // The names one file takes when it is written as name: those written for certain, and those an
@@ -182,7 +249,7 @@ class Names {
   template <class FootprintFor>
   std::pair<std::string, Footprint> Place(const std::string& wanted, FootprintFor footprintFor) {
     const std::string base = BaseOf(wanted);
-    const size_t dot = wanted.rfind('.');
+    const size_t dot = ExtensionDot(wanted);
     const std::string extension = dot == std::string::npos ? "" : wanted.substr(dot);
     std::string name = wanted;
     Footprint footprint = footprintFor(name);
@@ -218,48 +285,68 @@ std::string SafeFileName(const std::string& name) {
   return safe.substr(first, safe.find_last_not_of(" .") - first + 1);
 }
 
+std::string SafeRelativeName(const std::string& name) {
+  std::string safe;
+  for (size_t start = 0;;) {
+    const size_t end = name.find('\\', start);
+    safe += SafeFileName(name.substr(start, end - start));
+    if (end == std::string::npos) return safe;
+    safe += '\\';
+    start = end + 1;
+  }
+}
+
 NamePlan::NamePlan(const std::vector<std::shared_ptr<ide::VBComponent>>& components,
-                   const std::string& copyDirectory, const std::string& projectFileName) {
-  CopyDirectoryTest isCopyDirectory(copyDirectory);
+                   const CopyRequest& request) {
+  const bool keepsTree = !request.treeRoot.empty();
+  Places places(request.treeRoot);
+  const std::string projectFile = JoinPath(request.projectDirectory, request.projectFileName);
+  const std::string wantedProject =
+      keepsTree ? places.Wanted(projectFile) : request.projectFileName;
   std::vector<Source> sources;
   sources.reserve(components.size());
   for (const std::shared_ptr<ide::VBComponent>& component : components) {
-    sources.push_back(Learn(*component, isCopyDirectory));
+    sources.push_back(Learn(*component, places));
   }
+  TargetFolders targetFolder(request.copyDirectory, places.Folders());
+  for (Source& source : sources) LearnWhereItLies(source, targetFolder);
 
-  // Sources in the copy directory keep their names: still to be read, or saved in place.
+  // Sources in the copy's folders keep their names: still to be read, or saved in place. So does
+  // the source project file, which a copy never writes.
   Names names;
+  if (const std::optional<std::string>& there = targetFolder(request.projectDirectory)) {
+    names.Reserve(Within(*there, request.projectFileName));
+  }
   for (const Source& source : sources) {
-    if (source.ownName.empty()) continue;
-    if (source.inCopyDirectory) names.Reserve(source.ownName);
+    if (source.nameThere) names.Reserve(*source.nameThere);
     for (const std::string& companion : source.companionsThere) names.Reserve(companion);
   }
 
   std::vector<std::string> besides;
   const auto plan = [&](const std::string& source, const std::string& own, auto footprintFor) {
-    auto [name, footprint] = names.Place(SafeFileName(own), footprintFor);
+    auto [name, footprint] = names.Place(SafeRelativeName(own), footprintFor);
     if (name != own) renamed_.push_back({source, name});
     for (std::string& each : footprint.besides) besides.push_back(std::move(each));
     return std::pair{name, std::move(footprint.writes)};
   };
 
-  auto [projectName, projectWrites] = plan(projectFileName, projectFileName, ProjectFootprint);
+  auto [projectName, projectWrites] = plan(projectFile, wantedProject, ProjectFootprint);
   projectFileName_ = projectName;
 
   components_.reserve(sources.size());
   for (const Source& source : sources) {
     PlannedComponent planned{source.file, source.ownName, false, {}, source.companions};
-    const bool written = SavedThroughIde(source.type) || CopiedAsFile(source.type);
-    if (source.ownName.empty() || !written) {
+    if (source.wanted.empty()) {
       components_.push_back(std::move(planned));
       continue;
     }
-    if (source.inCopyDirectory) {
+    // Its file already is its place: nothing to write.
+    if (source.nameThere && EqualNoCase(*source.nameThere, source.wanted)) {
       planned.inPlace = true;
       components_.push_back(std::move(planned));
       continue;
     }
-    auto [name, writes] = plan(source.file, source.ownName,
+    auto [name, writes] = plan(source.file, source.wanted,
                                [&](const std::string& each) { return FootprintOf(source, each); });
     planned.name = name;
     planned.writes = writes;

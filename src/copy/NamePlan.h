@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "copy/CopyObserver.h"
+#include "copy/CopyRequest.h"
 #include "ide/Vbide.h"
 
 namespace zarvelin::copy {
@@ -18,17 +19,20 @@ struct PlannedComponent {
   std::vector<std::string> reads;   // the other source files its save reads (its companions)
 };
 
-// Every name a copy will write in the flat copy directory, settled before anything is written:
-// each component with every companion its save writes, the resource file, related documents, the
-// project file and the workspace file the IDE writes beside it. Source files that lie in the copy
-// directory are reserved: no target takes their names, and nothing puts them aside or removes
-// them. Names are compared as Windows compares them. A name already taken, or one that cannot
-// stand as it is in a directory (a colon, blanks or dots at its ends), gets a free one made from
-// it (fMain.frm, fMain_2.frm ...), listed with the renamings.
+// Every name a copy will write in the copy directory, settled before anything is written: each
+// component with every companion its save writes, the resource file, related documents, the
+// project file and the workspace file the IDE writes beside it. A flat copy writes each by its own
+// name; a copy that keeps the tree (request.treeRoot) writes each at its place below that folder,
+// as a name relative to the copy directory ("Common\mShared.bas"). Source files that lie in the
+// copy's folders, and the source project file, are reserved: no target takes their names, and
+// nothing puts them aside or removes them. Names are compared as Windows compares them. A name
+// already taken, or one that cannot stand as it is in a directory (a colon, blanks or dots at its
+// ends), gets a free one made from it (fMain.frm, fMain_2.frm ...), listed with the renamings.
+// A source outside the kept tree's root stops the plan (76).
 class NamePlan {
  public:
   NamePlan(const std::vector<std::shared_ptr<ide::VBComponent>>& components,
-           const std::string& copyDirectory, const std::string& projectFileName);
+           const CopyRequest& request);
 
   const std::vector<PlannedComponent>& Components() const { return components_; }
   const std::string& ProjectFileName() const { return projectFileName_; }
@@ -53,5 +57,7 @@ class NamePlan {
 // character and the other characters Windows refuses in a name (* ? " < > | /) become "_",
 // blanks and dots are dropped from both ends.
 std::string SafeFileName(const std::string& name);
+// The same for each folder and the name of a relative name.
+std::string SafeRelativeName(const std::string& name);
 
 }  // namespace zarvelin::copy

@@ -28,7 +28,7 @@ CopyResult PlanCopy(ide::VBProject& project, const CopyRequest& request) {
   CopyResult result;
   const std::vector<std::shared_ptr<ide::VBComponent>> components =
       project.Components().Enumerate();
-  const NamePlan plan(components, request.copyDirectory, request.projectFileName);
+  const NamePlan plan(components, request);
   result.renamed = plan.Renamed();
   const auto stop = [&](int32_t number, const std::string& file, std::string reason) {
     result.step = CopyStep::Components;

@@ -103,23 +103,33 @@ Layout Plan(const std::vector<std::string>& sources, const std::string& copyDire
     layout.root.clear();
     return layout;
   }
-  // One folder spelt two ways is one folder on Windows: every file goes where the first spelling
-  // put it, so a host that tells letter case apart gets one folder too.
-  std::map<std::string, std::string> spellings;
+  Placer placer(layout.root);
   const std::string target = ResolvePath("", copyDirectory);
   for (size_t i = 0; i < files.size(); ++i) {
-    std::string relative;
-    for (size_t step = common; step < folders[i].names.size(); ++step) {
-      const std::string& spelt = spellings
-                                     .try_emplace(UpperAscii(relative + folders[i].names[step]),
-                                                  relative + folders[i].names[step])
-                                     .first->second;
-      relative = spelt + "\\";
-    }
-    relative += FileNameOf(files[i]);
+    const std::string relative = placer.RelativeOf(files[i]);
     layout.placements.push_back({sources[i], relative, JoinPath(target, relative)});
   }
   return layout;
+}
+
+Placer::Placer(const std::string& root) {
+  const Steps steps = StepsOf(ResolvePath("", root));
+  root_ = steps.root;
+  rootNames_ = steps.names;
+}
+
+std::string Placer::RelativeOf(const std::string& file) {
+  const Steps steps = StepsOf(ResolvePath("", file));
+  if (!EqualNoCase(steps.root, root_) || steps.names.size() <= rootNames_.size() ||
+      !std::equal(rootNames_.begin(), rootNames_.end(), steps.names.begin(), EqualNoCase)) {
+    return {};
+  }
+  std::string relative;
+  for (size_t step = rootNames_.size(); step + 1 < steps.names.size(); ++step) {
+    const std::string folder = relative + steps.names[step];
+    relative = spellings_.try_emplace(UpperAscii(folder), folder).first->second + "\\";
+  }
+  return relative + steps.names.back();
 }
 
 void MakeFolders(const std::string& folder) {

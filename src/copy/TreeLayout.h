@@ -1,5 +1,6 @@
 #pragma once
 
+#include <map>
 #include <string>
 #include <vector>
 
@@ -30,6 +31,21 @@ struct Layout {
 // source on another drive or share than most of them is refused, and so is a copy directory that
 // is, or lies inside, a folder the copy reads from.
 Layout Plan(const std::vector<std::string>& sources, const std::string& copyDirectory);
+
+// Each file's place below a root, one folder spelt two ways being one folder on Windows: every
+// file goes where the first spelling put it, so a host that tells letter case apart makes one
+// folder too.
+class Placer {
+ public:
+  explicit Placer(const std::string& root);
+  // The place of file below the root ("Common\mShared.bas"); empty when it lies outside.
+  std::string RelativeOf(const std::string& file);
+
+ private:
+  std::string root_;
+  std::vector<std::string> rootNames_;
+  std::map<std::string, std::string> spellings_;
+};
 
 // Whether path is folder or lies inside it.
 bool IsWithin(const std::string& path, const std::string& folder);

@@ -7,6 +7,7 @@
 #include "copy/NamePlan.h"
 #include "fakes/TestEnvironment.h"
 #include "ide/Vbide.h"
+#include "runtime/Strings.h"
 
 // The name plan case by case: the components a project holds (their kind and file), the files on
 // disk, and the names the plan gives them in C:\Copy, with the names it reserves there.
@@ -42,6 +43,9 @@ struct PlanCase {
   std::vector<const char*> planned;  // each component's name, "=" for one saved in place
   std::vector<const char*> reserved;
   const char* projectFile;
+  // Where the source project lies, and the root of the tree the copy keeps ("" for a flat copy).
+  const char* projectDirectory = "C:\\p";
+  const char* treeRoot = "";
 };
 
 using ide::component::kRelatedDocument;
@@ -112,6 +116,46 @@ const PlanCase kCases[] = {
      {"x_y.bas", "m.bas", "n.bas", "a_b_c__d__e_.bas"},
      {},
      "P.vbp"},
+    {"TreeKeepsEachFilesPlace",
+     {{kVBForm, "C:\\g\\app\\f.frm"}, {kStdModule, "C:\\g\\shared\\m.bas"}},
+     {{"C:\\g\\app\\f.frm", Form({"f.frx"})}, {"C:\\g\\app\\f.frx", "x"}},
+     {"app\\f.frm", "shared\\m.bas"},
+     {},
+     "app\\P.vbp",
+     "C:\\g\\app",
+     "C:\\g"},
+    {"TreeFolderSpeltTwoWaysIsOneFolder",
+     {{kStdModule, "C:\\g\\Shared\\a.bas"}, {kStdModule, "C:\\g\\SHARED\\b.bas"}},
+     {},
+     {"Shared\\a.bas", "Shared\\b.bas"},
+     {},
+     "P.vbp",
+     "C:\\g",
+     "C:\\g"},
+    {"TreeNamesDifferingInCaseInOneFolder",
+     {{kStdModule, "C:\\g\\s\\M.bas"}, {kStdModule, "C:\\g\\S\\m.bas"}},
+     {},
+     {"s\\M.bas", "s\\m_2.bas"},
+     {},
+     "P.vbp",
+     "C:\\g",
+     "C:\\g"},
+    {"TreeADotInAFolderIsNoExtension",
+     {{kRelatedDocument, "C:\\g\\v1.2\\README"}, {kRelatedDocument, "C:\\g\\V1.2\\readme"}},
+     {{"C:\\g\\v1.2\\README", "a"}, {"C:\\g\\V1.2\\readme", "b"}},
+     {"v1.2\\README", "v1.2\\readme_2"},
+     {},
+     "P.vbp",
+     "C:\\g",
+     "C:\\g"},
+    {"TreeSourcesInTheCopysFoldersAreReserved",
+     {{kStdModule, "C:\\Copy\\app\\m.bas"}, {kStdModule, "C:\\Copy\\app\\app\\m.bas"}},
+     {},
+     {"m.bas", "app\\m_2.bas"},
+     {"app\\P.vbp", "app\\m.bas"},
+     "P.vbp",
+     "C:\\Copy\\app",
+     "C:\\Copy\\app"},
 };
 
 class NamePlanCase : public testing::TestWithParam<PlanCase> {};
@@ -119,13 +163,19 @@ class NamePlanCase : public testing::TestWithParam<PlanCase> {};
 TEST_P(NamePlanCase, GivesEachFileItsName) {
   fakes::TestEnvironment env;
   env.files.PutDirectory("C:\\Copy");
+  env.files.PutDirectory("C:\\Copy\\app");
   for (const auto& [path, bytes] : GetParam().files) env.files.Put(path, bytes);
   std::vector<std::shared_ptr<ide::VBComponent>> components;
   for (const auto& [type, file] : GetParam().components) {
     components.push_back(std::make_shared<Component>(type, file));
   }
 
-  const copy::NamePlan plan(components, "C:\\Copy", "P.vbp");
+  copy::CopyRequest request;
+  request.copyDirectory = "C:\\Copy";
+  request.projectDirectory = GetParam().projectDirectory;
+  request.projectFileName = "P.vbp";
+  request.treeRoot = GetParam().treeRoot;
+  const copy::NamePlan plan(components, request);
 
   std::vector<std::string> planned;
   for (const copy::PlannedComponent& component : plan.Components()) {
@@ -137,10 +187,17 @@ TEST_P(NamePlanCase, GivesEachFileItsName) {
             std::vector<std::string>(GetParam().reserved.begin(), GetParam().reserved.end()));
   EXPECT_EQ(plan.ProjectFileName(), GetParam().projectFile);
   // Whatever was renamed is listed, and no target is a reserved name.
-  size_t renamed = plan.ProjectFileName() == "P.vbp" ? 0 : 1;
+  const std::string root = GetParam().treeRoot;
+  const auto wanted = [&root](const std::string& file) {
+    return file.substr(root.empty() ? file.rfind('\\') + 1 : root.size() + 1);
+  };
+  size_t renamed = EqualNoCase(plan.ProjectFileName(),
+                               wanted(std::string(GetParam().projectDirectory) + "\\P.vbp"))
+                       ? 0
+                       : 1;
   for (size_t index = 0; index < planned.size(); ++index) {
     const std::string own = GetParam().components[index].second;
-    if (planned[index] != "=" && own.substr(own.rfind('\\') + 1) != planned[index]) ++renamed;
+    if (planned[index] != "=" && !EqualNoCase(wanted(own), planned[index])) ++renamed;
   }
   EXPECT_EQ(plan.Renamed().size(), renamed);
   for (const std::string& target : plan.Targets()) {
