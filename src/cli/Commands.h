@@ -143,6 +143,7 @@ struct CopyOptions {
   bool dryRun = false;         // plan only: write nothing
   bool json = false;           // the result as JSON on the normal output
   bool skipMissingDocs = false;
+  bool keepTree = false;  // every file at its place below the lowest folder holding them all
 };
 // Checks the project and the directory, opens the project in the file-backed IDE, checks the
 // directory as the Copy button does and runs the copy (or only plans it), on the platform,

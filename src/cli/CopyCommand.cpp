@@ -16,6 +16,7 @@
 #include "copy/CopyProject.h"
 #include "copy/CopySafeguard.h"
 #include "copy/CopyTexts.h"
+#include "copy/KeptTree.h"
 #include "filebacked/FileBackedIde.h"
 #include "platform/Platform.h"
 #include "runtime/Runtime.h"
@@ -236,6 +237,17 @@ int RunCopy(const CopyOptions& options, const CommandContext& context) {
     const ShownPaths shown({command->projectFile, options.givenProject,
                             command->request.copyDirectory, options.givenDirectory},
                            context.toHostPath);
+    if (options.keepTree) {
+      erl = 20;
+      const TreeLayout::Layout tree =
+          copy::LayOutTree({command->projectFile}, {}, command->request.copyDirectory,
+                           options.skipMissingDocs, shown);
+      if (!tree.refusal.empty()) {
+        std::cerr << "zarvelin copy: " << ShownControls(tree.refusal) << "\n";
+        return;
+      }
+      command->request.treeRoot = tree.root;
+    }
 
     erl = 30;
     const std::shared_ptr<ide::VBProject> project = vbe->ActiveVBProject();
@@ -299,6 +311,9 @@ void RegisterCopyCommand(CLI::App& app, const CommandContext& context) {
   copy->add_flag("-n,--dry-run", options->dryRun,
                  "Plan the copy and say what it would write, rename and replace; write nothing");
   copy->add_flag("--json", options->json, "Write what the copy did (or would do) as JSON");
+  copy->add_flag("--keep-tree", options->keepTree,
+                 "Keep the folders the project's files lie in: the lowest folder holding them "
+                 "all becomes DIRECTORY, so files shared from other folders stay shared");
   copy->add_flag("--skip-missing-docs", options->skipMissingDocs,
                  "Leave related documents that are missing out of the copied project file "
                  "instead of stopping the copy");

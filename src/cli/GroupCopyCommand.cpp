@@ -12,6 +12,7 @@
 #include "copy/CopyTexts.h"
 #include "copy/GroupCopy.h"
 #include "copy/GroupSafeguard.h"
+#include "copy/KeptTree.h"
 #include "copy/ValidCopyDirectory.h"
 #include "filebacked/FileBackedIde.h"
 #include "platform/Platform.h"
@@ -100,19 +101,34 @@ int RunGroupCopy(const CopyOptions& options, std::ostream& out) {
       copy::RefuseProjectDirectory();
       return;
     }
-    const std::vector<GroupCopy::ProjectTarget> targets =
-        GroupCopy::SubfolderTargets(*group, options.directory);
-    std::vector<std::string> folders;
-    for (const GroupCopy::ProjectTarget& target : targets) folders.push_back(target.folder);
-    const std::string sGroupFileName = FileNameOf(group->VBGFile());
-
     erl = 20;
-    const std::string sRefusal = GroupCopy::Refusal(*group, targets);
+    std::string sRefusal = GroupCopy::Refusal(*group, {});
+    std::string sTreeRoot;
+    if (sRefusal.empty() && options.keepTree) {
+      std::vector<std::string> projectFiles;
+      for (const GroupProject& project : group->Projects()) projectFiles.push_back(project.path);
+      const TreeLayout::Layout tree = copy::LayOutTree(projectFiles, {group->VBGFile()},
+                                                       options.directory, options.skipMissingDocs);
+      sRefusal = tree.refusal;
+      sTreeRoot = tree.root;
+    }
+    const std::vector<GroupCopy::ProjectTarget> targets =
+        options.keepTree ? GroupCopy::TreeTargets(*group, options.directory, sTreeRoot)
+                         : GroupCopy::SubfolderTargets(*group, options.directory);
+    if (sRefusal.empty()) sRefusal = GroupCopy::Refusal(*group, targets);
     if (!sRefusal.empty()) {
       Sys().MsgBox(sRefusal, "Zarvelin", mb::kInformation);
       return;
     }
-    copy::GroupSafeguard safeguard;
+    const std::string sGroupFileName = GroupCopy::GroupFileName(*group, sTreeRoot);
+    // A kept tree's copies make the folders they write to, under the group's one journal.
+    std::vector<std::string> folders;
+    if (!options.keepTree) {
+      for (const GroupCopy::ProjectTarget& target : targets) folders.push_back(target.folder);
+    }
+    copy::GroupSafeguard safeguard(options.keepTree
+                                       ? copy::GroupSafeguard::Journals::Shared
+                                       : copy::GroupSafeguard::Journals::OnePerProject);
     const std::vector<copy::NotPutBack> leftByAKilledCopy =
         safeguard.Begin(options.directory, sGroupFileName, folders);
     if (!leftByAKilledCopy.empty()) {
@@ -133,8 +149,11 @@ int RunGroupCopy(const CopyOptions& options, std::ostream& out) {
                   << error.Number() << " " << ShownControls(error.Description()) << "\n";
         return false;
       }
-      std::optional<copy::CopyCommand> command = copy::CheckCopyCommand(*vbe, target.folder);
+      // A kept tree's copies all go into the copy directory, each file at its place below the root.
+      std::optional<copy::CopyCommand> command =
+          copy::CheckCopyCommand(*vbe, options.keepTree ? options.directory : target.folder);
       if (!command) return false;
+      command->request.treeRoot = sTreeRoot;
       command->request.skipMissingDocs = options.skipMissingDocs;
       command->request.reopenSource = false;
       command->request.safeguard = &safeguard.ForNextProject();
@@ -152,7 +171,9 @@ int RunGroupCopy(const CopyOptions& options, std::ostream& out) {
     GroupCopy::Outcome outcome;
     try {
       outcome = GroupCopy::CopyGroup(*group, targets, JoinPath(options.directory, sGroupFileName),
-                                     copyOne);
+                                     copyOne,
+                                     options.keepTree ? GroupCopy::TargetFolders::LeftToTheCopies
+                                                      : GroupCopy::TargetFolders::Make);
     } catch (const VbError&) {
       // The failure is reported by the trap; the copy directory is put back first.
       TellNotPutBack("The group was not copied.", safeguard.Rollback());

@@ -26,6 +26,9 @@ void RegisterVerifyCommand(CLI::App& app, const CommandContext& context) {
                    "components' code lines equal");
   verify->add_flag("--skip-missing-docs", options->skipMissingDocs,
                    "The copy left out the related documents that were missing");
+  verify->add_flag("--keep-tree", options->keepTree,
+                   "The copy kept the folder tree (copy --keep-tree): each file is sought at its "
+                   "place below the directory");
   verify->callback([context, hostProject, hostDirectory, options] {
     const std::string projectFile = context.toVbPath(*hostProject);
     context.useCodePageOf(projectFile);

@@ -52,14 +52,33 @@ std::vector<ProjectTarget> SubfolderTargets(const cVBG& group, const std::string
   return targets;
 }
 
+std::vector<ProjectTarget> TreeTargets(const cVBG& group, const std::string& copyDirectory,
+                                       const std::string& root) {
+  TreeLayout::Placer placer(root);
+  std::vector<ProjectTarget> targets;
+  for (const GroupProject& project : group.Projects()) {
+    const std::string projectFile = JoinPath(copyDirectory, placer.RelativeOf(project.path));
+    targets.push_back({DirectoryOf(projectFile), projectFile});
+  }
+  return targets;
+}
+
+std::string GroupFileName(const cVBG& group, const std::string& root) {
+  if (root.empty()) return FileNameOf(group.VBGFile());
+  return TreeLayout::Placer(root).RelativeOf(group.VBGFile());
+}
+
 Outcome CopyGroup(const cVBG& group, const std::vector<ProjectTarget>& targets,
-                  const std::string& groupFile, const CopyOneProject& copyProject) {
+                  const std::string& groupFile, const CopyOneProject& copyProject,
+                  TargetFolders folders) {
   const std::vector<GroupProject>& projects = group.Projects();
   if (targets.size() != projects.size()) throw VbError(vberr::kInvalidProcedureCall);
   Outcome outcome;
   outcome.refusal = Refusal(group, targets);
   if (!outcome.refusal.empty()) return outcome;
-  for (const ProjectTarget& target : targets) TreeLayout::MakeFolders(target.folder);
+  if (folders == TargetFolders::Make) {
+    for (const ProjectTarget& target : targets) TreeLayout::MakeFolders(target.folder);
+  }
   for (size_t i = 0; i < projects.size(); ++i) {
     if (!copyProject(projects[i], targets[i])) return outcome;
     ++outcome.copied;

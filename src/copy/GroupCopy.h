@@ -22,6 +22,15 @@ struct ProjectTarget {
 // base name; a second project of the same name (letter case aside) gets "_2", a third "_3".
 std::vector<ProjectTarget> SubfolderTargets(const cVBG& group, const std::string& copyDirectory);
 
+// The kept tree: each project file at its place below root, the lowest folder that holds every
+// file the group's copy writes, in copyDirectory.
+std::vector<ProjectTarget> TreeTargets(const cVBG& group, const std::string& copyDirectory,
+                                       const std::string& root);
+
+// The name of the group file's copy in the copy directory: its own, or its place below root when
+// the copy keeps the tree (root not empty).
+std::string GroupFileName(const cVBG& group, const std::string& root);
+
 // Why the group cannot be copied to these targets (a missing project file, a target folder that
 // holds a project of the group), naming it; empty when it can.
 std::string Refusal(const cVBG& group, const std::vector<ProjectTarget>& targets);
@@ -40,10 +49,13 @@ struct Outcome {
   size_t copied = 0;
 };
 
-// Checks every project and target before anything is written, makes each missing target folder,
-// copies the projects in the group's order and, when every one finished, writes the group file
-// at groupFile. It stops at the first project whose copy does not finish.
+// Checks every project and target before anything is written, makes each missing target folder
+// (unless the projects' copies make their own folders), copies the projects in the group's order
+// and, when every one finished, writes the group file at groupFile. It stops at the first project
+// whose copy does not finish.
+enum class TargetFolders { Make, LeftToTheCopies };
 Outcome CopyGroup(const cVBG& group, const std::vector<ProjectTarget>& targets,
-                  const std::string& groupFile, const CopyOneProject& copyProject);
+                  const std::string& groupFile, const CopyOneProject& copyProject,
+                  TargetFolders folders = TargetFolders::Make);
 
 }  // namespace zarvelin::GroupCopy

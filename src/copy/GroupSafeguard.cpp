@@ -44,6 +44,25 @@ class GroupSafeguard::HeldUntilGroupEnds : public CopySafeguard {
   bool held_ = false;
 };
 
+// A project's safeguard in a kept tree: its names join the group's journal, whose commit or
+// rollback is the group's alone. What a killed copy left was recovered when the group began.
+class GroupSafeguard::SharingTheGroupJournal : public CopySafeguard {
+ public:
+  explicit SharingTheGroupJournal(JournalSafeguard& groupJournal) : groupJournal_(groupJournal) {}
+
+  void Begin(const std::string& /*copyDirectory*/,
+             const std::vector<std::string>& plannedTargetNames,
+             const std::vector<std::string>& reservedNames) override {
+    groupJournal_.Extend(plannedTargetNames, reservedNames);
+  }
+  std::vector<std::string> Commit() override { return {}; }
+  std::vector<NotPutBack> Rollback() override { return {}; }
+  std::vector<NotPutBack> Recover(const std::string& /*copyDirectory*/) override { return {}; }
+
+ private:
+  JournalSafeguard& groupJournal_;
+};
+
 namespace {
 
 void Append(std::vector<NotPutBack>& to, const std::vector<NotPutBack>& more) {
@@ -52,14 +71,14 @@ void Append(std::vector<NotPutBack>& to, const std::vector<NotPutBack>& more) {
 
 }  // namespace
 
-GroupSafeguard::GroupSafeguard() = default;
+GroupSafeguard::GroupSafeguard(Journals journals) : journals_(journals) {}
 GroupSafeguard::~GroupSafeguard() = default;
 
 std::vector<NotPutBack> GroupSafeguard::Begin(const std::string& copyDirectory,
                                               const std::string& groupFileName,
                                               const std::vector<std::string>& folders) {
   copyDirectory_ = copyDirectory;
-  groupFile_ = MakeCopySafeguard();
+  groupFile_ = std::make_unique<JournalSafeguard>();
   std::vector<NotPutBack> notPutBack = groupFile_->Recover(copyDirectory);
   if (!notPutBack.empty()) return notPutBack;
   for (const std::string& folder : folders) {
@@ -79,6 +98,10 @@ std::vector<NotPutBack> GroupSafeguard::Begin(const std::string& copyDirectory,
 }
 
 CopySafeguard& GroupSafeguard::ForNextProject() {
+  if (journals_ == Journals::Shared) {
+    if (!sharing_) sharing_ = std::make_unique<SharingTheGroupJournal>(*groupFile_);
+    return *sharing_;
+  }
   projects_.push_back(std::make_unique<HeldUntilGroupEnds>());
   return *projects_.back();
 }
@@ -99,6 +122,8 @@ std::vector<NotPutBack> GroupSafeguard::Rollback() {
   for (auto project = projects_.rbegin(); project != projects_.rend(); ++project) {
     Append(notPutBack, (*project)->RollbackHeld());
   }
+  // The group's journal goes before the folders: in a kept tree it holds files in them.
+  Append(notPutBack, groupFile_->Rollback());
   for (const std::string& folder : madeFolders_) {
     if (!mMain::DirectoryExists(folder)) continue;
     try {
@@ -107,7 +132,6 @@ std::vector<NotPutBack> GroupSafeguard::Rollback() {
       notPutBack.push_back({folder, folder});
     }
   }
-  Append(notPutBack, groupFile_->Rollback());
   return notPutBack;
 }
 

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "copy/CopySafeguard.h"
+#include "copy/JournalSafeguard.h"
 
 namespace zarvelin::copy {
 
@@ -12,16 +13,21 @@ namespace zarvelin::copy {
 // project and the group file are written, so a project that stops undoes the projects copied
 // before it as well; the group file is put aside like a project's files, and the folders the
 // group copy made are removed again, each only when it is empty.
+//
+// Projects copied into folders of their own keep a journal each there. Projects copied into one
+// kept tree share the group file's journal, which each project's copy extends: a file they share
+// is put aside once, and written again by each.
 class GroupSafeguard {
  public:
-  GroupSafeguard();
+  enum class Journals { OnePerProject, Shared };
+  explicit GroupSafeguard(Journals journals = Journals::OnePerProject);
   ~GroupSafeguard();
   GroupSafeguard(const GroupSafeguard&) = delete;
   GroupSafeguard& operator=(const GroupSafeguard&) = delete;
 
-  // Starts a group copy into copyDirectory that will write groupFileName there and make the
-  // folders not there yet (and those above them). First finishes what a killed group copy left
-  // there; what could not be put back, when nothing may start.
+  // Starts a group copy into copyDirectory that will write groupFileName there (a name relative
+  // to it) and make the folders not there yet (and those above them). First finishes what a killed
+  // group copy left there; what could not be put back, when nothing may start.
   std::vector<NotPutBack> Begin(const std::string& copyDirectory, const std::string& groupFileName,
                                 const std::vector<std::string>& folders);
   // The safeguard of the next project's copy.
@@ -34,9 +40,12 @@ class GroupSafeguard {
 
  private:
   class HeldUntilGroupEnds;
+  class SharingTheGroupJournal;
 
+  Journals journals_;
   std::string copyDirectory_;
-  std::unique_ptr<CopySafeguard> groupFile_;
+  std::unique_ptr<JournalSafeguard> groupFile_;
+  std::unique_ptr<SharingTheGroupJournal> sharing_;
   std::vector<std::unique_ptr<HeldUntilGroupEnds>> projects_;
   // Deepest first, as they must be removed.
   std::vector<std::string> madeFolders_;

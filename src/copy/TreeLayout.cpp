@@ -60,7 +60,9 @@ bool IsWithin(const std::string& path, const std::string& folder) {
   return std::equal(outer.names.begin(), outer.names.end(), inner.names.begin(), EqualNoCase);
 }
 
-Layout Plan(const std::vector<std::string>& sources, const std::string& copyDirectory) {
+Layout Plan(const std::vector<std::string>& sources, const std::string& copyDirectory,
+            const std::function<std::string(const std::string&)>& shown) {
+  const auto show = [&shown](const std::string& path) { return shown ? shown(path) : path; };
   Layout layout;
   if (sources.empty()) return layout;
   std::vector<std::string> files;
@@ -72,15 +74,15 @@ Layout Plan(const std::vector<std::string>& sources, const std::string& copyDire
   const std::string root = CommonRoot(folders);
   for (size_t i = 0; i < files.size(); ++i) {
     if (!EqualNoCase(folders[i].root, root)) {
-      layout.refusal = sources[i] + "\r\nis on another drive than the other files of the copy.";
+      layout.refusal = show(sources[i]) + " is on another drive than the other files of the copy.";
       return layout;
     }
   }
   for (size_t i = 0; i < files.size(); ++i) {
     const std::string folder = DirectoryOf(files[i]);
     if (IsWithin(copyDirectory, folder)) {
-      layout.refusal = "The copy directory " + copyDirectory + "\r\nis or lies inside " + folder +
-                       ",\r\nwhich the copy reads from.";
+      layout.refusal = "The copy directory " + show(copyDirectory) + " is or lies inside " +
+                       show(folder) + ", which the copy reads from.";
       return layout;
     }
   }
@@ -98,8 +100,8 @@ Layout Plan(const std::vector<std::string>& sources, const std::string& copyDire
   layout.root = Joined(folders.front().root, first, common);
   // Copied into the very folder that holds them all, every file would land on itself.
   if (IsWithin(copyDirectory, layout.root) && IsWithin(layout.root, copyDirectory)) {
-    layout.refusal = "The copy directory " + copyDirectory + "\r\nis " + layout.root +
-                     ",\r\nwhich the copy reads from.";
+    layout.refusal = "The copy directory " + show(copyDirectory) +
+                     " is the folder that holds every file the copy reads from.";
     layout.root.clear();
     return layout;
   }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -19,7 +20,8 @@ struct Placement {
 };
 
 struct Layout {
-  // Empty when the tree can be kept; otherwise why not, naming the file or the folder.
+  // Empty when the tree can be kept; otherwise why not in one sentence, naming the file or the
+  // folder.
   std::string refusal;
   // The lowest folder that holds every source.
   std::string root;
@@ -30,7 +32,9 @@ struct Layout {
 // The layout of sources (every file the copy writes, as source paths) under copyDirectory. A
 // source on another drive or share than most of them is refused, and so is a copy directory that
 // is, or lies inside, a folder the copy reads from.
-Layout Plan(const std::vector<std::string>& sources, const std::string& copyDirectory);
+// Paths in the refusal are shown through shown, when given.
+Layout Plan(const std::vector<std::string>& sources, const std::string& copyDirectory,
+            const std::function<std::string(const std::string&)>& shown = {});
 
 // Each file's place below a root, one folder spelt two ways being one folder on Windows: every
 // file goes where the first spelling put it, so a host that tells letter case apart makes one

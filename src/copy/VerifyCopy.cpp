@@ -4,6 +4,9 @@
 #include <optional>
 #include <string_view>
 
+#include "copy/KeptTree.h"
+#include "copy/ProjectFileLines.h"
+#include "copy/TreeLayout.h"
 #include "ide/CompanionReferences.h"
 #include "ide/ComponentKinds.h"
 #include "project/cVBP.h"
@@ -17,78 +20,6 @@
 
 namespace zarvelin::copy {
 namespace {
-
-// One line of a project file that names a component, split as VB reads it.
-struct ComponentLine {
-  const ide::ComponentKind* kind = nullptr;
-  std::string name;  // "Name; path" lines only
-  std::string path;  // unquoted, as written
-  std::string text;  // the whole line, to name it in a difference
-};
-
-// What a project file holds: its component lines, and every other line but the project's own
-// Path32, which a copy clears.
-struct ProjectLines {
-  std::vector<ComponentLine> components;
-  std::vector<std::string> settings;
-};
-
-// The lines of a file with their ends (CR LF, LF or CR) kept, so that a changed line end is a
-// difference too.
-std::vector<std::string_view> LinesWithEnds(std::string_view bytes) {
-  std::vector<std::string_view> lines;
-  size_t start = 0;
-  while (start < bytes.size()) {
-    size_t end = bytes.find_first_of("\r\n", start);
-    if (end == std::string_view::npos) {
-      end = bytes.size();
-    } else {
-      end += bytes.compare(end, 2, "\r\n") == 0 ? 2 : 1;
-    }
-    lines.push_back(bytes.substr(start, end - start));
-    start = end;
-  }
-  return lines;
-}
-
-std::string_view WithoutEnd(std::string_view line) {
-  while (line.ends_with('\n') || line.ends_with('\r')) line.remove_suffix(1);
-  return line;
-}
-
-std::optional<ComponentLine> ParsedComponentLine(std::string_view text) {
-  const size_t equals = text.find('=');
-  if (equals == std::string_view::npos) return std::nullopt;
-  const ide::ComponentKind* kind = ide::KindOfKey(text.substr(0, equals));
-  if (kind == nullptr) return std::nullopt;
-  std::string_view value = text.substr(equals + 1);
-  ComponentLine line{kind, {}, {}, std::string(text)};
-  if (kind->namedByKey) {
-    const size_t semicolon = value.find(';');
-    if (semicolon == std::string_view::npos) return std::nullopt;
-    line.name = Trim(value.substr(0, semicolon));
-    value = Trim(value.substr(semicolon + 1));
-  }
-  line.path = UnquotedPath(value);
-  return line;
-}
-
-ProjectLines ReadProjectLines(std::string_view bytes) {
-  ProjectLines project;
-  bool inSection = false;
-  for (const std::string_view line : LinesWithEnds(bytes)) {
-    const std::string raw(WithoutEnd(line));
-    std::string decoded;
-    const std::string_view text = DecodedText(raw, decoded);
-    inSection = inSection || IsSectionHeader(text);
-    if (std::optional<ComponentLine> component = ParsedComponentLine(text)) {
-      project.components.push_back(std::move(*component));
-    } else if (inSection || !text.starts_with("Path32=")) {
-      project.settings.emplace_back(text);
-    }
-  }
-  return project;
-}
 
 // The lines of a component after its header (the form's property block and the Attribute
 // lines): the code, line ends aside.
@@ -129,16 +60,18 @@ bool Exists(const std::string& path) {
 class Verifier {
  public:
   Verifier(const std::string& projectFile, const std::string& copyDirectory,
-           const VerifyOptions& options)
+           const std::string& root, const VerifyOptions& options)
       : projectFile_(projectFile),
         sourceDirectory_(DirectoryOf(projectFile)),
         copyDirectory_(ResolvePath(copyDirectory, "")),
-        options_(options) {}
+        options_(options) {
+    if (!root.empty()) placer_.emplace(root);
+    copiedFile_ = PlaceOf(projectFile_);
+  }
 
   std::vector<std::string> Run() {
     const std::optional<std::string> source = Read(projectFile_, "The source project file");
-    const std::string copiedFile = JoinPath(copyDirectory_, FileNameOf(projectFile_));
-    const std::optional<std::string> copied = Read(copiedFile, "The copied project file");
+    const std::optional<std::string> copied = Read(copiedFile_, "The copied project file");
     if (!source || !copied) return differences_;
     const ProjectLines sourceLines = ReadProjectLines(*source);
     const ProjectLines copiedLines = ReadProjectLines(*copied);
@@ -152,6 +85,14 @@ class Verifier {
   }
 
  private:
+  // Where a source file's copy is sought: by its name in the copy directory, or at its place
+  // below the kept tree's root.
+  std::string PlaceOf(const std::string& sourceFile) {
+    if (!placer_) return JoinPath(copyDirectory_, FileNameOf(sourceFile));
+    const std::string relative = placer_->RelativeOf(sourceFile);
+    return relative.empty() ? std::string() : JoinPath(copyDirectory_, relative);
+  }
+
   void Differ(std::string text) { differences_.push_back(ShownControls(text)); }
   std::string Shown(const std::string& path) const {
     return options_.shownPath ? options_.shownPath(path) : path;
@@ -197,16 +138,23 @@ class Verifier {
   }
 
   bool InCopyDirectory(const std::string& path) const {
-    return EqualNoCase(DirectoryOf(path), copyDirectory_);
+    return placer_ ? TreeLayout::IsWithin(path, copyDirectory_)
+                   : EqualNoCase(DirectoryOf(path), copyDirectory_);
   }
 
   void CompareComponent(const ComponentLine& sourceLine, const ComponentLine& copiedLine) {
     const std::string sourcePath = ResolvePath(sourceDirectory_, sourceLine.path);
-    const std::string copiedPath = ResolvePath(copyDirectory_, copiedLine.path);
+    const std::string copiedPath = ResolvePath(DirectoryOf(copiedFile_), copiedLine.path);
     if (!InCopyDirectory(copiedPath)) {
       Differ("The copied project file's " + copiedLine.text + " lies outside the copy directory (" +
              Shown(copiedPath) + ").");
       return;
+    }
+    // A kept tree keeps each file's folder; only the name plan may give it another name there.
+    if (const std::string place = placer_ ? PlaceOf(sourcePath) : std::string();
+        !place.empty() && !EqualNoCase(DirectoryOf(copiedPath), DirectoryOf(place))) {
+      Differ("The copy's file " + Shown(copiedPath) + " is not in the folder of its place " +
+             Shown(place) + ".");
     }
     const std::optional<std::string> copied = Read(copiedPath, "The copy's file");
     const std::optional<std::string> source = Read(sourcePath, "The source file");
@@ -314,6 +262,8 @@ class Verifier {
   const std::string sourceDirectory_;
   const std::string copyDirectory_;
   const VerifyOptions options_;
+  std::optional<TreeLayout::Placer> placer_;
+  std::string copiedFile_;
   NoCaseSet companionsSeen_;
   std::vector<std::string> differences_;
 };
@@ -323,7 +273,22 @@ class Verifier {
 std::vector<std::string> VerifyCopy(const std::string& projectFile,
                                     const std::string& copyDirectory,
                                     const VerifyOptions& options) {
-  return Verifier(projectFile, copyDirectory, options).Run();
+  if (!options.keepTree) return Verifier(projectFile, copyDirectory, {}, options).Run();
+  TreeLayout::Layout tree;
+  try {
+    tree = LayOutTree({projectFile}, {}, copyDirectory, options.skipMissingDocs, options.shownPath);
+  } catch (const VbError& error) {
+    const std::string shown = options.shownPath ? options.shownPath(projectFile) : projectFile;
+    return {"The source project file " + shown + " cannot be read: " + error.Description() + "."};
+  }
+  if (!tree.refusal.empty()) return {tree.refusal};
+  return Verifier(projectFile, copyDirectory, tree.root, options).Run();
+}
+
+std::vector<std::string> VerifyTreeCopy(const std::string& projectFile,
+                                        const std::string& copyDirectory, const std::string& root,
+                                        const VerifyOptions& options) {
+  return Verifier(projectFile, copyDirectory, root, options).Run();
 }
 
 }  // namespace zarvelin::copy

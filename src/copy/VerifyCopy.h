@@ -16,6 +16,9 @@ struct VerifyOptions {
   // The copy was made leaving out the related documents that were missing: their lines are
   // expected to be absent.
   bool skipMissingDocs = false;
+  // The copy kept the folder tree: each file is sought at its place below the lowest folder that
+  // holds every file the copy writes.
+  bool keepTree = false;
   // How a file is named in the differences; VB paths when not given.
   std::function<std::string(const std::string& vbPath)> shownPath;
 };
@@ -25,5 +28,12 @@ struct VerifyOptions {
 // is sought in copyDirectory under the source project file's name.
 std::vector<std::string> VerifyCopy(const std::string& projectFile,
                                     const std::string& copyDirectory, const VerifyOptions& options);
+
+// The same for a copy that kept the tree below root, a folder that may hold more than this
+// project's files (a group's): the project file and each file are sought at their places below
+// root, and every file of the copy lies in copyDirectory or below it.
+std::vector<std::string> VerifyTreeCopy(const std::string& projectFile,
+                                        const std::string& copyDirectory, const std::string& root,
+                                        const VerifyOptions& options);
 
 }  // namespace zarvelin::copy

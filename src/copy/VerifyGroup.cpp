@@ -2,11 +2,14 @@
 
 #include "copy/FileExists.h"
 #include "copy/GroupCopy.h"
+#include "copy/KeptTree.h"
+#include "copy/VerifyCopy.h"
 #include "project/cVBG.h"
 #include "runtime/FileSystem.h"
 #include "runtime/LineSplitter.h"
 #include "runtime/Runtime.h"
 #include "runtime/Strings.h"
+#include "runtime/VbError.h"
 #include "runtime/VbPath.h"
 
 namespace zarvelin::copy {
@@ -38,16 +41,28 @@ OtherLines OtherLinesOf(const std::string& file) {
   return other;
 }
 
+// How a path is named in a difference.
+class Shown {
+ public:
+  explicit Shown(const VerifyOptions& options) : options_(options) {}
+  std::string operator()(const std::string& path) const {
+    return options_.shownPath ? options_.shownPath(path) : path;
+  }
+
+ private:
+  const VerifyOptions& options_;
+};
+
 bool SamePath(const std::string& first, const std::string& second) {
   return EqualNoCase(ResolvePath("", first), ResolvePath("", second));
 }
 
 void CompareProjects(const cVBG& source, const cVBG& copied,
-                     const std::vector<GroupCopy::ProjectTarget>& targets,
+                     const std::vector<GroupCopy::ProjectTarget>& targets, const Shown& shown,
                      std::vector<std::string>& differences) {
   const std::vector<GroupProject>& projects = copied.Projects();
   if (projects.size() != targets.size()) {
-    differences.push_back("The copied group file " + copied.VBGFile() + " lists " +
+    differences.push_back("The copied group file " + shown(copied.VBGFile()) + " lists " +
                           std::to_string(projects.size()) + " projects; the group lists " +
                           std::to_string(targets.size()) + ".");
     return;
@@ -55,7 +70,7 @@ void CompareProjects(const cVBG& source, const cVBG& copied,
   for (size_t i = 0; i < projects.size(); ++i) {
     if (!SamePath(projects[i].path, targets[i].projectFile)) {
       differences.push_back("The copied group file's project line " + projects[i].written +
-                            " does not point at the copy " + targets[i].projectFile + ".");
+                            " does not point at the copy " + shown(targets[i].projectFile) + ".");
     }
     if (projects[i].startup != source.Projects()[i].startup) {
       differences.push_back("The copied group file starts another project than the group: " +
@@ -69,28 +84,46 @@ void CompareProjects(const cVBG& source, const cVBG& copied,
 std::vector<std::string> VerifyGroup(const std::string& groupFile, const std::string& copyDirectory,
                                      const VerifyOptions& options) {
   const cVBG source = cVBG::Read(groupFile);
+  const Shown shown(options);
+  std::string root;
+  if (options.keepTree) {
+    std::vector<std::string> projectFiles;
+    for (const GroupProject& project : source.Projects()) projectFiles.push_back(project.path);
+    TreeLayout::Layout tree;
+    try {
+      tree = LayOutTree(projectFiles, {groupFile}, copyDirectory, options.skipMissingDocs,
+                        options.shownPath);
+    } catch (const VbError& error) {
+      return {"The group's projects cannot be read: " + error.Description() + "."};
+    }
+    if (!tree.refusal.empty()) return {tree.refusal};
+    root = tree.root;
+  }
   const std::vector<GroupCopy::ProjectTarget> targets =
-      GroupCopy::SubfolderTargets(source, copyDirectory);
+      options.keepTree ? GroupCopy::TreeTargets(source, copyDirectory, root)
+                       : GroupCopy::SubfolderTargets(source, copyDirectory);
   std::vector<std::string> differences;
   for (size_t i = 0; i < targets.size(); ++i) {
+    const std::string& projectFile = source.Projects()[i].path;
     const std::vector<std::string> more =
-        VerifyCopy(source.Projects()[i].path, targets[i].folder, options);
+        options.keepTree ? VerifyTreeCopy(projectFile, copyDirectory, root, options)
+                         : VerifyCopy(projectFile, targets[i].folder, options);
     differences.insert(differences.end(), more.begin(), more.end());
   }
-  const std::string copiedFile = JoinPath(copyDirectory, FileNameOf(groupFile));
+  const std::string copiedFile = JoinPath(copyDirectory, GroupCopy::GroupFileName(source, root));
   if (!FileExists(copiedFile)) {
-    differences.push_back("The group file " + copiedFile + " is missing.");
+    differences.push_back("The group file " + shown(copiedFile) + " is missing.");
     return differences;
   }
-  CompareProjects(source, cVBG::Read(copiedFile), targets, differences);
+  CompareProjects(source, cVBG::Read(copiedFile), targets, shown, differences);
   const OtherLines sourceLines = OtherLinesOf(groupFile);
   const OtherLines copiedLines = OtherLinesOf(copiedFile);
   if (sourceLines.lineEnd != copiedLines.lineEnd) {
-    differences.push_back("The copied group file " + copiedFile +
+    differences.push_back("The copied group file " + shown(copiedFile) +
                           " ends its lines otherwise than the group file.");
   }
   if (sourceLines.lines != copiedLines.lines) {
-    differences.push_back("The copied group file " + copiedFile +
+    differences.push_back("The copied group file " + shown(copiedFile) +
                           " changes lines other than its project lines.");
   }
   return differences;

@@ -23,8 +23,9 @@ using fakes::FailureOf;
 
 constexpr const char* kCopyDirectory = "C:\\copy";
 
+// A path's name relative to the copy directory.
 std::string NameOf(const std::string& path) {
-  return path.substr(path.find_last_of('\\') + 1);
+  return path.substr(std::string_view(kCopyDirectory).size() + 1);
 }
 
 std::vector<std::string> Words(const std::string& text) {
@@ -64,8 +65,8 @@ class JournalRun {
     } else if (verb == "fail") {
       files_.Fail(words.at(0), std::stoi(words.at(1)), words.size() > 2 ? words[2] : "",
                   words.size() > 3 ? std::stoi(words[3]) : 0);
-    } else if (verb == "begin" || verb == "write" || verb == "commit" || verb == "rollback" ||
-               verb == "recover") {
+    } else if (verb == "begin" || verb == "extend" || verb == "write" || verb == "commit" ||
+               verb == "rollback" || verb == "recover") {
       Act(verb, words);
     } else if (verb == "expect") {
       Expect(words);
@@ -83,10 +84,12 @@ class JournalRun {
       changesBefore_ = files_.Calls().size();
       files_.AfterEachChange([this] { Keep(killed_); });
     }
-    const bool failing = words.size() == 2 && words[0] == "fails";
+    const bool failing = words.size() >= 2 && words[words.size() - 2] == "fails";
     const int32_t failure = FailureOf([&] {
       if (verb == "begin") {
         journal_.emplace(CopyJournal::Begin(kCopyDirectory, planned_, reserved_));
+      } else if (verb == "extend") {
+        journal_.value().Extend({words.begin(), words.end() - (failing ? 2 : 0)}, reserved_);
       } else if (verb == "write") {
         const auto staged = Files().Stage(JoinPath(kCopyDirectory, words.at(0)));
         staged->Write(words.at(1));
@@ -102,7 +105,7 @@ class JournalRun {
         commit_ = recovery_.commit;
       }
     });
-    EXPECT_EQ(failure, failing ? std::stoi(words[1]) : 0);
+    EXPECT_EQ(failure, failing ? std::stoi(words.back()) : 0);
   }
 
   void Keep(std::vector<fakes::MemoryFileSystem>& states) {
@@ -110,9 +113,13 @@ class JournalRun {
     states.back().AfterEachChange({});
   }
 
-  // name=bytes of every file in the copy directory, with the attributes when asked.
+  // name=bytes of every file in the copy directory, with the attributes when asked, and name\ of
+  // every folder.
   std::vector<std::string> Listing(bool withAttributes) {
     std::vector<std::string> lines;
+    for (const std::string& folder : files_.FoldersUnder(kCopyDirectory)) {
+      lines.push_back(NameOf(folder) + "\\");
+    }
     for (const auto& [path, bytes] : files_.FilesUnder(kCopyDirectory)) {
       std::string line = NameOf(path) + "=" + bytes;
       if (withAttributes) line += " @" + std::to_string(files_.Attributes(path));
@@ -124,7 +131,9 @@ class JournalRun {
 
   std::vector<std::string> Names() {
     std::vector<std::string> names;
-    for (const std::string& line : Listing(false)) names.push_back(line.substr(0, line.find('=')));
+    for (const std::string& line : Listing(false)) {
+      if (!line.ends_with('\\')) names.push_back(line.substr(0, line.find('=')));
+    }
     return names;
   }
 

@@ -181,6 +181,15 @@ std::map<std::string, std::string> MemoryFileSystem::FilesUnder(
   return files;
 }
 
+std::vector<std::string> MemoryFileSystem::FoldersUnder(const std::string& directory) const {
+  const std::string prefix = Key(directory) + "\\";
+  std::vector<std::string> folders;
+  for (const auto& [key, entry] : entries_) {
+    if (entry.directory && key.rfind(prefix, 0) == 0) folders.push_back(entry.path);
+  }
+  return folders;
+}
+
 const MemoryFileSystem::Entry& MemoryFileSystem::Existing(const std::string& path) const {
   static const Entry root{"", true, {}, fileattr::kDirectory};
   const auto found = entries_.find(Key(path));

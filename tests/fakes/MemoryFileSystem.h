@@ -32,6 +32,8 @@ class MemoryFileSystem : public FileSystem {
   bool Exists(const std::string& path) const;
   // Every file under a directory with its bytes, by path as first written.
   std::map<std::string, std::string> FilesUnder(const std::string& directory) const;
+  // The paths of the folders below directory, at any depth.
+  std::vector<std::string> FoldersUnder(const std::string& directory) const;
   const std::vector<std::string>& Calls() const { return calls_; }
 
   void Copy(const std::string& source, const std::string& target) override;
