@@ -18,6 +18,12 @@ ledger_files="Ledger Notes.txt|Ledger.res|Ledger.vbp|Util.bas|cEntry.cls|ctlAmou
 ledger_files+="ctlAmount.ctx|dsrMonthly.dca|dsrMonthly.dsr|dsrMonthly.dsx|frmMain.frm|frmMain.frx|"
 ledger_files+="mdiLedger.frm|mdiLedger.frx|modMain.bas|ppgCurrency.pag|ppgCurrency.pgx|"
 
+# The same files keeping their tree: the lowest folder holding them all is examples/ledger.
+ledger_tree="app/Ledger.res|app/Ledger.vbp|app/classes/cEntry.cls|app/ctlAmount.ctl|"
+ledger_tree+="app/ctlAmount.ctx|app/docs/Ledger Notes.txt|app/dsrMonthly.dca|app/dsrMonthly.dsr|"
+ledger_tree+="app/dsrMonthly.dsx|app/frmMain.frm|app/frmMain.frx|app/mdiLedger.frm|app/mdiLedger.frx|"
+ledger_tree+="app/modMain.bas|app/ppgCurrency.pag|app/ppgCurrency.pgx|shared/Util.bas|"
+
 # The lines of the project file a copy rewrites; all others keep their bytes.
 rewritten='^(Module=Util|Class=cEntry|RelatedDoc=|Path32=)'
 
@@ -162,6 +168,37 @@ for build in "${builds[@]}"; do
   check "$arch a copy into a missing directory is refused" status_is "$status" 1
   check "$arch the refusal says why" contains "$cli_files/refused.log" "does not exist (create it, or pass --mkdir)"
   check "$arch the refused copy makes no directory" absent test -e "$cli_files/missing"
+
+  # Keeping the tree: the ledger's shared module and its subfolders keep their places, and so do
+  # the meter group's projects and the module they share; a copy that stops leaves no folder.
+  rm -rf "$cli_files/tree" && mkdir -p "$cli_files/tree/ledger" "$cli_files/tree/meter"
+  timeout 60 wine "$exe" copy --keep-tree "$(winepath -w "$cli_files/ledger/app/Ledger.vbp")" \
+    "$(winepath -w "$cli_files/tree/ledger")" >"$cli_files/tree.log" 2>&1
+  status=$?
+  check "$arch zarvelin.exe copies the ledger keeping its tree" status_is "$status" 0
+  check "$arch the kept tree has every file at its place" status_is \
+    "$(listing "$cli_files/tree/ledger")" "$ledger_tree"
+  verified "$arch verify --keep-tree accepts the ledger's tree" \
+    "$cli_files/ledger/app/Ledger.vbp" "$cli_files/tree/ledger" --keep-tree
+  rm -rf "$cli_files/meter" && cp -r "$root/examples/meter" "$cli_files/meter"
+  timeout 60 wine "$exe" copy --keep-tree "$(winepath -w "$cli_files/meter/Meter.vbg")" \
+    "$(winepath -w "$cli_files/tree/meter")" >"$cli_files/tree-group.log" 2>&1
+  status=$?
+  check "$arch zarvelin.exe copies the meter group keeping its tree" status_is "$status" 0
+  check "$arch the group's projects share one copy of their module" status_is \
+    "$(listing "$cli_files/tree/meter")" \
+    "Meter.vbg|common/mScale.bas|control/MeterCtl.vbp|control/ctlMeter.ctl|test/MeterTest.vbp|test/frmTest.frm|"
+  verified "$arch verify --keep-tree accepts the group's tree" \
+    "$cli_files/meter/Meter.vbg" "$cli_files/tree/meter" --keep-tree
+  check "$arch the group's source untouched" unchanged_tree "$root/examples/meter" "$cli_files/meter"
+  rm "$cli_files/meter/test/frmTest.frm"
+  mkdir -p "$cli_files/tree/stopped"
+  timeout 60 wine "$exe" copy --keep-tree "$(winepath -w "$cli_files/meter/Meter.vbg")" \
+    "$(winepath -w "$cli_files/tree/stopped")" >"$cli_files/tree-stopped.log" 2>&1
+  status=$?
+  check "$arch a kept-tree group copy missing a form stops" status_is "$status" 1
+  check "$arch the stopped tree copy leaves its directory empty" status_is \
+    "$(ls -A "$cli_files/tree/stopped")" ""
   echo "$arch zarvelin.exe proof in $((SECONDS - start)) s"
 
   start=$SECONDS

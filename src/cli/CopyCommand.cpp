@@ -37,8 +37,10 @@ constexpr char kCopyHelp[] =
     "compiled-output path (Path32) cleared. DIRECTORY must exist (or be made with --mkdir) and\n"
     "must not be the project's own directory. The source project is never written. A copy that\n"
     "stops leaves DIRECTORY as it was; zarvelin copy --recover DIRECTORY puts back what a killed\n"
-    "copy left aside. Progress is drawn on standard error when it is a terminal; lists of files\n"
-    "go to standard output, messages and errors to standard error.\n"
+    "copy left aside. With --keep-tree the files keep their folders: the lowest folder holding\n"
+    "them all becomes DIRECTORY, so a module shared from another folder stays shared (a group's\n"
+    "projects share one copy of it). Progress is drawn on standard error when it is a terminal;\n"
+    "lists of files go to standard output, messages and errors to standard error.\n"
     "Exit status: 0 when the copy was finished (with --dry-run: would be), 1 when it was refused\n"
     "or failed, 2 for a mistake in the command line.";
 
