@@ -8,6 +8,7 @@
 #include "cli/Commands.h"
 #include "cli/CopyLineObserver.h"
 #include "cli/CopyResultJson.h"
+#include "cli/CopyWords.h"
 #include "cli/GroupCopyCommand.h"
 #include "cli/ProgressLine.h"
 #include "cli/ShowGroup.h"
@@ -44,150 +45,6 @@ constexpr char kCopyHelp[] =
     "Exit status: 0 when the copy was finished (with --dry-run: would be), 1 when it was refused\n"
     "or failed, 2 for a mistake in the command line.";
 
-// A refusal or a failure in one line: the file it is about, why, and what to do where there is
-// something to do.
-void Refuse(const std::string& file, const std::string& why) {
-  std::cerr << "zarvelin copy: " << ShownControls(file) << ": " << why << "\n";
-}
-
-bool Exists(const std::string& path, bool& directory) {
-  try {
-    directory = (Files().Attributes(path) & fileattr::kDirectory) != 0;
-    return true;
-  } catch (const VbError&) {
-    return false;
-  }
-}
-
-// The directory and the parents it lacks, outermost first.
-void MakeDirectories(const std::string& directory) {
-  bool isDirectory = false;
-  if (directory.empty() || Exists(directory, isDirectory)) return;
-  const std::string parent = mMain::GetFilePath(directory);
-  if (parent != directory) MakeDirectories(parent);
-  Files().MakeDirectory(directory);
-}
-
-// A directory's path without the separators after it (a drive's root keeps its own).
-std::string WithoutTrailingSeparators(std::string directory) {
-  while (directory.size() > 3 && directory.back() == '\\') directory.pop_back();
-  return directory;
-}
-
-// The Copy button's checks in the command line's words, with the project and the directory
-// named as typed; a missing directory is made first when asked. True when the copy may start.
-bool CheckInWords(const CopyOptions& options) {
-  if (const std::optional<std::string> why = NotAProjectFile(options.projectFile)) {
-    Refuse(options.givenProject, *why);
-    return false;
-  }
-  const std::string directory = WithoutTrailingSeparators(options.directory);
-  bool isDirectory = false;
-  if (!Exists(directory, isDirectory)) {
-    if (!options.makeDirectory) {
-      Refuse(options.givenDirectory, "does not exist (create it, or pass --mkdir)");
-      return false;
-    }
-    if (options.dryRun) {
-      Refuse(options.givenDirectory, "does not exist, and a dry run makes nothing (create it)");
-      return false;
-    }
-    try {
-      MakeDirectories(directory);
-    } catch (const VbError& failure) {
-      Refuse(options.givenDirectory, "cannot be made: " + InWords(failure));
-      return false;
-    }
-  } else if (!isDirectory) {
-    Refuse(options.givenDirectory, "not a directory");
-    return false;
-  }
-  if (!mMain::IsWritableDrive(directory)) {
-    Refuse(options.givenDirectory, "is on a CD-ROM drive, which cannot be written (name another)");
-    return false;
-  }
-  const std::string projectDirectory = mMain::GetFilePath(options.projectFile);
-  // Asked with the backslash the copy's files put after it, which a drive's root already has.
-  const std::string folder = directory.back() == '\\' ? directory : directory + "\\";
-  if (Files().SameFile(folder, projectDirectory + "\\")) {
-    Refuse(options.givenDirectory,
-           "is the project's own directory, where the copy would overwrite its source (name "
-           "another directory)");
-    return false;
-  }
-  return true;
-}
-
-// A failure of a file or a device in one line: the file named in the failure, or else the one
-// given, and the failure in words.
-void RefuseFailure(const std::string& file, const VbError& failure, const ShownPaths& shown) {
-  const std::string named = FileNamedIn(failure.Description());
-  Refuse(named.empty() ? file : shown(named), InWords(failure));
-}
-
-// A message box's lines joined into one.
-std::string OneLine(std::string text) {
-  for (size_t at = text.find(copy::kCrLf); at != std::string::npos; at = text.find(copy::kCrLf, at))
-    text.replace(at, copy::kCrLf.size(), " ");
-  return text;
-}
-
-// Where the copy stopped, in one line naming the file and why; then what became of the copy
-// directory. A dry run only says where the copy would stop.
-void TellStopped(const copy::CopyResult& result, const std::string& firstMessage,
-                 const ShownPaths& shown, bool dryRun) {
-  std::string why = result.reason;
-  std::string file = result.file;
-  if (result.errorNumber != 0) {
-    const VbError failure(result.errorNumber, result.reason);
-    why = InWords(failure);
-    if (const std::string named = FileNamedIn(result.reason); !named.empty()) file = named;
-  }
-  if (why.empty()) why = OneLine(firstMessage);
-  std::cerr << "zarvelin copy: ";
-  if (!file.empty()) std::cerr << ShownControls(shown(file)) << ": ";
-  std::cerr << ShownControls(why);
-  if (dryRun)
-    std::cerr << " (the copy would stop at its " << copy::CopyStepName(result.step) << ")";
-  std::cerr << "\n";
-  if (dryRun) return;
-  if (result.notPutBack.empty())
-    std::cerr << "zarvelin copy: the copy directory was left as it was\n";
-  for (const copy::NotPutBack& kept : result.notPutBack) {
-    Refuse(shown(kept.file),
-           "could not be put back; it is kept as " + ShownControls(shown(kept.keptAs)));
-  }
-}
-
-// The words in front of each line of a copy's result: what it did, or what it would do.
-struct ResultWords {
-  const char* written;
-  const char* renamed;
-  const char* replaced;
-  const char* skipped;
-};
-
-// The files behind a copy's result, one a line, paths as typed; the written ones only when asked.
-void ListResult(const copy::CopyResult& result, const ShownPaths& shown, const ResultWords& words,
-                bool withWritten, std::ostream& out) {
-  if (withWritten) {
-    for (const copy::WrittenFile& file : result.written) {
-      out << words.written << ShownControls(shown(file.path)) << "\n";
-    }
-  }
-  for (const copy::Renaming& renaming : result.renamed) {
-    out << words.renamed << ShownControls(shown(renaming.source)) << " -> "
-        << ShownControls(renaming.name) << "\n";
-  }
-  for (const std::string& file : result.replaced) {
-    out << words.replaced << ShownControls(shown(file)) << "\n";
-  }
-  for (const std::string& file : result.skipped) {
-    out << words.skipped << ShownControls(shown(file)) << "\n";
-  }
-  out << std::flush;
-}
-
 // What the copy did, for the one who typed the command: the files behind it on the normal
 // output, and (unless quiet) the closing message, paths as typed.
 void TellFinished(const CopyOptions& options, const copy::CopyResult& result,
@@ -214,7 +71,13 @@ void TellPlanned(const copy::CopyResult& result, const ShownPaths& shown, std::o
 }  // namespace
 
 int RunCopy(const CopyOptions& options, const CommandContext& context) {
+  const bool isGroup = IsGroupFile(options.projectFile);
+  if (isGroup && (options.dryRun || options.json)) {
+    std::cerr << "zarvelin copy: --dry-run and --json take a project file (.vbp), not a group\n";
+    return 1;
+  }
   if (!CheckInWords(options)) return 1;
+  if (isGroup) return RunGroupCopy(options, context);
   filebacked::IdeConfiguration configuration;
   if (options.scc) configuration.addIns.push_back(filebacked::AddInEntry{"vbscc", true});
   std::unique_ptr<filebacked::FileBackedVBE> vbe;
@@ -274,7 +137,10 @@ int RunCopy(const CopyOptions& options, const CommandContext& context) {
     } else if (finished) {
       TellFinished(options, result, shown, out);
     }
-    if (!finished) TellStopped(result, firstMessage, shown, options.dryRun);
+    if (!finished) {
+      TellWhyStopped(result, firstMessage, shown, options.dryRun);
+      if (!options.dryRun) TellWhatWasLeft(result.notPutBack, shown);
+    }
   });
   return finished ? 0 : 1;
 }
@@ -342,8 +208,7 @@ void RegisterCopyCommand(CLI::App& app, const CommandContext& context) {
     run.quiet = context.options->quiet;
     run.verbose = context.options->verbose;
     run.progress = context.stderrIsTerminal && !run.quiet && !run.json;
-    const int status =
-        IsGroupFile(run.projectFile) ? RunGroupCopy(run, *context.out) : RunCopy(run, context);
+    const int status = RunCopy(run, context);
     if (status != 0) throw CLI::RuntimeError(status);
   });
 }

@@ -14,18 +14,20 @@ bool SameFolder(const std::string& first, const std::string& second) {
 
 }  // namespace
 
-std::string Refusal(const cVBG& group, const std::vector<ProjectTarget>& targets) {
+std::string Refusal(const cVBG& group, const std::vector<ProjectTarget>& targets,
+                    const std::function<std::string(const std::string&)>& shown) {
+  const auto show = [&shown](const std::string& path) { return shown ? shown(path) : path; };
   const std::vector<GroupProject>& projects = group.Projects();
   for (const GroupProject& project : projects) {
     if (!project.found) {
-      return "The project file\r\n" + project.path + "\r\nof the group does not exist.";
+      return "The project file\r\n" + show(project.path) + "\r\nof the group does not exist.";
     }
   }
   for (const ProjectTarget& target : targets) {
     for (const GroupProject& project : projects) {
       if (SameFolder(target.folder, DirectoryOf(project.path))) {
-        return "The copy directory\r\n" + target.folder + "\r\nholds the project\r\n" +
-               project.path + "\r\nof the group.";
+        return "The copy directory\r\n" + show(target.folder) + "\r\nholds the project\r\n" +
+               show(project.path) + "\r\nof the group.";
       }
     }
   }

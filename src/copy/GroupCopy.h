@@ -33,7 +33,8 @@ std::string GroupFileName(const cVBG& group, const std::string& root);
 
 // Why the group cannot be copied to these targets (a missing project file, a target folder that
 // holds a project of the group), naming it; empty when it can.
-std::string Refusal(const cVBG& group, const std::vector<ProjectTarget>& targets);
+std::string Refusal(const cVBG& group, const std::vector<ProjectTarget>& targets,
+                    const std::function<std::string(const std::string&)>& shown = {});
 
 // Copies one project of the group into its target folder; true when the copy finished.
 using CopyOneProject =
