@@ -226,10 +226,11 @@ CopyJournal::CopyJournal(std::string copyDirectory, JournalRecord record)
 CopyJournal::CopyJournal(CopyJournal&& other) noexcept
     : copyDirectory_(std::move(other.copyDirectory_)),
       record_(std::move(other.record_)),
-      open_(std::exchange(other.open_, false)) {}
+      open_(std::exchange(other.open_, false)),
+      written_(other.written_) {}
 
 CopyJournal::~CopyJournal() {
-  if (!open_) return;
+  if (!open_ || !written_) return;
   try {
     PutBack(copyDirectory_, record_);
   } catch (...) {
@@ -302,6 +303,7 @@ void CopyJournal::Extend(const std::vector<std::string>& plannedTargetNames,
     record.asides.push_back({spelt, FreeAsideName(copyDirectory_, folder, taken, counter)});
   }
   WriteJournal(journalPath, record);
+  written_ = true;
   record_ = std::move(record);
   for (size_t at = firstNewFolder; at < record_.madeFolders.size(); ++at) {
     Files().MakeDirectory(JoinPath(copyDirectory_, record_.madeFolders[at]));

@@ -93,6 +93,8 @@ class CopyJournal {
   std::string copyDirectory_;
   JournalRecord record_;
   bool open_ = true;
+  // Whether the journal is on disk: before that there is nothing to undo.
+  bool written_ = false;
 };
 
 }  // namespace zarvelin::copy
