@@ -175,7 +175,14 @@ int32_t HostFileSystem::Attributes(const std::string& path) {
 }
 
 int64_t HostFileSystem::Length(const std::string& path) {
-  return static_cast<int64_t>(StatOf(paths_.ToHost(path)).st_size);
+  DirectoryNames::Known known = DirectoryNames::Known::kNothing;
+  const std::string host = paths_.ToHost(path, known);
+  if (known == DirectoryNames::Known::kAbsent) throw HostError(ENOENT, host);
+  // A file this process wrote whole under the hold is as long as what it wrote.
+  if (const std::optional<unsigned long long> written = paths_.WrittenLength(host)) {
+    return static_cast<int64_t>(*written);
+  }
+  return static_cast<int64_t>(StatOf(host).st_size);
 }
 
 DateTime HostFileSystem::LastModified(const std::string& path) {
@@ -248,6 +255,23 @@ std::string HostFileSystem::FindFirst(const std::string& pattern, int32_t attrib
     if (fits(AttributesOf(status, name)) && (!first || earlier(name, *first))) first = name;
   }
   return first.value_or(std::string());
+}
+
+std::string HostFileSystem::EntryName(const std::string& path) {
+  DirectoryNames::Known known = DirectoryNames::Known::kNothing;
+  std::string host;
+  try {
+    host = paths_.ToHost(path, known);
+  } catch (const VbError& error) {
+    // A drive or share that is not there holds nothing.
+    if (error.Number() == vberr::kPathNotFound) return {};
+    throw;
+  }
+  // A held listing names every entry, links to nothing among them: what it lacks is not there.
+  if (known == DirectoryNames::Known::kAbsent) return {};
+  struct stat status {};
+  if (known != DirectoryNames::Known::kFile && lstat(host.c_str(), &status) != 0) return {};
+  return HostName(host);
 }
 
 void HostFileSystem::MakeDirectory(const std::string& path) {

@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "copy/CopyJournal.h"
@@ -59,6 +60,11 @@ const std::vector<HostJournalCase> kCases = {
      {"Form1.frm", "Module1.bas"},
      true,
      0},
+    {"StoppedCopyPutsBackALinkToNothingFoundWithoutRegardToCase",
+     {{"Form1.frx", Kind::kLink, "../outside/gone.frx"}, {"Module1.bas", Kind::kFile, "old"}},
+     {"FORM1.FRX", "module1.bas"},
+     false,
+     0},
     {"ReadOnlyTargetIsRefused",
      {{"Module1.bas", Kind::kFile, "old module"}, {"Form1.frm", Kind::kReadOnlyFile, "kept"}},
      {"Module1.bas", "Form1.frm"},
@@ -66,7 +72,8 @@ const std::vector<HostJournalCase> kCases = {
      75},
 };
 
-class CopyJournalHost : public testing::TestWithParam<HostJournalCase> {
+// Each case runs as the copy runs it, under a held listing, and without one.
+class CopyJournalHost : public testing::TestWithParam<std::tuple<HostJournalCase, bool>> {
  protected:
   CopyJournalHost() : paths(Config()), files(paths), installed(files) {
     tree.Write("c/outside/shared.frm", "shared form");
@@ -104,7 +111,7 @@ class CopyJournalHost : public testing::TestWithParam<HostJournalCase> {
 };
 
 TEST_P(CopyJournalHost, LeavesTheDirectoryAsItWasOrAsTheCopyMadeIt) {
-  const HostJournalCase& testCase = GetParam();
+  const auto& [testCase, held] = GetParam();
   for (const Entry& entry : testCase.before) {
     const std::string path = tree.HostPath("c/copy/" + entry.name);
     if (entry.kind == Kind::kLink) {
@@ -117,6 +124,7 @@ TEST_P(CopyJournalHost, LeavesTheDirectoryAsItWasOrAsTheCopyMadeIt) {
   const std::vector<std::string> before = Listing("c/copy");
   const std::vector<std::string> outside = Listing("c/outside");
   const std::string copyDirectory = "C:\\copy";
+  const auto hold = held ? Files().HoldListings() : nullptr;
 
   std::optional<copy::CopyJournal> journal;
   ASSERT_EQ(FailureOf([&] {
@@ -154,10 +162,11 @@ TEST_P(CopyJournalHost, LeavesTheDirectoryAsItWasOrAsTheCopyMadeIt) {
   EXPECT_EQ(Listing("c/outside"), outside);
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, CopyJournalHost, testing::ValuesIn(kCases),
-                         [](const testing::TestParamInfo<HostJournalCase>& hostCase) {
-                           return hostCase.param.name;
-                         });
+INSTANTIATE_TEST_SUITE_P(
+    Cases, CopyJournalHost, testing::Combine(testing::ValuesIn(kCases), testing::Bool()),
+    [](const testing::TestParamInfo<std::tuple<HostJournalCase, bool>>& hostCase) {
+      return std::get<0>(hostCase.param).name + (std::get<1>(hostCase.param) ? "Held" : "");
+    });
 
 }  // namespace
 }  // namespace zarvelin::host
