@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "copy/IsLink.h"
 #include "runtime/Runtime.h"
 #include "runtime/Strings.h"
 #include "runtime/VbError.h"
@@ -12,15 +13,6 @@ namespace {
 
 std::string JournalPath(const std::string& copyDirectory) {
   return JoinPath(copyDirectory, CopyJournal::kFileName);
-}
-
-// Whether the entry at path is a link, even one to nothing.
-bool IsLink(const std::string& path) {
-  try {
-    return Files().LinkTarget(path) != path;
-  } catch (const VbError&) {
-    return true;
-  }
 }
 
 // A link is an entry of its own here, even when what it names is gone.

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "copy/CopyJournal.h"
+#include "copy/JournalSafeguard.h"
 #include "fakes/host/TempDir.h"
 #include "host/HostFileSystem.h"
 #include "runtime/Runtime.h"
@@ -72,10 +73,10 @@ const std::vector<HostJournalCase> kCases = {
      75},
 };
 
-// Each case runs as the copy runs it, under a held listing, and without one.
-class CopyJournalHost : public testing::TestWithParam<std::tuple<HostJournalCase, bool>> {
+// A C: drive with a copy directory and a folder outside it, on the real file layer.
+class CopyJournalHostWorld : public testing::Test {
  protected:
-  CopyJournalHost() : paths(Config()), files(paths), installed(files) {
+  CopyJournalHostWorld() : paths(Config()), files(paths), installed(files) {
     tree.Write("c/outside/shared.frm", "shared form");
     tree.MakeDirectory("c/copy");
   }
@@ -109,6 +110,10 @@ class CopyJournalHost : public testing::TestWithParam<std::tuple<HostJournalCase
   HostFileSystem files;
   ScopedService<FileSystem> installed;
 };
+
+// Each case runs as the copy runs it, under a held listing, and without one.
+class CopyJournalHost : public CopyJournalHostWorld,
+                        public testing::WithParamInterface<std::tuple<HostJournalCase, bool>> {};
 
 TEST_P(CopyJournalHost, LeavesTheDirectoryAsItWasOrAsTheCopyMadeIt) {
   const auto& [testCase, held] = GetParam();
@@ -160,6 +165,32 @@ TEST_P(CopyJournalHost, LeavesTheDirectoryAsItWasOrAsTheCopyMadeIt) {
     EXPECT_EQ(Listing("c/copy"), before);
   }
   EXPECT_EQ(Listing("c/outside"), outside);
+}
+
+// The safeguard leaves a read-only file or a folder at a planned name where it is (the copy stops
+// on it), but a link to one is the copy's to replace: a copy that stops puts the link back.
+TEST_F(CopyJournalHostWorld, AStoppedCopyPutsBackALinkToWhatItWouldLeaveAlone) {
+  tree.Write("c/outside/kept.frm", "read-only form");
+  chmod(tree.HostPath("c/outside/kept.frm").c_str(), 0444);
+  tree.MakeDirectory("c/lib");
+  std::filesystem::create_symlink("../outside/kept.frm", tree.HostPath("c/copy/Form1.frm"));
+  std::filesystem::create_symlink("../lib", tree.HostPath("c/copy/Res"));
+  const std::vector<std::string> planned = {"Form1.frm", "Res"};
+  const std::vector<std::string> before = Listing("c/copy");
+  const std::vector<std::string> outside = Listing("c/outside");
+  for (const bool held : {false, true}) {
+    const auto hold = held ? Files().HoldListings() : nullptr;
+    copy::JournalSafeguard safeguard;
+    safeguard.Begin("C:\\copy", planned, {});
+    for (const std::string& name : planned) {
+      const auto staged = Files().Stage("C:\\copy\\" + name);
+      staged->Write("copied " + name);
+      staged->Commit();
+    }
+    EXPECT_TRUE(safeguard.Rollback().empty()) << (held ? "held" : "");
+    EXPECT_EQ(Listing("c/copy"), before) << (held ? "held" : "");
+    EXPECT_EQ(Listing("c/outside"), outside) << (held ? "held" : "");
+  }
 }
 
 INSTANTIATE_TEST_SUITE_P(
