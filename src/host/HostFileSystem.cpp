@@ -69,6 +69,19 @@ std::pair<std::string, std::string> SplitPattern(const std::string& pattern) {
   return {".", pattern};
 }
 
+// A source that is not there is the failure, whatever the rename itself said; any other is the
+// target's. Asked only once a rename failed, so that a rename that works costs one call.
+void RequireEntry(const std::string& hostPath) {
+  struct stat status {};
+  if (lstat(hostPath.c_str(), &status) != 0) throw HostError(errno, hostPath);
+}
+
+[[noreturn]] void ThrowRenameFailure(int failure, const std::string& source,
+                                     const std::string& target) {
+  RequireEntry(source);
+  throw HostError(failure, target);
+}
+
 bool HasWildcard(std::string_view name) {
   return name.find_first_of("*?") != std::string_view::npos;
 }
@@ -124,15 +137,16 @@ void HostFileSystem::Delete(const std::string& path) {
 void HostFileSystem::Rename(const std::string& from, const std::string& to) {
   const std::string source = paths_.ToHost(from);
   std::string target = paths_.ToHost(to);
-  struct stat sourceStatus {};
-  if (lstat(source.c_str(), &sourceStatus) != 0) throw HostError(errno, source);
   if (target == source) {
     // The new name differs from the old one in letter case only: the disk takes the new spelling.
     const std::string absolute = paths_.Absolute(to);
     target = HostParent(source) + "/" + absolute.substr(absolute.find_last_of('\\') + 1);
-    if (target == source) return;
+    if (target == source) {
+      RequireEntry(source);
+      return;
+    }
     const auto before = paths_.BeforeChange(source);
-    if (rename(source.c_str(), target.c_str()) != 0) throw HostError(errno, target);
+    if (rename(source.c_str(), target.c_str()) != 0) ThrowRenameFailure(errno, source, target);
     Moved(source, target, before, before);
     return;
   }
@@ -143,22 +157,21 @@ void HostFileSystem::Rename(const std::string& from, const std::string& to) {
     Moved(source, target, sourceBefore, targetBefore);
     return;
   }
-  if (errno != EINVAL && errno != ENOSYS) throw HostError(errno, target);
+  if (errno != EINVAL && errno != ENOSYS) ThrowRenameFailure(errno, source, target);
 #endif
+  RequireEntry(source);
   struct stat targetStatus {};
   if (lstat(target.c_str(), &targetStatus) == 0) throw VbError(vberr::kFileAlreadyExists);
-  if (rename(source.c_str(), target.c_str()) != 0) throw HostError(errno, target);
+  if (rename(source.c_str(), target.c_str()) != 0) ThrowRenameFailure(errno, source, target);
   Moved(source, target, sourceBefore, targetBefore);
 }
 
 void HostFileSystem::Replace(const std::string& from, const std::string& to) {
   const std::string source = paths_.ToHost(from);
   const std::string target = paths_.ToHost(to);
-  struct stat sourceStatus {};
-  if (lstat(source.c_str(), &sourceStatus) != 0) throw HostError(errno, source);
   const auto sourceBefore = paths_.BeforeChange(source);
   const auto targetBefore = paths_.BeforeChange(target);
-  if (rename(source.c_str(), target.c_str()) != 0) throw HostError(errno, target);
+  if (rename(source.c_str(), target.c_str()) != 0) ThrowRenameFailure(errno, source, target);
   Moved(source, target, sourceBefore, targetBefore);
 }
 

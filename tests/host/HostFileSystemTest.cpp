@@ -288,6 +288,46 @@ TEST_F(HostFileSystemTest, AnEntryIsFoundAlikeWithAndWithoutAHeldListing) {
   }
 }
 
+// Name ... As answers as VB does: the missing source is the failure before anything about the
+// target, an existing target is never replaced, and a change of letter case alone is a rename.
+// The atomic replace of a finished file takes the target's place, and fails alike otherwise.
+TEST_F(HostFileSystemTest, RenameFailsOnTheSourceFirstAndReplacesOnlyWhenAsked) {
+  const struct {
+    bool replace;
+    const char* from;
+    const char* to;
+    int32_t failure;
+    std::vector<std::string> after;
+  } cases[] = {
+      {false, "A.bas", "C.bas", 0, {"B.bas", "C.bas"}},
+      {false, "A.bas", "a.BAS", 0, {"B.bas", "a.BAS"}},
+      {false, "A.bas", "A.bas", 0, {"A.bas", "B.bas"}},
+      {false, "A.bas", "B.bas", 58, {"A.bas", "B.bas"}},
+      {false, "Gone.bas", "C.bas", 53, {"A.bas", "B.bas"}},
+      {false, "Gone.bas", "B.bas", 53, {"A.bas", "B.bas"}},
+      {false, "Gone.bas", "Gone.bas", 53, {"A.bas", "B.bas"}},
+      {false, "A.bas", "Nowhere\\C.bas", 76, {"A.bas", "B.bas"}},
+      {false, "Gone.bas", "Nowhere\\C.bas", 53, {"A.bas", "B.bas"}},
+      {true, "A.bas", "B.bas", 0, {"B.bas"}},
+      {true, "Gone.bas", "B.bas", 53, {"A.bas", "B.bas"}},
+      {true, "A.bas", "Nowhere\\C.bas", 76, {"A.bas", "B.bas"}},
+      {true, "Gone.bas", "Nowhere\\C.bas", 53, {"A.bas", "B.bas"}},
+  };
+  for (const auto& c : cases) {
+    TempDir world;
+    world.Write("c/proj/A.bas", "a");
+    world.Write("c/proj/B.bas", "b");
+    const PathMapper mapper(DriveCIn(world));
+    HostFileSystem host(mapper);
+    const std::string from = std::string("C:\\proj\\") + c.from;
+    const std::string to = std::string("C:\\proj\\") + c.to;
+    EXPECT_EQ(FailureOf([&] { c.replace ? host.Replace(from, to) : host.Rename(from, to); }),
+              c.failure)
+        << c.from << " " << c.to;
+    EXPECT_EQ(world.List("c/proj"), c.after) << c.from << " " << c.to;
+  }
+}
+
 // A file written under a hold tells its length from the write; it must be the length on disk,
 // whichever way the file was made and whatever happened to its name since.
 TEST(HostStagingTest, AFileWrittenUnderAHeldListingHasTheLengthItHasOnDisk) {
