@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "copy/IsLink.h"
 #include "runtime/Runtime.h"
 #include "runtime/Strings.h"
 #include "runtime/VbError.h"
@@ -10,30 +11,13 @@
 namespace zarvelin::copy {
 namespace {
 
-constexpr int32_t kAnyEntry = fileattr::kHidden | fileattr::kSystem | fileattr::kDirectory;
-
 std::string JournalPath(const std::string& copyDirectory) {
   return JoinPath(copyDirectory, CopyJournal::kFileName);
 }
 
-// A link is an entry of its own, even when what it names is gone.
-bool IsLink(const std::string& path) {
-  try {
-    return Files().LinkTarget(path) != path;
-  } catch (const VbError&) {
-    return true;
-  }
-}
-
-// The name of the entry at path as its directory spells it; empty when there is none.
-std::string EntryName(const std::string& path, std::string_view name) {
-  std::string found = Files().FindFirst(path, kAnyEntry);
-  if (found.empty() && IsLink(path)) found = name;
-  return found;
-}
-
-bool Stands(const std::string& path, std::string_view name) {
-  return !EntryName(path, name).empty();
+// A link is an entry of its own here, even when what it names is gone.
+bool Stands(const std::string& path) {
+  return !Files().EntryName(path).empty();
 }
 
 // The folder part of a relative name ("" for a plain name) and the name within that folder.
@@ -53,7 +37,7 @@ std::string FreeAsideName(const std::string& copyDirectory, const std::string& f
   for (;;) {
     const std::string leaf = std::string(CopyJournal::kAsidePrefix) + std::to_string(++counter);
     std::string name = Within(folder, leaf);
-    if (taken.contains(name) || Stands(JoinPath(copyDirectory, name), leaf)) continue;
+    if (taken.contains(name) || Stands(JoinPath(copyDirectory, name))) continue;
     taken.insert(name);
     return name;
   }
@@ -134,9 +118,9 @@ RollbackOutcome PutBack(const std::string& copyDirectory, const JournalRecord& r
     const std::string asidePath = aside ? JoinPath(copyDirectory, aside->asideName) : std::string();
     bool waiting = false;
     try {
-      waiting = aside && Stands(asidePath, aside->asideName);
+      waiting = aside && Stands(asidePath);
       if (aside && !waiting) continue;
-      if (Stands(path, name)) Files().Delete(path);
+      if (Stands(path)) Files().Delete(path);
       if (waiting) Files().Rename(asidePath, path);
     } catch (const VbError&) {
       left.plannedNames.push_back(name);
@@ -182,7 +166,7 @@ std::vector<std::string> ReplacedFiles(const std::string& copyDirectory,
   std::vector<std::string> replaced;
   for (const AsideEntry& aside : record.asides) {
     const std::string target = JoinPath(copyDirectory, aside.name);
-    if (Stands(target, aside.name)) replaced.push_back(target);
+    if (Stands(target)) replaced.push_back(target);
   }
   return replaced;
 }
@@ -196,10 +180,10 @@ std::vector<std::string> RemoveAsides(const std::string& copyDirectory,
     const std::string asidePath = JoinPath(copyDirectory, aside.asideName);
     const std::string target = JoinPath(copyDirectory, aside.name);
     try {
-      if (!Stands(asidePath, aside.asideName)) continue;
+      if (!Stands(asidePath)) continue;
       // A planned name the copy did not write after all (an IDE need not write every companion
       // it might) keeps the file that was there: only what the copy replaced is dropped.
-      if (Stands(target, aside.name)) {
+      if (Stands(target)) {
         Files().Delete(asidePath);
       } else {
         Files().Rename(asidePath, target);
@@ -243,7 +227,7 @@ CopyJournal CopyJournal::Begin(const std::string& copyDirectory,
                                const NoCaseSet& reservedNames) {
   const std::string journalPath = JournalPath(copyDirectory);
   RefuseJournalReserved(journalPath, reservedNames);
-  if (Stands(journalPath, kFileName)) {
+  if (Stands(journalPath)) {
     throw VbError(vberr::kFileAlreadyExists,
                   "An earlier copy into " + copyDirectory + " left its journal; recover it first");
   }
@@ -288,7 +272,7 @@ void CopyJournal::Extend(const std::vector<std::string>& plannedTargetNames,
       continue;
     }
     const std::string path = JoinPath(copyDirectory_, name);
-    const std::string onDisk = EntryName(path, name.substr(folder.empty() ? 0 : folder.size() + 1));
+    const std::string onDisk = Files().EntryName(path);
     if (onDisk.empty()) {
       record.plannedNames.push_back(name);
       continue;
@@ -332,7 +316,7 @@ RollbackOutcome CopyJournal::Rollback() {
 RecoveryOutcome CopyJournal::RecoverCopyDirectory(const std::string& copyDirectory) {
   const std::string journalPath = JournalPath(copyDirectory);
   RecoveryOutcome outcome;
-  if (!Stands(journalPath, kFileName)) return outcome;
+  if (!Stands(journalPath)) return outcome;
   const JournalRecord record = ReadJournal(journalPath);
   if (record.committed) {
     outcome.action = RecoveryOutcome::Action::kCommitted;

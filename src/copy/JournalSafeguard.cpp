@@ -1,5 +1,6 @@
 #include "copy/JournalSafeguard.h"
 
+#include "copy/IsLink.h"
 #include "runtime/FileSystem.h"
 #include "runtime/Runtime.h"
 #include "runtime/StringKeys.h"
@@ -11,15 +12,16 @@ namespace {
 
 // A read-only file or a folder at a planned name is not the copy's to replace: writing there
 // fails with the file error and its message, as it always did, and the entry stays untouched,
-// neither put aside nor removed by a rollback.
+// neither put aside nor removed by a rollback. A link is another matter, whatever it names: the
+// copy replaces it with a file of its own, so the journal must move it as the link, or a copy
+// that stops would leave the file where the link was.
 bool LeftWhereItIs(const std::string& path) {
   // The held listing answers for the names that are free, which most are, without a look-up.
-  constexpr int32_t kAnyEntry = fileattr::kHidden | fileattr::kSystem | fileattr::kDirectory;
-  if (Files().FindFirst(path, kAnyEntry).empty()) return false;
+  if (Files().EntryName(path).empty() || IsLink(path)) return false;
   try {
     return (Files().Attributes(path) & (fileattr::kReadOnly | fileattr::kDirectory)) != 0;
   } catch (const VbError&) {
-    // A link to nothing has no attributes of its own; the journal moves it as the link.
+    // Gone meanwhile: nothing is left to leave alone.
     return false;
   }
 }

@@ -11,6 +11,7 @@
 #include "ide/CompanionReferences.h"
 #include "ide/ComponentKinds.h"
 #include "runtime/CodedLine.h"
+#include "runtime/ReferencesRead.h"
 #include "runtime/Runtime.h"
 #include "runtime/StringKeys.h"
 #include "runtime/Strings.h"
@@ -134,8 +135,12 @@ struct Source {
 
 // The companions a component file names in its property block, each once by its path as
 // written. A file that cannot be read names none: the IDE holds the component, and its save
-// reports what is wrong.
+// reports what is wrong. The IDE has read most files already, and what it found stands while
+// the file is unchanged.
 std::vector<std::string> ReferencesIn(const std::string& file) {
+  if (std::optional<std::vector<std::string>> known = ReferencesRead().Find(file)) {
+    return std::move(*known);
+  }
   std::vector<std::string> references;
   NoCaseSet seen;
   try {
@@ -148,6 +153,9 @@ std::vector<std::string> ReferencesIn(const std::string& file) {
         std::string name(line.substr(reference.start, reference.length));
         if (seen.insert(name).second) references.push_back(std::move(name));
       }
+    }
+    if (const std::optional<std::string> version = reader->Version()) {
+      ReferencesRead().Keep(file, *version, references);
     }
   } catch (const VbError&) {
     return {};

@@ -4,18 +4,11 @@
 #include <unordered_map>
 #include <utility>
 
-#include "runtime/CodePage.h"
-#include "runtime/Runtime.h"
+#include "runtime/ReferencesRead.h"
+#include "runtime/VersionedFacts.h"
 
 namespace zarvelin::filebacked {
 namespace {
-
-struct Entry {
-  std::string version;
-  // The names learned are text decoded in this code page; read in another, they would differ.
-  std::string codePage;
-  ComponentFileFacts facts;
-};
 
 // Far more than any project holds; the bound only keeps a long session from growing without end.
 constexpr size_t kMostFiles = 100000;
@@ -25,9 +18,9 @@ std::mutex& Lock() {
   return lock;
 }
 
-std::unordered_map<std::string, Entry>& Entries() {
-  static std::unordered_map<std::string, Entry> entries;
-  return entries;
+VersionedFacts<ComponentFileFacts>& Facts() {
+  static VersionedFacts<ComponentFileFacts> facts;
+  return facts;
 }
 
 // A path as a project wrote it -> where it was found, where the two differ.
@@ -39,21 +32,13 @@ std::unordered_map<std::string, std::string>& Spellings() {
 }  // namespace
 
 std::optional<ComponentFileFacts> LearnedFacts(const std::string& path) {
-  const std::lock_guard lock(Lock());
-  const auto known = Entries().find(path);
-  if (known == Entries().end()) return std::nullopt;
-  if (Files().Version(path) == known->second.version &&
-      ProjectCodePage().Name() == known->second.codePage) {
-    return known->second.facts;
-  }
-  Entries().erase(known);
-  return std::nullopt;
+  return Facts().Find(path);
 }
 
 void Learned(const std::string& path, const std::string& version, const ComponentFileFacts& facts) {
-  const std::lock_guard lock(Lock());
-  if (Entries().size() >= kMostFiles) Entries().clear();
-  Entries().insert_or_assign(path, Entry{version, ProjectCodePage().Name(), facts});
+  Facts().Keep(path, version, facts);
+  // A copy plans the companions of every component the IDE holds.
+  ReferencesRead().Keep(path, version, facts.companions);
 }
 
 std::optional<LearnedComponentFile> LearnedFileFor(const std::string& written) {

@@ -11,7 +11,8 @@
 namespace zarvelin::host {
 namespace {
 
-std::optional<std::string> SpellingOf(const std::pair<const std::string, bool>* entry) {
+template <typename Entry>
+std::optional<std::string> SpellingOf(const Entry* entry) {
   return entry == nullptr ? std::nullopt : std::optional<std::string>(entry->first);
 }
 
@@ -24,10 +25,10 @@ auto ExactEntry(Names& names, std::string_view name) {
 
 }  // namespace
 
-const std::pair<const std::string, bool>* DirectoryNames::Spelled(const Listing& listing,
-                                                                  std::string_view name) {
+const std::pair<const std::string, DirectoryNames::Facts>* DirectoryNames::Spelled(
+    const Listing& listing, std::string_view name) {
   auto [at, end] = listing.names.equal_range(name);
-  const std::pair<const std::string, bool>* first = nullptr;
+  const std::pair<const std::string, Facts>* first = nullptr;
   for (; at != end; ++at) {
     if (at->first == name) return &*at;
     if (first == nullptr || at->first < first->first) first = &*at;
@@ -51,7 +52,7 @@ std::optional<DirectoryNames::Listing> DirectoryNames::Read(const std::string& h
   while (const dirent* entry = readdir(directory.get())) {
     const std::string_view name = entry->d_name;
     if (name == "." || name == "..") continue;
-    listing.names.emplace(name, entry->d_type == DT_REG);
+    listing.names.emplace(name, Facts{entry->d_type == DT_REG, std::nullopt});
   }
   return listing;
 }
@@ -95,18 +96,25 @@ std::optional<std::string> DirectoryNames::HeldPath(const std::string& hostDirec
   const Listing* listing = HeldListing(hostDirectory);
   if (listing == nullptr) return std::nullopt;
   const auto* entry = Spelled(*listing, name);
-  known = entry == nullptr ? Known::kAbsent : entry->second ? Known::kFile : Known::kNothing;
+  known = entry == nullptr            ? Known::kAbsent
+          : entry->second.regularFile ? Known::kFile
+                                      : Known::kNothing;
   return HostJoin(hostDirectory, entry == nullptr ? name : std::string_view(entry->first));
+}
+
+DirectoryNames::Listing* DirectoryNames::CheckedListing(std::string_view hostDirectory) {
+  const auto held = listings_.find(hostDirectory);
+  return held == listings_.end() || held->second.unchecked ? nullptr : &held->second;
 }
 
 DirectoryNames::Known DirectoryNames::Entry(std::string_view hostDirectory, std::string_view name) {
   if (!Trusted()) return Known::kNothing;
   const std::lock_guard lock(mutex_);
-  const auto held = listings_.find(hostDirectory);
-  if (held == listings_.end() || held->second.unchecked) return Known::kNothing;
-  const auto entry = ExactEntry(held->second.names, name);
-  if (entry == held->second.names.end()) return Known::kAbsent;
-  return entry->second ? Known::kFile : Known::kNothing;
+  const Listing* listing = CheckedListing(hostDirectory);
+  if (listing == nullptr) return Known::kNothing;
+  const auto entry = ExactEntry(listing->names, name);
+  if (entry == listing->names.end()) return Known::kAbsent;
+  return entry->second.regularFile ? Known::kFile : Known::kNothing;
 }
 
 std::optional<std::string> DirectoryNames::Find(const std::string& hostDirectory,
@@ -164,9 +172,9 @@ void DirectoryNames::Added(std::string_view hostDirectory, std::string_view name
   if (Listing* listing = CurrentAcross(hostDirectory, before)) {
     const auto entry = ExactEntry(listing->names, name);
     if (entry == listing->names.end()) {
-      listing->names.emplace(name, false);
+      listing->names.emplace(name, Facts{});
     } else {
-      entry->second = false;
+      entry->second = Facts{};
     }
   }
 }
@@ -179,6 +187,27 @@ void DirectoryNames::Removed(std::string_view hostDirectory, std::string_view na
   if (const auto entry = ExactEntry(listing->names, name); entry != listing->names.end()) {
     listing->names.erase(entry);
   }
+}
+
+void DirectoryNames::Wrote(std::string_view hostDirectory, std::string_view name,
+                           unsigned long long length) {
+  if (!Trusted()) return;
+  const std::lock_guard lock(mutex_);
+  Listing* listing = CheckedListing(hostDirectory);
+  if (listing == nullptr) return;
+  if (const auto entry = ExactEntry(listing->names, name); entry != listing->names.end()) {
+    entry->second = Facts{true, length};
+  }
+}
+
+std::optional<unsigned long long> DirectoryNames::WrittenLength(std::string_view hostDirectory,
+                                                                std::string_view name) {
+  if (!Trusted()) return std::nullopt;
+  const std::lock_guard lock(mutex_);
+  const Listing* listing = CheckedListing(hostDirectory);
+  if (listing == nullptr) return std::nullopt;
+  const auto entry = ExactEntry(listing->names, name);
+  return entry == listing->names.end() ? std::nullopt : entry->second.writtenLength;
 }
 
 }  // namespace zarvelin::host

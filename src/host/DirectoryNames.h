@@ -66,13 +66,25 @@ class DirectoryNames {
              const std::optional<Stamp>& before);
   void Removed(std::string_view hostDirectory, std::string_view name,
                const std::optional<Stamp>& before);
+  // Under a hold, after Added: the entry is a regular file this process wrote whole, `length`
+  // bytes long. Until the entry changes again, the listing answers for it as for a file it read.
+  void Wrote(std::string_view hostDirectory, std::string_view name, unsigned long long length);
+  // Under a hold, the length of the file this process wrote at name, as Wrote told it; nothing
+  // where no such write is known.
+  std::optional<unsigned long long> WrittenLength(std::string_view hostDirectory,
+                                                  std::string_view name);
 
  private:
+  // What a listing knows of one entry: whether it was a regular file when read (an entry this
+  // process adds is not taken for one, unless it wrote the file whole) and then its length.
+  struct Facts {
+    bool regularFile = false;
+    std::optional<unsigned long long> writtenLength;
+  };
   struct Listing {
     Stamp stamp;
-    // Each name -> whether it was a regular file when read (an entry this process adds is not
-    // taken for one). Names that differ only in letter case are found together.
-    std::unordered_multimap<std::string, bool, NoCaseHash, NoCaseEqual> names;
+    // Each name -> its facts. Names that differ only in letter case are found together.
+    std::unordered_multimap<std::string, Facts, NoCaseHash, NoCaseEqual> names;
     // Read before the hold in force began: checked against the directory once before it is
     // trusted.
     bool unchecked = false;
@@ -80,14 +92,16 @@ class DirectoryNames {
 
   // The entry that name finds: the one spelled so if there is one, else the first in byte order
   // of those spelled so letter case aside; null where there is none.
-  static const std::pair<const std::string, bool>* Spelled(const Listing& listing,
-                                                           std::string_view name);
+  static const std::pair<const std::string, Facts>* Spelled(const Listing& listing,
+                                                            std::string_view name);
   static std::optional<Listing> Read(const std::string& hostDirectory);
   // Under a hold, hostDirectory's listing, read now if it was not; the caller holds the mutex.
   const Listing* HeldListing(const std::string& hostDirectory);
   // The listing of hostDirectory, moved on to the directory's stamp now, if it was current at
   // `before` (or already is now); otherwise drops it.
   Listing* CurrentAcross(std::string_view hostDirectory, const std::optional<Stamp>& before);
+  // hostDirectory's listing if one was read and checked; the caller holds the mutex.
+  Listing* CheckedListing(std::string_view hostDirectory);
 
   // Few directories are looked into by case; a bound keeps a scan of a huge one from staying.
   static constexpr size_t kMostListings = 32;

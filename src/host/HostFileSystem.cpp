@@ -69,6 +69,19 @@ std::pair<std::string, std::string> SplitPattern(const std::string& pattern) {
   return {".", pattern};
 }
 
+// A source that is not there is the failure, whatever the rename itself said; any other is the
+// target's. Asked only once a rename failed, so that a rename that works costs one call.
+void RequireEntry(const std::string& hostPath) {
+  struct stat status {};
+  if (lstat(hostPath.c_str(), &status) != 0) throw HostError(errno, hostPath);
+}
+
+[[noreturn]] void ThrowRenameFailure(int failure, const std::string& source,
+                                     const std::string& target) {
+  RequireEntry(source);
+  throw HostError(failure, target);
+}
+
 bool HasWildcard(std::string_view name) {
   return name.find_first_of("*?") != std::string_view::npos;
 }
@@ -124,15 +137,16 @@ void HostFileSystem::Delete(const std::string& path) {
 void HostFileSystem::Rename(const std::string& from, const std::string& to) {
   const std::string source = paths_.ToHost(from);
   std::string target = paths_.ToHost(to);
-  struct stat sourceStatus {};
-  if (lstat(source.c_str(), &sourceStatus) != 0) throw HostError(errno, source);
   if (target == source) {
     // The new name differs from the old one in letter case only: the disk takes the new spelling.
     const std::string absolute = paths_.Absolute(to);
     target = HostParent(source) + "/" + absolute.substr(absolute.find_last_of('\\') + 1);
-    if (target == source) return;
+    if (target == source) {
+      RequireEntry(source);
+      return;
+    }
     const auto before = paths_.BeforeChange(source);
-    if (rename(source.c_str(), target.c_str()) != 0) throw HostError(errno, target);
+    if (rename(source.c_str(), target.c_str()) != 0) ThrowRenameFailure(errno, source, target);
     Moved(source, target, before, before);
     return;
   }
@@ -143,22 +157,21 @@ void HostFileSystem::Rename(const std::string& from, const std::string& to) {
     Moved(source, target, sourceBefore, targetBefore);
     return;
   }
-  if (errno != EINVAL && errno != ENOSYS) throw HostError(errno, target);
+  if (errno != EINVAL && errno != ENOSYS) ThrowRenameFailure(errno, source, target);
 #endif
+  RequireEntry(source);
   struct stat targetStatus {};
   if (lstat(target.c_str(), &targetStatus) == 0) throw VbError(vberr::kFileAlreadyExists);
-  if (rename(source.c_str(), target.c_str()) != 0) throw HostError(errno, target);
+  if (rename(source.c_str(), target.c_str()) != 0) ThrowRenameFailure(errno, source, target);
   Moved(source, target, sourceBefore, targetBefore);
 }
 
 void HostFileSystem::Replace(const std::string& from, const std::string& to) {
   const std::string source = paths_.ToHost(from);
   const std::string target = paths_.ToHost(to);
-  struct stat sourceStatus {};
-  if (lstat(source.c_str(), &sourceStatus) != 0) throw HostError(errno, source);
   const auto sourceBefore = paths_.BeforeChange(source);
   const auto targetBefore = paths_.BeforeChange(target);
-  if (rename(source.c_str(), target.c_str()) != 0) throw HostError(errno, target);
+  if (rename(source.c_str(), target.c_str()) != 0) ThrowRenameFailure(errno, source, target);
   Moved(source, target, sourceBefore, targetBefore);
 }
 
@@ -175,7 +188,14 @@ int32_t HostFileSystem::Attributes(const std::string& path) {
 }
 
 int64_t HostFileSystem::Length(const std::string& path) {
-  return static_cast<int64_t>(StatOf(paths_.ToHost(path)).st_size);
+  DirectoryNames::Known known = DirectoryNames::Known::kNothing;
+  const std::string host = paths_.ToHost(path, known);
+  if (known == DirectoryNames::Known::kAbsent) throw HostError(ENOENT, host);
+  // A file this process wrote whole under the hold is as long as what it wrote.
+  if (const std::optional<unsigned long long> written = paths_.WrittenLength(host)) {
+    return static_cast<int64_t>(*written);
+  }
+  return static_cast<int64_t>(StatOf(host).st_size);
 }
 
 DateTime HostFileSystem::LastModified(const std::string& path) {
@@ -248,6 +268,23 @@ std::string HostFileSystem::FindFirst(const std::string& pattern, int32_t attrib
     if (fits(AttributesOf(status, name)) && (!first || earlier(name, *first))) first = name;
   }
   return first.value_or(std::string());
+}
+
+std::string HostFileSystem::EntryName(const std::string& path) {
+  DirectoryNames::Known known = DirectoryNames::Known::kNothing;
+  std::string host;
+  try {
+    host = paths_.ToHost(path, known);
+  } catch (const VbError& error) {
+    // A drive or share that is not there holds nothing.
+    if (error.Number() == vberr::kPathNotFound) return {};
+    throw;
+  }
+  // A held listing names every entry, links to nothing among them: what it lacks is not there.
+  if (known == DirectoryNames::Known::kAbsent) return {};
+  struct stat status {};
+  if (known != DirectoryNames::Known::kFile && lstat(host.c_str(), &status) != 0) return {};
+  return HostName(host);
 }
 
 void HostFileSystem::MakeDirectory(const std::string& path) {

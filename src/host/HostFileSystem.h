@@ -27,6 +27,7 @@ class HostFileSystem : public FileSystem {
   DateTime LastModified(const std::string& path) override;
   int64_t Length(const std::string& path) override;
   std::string FindFirst(const std::string& pattern, int32_t attributeMask) override;
+  std::string EntryName(const std::string& path) override;
   void MakeDirectory(const std::string& path) override;
   void RemoveEmptyDirectory(const std::string& path) override;
   bool SameFile(const std::string& first, const std::string& second) override;

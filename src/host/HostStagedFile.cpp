@@ -36,16 +36,17 @@ std::string DirectoryOf(const std::string& hostPath) {
 // trip through this process's memory, shared extents on file systems that have them); between
 // file systems or kernels that cannot, the bytes go through a buffer in pieces.
 // The file is copied as big as it was when opened; a call that could only find the end is not
-// made, save for a file that calls itself empty (as the files of /proc do).
-void CopyBytes(HostFile& input, HostFile& output) {
+// made, save for a file that calls itself empty (as the files of /proc do). Answers the number of
+// bytes copied.
+unsigned long long CopyBytes(HostFile& input, HostFile& output) {
   unsigned long long copied = 0;
   for (;;) {
     const ssize_t count = copy_file_range(input.Descriptor(), nullptr, output.Descriptor(), nullptr,
                                           kCopyPieceSize * 16, 0);
-    if (count == 0) return;
+    if (count == 0) return copied;
     if (count > 0) {
       copied += static_cast<unsigned long long>(count);
-      if (input.Size() > 0 && copied >= input.Size()) return;
+      if (input.Size() > 0 && copied >= input.Size()) return copied;
       continue;
     }
     if (errno == EINTR) continue;
@@ -59,8 +60,9 @@ void CopyBytes(HostFile& input, HostFile& output) {
   std::vector<char> piece(kCopyPieceSize);
   for (;;) {
     const size_t count = input.Read(piece.data(), piece.size());
-    if (count == 0) return;
+    if (count == 0) return copied;
     output.Write(std::string_view(piece.data(), count));
+    copied += count;
   }
 }
 
@@ -253,6 +255,7 @@ HostStagedFile::~HostStagedFile() {
 
 void HostStagedFile::Write(std::string_view bytes) {
   file_->Write(bytes);
+  length_ += bytes.size();
 }
 
 void HostStagedFile::CopyFrom(const std::string& source) {
@@ -271,7 +274,7 @@ void HostStagedFile::Append(const std::string& source, bool takeSourceMode) {
     throw VbError(vberr::kPathFileAccessError);
   }
   if (!mode_ && takeSourceMode) mode_ = static_cast<mode_t>(input.Mode() & 0777);
-  CopyBytes(input, *file_);
+  length_ += CopyBytes(input, *file_);
 }
 
 void HostStagedFile::Commit() {
@@ -290,6 +293,7 @@ void HostStagedFile::Commit() {
       throw;
     }
     madeAtTarget_ = false;
+    paths_.Wrote(target_, length_);
     return;
   }
   if (temporary_.empty()) {
@@ -307,6 +311,7 @@ void HostStagedFile::Commit() {
         if (unlink(target_.c_str()) == 0) paths_.Removed(target_, beforeRemoval);
         throw;
       }
+      paths_.Wrote(target_, length_);
       return;
     }
     if (failure != EEXIST) throw HostError(failure, target_);
@@ -318,6 +323,7 @@ void HostStagedFile::Commit() {
   if (rename(temporary_.c_str(), target_.c_str()) != 0) throw HostError(errno, target_);
   paths_.Removed(temporary_, before);
   paths_.Added(target_, before);
+  paths_.Wrote(target_, length_);
   temporary_.clear();
 }
 

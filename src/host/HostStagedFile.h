@@ -57,6 +57,8 @@ class HostStagedFile : public StagedFile {
   bool targetExisted_ = false;
   // The file is being written at the target itself, and removed unless committed.
   bool madeAtTarget_ = false;
+  // Bytes written so far: the file's length, told to the listings when it is put in place.
+  unsigned long long length_ = 0;
 };
 
 }  // namespace zarvelin::host

@@ -329,4 +329,14 @@ void PathMapper::Removed(std::string_view hostPath,
   folders_->Changed(directory, name);
 }
 
+void PathMapper::Wrote(std::string_view hostPath, unsigned long long length) const {
+  const auto [directory, name] = HostSplitView(hostPath);
+  names_->Wrote(directory, name, length);
+}
+
+std::optional<unsigned long long> PathMapper::WrittenLength(std::string_view hostPath) const {
+  const auto [directory, name] = HostSplitView(hostPath);
+  return names_->WrittenLength(directory, name);
+}
+
 }  // namespace zarvelin::host

@@ -57,6 +57,11 @@ class PathMapper {
   // before; the names remembered for finding entries by letter case take the change.
   void Added(std::string_view hostPath, const std::optional<DirectoryNames::Stamp>& before) const;
   void Removed(std::string_view hostPath, const std::optional<DirectoryNames::Stamp>& before) const;
+  // After Added: the entry at hostPath is a regular file this process wrote whole, `length` bytes
+  // long; a held listing answers for it (see DirectoryNames::Wrote).
+  void Wrote(std::string_view hostPath, unsigned long long length) const;
+  // Under a hold, the length of the file this process wrote at hostPath; nothing where unknown.
+  std::optional<unsigned long long> WrittenLength(std::string_view hostPath) const;
 
  private:
   struct Root {

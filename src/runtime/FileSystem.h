@@ -106,6 +106,10 @@ class FileSystem {
   // attributes fit the mask (normal files always; hidden, system, directory when in the mask).
   // Empty when nothing matches or the directory does not exist.
   virtual std::string FindFirst(const std::string& pattern, int32_t attributeMask) = 0;
+  // The name of the entry at path as its directory spells it (found without regard to letter
+  // case), whatever the entry is: a file, a folder, a link, even one that names nothing. Empty when
+  // there is none.
+  virtual std::string EntryName(const std::string& path);
   // MkDir.
   virtual void MakeDirectory(const std::string& path) = 0;
   // RmDir: removes an empty directory; one that holds anything fails (75) and stays. A file

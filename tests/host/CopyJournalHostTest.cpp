@@ -6,9 +6,11 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "copy/CopyJournal.h"
+#include "copy/JournalSafeguard.h"
 #include "fakes/host/TempDir.h"
 #include "host/HostFileSystem.h"
 #include "runtime/Runtime.h"
@@ -59,6 +61,11 @@ const std::vector<HostJournalCase> kCases = {
      {"Form1.frm", "Module1.bas"},
      true,
      0},
+    {"StoppedCopyPutsBackALinkToNothingFoundWithoutRegardToCase",
+     {{"Form1.frx", Kind::kLink, "../outside/gone.frx"}, {"Module1.bas", Kind::kFile, "old"}},
+     {"FORM1.FRX", "module1.bas"},
+     false,
+     0},
     {"ReadOnlyTargetIsRefused",
      {{"Module1.bas", Kind::kFile, "old module"}, {"Form1.frm", Kind::kReadOnlyFile, "kept"}},
      {"Module1.bas", "Form1.frm"},
@@ -66,9 +73,10 @@ const std::vector<HostJournalCase> kCases = {
      75},
 };
 
-class CopyJournalHost : public testing::TestWithParam<HostJournalCase> {
+// A C: drive with a copy directory and a folder outside it, on the real file layer.
+class CopyJournalHostWorld : public testing::Test {
  protected:
-  CopyJournalHost() : paths(Config()), files(paths), installed(files) {
+  CopyJournalHostWorld() : paths(Config()), files(paths), installed(files) {
     tree.Write("c/outside/shared.frm", "shared form");
     tree.MakeDirectory("c/copy");
   }
@@ -103,8 +111,12 @@ class CopyJournalHost : public testing::TestWithParam<HostJournalCase> {
   ScopedService<FileSystem> installed;
 };
 
+// Each case runs as the copy runs it, under a held listing, and without one.
+class CopyJournalHost : public CopyJournalHostWorld,
+                        public testing::WithParamInterface<std::tuple<HostJournalCase, bool>> {};
+
 TEST_P(CopyJournalHost, LeavesTheDirectoryAsItWasOrAsTheCopyMadeIt) {
-  const HostJournalCase& testCase = GetParam();
+  const auto& [testCase, held] = GetParam();
   for (const Entry& entry : testCase.before) {
     const std::string path = tree.HostPath("c/copy/" + entry.name);
     if (entry.kind == Kind::kLink) {
@@ -117,6 +129,7 @@ TEST_P(CopyJournalHost, LeavesTheDirectoryAsItWasOrAsTheCopyMadeIt) {
   const std::vector<std::string> before = Listing("c/copy");
   const std::vector<std::string> outside = Listing("c/outside");
   const std::string copyDirectory = "C:\\copy";
+  const auto hold = held ? Files().HoldListings() : nullptr;
 
   std::optional<copy::CopyJournal> journal;
   ASSERT_EQ(FailureOf([&] {
@@ -154,10 +167,37 @@ TEST_P(CopyJournalHost, LeavesTheDirectoryAsItWasOrAsTheCopyMadeIt) {
   EXPECT_EQ(Listing("c/outside"), outside);
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, CopyJournalHost, testing::ValuesIn(kCases),
-                         [](const testing::TestParamInfo<HostJournalCase>& hostCase) {
-                           return hostCase.param.name;
-                         });
+// The safeguard leaves a read-only file or a folder at a planned name where it is (the copy stops
+// on it), but a link to one is the copy's to replace: a copy that stops puts the link back.
+TEST_F(CopyJournalHostWorld, AStoppedCopyPutsBackALinkToWhatItWouldLeaveAlone) {
+  tree.Write("c/outside/kept.frm", "read-only form");
+  chmod(tree.HostPath("c/outside/kept.frm").c_str(), 0444);
+  tree.MakeDirectory("c/lib");
+  std::filesystem::create_symlink("../outside/kept.frm", tree.HostPath("c/copy/Form1.frm"));
+  std::filesystem::create_symlink("../lib", tree.HostPath("c/copy/Res"));
+  const std::vector<std::string> planned = {"Form1.frm", "Res"};
+  const std::vector<std::string> before = Listing("c/copy");
+  const std::vector<std::string> outside = Listing("c/outside");
+  for (const bool held : {false, true}) {
+    const auto hold = held ? Files().HoldListings() : nullptr;
+    copy::JournalSafeguard safeguard;
+    safeguard.Begin("C:\\copy", planned, {});
+    for (const std::string& name : planned) {
+      const auto staged = Files().Stage("C:\\copy\\" + name);
+      staged->Write("copied " + name);
+      staged->Commit();
+    }
+    EXPECT_TRUE(safeguard.Rollback().empty()) << (held ? "held" : "");
+    EXPECT_EQ(Listing("c/copy"), before) << (held ? "held" : "");
+    EXPECT_EQ(Listing("c/outside"), outside) << (held ? "held" : "");
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, CopyJournalHost, testing::Combine(testing::ValuesIn(kCases), testing::Bool()),
+    [](const testing::TestParamInfo<std::tuple<HostJournalCase, bool>>& hostCase) {
+      return std::get<0>(hostCase.param).name + (std::get<1>(hostCase.param) ? "Held" : "");
+    });
 
 }  // namespace
 }  // namespace zarvelin::host

@@ -6,6 +6,7 @@
 
 #include <csignal>
 #include <ctime>
+#include <filesystem>
 #include <functional>
 #include <random>
 
@@ -255,6 +256,107 @@ TEST_F(HostFileSystemTest, DirOfAPlainNameAnswersAlikeWithAndWithoutAHeldListing
       EXPECT_EQ(files.FindFirst(std::string("C:\\proj\\") + c.pattern, c.mask), c.found)
           << c.pattern << (held ? " held" : "");
     }
+  }
+}
+
+// The journal asks whether anything stands at each planned name, links to nothing included; a held
+// listing answers most of those without a look at the disk, and must answer as the disk does.
+TEST_F(HostFileSystemTest, AnEntryIsFoundAlikeWithAndWithoutAHeldListing) {
+  tree.Write("c/proj/Form1.frm", "x");
+  tree.Write("c/proj/.hidden.bas", "x");
+  tree.MakeDirectory("c/proj/Folder");
+  ASSERT_EQ(symlink("Folder", tree.HostPath("c/proj/Linked.frm").c_str()), 0);
+  ASSERT_EQ(symlink("gone.frx", tree.HostPath("c/proj/Dangling.frx").c_str()), 0);
+  const struct {
+    const char* path;
+    const char* found;
+  } cases[] = {
+      {"C:\\proj\\form1.FRM", "Form1.frm"},
+      {"C:\\proj\\.HIDDEN.bas", ".hidden.bas"},
+      {"C:\\proj\\folder", "Folder"},
+      {"C:\\proj\\linked.frm", "Linked.frm"},
+      {"C:\\proj\\DANGLING.frx", "Dangling.frx"},
+      {"C:\\proj\\Missing.frm", ""},
+      {"C:\\proj\\Gone\\x.bas", ""},
+      {"Q:\\x.bas", ""},
+  };
+  for (const bool held : {false, true}) {
+    const auto hold = held ? files.HoldListings() : nullptr;
+    for (const auto& c : cases) {
+      EXPECT_EQ(files.EntryName(c.path), c.found) << c.path << (held ? " held" : "");
+    }
+  }
+}
+
+// Name ... As answers as VB does: the missing source is the failure before anything about the
+// target, an existing target is never replaced, and a change of letter case alone is a rename.
+// The atomic replace of a finished file takes the target's place, and fails alike otherwise.
+TEST_F(HostFileSystemTest, RenameFailsOnTheSourceFirstAndReplacesOnlyWhenAsked) {
+  const struct {
+    bool replace;
+    const char* from;
+    const char* to;
+    int32_t failure;
+    std::vector<std::string> after;
+  } cases[] = {
+      {false, "A.bas", "C.bas", 0, {"B.bas", "C.bas"}},
+      {false, "A.bas", "a.BAS", 0, {"B.bas", "a.BAS"}},
+      {false, "A.bas", "A.bas", 0, {"A.bas", "B.bas"}},
+      {false, "A.bas", "B.bas", 58, {"A.bas", "B.bas"}},
+      {false, "Gone.bas", "C.bas", 53, {"A.bas", "B.bas"}},
+      {false, "Gone.bas", "B.bas", 53, {"A.bas", "B.bas"}},
+      {false, "Gone.bas", "Gone.bas", 53, {"A.bas", "B.bas"}},
+      {false, "A.bas", "Nowhere\\C.bas", 76, {"A.bas", "B.bas"}},
+      {false, "Gone.bas", "Nowhere\\C.bas", 53, {"A.bas", "B.bas"}},
+      {true, "A.bas", "B.bas", 0, {"B.bas"}},
+      {true, "Gone.bas", "B.bas", 53, {"A.bas", "B.bas"}},
+      {true, "A.bas", "Nowhere\\C.bas", 76, {"A.bas", "B.bas"}},
+      {true, "Gone.bas", "Nowhere\\C.bas", 53, {"A.bas", "B.bas"}},
+  };
+  for (const auto& c : cases) {
+    TempDir world;
+    world.Write("c/proj/A.bas", "a");
+    world.Write("c/proj/B.bas", "b");
+    const PathMapper mapper(DriveCIn(world));
+    HostFileSystem host(mapper);
+    const std::string from = std::string("C:\\proj\\") + c.from;
+    const std::string to = std::string("C:\\proj\\") + c.to;
+    EXPECT_EQ(FailureOf([&] { c.replace ? host.Replace(from, to) : host.Rename(from, to); }),
+              c.failure)
+        << c.from << " " << c.to;
+    EXPECT_EQ(world.List("c/proj"), c.after) << c.from << " " << c.to;
+  }
+}
+
+// A file written under a hold tells its length from the write; it must be the length on disk,
+// whichever way the file was made and whatever happened to its name since.
+TEST(HostStagingTest, AFileWrittenUnderAHeldListingHasTheLengthItHasOnDisk) {
+  for (const HostFileSystem::Staging staging : kStagings) {
+    StagingWorld world(staging);
+    world.tree.Write("c/proj/source.frx", RandomBytes(70000));
+    world.tree.Write("c/proj/Old.bas", "an older and longer module");
+    const auto hold = world.files.HoldListings();
+    const auto write = [&](const std::string& name) {
+      const auto staged = world.files.Stage("C:\\proj\\" + name);
+      staged->Write("head");
+      staged->CopyFrom("C:\\proj\\source.frx");
+      staged->Commit();
+    };
+    write("New.frm");
+    write("old.BAS");
+    write("Moved.frm");
+    world.files.Rename("C:\\proj\\Moved.frm", "C:\\proj\\There.frm");
+    world.files.Delete("C:\\proj\\New.frm");
+    write("New.frm");
+    for (const char* name : {"New.frm", "Old.bas", "There.frm"}) {
+      EXPECT_EQ(world.files.Length(std::string("C:\\proj\\") + name), 70004)
+          << name << StagingWorld::Name(staging);
+      EXPECT_EQ(std::filesystem::file_size(world.tree.HostPath(std::string("c/proj/") + name)),
+                70004u)
+          << name << StagingWorld::Name(staging);
+    }
+    EXPECT_EQ(FailureOf([&] { world.files.Length("C:\\proj\\Moved.frm"); }), 53)
+        << StagingWorld::Name(staging);
   }
 }
 

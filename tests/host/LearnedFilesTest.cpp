@@ -4,8 +4,11 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
+#include "copy/NamePlan.h"
 #include "fakes/host/TempDir.h"
+#include "filebacked/FileBackedIdeComponent.h"
 #include "filebacked/FileBackedIdeComponentFile.h"
 #include "filebacked/FileBackedIdeLearnedFiles.h"
 #include "host/HostFileSystem.h"
@@ -102,6 +105,45 @@ TEST(LearnedFilesTest, AComponentIsFoundWhereItWasWhileItsFileIsUnchanged) {
       EXPECT_EQ(known->path, "C:\\F.frm");
       EXPECT_EQ(known->facts.name, "First");
     }
+  }
+}
+
+// A copy plans every companion of the components the IDE holds: while a file is as the IDE read
+// it, the plan takes the companions the IDE found there; a file changed since is read again.
+TEST(LearnedFilesTest, ACopyPlansFromWhatTheIdeReadWhileTheFileIsUnchanged) {
+  const std::string picture = "   Picture = \"F.frx\":0000\r\n";
+  const std::string named = "Attribute VB_Name = \"First\"\r\n";
+  const struct {
+    const char* change;
+    std::function<void(const TempDir&)> apply;
+    const char* companion;
+    int opened;
+  } cases[] = {
+      {"none", [](const TempDir&) {}, "C:\\F.frx", 0},
+      {"rewritten",
+       [&](const TempDir& tree) {
+         tree.Write("c/F.frm",
+                    "Begin VB.Form First\r\n   Icon = \"G.frx\":0000\r\nEnd\r\n" + named);
+       },
+       "C:\\G.frx", 1},
+  };
+  for (const auto& c : cases) {
+    TempDir tree;
+    tree.Write("c/F.frm", "Begin VB.Form First\r\n" + picture + "End\r\n" + named);
+    const PathMapper paths{DriveCIn(tree)};
+    CountingFiles files{paths};
+    const ScopedService<FileSystem> scoped{files};
+    const std::vector<std::shared_ptr<ide::VBComponent>> opened = {
+        filebacked::FileBackedComponent::FromFile("C:\\F.frm", false)};
+    c.apply(tree);
+    files.opened = 0;
+    copy::CopyRequest request;
+    request.copyDirectory = "C:\\copy";
+    request.projectDirectory = "C:";
+    request.projectFileName = "P.vbp";
+    const copy::NamePlan plan(opened, request);
+    EXPECT_EQ(plan.Components().at(0).reads, std::vector<std::string>{c.companion}) << c.change;
+    EXPECT_EQ(files.opened, c.opened) << c.change;
   }
 }
 
