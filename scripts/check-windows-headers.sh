@@ -3,7 +3,8 @@
 # identifier in the portable code that <windows.h> defines as a macro: such a name (MessageBox,
 # CreateDirectory ...) silently becomes its ...A or ...W form wherever the header is included,
 # so a Win32 backend would no longer link against callers compiled without it.
-# Usage: check-windows-headers.sh COMPILER (i686-w64-mingw32-g++ or x86_64-w64-mingw32-g++)
+# Usage: check-windows-headers.sh COMPILER (the MinGW-w64 compiler the builds use:
+# i686-w64-mingw32-g++-posix or x86_64-w64-mingw32-g++-posix)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 compiler="${1:?usage: check-windows-headers.sh COMPILER}"

@@ -6,8 +6,8 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
 scripts/check-layers.sh
-scripts/check-windows-headers.sh i686-w64-mingw32-g++
-scripts/check-windows-headers.sh x86_64-w64-mingw32-g++
+scripts/check-windows-headers.sh i686-w64-mingw32-g++-posix
+scripts/check-windows-headers.sh x86_64-w64-mingw32-g++-posix
 scripts/build.sh native
 ctest --preset native -j "$(nproc)"
 for preset in mingw-i686 mingw-x86_64; do
