@@ -17,8 +17,9 @@ std::vector<std::string> TreeSources(const std::vector<std::string>& projectFile
                                      const std::vector<std::string>& extraFiles,
                                      bool skipMissingDocs);
 
-// The tree those files make below copyDirectory: its root, or why it cannot be kept. Paths in the
-// refusal are shown through shown.
+// The tree those files make below copyDirectory: its root, or why it cannot be kept (see
+// TreeLayout::Plan; besides, a copy directory that holds a folder the copy reads from, companions'
+// folders included, is refused). Paths in the refusal are shown through shown.
 TreeLayout::Layout LayOutTree(const std::vector<std::string>& projectFiles,
                               const std::vector<std::string>& extraFiles,
                               const std::string& copyDirectory, bool skipMissingDocs,

@@ -4,14 +4,12 @@
 #include <string_view>
 #include <utility>
 
+#include "copy/CompanionReferencesIn.h"
 #include "copy/FileExists.h"
 #include "copy/GetFileName.h"
 #include "copy/TreeLayout.h"
 #include "ide/CompanionNames.h"
-#include "ide/CompanionReferences.h"
 #include "ide/ComponentKinds.h"
-#include "runtime/CodedLine.h"
-#include "runtime/ReferencesRead.h"
 #include "runtime/Runtime.h"
 #include "runtime/StringKeys.h"
 #include "runtime/Strings.h"
@@ -133,36 +131,6 @@ struct Source {
   bool designerCache = false;
 };
 
-// The companions a component file names in its property block, each once by its path as
-// written. A file that cannot be read names none: the IDE holds the component, and its save
-// reports what is wrong. The IDE has read most files already, and what it found stands while
-// the file is unchanged.
-std::vector<std::string> ReferencesIn(const std::string& file) {
-  if (std::optional<std::vector<std::string>> known = ReferencesRead().Find(file)) {
-    return std::move(*known);
-  }
-  std::vector<std::string> references;
-  NoCaseSet seen;
-  try {
-    const auto reader = Files().OpenText(file);
-    while (const auto bytes = reader->ReadLine()) {
-      std::string decoded;
-      const std::string_view line = DecodedText(*bytes, decoded);
-      if (ide::IsNameLine(line)) break;
-      for (const ide::CompanionReference& reference : ide::FindCompanionReferences(line)) {
-        std::string name(line.substr(reference.start, reference.length));
-        if (seen.insert(name).second) references.push_back(std::move(name));
-      }
-    }
-    if (const std::optional<std::string> version = reader->Version()) {
-      ReferencesRead().Keep(file, *version, references);
-    }
-  } catch (const VbError&) {
-    return {};
-  }
-  return references;
-}
-
 Source Learn(ide::VBComponent& component, Places& places) {
   Source source;
   source.type = component.Type();
@@ -181,7 +149,7 @@ void LearnWhereItLies(Source& source, TargetFolders& targetFolder) {
     source.nameThere = Within(*there, source.ownName);
   }
   if (!SavedThroughIde(source.type)) return;
-  for (const std::string& reference : ReferencesIn(source.file)) {
+  for (const std::string& reference : CompanionReferencesIn(source.file)) {
     source.companionExtensions.push_back(ExtensionOf(GetFileName(reference)));
     const std::string path = JoinPath(folder, reference);
     source.companions.push_back(path);
