@@ -1,5 +1,6 @@
 #include "copy/GroupCopy.h"
 
+#include "copy/KeptTree.h"
 #include "copy/TreeLayout.h"
 #include "runtime/Strings.h"
 #include "runtime/VbError.h"
@@ -28,6 +29,19 @@ std::string Refusal(const cVBG& group, const std::vector<ProjectTarget>& targets
       if (SameFolder(target.folder, DirectoryOf(project.path))) {
         return "The copy directory\r\n" + show(target.folder) + "\r\nholds the project\r\n" +
                show(project.path) + "\r\nof the group.";
+      }
+    }
+  }
+  if (targets.empty()) return {};
+  // Each project's copy keeps clear of its own sources in its folder, but not of another's: a
+  // module of one project lying in another's folder would be written over.
+  std::vector<std::string> projectFiles;
+  for (const GroupProject& project : projects) projectFiles.push_back(project.path);
+  for (const std::string& file : copy::FilesReadBy(projectFiles, {group.VBGFile()})) {
+    for (const ProjectTarget& target : targets) {
+      if (SameFolder(target.folder, DirectoryOf(file))) {
+        return "The copy directory\r\n" + show(target.folder) + "\r\nholds\r\n" + show(file) +
+               ",\r\nwhich the copy of the group reads from.";
       }
     }
   }

@@ -48,6 +48,11 @@ std::vector<std::string> TreeSources(const std::vector<std::string>& projectFile
   return FilesOf(projectFiles, extraFiles, skipMissingDocs).written;
 }
 
+std::vector<std::string> FilesReadBy(const std::vector<std::string>& projectFiles,
+                                     const std::vector<std::string>& extraFiles) {
+  return FilesOf(projectFiles, extraFiles, false).read;
+}
+
 TreeLayout::Layout LayOutTree(const std::vector<std::string>& projectFiles,
                               const std::vector<std::string>& extraFiles,
                               const std::string& copyDirectory, bool skipMissingDocs,

@@ -17,6 +17,11 @@ std::vector<std::string> TreeSources(const std::vector<std::string>& projectFile
                                      const std::vector<std::string>& extraFiles,
                                      bool skipMissingDocs);
 
+// Every file the copies of these projects read: the files they write, as above, and the
+// companions their components name, wherever these lie.
+std::vector<std::string> FilesReadBy(const std::vector<std::string>& projectFiles,
+                                     const std::vector<std::string>& extraFiles);
+
 // The tree those files make below copyDirectory: its root, or why it cannot be kept (see
 // TreeLayout::Plan; besides, a copy directory that holds a folder the copy reads from, companions'
 // folders included, is refused). Paths in the refusal are shown through shown.
