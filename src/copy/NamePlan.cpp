@@ -245,6 +245,15 @@ class Names {
   std::vector<std::string> reserved_;
 };
 
+// CON, PRN, AUX, NUL, COM1 to COM9 and LPT1 to LPT9, letter case and trailing blanks aside.
+bool IsDeviceName(std::string_view base) {
+  while (base.ends_with(' ')) base.remove_suffix(1);
+  const std::string upper = UpperAscii(std::string(base));
+  if (upper == "CON" || upper == "PRN" || upper == "AUX" || upper == "NUL") return true;
+  return upper.size() == 4 && (upper.starts_with("COM") || upper.starts_with("LPT")) &&
+         upper[3] >= '1' && upper[3] <= '9';
+}
+
 }  // namespace
 
 std::string SafeFileName(const std::string& name) {
@@ -258,7 +267,13 @@ std::string SafeFileName(const std::string& name) {
   }
   const size_t first = safe.find_first_not_of(" .");
   if (first == std::string::npos) return "_";
-  return safe.substr(first, safe.find_last_not_of(" .") - first + 1);
+  safe = safe.substr(first, safe.find_last_not_of(" .") - first + 1);
+  // Windows opens a device for such a name, with any extension: the file would never be written.
+  const size_t baseEnd = safe.find('.');
+  if (IsDeviceName(std::string_view(safe).substr(0, baseEnd))) {
+    safe.insert(baseEnd == std::string::npos ? safe.size() : baseEnd, "_");
+  }
+  return safe;
 }
 
 std::string SafeRelativeName(const std::string& name) {

@@ -55,7 +55,8 @@ class NamePlan {
 
 // The name a file can have in a directory on every host: a colon (a drive, a stream), a control
 // character and the other characters Windows refuses in a name (* ? " < > | /) become "_",
-// blanks and dots are dropped from both ends.
+// blanks and dots are dropped from both ends, and a device name of Windows (CON, NUL, COM1 ...,
+// with any extension) gets "_" after it (CON_.bas).
 std::string SafeFileName(const std::string& name);
 // The same for each folder and the name of a relative name.
 std::string SafeRelativeName(const std::string& name);
