@@ -30,6 +30,9 @@ void frmCopyProjectObserver::ComponentCopied() {
 
 int32_t frmCopyProjectObserver::MsgBox(const std::string& text, const std::string& title,
                                        int32_t style) {
+  // The IDE is closing its windows: a modal box now would hold up its shutdown, owned by a window
+  // on its way out, to tell of a copy nobody waits for any more.
+  if (ShuttingDown()) return mb::kAnswerOk;
   return Sys().MsgBox(text, title, style);
 }
 
