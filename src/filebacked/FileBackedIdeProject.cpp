@@ -1,5 +1,6 @@
 #include "filebacked/FileBackedIdeProject.h"
 
+#include <algorithm>
 #include <memory>
 #include <optional>
 #include <unordered_set>
@@ -28,7 +29,8 @@ std::shared_ptr<FileBackedProject> FileBackedProject::Open(const std::string& pa
   const std::string directory = DirectoryOf(project->file_);
   bool inProjectPart = true;
   std::vector<CodedLine> lines = ReadCodedLines(project->file_);
-  NoCaseSet listed;
+  // The files listed so far, by their paths letter case aside.
+  NoCaseMap<std::vector<std::string>> listed;
   listed.reserve(lines.size());
   project->lines_.reserve(lines.size());
   for (CodedLine& coded : lines) {
@@ -39,9 +41,17 @@ std::shared_ptr<FileBackedProject> FileBackedProject::Open(const std::string& pa
     const std::optional<ComponentLine> line =
         inProjectPart ? ParseComponentLine(text) : std::nullopt;
     if (line) {
-      // VB loads a file once however often the project lists it, and saves one line for it.
+      // VB loads a file once however often the project lists it, and saves one line for it. Two
+      // spellings are one file on Windows; on a disk that tells letter case apart they may be two,
+      // and neither may be dropped.
       const std::string resolved = ResolvePath(directory, line->path);
-      if (!listed.insert(resolved).second) continue;
+      std::vector<std::string>& spellings = listed[resolved];
+      const bool loaded =
+          std::any_of(spellings.begin(), spellings.end(), [&](const std::string& other) {
+            return other == resolved || Files().SameFile(other, resolved);
+          });
+      if (loaded) continue;
+      spellings.push_back(resolved);
       component = FileBackedComponent::FromLine(*line, text, resolved);
       project->components_.Append(component);
     }
