@@ -18,7 +18,7 @@ void WriteCopyResultJson(const copy::CopyResult& result, bool dryRun, const Show
   }
   nlohmann::ordered_json renamed = nlohmann::ordered_json::array();
   for (const copy::Renaming& renaming : result.renamed) {
-    renamed.push_back({{"source", shown(renaming.source)}, {"name", renaming.name}});
+    renamed.push_back({{"source", shown(renaming.source)}, {"name", shown.Name(renaming.name)}});
   }
   nlohmann::ordered_json replaced = nlohmann::ordered_json::array();
   for (const std::string& path : result.replaced) replaced.push_back(shown(path));

@@ -143,7 +143,7 @@ void ListResult(const copy::CopyResult& result, const ShownPaths& shown, const R
   }
   for (const copy::Renaming& renaming : result.renamed) {
     out << words.renamed << ShownControls(shown(renaming.source)) << " -> "
-        << ShownControls(renaming.name) << "\n";
+        << ShownControls(shown.Name(renaming.name)) << "\n";
   }
   for (const std::string& file : result.replaced) {
     out << words.replaced << ShownControls(shown(file)) << "\n";

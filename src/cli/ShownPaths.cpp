@@ -16,17 +16,24 @@ std::string ShownPaths::operator()(const std::string& vbPath) const {
   if (directory.empty() || vbPath.size() <= directory.size() + 1 ||
       vbPath.compare(0, directory.size(), directory) != 0 || vbPath[directory.size()] != '\\')
     return toHostPath_(vbPath);
-  std::string name = vbPath.substr(directory.size() + 1);
+  const std::string name = Name(vbPath.substr(directory.size() + 1));
   const std::string& typed = given_.typedDirectory;
-  const bool backslashes =
-      typed.find('/') == std::string::npos && typed.find('\\') != std::string::npos;
-  // A file in a folder of the copy directory (a group's project) is shown with the separator
-  // the directory was typed with.
-  if (!backslashes) std::replace(name.begin(), name.end(), '\\', '/');
   if (typed.empty()) return name;
   const char last = typed.back();
   if (last == '/' || last == '\\') return typed + name;
-  return typed + (backslashes ? "\\" : "/") + name;
+  return typed + (TypedWithBackslashes() ? "\\" : "/") + name;
+}
+
+std::string ShownPaths::Name(std::string relative) const {
+  // A file in a folder of the copy directory (a group's project, a kept tree's file) is shown
+  // with the separator the directory was typed with.
+  if (!TypedWithBackslashes()) std::replace(relative.begin(), relative.end(), '\\', '/');
+  return relative;
+}
+
+bool ShownPaths::TypedWithBackslashes() const {
+  const std::string& typed = given_.typedDirectory;
+  return typed.find('/') == std::string::npos && typed.find('\\') != std::string::npos;
 }
 
 }  // namespace zarvelin::cli

@@ -19,8 +19,12 @@ class ShownPaths {
   ShownPaths(Given given, std::function<std::string(const std::string&)> toHostPath);
 
   std::string operator()(const std::string& vbPath) const;
+  // A name relative to the copy directory ("App\\y_2.bas"), as the directory was typed.
+  std::string Name(std::string relative) const;
 
  private:
+  bool TypedWithBackslashes() const;
+
   Given given_;
   std::function<std::string(const std::string&)> toHostPath_;
 };
