@@ -232,8 +232,8 @@ std::optional<std::string> PathMapper::MapInHeldFolder(std::string_view vbPath,
   // steps' reading, which tells why.
   if (kept == std::string_view::npos) return std::nullopt;
   name = name.substr(0, kept + 1);
-  for (const char c : name) {
-    if (c == '/' || c == '\0') return std::nullopt;
+  if (name.find('/') != std::string_view::npos || name.find('\0') != std::string_view::npos) {
+    return std::nullopt;
   }
   if (const std::shared_ptr<const std::string> host = folders_->Find(folder)) {
     return names_->HeldPath(*host, name, known);

@@ -40,5 +40,25 @@ TEST(UpperCaseTable, EveryCharacterOfThePlaneFoldsOnceAndNeverIntoAscii) {
   }
 }
 
+// ASCII texts are hashed a word at a time: every byte, wherever it falls in a word and whatever
+// the text's length, must fold as the character it is, and only letters may fold at all.
+TEST(NoCaseHash, EveryAsciiByteFoldsAsItsCharacterAtEveryPlaceInAWord) {
+  constexpr size_t kLongest = 17;
+  for (size_t length = 1; length <= kLongest; ++length) {
+    for (size_t place = 0; place < length; ++place) {
+      for (int byte = 0; byte < 0x80; ++byte) {
+        std::string text(length, 'q');
+        text[place] = static_cast<char>(byte);
+        const bool letter = (byte | 0x20) >= 'a' && (byte | 0x20) <= 'z';
+        std::string flipped = text;
+        flipped[place] = static_cast<char>(byte ^ 0x20);
+        ASSERT_EQ(NoCaseHashOf(text) == NoCaseHashOf(flipped), letter)
+            << length << " " << place << " " << std::hex << byte;
+        ASSERT_EQ(EqualNoCase(text, flipped), letter) << length << " " << place << " " << byte;
+      }
+    }
+  }
+}
+
 }  // namespace
 }  // namespace zarvelin
