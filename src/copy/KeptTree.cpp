@@ -42,12 +42,6 @@ TreeFiles FilesOf(const std::vector<std::string>& projectFiles,
 
 }  // namespace
 
-std::vector<std::string> TreeSources(const std::vector<std::string>& projectFiles,
-                                     const std::vector<std::string>& extraFiles,
-                                     bool skipMissingDocs) {
-  return FilesOf(projectFiles, extraFiles, skipMissingDocs).written;
-}
-
 std::vector<std::string> FilesReadBy(const std::vector<std::string>& projectFiles,
                                      const std::vector<std::string>& extraFiles) {
   return FilesOf(projectFiles, extraFiles, false).read;

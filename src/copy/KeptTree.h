@@ -10,21 +10,16 @@
 // copy and its verification lay it out alike.
 namespace zarvelin::copy {
 
-// The files the copies of these projects write, as source paths: each project file, each of its
-// components' files (without the related documents that are missing, when those are left out),
-// and the extra files (a group file).
-std::vector<std::string> TreeSources(const std::vector<std::string>& projectFiles,
-                                     const std::vector<std::string>& extraFiles,
-                                     bool skipMissingDocs);
-
-// Every file the copies of these projects read: the files they write, as above, and the
-// companions their components name, wherever these lie.
+// Every file the copies of these projects read: each project file, each of its components' files,
+// the extra files (a group file), and the companions the components name, wherever these lie.
 std::vector<std::string> FilesReadBy(const std::vector<std::string>& projectFiles,
                                      const std::vector<std::string>& extraFiles);
 
-// The tree those files make below copyDirectory: its root, or why it cannot be kept (see
-// TreeLayout::Plan; besides, a copy directory that holds a folder the copy reads from, companions'
-// folders included, is refused). Paths in the refusal are shown through shown.
+// The tree that the files these copies write make below copyDirectory: each project file, each
+// component's file (without the related documents that are missing, when those are left out) and
+// the extra files. Its root, or why it cannot be kept (see TreeLayout::Plan; besides, a copy
+// directory that holds a folder the copy reads from, companions' folders included, is refused).
+// Paths in the refusal are shown through shown.
 TreeLayout::Layout LayOutTree(const std::vector<std::string>& projectFiles,
                               const std::vector<std::string>& extraFiles,
                               const std::string& copyDirectory, bool skipMissingDocs,
